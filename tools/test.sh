@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything under AddressSanitizer and UndefinedBehaviorSanitizer
+# with warnings as errors, runs every test, and gives each benchmark and fuzz target a short run.
+# Ends with a non-zero status when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+export QT_QPA_PLATFORM=offscreen
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+bash tools/smoke.sh build/asan
+ctest --preset asan -j"$(nproc)"
