@@ -1,0 +1,351 @@
+#include "TfrxXMLReader.h"
+
+#include "TfrxFileException.h"
+#include "TfrxInvalidXMLException.h"
+#include "TfrxXMLItem.h"
+#include "zorCodePage.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr qsizetype kBufferSize = 4096;
+constexpr std::string_view kUnloadMarker = " ld=\"0\"";
+
+bool asciiEqualNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = char(x + 32);
+        if (y >= 'A' && y <= 'Z')
+            y = char(y + 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// Removes the unload marker from the attribute bytes; tells whether it was there.
+bool takeUnloadMarker(std::string &text)
+{
+    for (size_t at = text.find("=\"0\""); at != std::string::npos; at = text.find("=\"0\"", at + 1)) {
+        if (at >= 3 && asciiEqualNoCase(std::string_view(text).substr(at - 3, 3), " ld")) {
+            text.erase(at - 3, kUnloadMarker.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+// A few recent element names, so that equal names share one string.
+class NameCache
+{
+public:
+    QString get(std::string_view bytes)
+    {
+        for (const Entry &e : FEntries)
+            if (e.bytes == bytes)
+                return e.name;
+        Entry &e = FEntries[FNext++ % FEntries.size()];
+        e.bytes.assign(bytes);
+        e.name = zorSingleByteToString(bytes.data(), qsizetype(bytes.size()));
+        return e.name;
+    }
+
+private:
+    struct Entry
+    {
+        std::string bytes;
+        QString name;
+    };
+    std::array<Entry, 16> FEntries;
+    size_t FNext = 0;
+};
+
+} // namespace
+
+class TfrxXMLReaderPrivate
+{
+public:
+    explicit TfrxXMLReaderPrivate(QIODevice *s)
+        : stream(s), bufferStart(s->pos()), streamSize(s->size())
+    {
+    }
+
+    qint64 position() const { return bufferStart + bufferPos; }
+    [[noreturn]] void fail() const { throw TfrxInvalidXMLException(position()); }
+    [[noreturn]] void failStream() const;
+
+    bool fill();
+    int nextByte();
+    bool readTag();
+    bool skipComment();
+    void splitTag();
+    QString decodeText() const;
+    bool readChildren(TfrxXMLItem *parent, const QString &parentName, bool keep, int depth);
+    void finishElement(TfrxXMLItem *item, bool marked, qint64 start, bool keep);
+
+    QIODevice *stream;
+    std::array<char, kBufferSize> buffer{};
+    qsizetype bufferPos = 0;
+    qsizetype bufferEnd = 0;
+    qint64 bufferStart; // stream position of buffer[0]
+    qint64 streamSize;
+    bool oldFormat = false;
+    bool oldFormatAsBytes = false;
+
+    std::string tag;       // bytes between '<' and '>'
+    std::string_view name; // views into `tag` after splitTag
+    std::string textBytes;
+    bool selfClosed = false;
+    NameCache names;
+};
+
+void TfrxXMLReaderPrivate::failStream() const
+{
+    const auto *file = qobject_cast<const QFileDevice *>(stream);
+    throw TfrxFileException(file ? file->fileName() : QStringLiteral("stream"), stream->errorString());
+}
+
+// Loads the next part of the stream into the buffer; false at the end of the input.
+bool TfrxXMLReaderPrivate::fill()
+{
+    bufferStart += bufferEnd;
+    bufferPos = bufferEnd = 0;
+    const qint64 want = std::min<qint64>(kBufferSize, streamSize - bufferStart);
+    if (want <= 0)
+        return false;
+    if (stream->pos() != bufferStart && !stream->seek(bufferStart))
+        failStream();
+    const qint64 got = stream->read(buffer.data(), want);
+    if (got < 0)
+        failStream();
+    bufferEnd = qsizetype(got);
+    return got > 0;
+}
+
+int TfrxXMLReaderPrivate::nextByte()
+{
+    if (bufferPos == bufferEnd && !fill())
+        return -1;
+    return static_cast<unsigned char>(buffer[size_t(bufferPos++)]);
+}
+
+// comment -> "<!--" ... "-->"; false when the input ends inside it
+bool TfrxXMLReaderPrivate::skipComment()
+{
+    int dashes = 0;
+    for (int c = nextByte(); c >= 0; c = nextByte()) {
+        if (c == '>' && dashes >= 2)
+            return true;
+        dashes = c == '-' ? dashes + 1 : 0;
+    }
+    return false;
+}
+
+// tag -> '<' bytes '>' (no '<' inside); false at the end of the data outside a tag
+bool TfrxXMLReaderPrivate::readTag()
+{
+    for (;;) {
+        // skip to '<'
+        for (;;) {
+            if (bufferPos == bufferEnd && !fill())
+                return false;
+            const char *start = buffer.data() + bufferPos;
+            const void *lt = std::memchr(start, '<', size_t(bufferEnd - bufferPos));
+            if (lt) {
+                bufferPos += static_cast<const char *>(lt) - start + 1;
+                break;
+            }
+            bufferPos = bufferEnd;
+        }
+        tag.clear();
+        // the first three bytes decide whether this is a comment
+        bool closed = false;
+        while (tag.size() < 3) {
+            const int c = nextByte();
+            if (c < 0 || c == '<')
+                fail();
+            if (c == '>') {
+                closed = true;
+                break;
+            }
+            tag.push_back(char(c));
+        }
+        if (!closed && tag == "!--") {
+            if (!skipComment())
+                fail();
+            continue;
+        }
+        while (!closed) {
+            if (bufferPos == bufferEnd && !fill())
+                fail();
+            const char *start = buffer.data() + bufferPos;
+            const qsizetype avail = bufferEnd - bufferPos;
+            const void *gt = std::memchr(start, '>', size_t(avail));
+            const qsizetype len = gt ? static_cast<const char *>(gt) - start : avail;
+            if (const void *lt = std::memchr(start, '<', size_t(len))) {
+                bufferPos += static_cast<const char *>(lt) - start;
+                fail();
+            }
+            tag.append(start, size_t(len));
+            bufferPos += len + (gt ? 1 : 0);
+            closed = gt != nullptr;
+        }
+        return true;
+    }
+}
+
+// tag body -> name [' ' text] [' '], with a trailing '/' marking an empty element
+void TfrxXMLReaderPrivate::splitTag()
+{
+    std::string_view body(tag);
+    if (!body.empty() && body.back() == ' ')
+        body.remove_suffix(1);
+    const size_t space = body.find(' ');
+    name = body.substr(0, space);
+    selfClosed = false;
+    if (space == std::string_view::npos) {
+        textBytes.clear();
+        if (!name.empty() && name.back() == '/' && name.size() > 1) {
+            name.remove_suffix(1);
+            selfClosed = true;
+        }
+        return;
+    }
+    textBytes.assign(body.substr(space + 1));
+    if (!textBytes.empty() && textBytes.back() == '/') {
+        textBytes.pop_back();
+        selfClosed = true;
+    }
+}
+
+QString TfrxXMLReaderPrivate::decodeText() const
+{
+    const auto size = qsizetype(textBytes.size());
+    if (!oldFormat)
+        return QString::fromUtf8(textBytes.data(), size);
+    return oldFormatAsBytes ? QString::fromLatin1(textBytes.data(), size)
+                            : zorSingleByteToString(textBytes.data(), size);
+}
+
+void TfrxXMLReaderPrivate::finishElement(TfrxXMLItem *item, bool marked, qint64 start, bool keep)
+{
+    if (!marked || !item)
+        return;
+    item->SetUnloadable(true);
+    if (keep)
+        return;
+    item->Clear();
+    item->SetOffset(quint64(start));
+}
+
+// children -> element* end-tag; a null parent reads the children only to skip them. False when
+// the input ended instead of the end tag.
+bool TfrxXMLReaderPrivate::readChildren(TfrxXMLItem *parent, const QString &parentName, bool keep, int depth)
+{
+    if (depth > TfrxXMLReader::MaxDepth)
+        fail();
+    for (;;) {
+        const qint64 start = position();
+        if (!readTag())
+            return false; // the end of the input stands for the missing end tags
+        splitTag();
+        if (name.empty())
+            return true;
+        if (name.front() == '/') {
+            const QString endName = names.get(name.substr(1));
+            if (endName.compare(parentName, Qt::CaseInsensitive) != 0)
+                fail();
+            return true;
+        }
+        const bool marked = takeUnloadMarker(textBytes);
+        const bool skipChildren = parent == nullptr || (marked && !keep);
+        TfrxXMLItem *child = nullptr;
+        const QString childName = names.get(name);
+        if (parent) {
+            child = parent->Add(childName);
+            child->SetText(decodeText());
+        }
+        const bool complete = selfClosed || readChildren(skipChildren ? nullptr : child, childName, keep, depth + 1);
+        finishElement(child, marked, start, keep);
+        if (!complete)
+            return false;
+    }
+}
+
+TfrxXMLReader::TfrxXMLReader(QIODevice *stream) : d(std::make_unique<TfrxXMLReaderPrivate>(stream)) {}
+
+TfrxXMLReader::~TfrxXMLReader()
+{
+    if (!d->stream->isSequential())
+        d->stream->seek(d->position());
+}
+
+// header -> "<?xml" ... ">"; version "1.0" without "standalone=" is the old format
+void TfrxXMLReader::ReadHeader()
+{
+    if (!d->readTag() || !d->tag.starts_with("?xml"))
+        d->fail();
+    const std::string_view header(d->tag);
+    const size_t version = header.find("version=");
+    if (version != std::string_view::npos && header.size() >= version + 12 &&
+        header.substr(version + 9, 3) == "1.0" && header.find("standalone=") == std::string_view::npos)
+        d->oldFormat = true;
+}
+
+bool TfrxXMLReader::ReadRootItem(TfrxXMLItem *item, bool ReadChildren)
+{
+    const qint64 start = d->position();
+    if (!d->readTag())
+        return false;
+    d->splitTag();
+    if (d->name.empty())
+        return false;
+    if (d->name.front() == '/')
+        d->fail();
+    const bool marked = takeUnloadMarker(d->textBytes);
+    if (item->Name().isEmpty()) {
+        item->SetName(d->names.get(d->name));
+        item->SetText(d->decodeText());
+    }
+    const bool complete =
+        d->selfClosed || d->readChildren(marked && !ReadChildren ? nullptr : item, item->Name(), ReadChildren, 1);
+    d->finishElement(item, marked, start, ReadChildren);
+    return complete;
+}
+
+void TfrxXMLReader::SetPosition(qint64 pos)
+{
+    d->bufferStart = pos;
+    d->bufferPos = d->bufferEnd = 0;
+}
+
+qint64 TfrxXMLReader::Position() const
+{
+    return d->position();
+}
+
+bool TfrxXMLReader::OldFormat() const
+{
+    return d->oldFormat;
+}
+
+void TfrxXMLReader::SetOldFormat(bool oldFormat)
+{
+    d->oldFormat = oldFormat;
+}
+
+void TfrxXMLReader::SetOldFormatAsBytes(bool asBytes)
+{
+    d->oldFormatAsBytes = asBytes;
+}
