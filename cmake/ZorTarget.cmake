@@ -14,15 +14,28 @@ if(ZOR_SANITIZE)
 endif()
 
 # Adds a GoogleTest executable with the given sources, linked to the given libraries, and
-# registers its tests with CTest. GUI tests run on the offscreen platform.
+# registers its tests with CTest. GUI tests run on the offscreen platform. QT_APPLICATION gives the
+# tests a QApplication under the Russian locale (widget tests); QT_GUI_APPLICATION a
+# QGuiApplication (fonts and painting without widgets).
 function(zor_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_APPLICATION;QT_GUI_APPLICATION" "" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   zor_target_options(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  include(GoogleTest)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+  if(ARG_QT_APPLICATION)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common/QtTestMain.cpp)
+    target_compile_definitions(${name} PRIVATE ZOR_TEST_WIDGETS)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+  elseif(ARG_QT_GUI_APPLICATION)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common/QtTestMain.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Gui GTest::gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  # One CTest test per executable: a sanitized Qt process takes a while to start, so running each
+  # test case in a process of its own would multiply the time of the suite.
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()

@@ -1,0 +1,311 @@
+#include "TfmMain.h"
+
+#include "CertificateChecks.h"
+#include "CertificateRecord.h"
+#include "Cp1251Codec.h"
+#include "HoursTable.h"
+#include "TBlankArea.h"
+#include "TIniFile.h"
+#include "TOperatorDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString caption = QStringLiteral("Свидетельство о профессии водителя (Зелта-автошкола)");
+const QString notSaved = QStringLiteral("Файл не сохранен!");
+const QString templateFileName = QStringLiteral("shablon.ze3");
+
+constexpr int bottomStripHeight = 41;
+constexpr int exitAreaWidth = 262;
+constexpr int buttonColumnWidth = 101;
+constexpr int splitterWidth = 3;
+
+QFont tahoma(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QPushButton *fixedButton(QWidget *parent, const QString &text, QRect geometry, const QFont &font)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setGeometry(geometry);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString savedMessage(const QString &path) { return QStringLiteral("Файл сохранен : ") + path; }
+QString unableToWrite(const QString &path) { return QStringLiteral("Unable to write to %1").arg(path); }
+
+QString substitutionQuestion(const QString &characters)
+{
+    QStringList shown;
+    for (const QChar c : characters)
+        shown << QString(c);
+    return QStringLiteral("Файл свидетельства не может хранить символы: %1\n"
+                          "При сохранении они будут заменены знаком «?».\n\nСохранить файл?")
+        .arg(shown.join(QStringLiteral(" ")));
+}
+
+} // namespace
+
+TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent) : QMainWindow(parent), FDialogs(dialogs)
+{
+    setObjectName(QStringLiteral("fmMain"));
+    setWindowTitle(caption);
+    setFont(tahoma(11));
+
+    FBlank = new TBlankArea;
+    FPictureArea = new QScrollArea;
+    FPictureArea->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    FPictureArea->setLineWidth(2);
+    FPictureArea->setWidgetResizable(true);
+    FPictureArea->setFocusPolicy(Qt::NoFocus);
+    FPictureArea->setWidget(FBlank);
+
+    auto *splitter = new QSplitter(Qt::Horizontal);
+    splitter->setHandleWidth(splitterWidth);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(FPictureArea);
+    splitter->addWidget(createButtonColumn());
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+
+    auto *client = new QWidget;
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(createBottomStrip());
+    setCentralWidget(client);
+
+    createMenus();
+    setTabOrder();
+    connect(FBlank, &TBlankArea::hoursCellLeft, this, &TfmMain::edt_1Change);
+    // Escape is the window's cancel key, like the "Выход" button.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
+    move(0, 0);
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+}
+
+void TfmMain::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("Файл"));
+    connect(file->addAction(QStringLiteral("Открыть")), &QAction::triggered, this, &TfmMain::N10Click);
+    connect(file->addAction(QStringLiteral("Сохранить как...")), &QAction::triggered, this, &TfmMain::N2Click);
+    FSaveAction = file->addAction(QStringLiteral("Сохранить"));
+    FSaveAction->setEnabled(false);
+    connect(FSaveAction, &QAction::triggered, this, &TfmMain::N3Click);
+    connect(file->addAction(QStringLiteral("Выход")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *print = menuBar()->addMenu(QStringLiteral("Печать"));
+    connect(print->addAction(QStringLiteral("Очистить форму")), &QAction::triggered, this, &TfmMain::N6Click);
+    FPrintAction = print->addAction(QStringLiteral("Печать свидетельства"));
+    connect(FPrintAction, &QAction::triggered, this, &TfmMain::N7Click);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    connect(help->addAction(QStringLiteral("О программе")), &QAction::triggered, this, &TfmMain::aboutClick);
+}
+
+QWidget *TfmMain::createButtonColumn()
+{
+    auto *column = new QWidget;
+    column->setMinimumWidth(buttonColumnWidth);
+    column->resize(buttonColumnWidth, 0);
+    const QSize buttonSize(91, 97);
+    QPushButton *print = fixedButton(column, QStringLiteral("ПЕЧАТЬ"), QRect(QPoint(6, 12), buttonSize), tahoma(13, true));
+    QPushButton *clear = fixedButton(column, QStringLiteral("ОЧИСТИТЬ\nПОЛЯ"), QRect(QPoint(6, 115), buttonSize),
+                                     tahoma(13, true));
+    QPushButton *design = fixedButton(column, QStringLiteral("НАСТРОЙКА"), QRect(QPoint(6, 218), buttonSize),
+                                      tahoma(11, true));
+    print->setObjectName(QStringLiteral("Button1"));
+    clear->setObjectName(QStringLiteral("Button2"));
+    design->setObjectName(QStringLiteral("Button3"));
+    connect(print, &QPushButton::clicked, this, [this] { FPrintAction->trigger(); });
+    connect(clear, &QPushButton::clicked, this, &TfmMain::N6Click);
+    connect(design, &QPushButton::clicked, this, &TfmMain::Button3Click);
+    FColumnButtons = {print, clear, design};
+    return column;
+}
+
+QWidget *TfmMain::createBottomStrip()
+{
+    FBottomStrip = new QWidget;
+    FBottomStrip->setObjectName(QStringLiteral("BottomStrip"));
+    FBottomStrip->setFixedHeight(bottomStripHeight);
+    auto *layout = new QHBoxLayout(FBottomStrip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch(1);
+    auto *exitArea = new QWidget;
+    exitArea->setFixedSize(exitAreaWidth, bottomStripHeight);
+    layout->addWidget(exitArea);
+    FExitButton = fixedButton(exitArea, QStringLiteral("Выход"), QRect(112, 5, 118, 25), font());
+    FExitButton->setObjectName(QStringLiteral("BitBtn1"));
+    FExitButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    connect(FExitButton, &QPushButton::clicked, this, &QWidget::close);
+    return FBottomStrip;
+}
+
+void TfmMain::setTabOrder()
+{
+    QList<QWidget *> chain{FBottomStrip, FExitButton};
+    chain << FBlank->tabChain();
+    for (QPushButton *button : FColumnButtons)
+        chain << button;
+    chain << FBottomStrip;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TfmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // At start no field has the focus: it rests on the bottom strip, and Tab goes to "Выход".
+    if (!event->spontaneous() && !QApplication::focusWidget())
+        FBottomStrip->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfmMain::CorrectAll()
+{
+    const QString problem = CertificateChecks::firstProblem(FBlank->record());
+    if (problem.isEmpty())
+        return true;
+    FDialogs.message(this, problem);
+    return false;
+}
+
+bool TfmMain::edt_1Change()
+{
+    // A message box opened from here moves the focus again; that move must not start another run.
+    if (FNormalising)
+        return false;
+    const QScopedValueRollback guard(FNormalising, true);
+    HoursTable::Cells cells = FBlank->hoursCells();
+    const HoursTable::Outcome outcome = HoursTable::normalise(cells);
+    FBlank->setHoursCells(cells);
+    if (!outcome.ok) {
+        FDialogs.message(this, HoursTable::conversionError(outcome.failedText));
+        return false;
+    }
+    FBlank->setTotal(HoursTable::formatShort(outcome.sum));
+    return true;
+}
+
+void TfmMain::recomputeTotal()
+{
+    const HoursTable::Outcome outcome = HoursTable::sum(FBlank->hoursCells());
+    if (!outcome.ok) {
+        FDialogs.message(this, HoursTable::conversionError(outcome.failedText));
+        return;
+    }
+    FBlank->setTotal(HoursTable::formatGeneral(outcome.sum));
+}
+
+void TfmMain::N6Click() { FBlank->setRecord(CertificateRecord::blank(QDate::currentDate())); }
+
+void TfmMain::N10Click()
+{
+    const QString chosen = FDialogs.openFileName(this, dialogFolder());
+    if (!chosen.isEmpty()) {
+        const QString path = QFileInfo(chosen).absoluteFilePath();
+        const std::optional<TIniFile> ini = TIniFile::load(path);
+        if (!ini || !(ini->hasSection(CertificateFile::leftSection) || ini->hasSection(CertificateFile::tableSection))) {
+            FDialogs.message(this, QStringLiteral("Файл не является файлом свидетельства!"));
+            return;
+        }
+        const CertificateRecord record = CertificateRecord::readFrom(*ini, QDate::currentDate());
+        FBlank->setRecord(record);
+        setWindowTitle(record.texts[4]);
+        FileOpenName = path;
+        FSaveAction->setEnabled(true);
+    }
+    recomputeTotal();
+}
+
+void TfmMain::N2Click()
+{
+    const QString path = FDialogs.saveFileName(this, dialogFolder());
+    if (path.isEmpty()) {
+        FDialogs.message(this, notSaved);
+        return;
+    }
+    writeCertificate(QFileInfo(path).absoluteFilePath());
+}
+
+void TfmMain::N3Click()
+{
+    if (!FileOpenName.isEmpty())
+        writeCertificate(FileOpenName);
+}
+
+// Updates the file in place: its other sections and keys stay; the new content replaces the old
+// one whole or not at all.
+void TfmMain::writeCertificate(const QString &path)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    std::optional<TIniFile> ini = TIniFile::load(path);
+    if (!ini) {
+        FDialogs.message(this, unableToWrite(shownPath));
+        return;
+    }
+    FBlank->record().writeTo(*ini);
+    const QString lost = Cp1251Codec::unrepresentable(ini->text());
+    if (!lost.isEmpty() && !FDialogs.confirm(this, substitutionQuestion(lost))) {
+        FDialogs.message(this, notSaved);
+        return;
+    }
+    if (!ini->save(path)) {
+        FDialogs.message(this, unableToWrite(shownPath));
+        return;
+    }
+    FDialogs.message(this, savedMessage(shownPath));
+}
+
+QString TfmMain::dialogFolder() const
+{
+    return FileOpenName.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(FileOpenName).absolutePath();
+}
+
+QString TfmMain::templatePath() const
+{
+    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(templateFileName));
+}
+
+void TfmMain::N7Click()
+{
+    if (!CorrectAll() || !edt_1Change())
+        return;
+    // Filling and showing the template needs the report library, which the program does not
+    // carry yet: the template cannot be loaded, and the operator is told which file it is.
+    FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + templatePath());
+}
+
+void TfmMain::Button3Click()
+{
+    FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + templatePath());
+}
+
+void TfmMain::aboutClick()
+{
+    FDialogs.message(this, QStringLiteral("%1\nВерсия %2\n\nБиблиотека отчётов, версия %3")
+                               .arg(caption, QCoreApplication::applicationVersion(),
+                                    QStringLiteral(ZOR_LIBRARY_VERSION)));
+}

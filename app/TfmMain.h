@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QPushButton;
+class QScrollArea;
+class TBlankArea;
+class TOperatorDialogs;
+
+// The certificate window: the blank with its fields, the menu, the buttons, and the commands that
+// check, clear, open, save and print a certificate.
+class TfmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize clientSize{1005, 671};
+
+    explicit TfmMain(TOperatorDialogs &dialogs, QWidget *parent = nullptr);
+
+    TBlankArea *blank() const { return FBlank; }
+    // The certificate file last opened; "Сохранить" writes to it.
+    QString fileOpenName() const { return FileOpenName; }
+
+    // True when the certificate may be printed; otherwise shows the first problem.
+    bool CorrectAll();
+
+public slots:
+    void N10Click(); // "Открыть"
+    void N2Click();  // "Сохранить как..."
+    void N3Click();  // "Сохранить"
+    void N6Click();  // "Очистить форму"
+    void N7Click();  // "Печать свидетельства"
+    void Button3Click(); // "НАСТРОЙКА"
+    void aboutClick();   // "О программе"
+    // Rewrites all ten hours cells in the "0.#" form and the total; false (after a message) when a
+    // cell is not a number.
+    bool edt_1Change();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createMenus();
+    QWidget *createButtonColumn();
+    QWidget *createBottomStrip();
+    void setTabOrder();
+    void recomputeTotal();
+    void writeCertificate(const QString &path);
+    QString dialogFolder() const;
+    QString templatePath() const;
+
+    TOperatorDialogs &FDialogs;
+    TBlankArea *FBlank = nullptr;
+    QScrollArea *FPictureArea = nullptr;
+    QWidget *FBottomStrip = nullptr;
+    QPushButton *FExitButton = nullptr;
+    QList<QPushButton *> FColumnButtons;
+    QAction *FSaveAction = nullptr;
+    QAction *FPrintAction = nullptr;
+    QString FileOpenName;
+    bool FNormalising = false;
+};
