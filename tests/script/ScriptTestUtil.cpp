@@ -5,16 +5,32 @@
 #include "TfsXMLDocument.h"
 #include "TfsXMLItem.h"
 
-QString Compact(const TfsXMLItem &item)
+namespace {
+
+void compactChildren(const TfsXMLItem &item, bool flatten, QStringList &parts)
+{
+    for (int i = 0; i < item.Count(); ++i) {
+        const TfsXMLItem &child = *item.Item(i);
+        if (child.Name() == u"types" && item.Name() == u"program")
+            continue;
+        if (flatten && child.Name() == u"compoundstmt")
+            compactChildren(child, flatten, parts);
+        else
+            parts << Compact(child, flatten);
+    }
+}
+
+} // namespace
+
+QString Compact(const TfsXMLItem &item, bool flatten)
 {
     if (item.Count() == 0) {
-        const QString text = item.Prop(QStringLiteral("text"));
-        return item.Text().contains(QStringLiteral(" text=\"")) ? item.Name() + u':' + text : item.Name();
+        if (!item.Text().contains(QStringLiteral(" text=\"")))
+            return item.Name();
+        return item.Name() + u':' + item.Prop(QStringLiteral("text"));
     }
     QStringList parts;
-    for (int i = 0; i < item.Count(); ++i)
-        if (item.Item(i)->Name() != u"types" || item.Name() != u"program")
-            parts << Compact(*item.Item(i));
+    compactChildren(item, flatten, parts);
     return item.Name() + u'(' + parts.join(u' ') + u')';
 }
 

@@ -16,5 +16,7 @@ struct ParseResult
 ParseResult parseScript(const QString &language, const QString &source);
 
 // The IL tree as text, without positions: element(child child) and leaf:text, e.g.
-// "assignstmt(dsgn(node:x) expr(number:1))". The copied types element is left out.
-QString Compact(const TfsXMLItem &item);
+// "assignstmt(dsgn(node:x) expr(number:1))". The copied types element is left out. With flatten,
+// compound statements are replaced by their statements, as the interpreter runs them.
+QString Compact(const TfsXMLItem &item, bool flatten = false);
+
