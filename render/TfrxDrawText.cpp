@@ -365,7 +365,7 @@ QString TfrxDrawText::GetOutBoundsText(bool &ParaBreak)
         }
         const quint32 c = first.Color;
         const quint32 rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        out.prepend(QStringLiteral("<font color=\"#%1\">").arg(rgb, 6, 16, QLatin1Char('0')).toUpper());
+        out.prepend(QStringLiteral("<font color=\"#%1\">").arg(QString::number(rgb, 16).rightJustified(6, u'0').toUpper()));
     }
     while (d->FText.count() > k) {
         d->FText.removeAt(k);

@@ -293,13 +293,20 @@ void TfrxDrawTextPrivate::drawRun(QPainter *canvas, int x, int y, const QString 
     run.setRawFont(face->raw());
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    run.setUnderline(tag.Style & 4);
-    run.setStrikeOut(tag.Style & 8);
     canvas->save();
-    canvas->setPen(toQColor(tag.Color));
+    const QColor color = toQColor(tag.Color);
+    canvas->setPen(color);
     canvas->translate(x, y);
     if (FRotation != 0)
         canvas->rotate(-FRotation);
     canvas->drawGlyphRun(QPointF(0, 0), run);
+    // Underline and strike-out are ruled here over the run's placed width (the glyph run's own
+    // decorations would follow the font's advances instead).
+    const QRawFont &raw = face->raw();
+    const double thickness = std::max(1.0, raw.lineThickness());
+    if (tag.Style & 4)
+        canvas->fillRect(QRectF(0, face->ascent() + raw.underlinePosition(), total, thickness), color);
+    if (tag.Style & 8)
+        canvas->fillRect(QRectF(0, face->ascent() - raw.xHeight() / 2 - thickness / 2, total, thickness), color);
     canvas->restore();
 }

@@ -6,10 +6,17 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *os)
+#include <gtest/gtest.h>
+
+// Failure messages show texts as texts, not as arrays of characters.
+namespace testing::internal {
+template<>
+class UniversalPrinter<QString>
 {
-    *os << '"' << text.toStdString() << '"';
-}
+public:
+    static void Print(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+};
+} // namespace testing::internal
 
 // One text object's worth of layout input.
 struct TextSetup
