@@ -19,9 +19,11 @@ public:
 
     const QString &Name() const { return FName; }
     void SetName(const QString &name) { FName = name; }
+    void SetName(QString &&name) { FName = std::move(name); }
     // The raw attribute text: name="value" pairs separated by single spaces, escapes kept.
     const QString &Text() const { return FText; }
     void SetText(const QString &text) { FText = text; }
+    void SetText(QString &&text) { FText = std::move(text); }
     // Content between the start and the end tag: written, never read back.
     const QString &Value() const { return FValue; }
     void SetValue(const QString &value) { FValue = value; }

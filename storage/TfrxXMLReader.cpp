@@ -9,6 +9,9 @@
 #include <QIODevice>
 
 #include <array>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -34,12 +37,35 @@ bool asciiEqualNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// Removes the unload marker from the attribute bytes; tells whether it was there.
-bool takeUnloadMarker(std::string &text)
+// The first `="0"` in [begin, end), 16 positions at a time where SSE2 is there: every element
+// is searched for the unload marker, so this is on the reader's hot path.
+const char *findZeroValue(const char *p, const char *end)
 {
-    for (size_t at = text.find("=\"0\""); at != std::string::npos; at = text.find("=\"0\"", at + 1)) {
-        if (at >= 3 && asciiEqualNoCase(std::string_view(text).substr(at - 3, 3), " ld")) {
-            text.erase(at - 3, kUnloadMarker.size());
+#ifdef __SSE2__
+    const __m128i eq = _mm_set1_epi8('='), quote = _mm_set1_epi8('"'), zero = _mm_set1_epi8('0');
+    for (; end - p >= 19; p += 16) {
+        const auto at = [p](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)); };
+        const __m128i m = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(at(0), eq), _mm_cmpeq_epi8(at(1), quote)),
+                                        _mm_and_si128(_mm_cmpeq_epi8(at(2), zero), _mm_cmpeq_epi8(at(3), quote)));
+        if (const int mask = _mm_movemask_epi8(m))
+            return p + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    for (; end - p >= 4; ++p)
+        if (p[0] == '=' && p[1] == '"' && p[2] == '0' && p[3] == '"')
+            return p;
+    return nullptr;
+}
+
+// Removes the unload marker ' ld="0"' (any case) from the attribute bytes; tells whether it was there.
+bool takeUnloadMarker(std::string &tag, size_t textStart, size_t &textEnd)
+{
+    const char *begin = tag.data() + textStart;
+    const char *end = tag.data() + textEnd;
+    for (const char *eq = findZeroValue(begin, end); eq; eq = findZeroValue(eq + 1, end)) {
+        if (eq - begin >= 3 && asciiEqualNoCase(std::string_view(eq - 3, 3), " ld")) {
+            tag.erase(size_t(eq - 3 - tag.data()), kUnloadMarker.size());
+            textEnd -= kUnloadMarker.size();
             return true;
         }
     }
@@ -104,9 +130,12 @@ public:
     bool oldFormatAsBytes = false;
 
     std::string tag;       // bytes between '<' and '>'
-    std::string_view name; // views into `tag` after splitTag
-    std::string textBytes;
+    std::string_view name; // a view into `tag` after splitTag
+    size_t textStart = 0;  // the attribute text is tag[textStart, textEnd)
+    size_t textEnd = 0;
     bool selfClosed = false;
+
+    bool takeMarker() { return takeUnloadMarker(tag, textStart, textEnd); }
     NameCache names;
 };
 
@@ -208,34 +237,36 @@ bool TfrxXMLReaderPrivate::readTag()
 // tag body -> name [' ' text] [' '], with a trailing '/' marking an empty element
 void TfrxXMLReaderPrivate::splitTag()
 {
-    std::string_view body(tag);
-    if (!body.empty() && body.back() == ' ')
-        body.remove_suffix(1);
+    size_t size = tag.size();
+    if (size > 0 && tag[size - 1] == ' ')
+        --size;
+    const std::string_view body(tag.data(), size);
     const size_t space = body.find(' ');
     name = body.substr(0, space);
     selfClosed = false;
     if (space == std::string_view::npos) {
-        textBytes.clear();
-        if (!name.empty() && name.back() == '/' && name.size() > 1) {
+        textStart = textEnd = size;
+        if (name.size() > 1 && name.back() == '/') {
             name.remove_suffix(1);
             selfClosed = true;
         }
         return;
     }
-    textBytes.assign(body.substr(space + 1));
-    if (!textBytes.empty() && textBytes.back() == '/') {
-        textBytes.pop_back();
+    textStart = space + 1;
+    textEnd = size;
+    if (textEnd > textStart && tag[textEnd - 1] == '/') {
+        --textEnd;
         selfClosed = true;
     }
 }
 
 QString TfrxXMLReaderPrivate::decodeText() const
 {
-    const auto size = qsizetype(textBytes.size());
+    const char *text = tag.data() + textStart;
+    const auto size = qsizetype(textEnd - textStart);
     if (!oldFormat)
-        return QString::fromUtf8(textBytes.data(), size);
-    return oldFormatAsBytes ? QString::fromLatin1(textBytes.data(), size)
-                            : zorSingleByteToString(textBytes.data(), size);
+        return QString::fromUtf8(text, size);
+    return oldFormatAsBytes ? QString::fromLatin1(text, size) : zorSingleByteToString(text, size);
 }
 
 void TfrxXMLReaderPrivate::finishElement(TfrxXMLItem *item, bool marked, qint64 start, bool keep)
@@ -268,7 +299,7 @@ bool TfrxXMLReaderPrivate::readChildren(TfrxXMLItem *parent, const QString &pare
                 fail();
             return true;
         }
-        const bool marked = takeUnloadMarker(textBytes);
+        const bool marked = takeMarker();
         const bool skipChildren = parent == nullptr || (marked && !keep);
         TfrxXMLItem *child = nullptr;
         const QString childName = names.get(name);
@@ -313,7 +344,7 @@ bool TfrxXMLReader::ReadRootItem(TfrxXMLItem *item, bool ReadChildren)
         return false;
     if (d->name.front() == '/')
         d->fail();
-    const bool marked = takeUnloadMarker(d->textBytes);
+    const bool marked = d->takeMarker();
     if (item->Name().isEmpty()) {
         item->SetName(d->names.get(d->name));
         item->SetText(d->decodeText());

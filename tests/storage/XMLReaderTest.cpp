@@ -183,3 +183,30 @@ TEST(XMLReader, HugeAttributeIsReadWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(XMLReader, UnloadMarkerIsFoundAnywhereInTheText)
+{
+    for (int pad = 0; pad < 40; ++pad) {
+        for (const char *marker : {R"( ld="0")", R"( LD="0")"}) {
+            const QByteArray text = "a=\"" + QByteArray(pad, 'x') + "\" z=\"0\"" + marker + " b=\"0\"";
+            auto stream = std::make_unique<ByteStream>(kHeader + "<r><page " + text + "><m/></page></r>");
+            TfrxXMLDocument doc;
+            doc.LoadFromStream(std::move(stream), true);
+            const TfrxXMLItem *page = doc.Root()->Items(0);
+            EXPECT_TRUE(page->Unloadable()) << pad;
+            EXPECT_FALSE(page->Loaded()) << pad;
+            EXPECT_EQ(page->Count(), 0);
+            EXPECT_EQ(page->Offset(), quint64(kHeader.size() + 3));
+            EXPECT_EQ(page->Text(), QString::fromLatin1("a=\"" + QByteArray(pad, 'x') + "\" z=\"0\" b=\"0\""));
+        }
+    }
+    // "old" ends in "ld" but is not the marker
+    ByteStream plain(kHeader + R"(<r old="0"/>)");
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(&plain);
+    EXPECT_FALSE(doc.Root()->Unloadable());
+}
+
+} // namespace
