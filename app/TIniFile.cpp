@@ -50,8 +50,9 @@ QString cleanValue(QStringView raw)
 // (reading removes exactly one pair).
 QString storedValue(const QString &value)
 {
+    static const QRegularExpression lineEnds(QStringLiteral("[\r\n\u2028]"));
     QString stored = value;
-    stored.replace(QRegularExpression(QStringLiteral("[\r\n\u2028]")), QStringLiteral(" "));
+    stored.replace(lineEnds, QStringLiteral(" "));
     if (enclosedInQuotes(stored))
         stored = u'"' + stored + u'"';
     return stored;
@@ -197,8 +198,11 @@ bool TIniFile::save(const QString &path) const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = Cp1251Codec::encode(text());
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile::commit can report success after a failed flush (a full disk) and then rename an
+    // empty file over the old one; flushing first and cancelling on failure keeps the old file.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
+        file.commit();
         return false;
     }
     return file.commit();

@@ -1,6 +1,7 @@
 # Common compile settings for every target of the project.
 function(zor_target_options target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor
+                                           $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>)
   if(ZOR_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
@@ -38,4 +39,23 @@ function(zor_add_gtest name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+endfunction()
+
+# Adds a fuzz target for code that reads outside input. With clang and ZOR_FUZZ it is a libFuzzer
+# binary; otherwise the same entry point is linked with a small driver that replays the files and
+# folders given on the command line (the seed corpus), so every build still runs it.
+function(zor_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  zor_target_options(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(ZOR_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/common/FuzzReplayMain.cpp)
+  endif()
+  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/corpus")
+    file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}/corpus" "${CMAKE_CURRENT_BINARY_DIR}/corpus" SYMBOLIC)
+  endif()
 endfunction()

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -265,6 +266,51 @@ TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndLeftWhole)
         saveAs(p);
         EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(p)});
     }
+}
+
+// A tiny file system of its own, mounted for the test (needs root; skipped elsewhere).
+class TinyFileSystem
+{
+public:
+    explicit TinyFileSystem(const QString &path) : FPath(path)
+    {
+        FMounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                               QStringLiteral("-o"), QStringLiteral("size=16k"),
+                                                               QStringLiteral("tmpfs"), path}) == 0;
+    }
+    ~TinyFileSystem()
+    {
+        if (FMounted)
+            QProcess::execute(QStringLiteral("umount"), {FPath});
+    }
+    bool mounted() const { return FMounted; }
+
+private:
+    QString FPath;
+    bool FMounted = false;
+};
+
+TEST_F(Commands, AFullDiskLeavesTheOldFileWhole)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("tiny")));
+    const TinyFileSystem tiny(path("tiny"));
+    if (!tiny.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString target = path("tiny/a.vod");
+    window.blank()->setRecord(filled());
+    saveAs(target);
+    ASSERT_EQ(dialogs.lastMessage(), saved(target));
+    const QByteArray before = readAll(target);
+    writeAll(path("tiny/filler"), QByteArray(16 * 1024 - before.size() - 512, 'x'));
+
+    CertificateRecord longer = filled();
+    longer.texts[6] = QString(4000, u'ж');
+    window.blank()->setRecord(longer);
+    saveAs(target);
+    EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(target));
+    EXPECT_EQ(readAll(target), before);
+    EXPECT_EQ(QDir(path("tiny")).entryList(QDir::Files), (QStringList{QStringLiteral("a.vod"), QStringLiteral("filler")}))
+        << "no temporary file is left behind";
 }
 
 TEST_F(Commands, AboutNamesTheProgramAndItsVersions)
