@@ -35,10 +35,7 @@ int normalisedRotation(int rotation)
 
 } // namespace
 
-TfrxDrawText::TfrxDrawText()
-    : d(std::make_unique<TfrxDrawTextPrivate>())
-{
-}
+TfrxDrawText::TfrxDrawText() : d(std::make_unique<TfrxDrawTextPrivate>()) {}
 
 TfrxDrawText::~TfrxDrawText() = default;
 
@@ -120,9 +117,9 @@ static int charAdvance(TfrxFontFace &face, const QString &line, qsizetype i)
     return face.advance(c.unicode());
 }
 
-template<typename Visit>
-static void forEachAdvance(const QString &family, const QString &line, const TfrxHTMLTags &tags, int pixelSize,
-                           Visit visit)
+template <typename Visit>
+static void forEachAdvance(const QString &family, const QString &line, const TfrxHTMLTags &tags,
+                           int pixelSize, Visit visit)
 {
     std::shared_ptr<TfrxFontFace> face;
     int faceStyle = -1;
@@ -358,14 +355,16 @@ QString TfrxDrawText::GetOutBoundsText(bool &ParaBreak)
         d->FPlainText += u'-';
     if (d->FAllowTags) {
         // The rest starts in the formatting of its first character.
-        static constexpr std::pair<int, const char16_t *> kStyleTags[] = {{1, u"<b>"}, {2, u"<i>"}, {4, u"<u>"}};
+        static constexpr std::pair<int, const char16_t *> kStyleTags[] = {
+            {1, u"<b>"}, {2, u"<i>"}, {4, u"<u>"}};
         for (const auto &[bit, tag] : kStyleTags) {
             if (first.Style & bit)
                 out.prepend(QString::fromUtf16(tag));
         }
         const quint32 c = first.Color;
         const quint32 rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        out.prepend(QStringLiteral("<font color=\"#%1\">").arg(QString::number(rgb, 16).rightJustified(6, u'0').toUpper()));
+        out.prepend(QStringLiteral("<font color=\"#%1\">")
+                        .arg(QString::number(rgb, 16).rightJustified(6, u'0').toUpper()));
     }
     while (d->FText.count() > k) {
         d->FText.removeAt(k);

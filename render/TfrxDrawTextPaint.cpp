@@ -241,7 +241,13 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
         }
     }
 
-    // Runs of one formatting, each output at once with its characters' advances.
+    // Runs of one formatting, each output at once with its characters' advances. Right-to-left
+    // reading mirrors the line: its first run ends at the line's right end.
+    const bool rtl = FOptions & TfrxDrawText::kRTLReadingOption;
+    int lineWidth = 0;
+    for (int w : widths)
+        lineWidth += w;
+    int before = 0;
     int from = 0;
     while (from < count) {
         int to = from + 1;
@@ -249,16 +255,17 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
             ++to;
         const TfrxHTMLTag &tag = tags.at(from);
         const int size = tag.Size == FFontSize ? devHeight
-                         : printer            ? nearest(tag.Size * dpiX * FPrintScale / 72)
-                                              : nearest(tag.Size * FScaleY * 96 / 72);
+                         : printer             ? nearest(tag.Size * dpiX * FPrintScale / 72)
+                                               : nearest(tag.Size * FScaleY * 96 / 72);
         const int e = nearest(tag.AddY * tag.Size * FScaleY);
-        QList<int> runWidths = widths.mid(from, to - from);
-        drawRun(canvas, x + nearest(e * sinr), y + nearest(e * cosr), text, tag, from, to, size, runWidths);
+        const QList<int> runWidths = widths.mid(from, to - from);
         int w = 0;
-        for (int k = from; k < to; ++k)
-            w += widths.at(k);
-        x += nearest(w * cosr);
-        y -= nearest(w * sinr);
+        for (int advance : runWidths)
+            w += advance;
+        const int offset = rtl ? lineWidth - before - w : before;
+        drawRun(canvas, x + nearest(offset * cosr) + nearest(e * sinr),
+                y - nearest(offset * sinr) + nearest(e * cosr), text, tag, from, to, size, runWidths);
+        before += w;
         from = to;
     }
 }
@@ -307,6 +314,7 @@ void TfrxDrawTextPrivate::drawRun(QPainter *canvas, int x, int y, const QString 
     if (tag.Style & 4)
         canvas->fillRect(QRectF(0, face->ascent() + raw.underlinePosition(), total, thickness), color);
     if (tag.Style & 8)
-        canvas->fillRect(QRectF(0, face->ascent() - raw.xHeight() / 2 - thickness / 2, total, thickness), color);
+        canvas->fillRect(QRectF(0, face->ascent() - raw.xHeight() / 2 - thickness / 2, total, thickness),
+                         color);
     canvas->restore();
 }

@@ -29,7 +29,7 @@ struct TfrxDrawTextPrivate
 {
     TfrxTextFont FFont;
     int FFontSize = 10;
-    int FMeasureHeight = 83;  // em height of the measuring font, layout units
+    int FMeasureHeight = 83; // em height of the measuring font, layout units
     TfrxHTMLTagsList FHTMLTags;
     double FCharSpacing = 0;
     double FLineSpacing = 0;
@@ -44,7 +44,7 @@ struct TfrxDrawTextPrivate
     int FRotation = 0;
     bool FRTLReading = false;
     TfrxWideStrings FText;
-    QList<bool> FHyphenated;  // per wrapped line: ends in a hyphen that the layout added
+    QList<bool> FHyphenated; // per wrapped line: ends in a hyphen that the layout added
     bool FWordBreak = false;
     bool FWordWrap = true;
     bool FWysiwyg = true;

@@ -31,6 +31,6 @@ private:
 
     QRawFont FRaw;
     int FAscent = 0;
-    std::array<Entry, 0x500> FLow{};  // Latin, Greek and Cyrillic, looked up directly
+    std::array<Entry, 0x500> FLow{}; // Latin, Greek and Cyrillic, looked up directly
     QHash<char32_t, Entry> FHigh;
 };

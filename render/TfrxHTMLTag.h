@@ -19,8 +19,8 @@ struct TfrxHTMLTag
 
     bool sameFormat(const TfrxHTMLTag &other) const
     {
-        return Style == other.Style && Color == other.Color && Size == other.Size && AddY == other.AddY
-            && DontWRAP == other.DontWRAP;
+        return Style == other.Style && Color == other.Color && Size == other.Size && AddY == other.AddY &&
+               DontWRAP == other.DontWRAP;
     }
 };
 

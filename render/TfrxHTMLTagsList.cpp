@@ -33,17 +33,17 @@ struct NamedColor
 };
 
 constexpr std::array<NamedColor, 22> kColors{{
-    {QLatin1StringView("clBlack"), 0x000000},     {QLatin1StringView("clMaroon"), 0x000080},
-    {QLatin1StringView("clGreen"), 0x008000},     {QLatin1StringView("clOlive"), 0x008080},
-    {QLatin1StringView("clNavy"), 0x800000},      {QLatin1StringView("clPurple"), 0x800080},
-    {QLatin1StringView("clTeal"), 0x808000},      {QLatin1StringView("clGray"), 0x808080},
-    {QLatin1StringView("clSilver"), 0xC0C0C0},    {QLatin1StringView("clRed"), 0x0000FF},
-    {QLatin1StringView("clLime"), 0x00FF00},      {QLatin1StringView("clYellow"), 0x00FFFF},
-    {QLatin1StringView("clBlue"), 0xFF0000},      {QLatin1StringView("clFuchsia"), 0xFF00FF},
-    {QLatin1StringView("clAqua"), 0xFFFF00},      {QLatin1StringView("clLtGray"), 0xC0C0C0},
-    {QLatin1StringView("clDkGray"), 0x808080},    {QLatin1StringView("clWhite"), 0xFFFFFF},
+    {QLatin1StringView("clBlack"), 0x000000},      {QLatin1StringView("clMaroon"), 0x000080},
+    {QLatin1StringView("clGreen"), 0x008000},      {QLatin1StringView("clOlive"), 0x008080},
+    {QLatin1StringView("clNavy"), 0x800000},       {QLatin1StringView("clPurple"), 0x800080},
+    {QLatin1StringView("clTeal"), 0x808000},       {QLatin1StringView("clGray"), 0x808080},
+    {QLatin1StringView("clSilver"), 0xC0C0C0},     {QLatin1StringView("clRed"), 0x0000FF},
+    {QLatin1StringView("clLime"), 0x00FF00},       {QLatin1StringView("clYellow"), 0x00FFFF},
+    {QLatin1StringView("clBlue"), 0xFF0000},       {QLatin1StringView("clFuchsia"), 0xFF00FF},
+    {QLatin1StringView("clAqua"), 0xFFFF00},       {QLatin1StringView("clLtGray"), 0xC0C0C0},
+    {QLatin1StringView("clDkGray"), 0x808080},     {QLatin1StringView("clWhite"), 0xFFFFFF},
     {QLatin1StringView("clMoneyGreen"), 0xC0DCC0}, {QLatin1StringView("clSkyBlue"), 0xF0CAA6},
-    {QLatin1StringView("clCream"), 0xF0FBFF},     {QLatin1StringView("clMedGray"), 0xA4A0A0},
+    {QLatin1StringView("clCream"), 0xF0FBFF},      {QLatin1StringView("clMedGray"), 0xA4A0A0},
 }};
 
 } // namespace
@@ -108,8 +108,8 @@ bool TfrxHTMLTagsList::applyTag(const QString &line, qsizetype at, qsizetype &le
     const qsizetype n = line.size();
     auto ch = [&](qsizetype k) { return at + k < n ? line.at(at + k).toUpper() : QChar(); };
     auto reads = [&](qsizetype from, QLatin1StringView word) {
-        return at + from + word.size() <= n
-            && QStringView(line).mid(at + from, word.size()).compare(word, Qt::CaseInsensitive) == 0;
+        return at + from + word.size() <= n &&
+               QStringView(line).mid(at + from, word.size()).compare(word, Qt::CaseInsensitive) == 0;
     };
     auto setSub = [&](int size, int addY, TSubStyle sub) {
         FSize = size;

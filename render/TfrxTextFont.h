@@ -14,10 +14,10 @@ constexpr int fsStrikeOut = 8;
 struct TfrxTextFont
 {
     QString Name = QStringLiteral("Arial");
-    int Size = 10;      // points
-    int Style = 0;      // bold 1, italic 2, underline 4, strike-out 8
-    quint32 Color = 0;  // 0x00BBGGRR
-    int Charset = 1;    // the system's default character set
+    int Size = 10;     // points
+    int Style = 0;     // bold 1, italic 2, underline 4, strike-out 8
+    quint32 Color = 0; // 0x00BBGGRR
+    int Charset = 1;   // the system's default character set
 
     bool operator==(const TfrxTextFont &) const = default;
 };

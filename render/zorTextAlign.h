@@ -13,12 +13,12 @@ enum TfrxVAlign { vaTop = 0, vaBottom = 1, vaCenter = 2 };
 Q_ENUM_NS(TfrxVAlign)
 } // namespace zorTextAlign
 
-using zorTextAlign::TfrxHAlign;
-using zorTextAlign::TfrxVAlign;
 using zorTextAlign::haBlock;
 using zorTextAlign::haCenter;
 using zorTextAlign::haLeft;
 using zorTextAlign::haRight;
+using zorTextAlign::TfrxHAlign;
+using zorTextAlign::TfrxVAlign;
 using zorTextAlign::vaBottom;
 using zorTextAlign::vaCenter;
 using zorTextAlign::vaTop;

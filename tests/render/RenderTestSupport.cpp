@@ -21,8 +21,8 @@ QRect scaled(const QRect &rect, double scale)
 void prepare(TfrxDrawText &engine, const TextSetup &setup, double scaleX, double scaleY, double printScale)
 {
     engine.SetFont(setup.Font);
-    engine.SetOptions(setup.WordWrap, setup.Tags, setup.Rotation, setup.Wysiwyg, setup.Clipped, setup.WordBreak,
-                      setup.RTL);
+    engine.SetOptions(setup.WordWrap, setup.Tags, setup.Rotation, setup.Wysiwyg, setup.Clipped,
+                      setup.WordBreak, setup.RTL);
     engine.SetGaps(setup.ParagraphGap, setup.CharSpacing, setup.LineSpacing);
     const QRect device = scaled(setup.Rect, scaleX).translated(kMargin, kMargin);
     engine.SetDimensions(scaleX, scaleY, printScale, setup.Rect, device);
@@ -78,7 +78,8 @@ QRect inkBox(const QImage &image)
 QString savePicture(const QImage &image, const QString &name)
 {
     QDir().mkpath(QStringLiteral("pictures"));
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("pictures/") + name + QStringLiteral(".png"));
+    const QString path =
+        QDir::current().absoluteFilePath(QStringLiteral("pictures/") + name + QStringLiteral(".png"));
     image.save(path);
     return path;
 }

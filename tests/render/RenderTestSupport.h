@@ -10,8 +10,7 @@
 
 // Failure messages show texts as texts, not as arrays of characters.
 namespace testing::internal {
-template<>
-class UniversalPrinter<QString>
+template <> class UniversalPrinter<QString>
 {
 public:
     static void Print(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
@@ -22,7 +21,7 @@ public:
 struct TextSetup
 {
     QString Text;
-    QRect Rect{0, 0, 200, 100};  // text rectangle at scale 1, report pixels
+    QRect Rect{0, 0, 200, 100}; // text rectangle at scale 1, report pixels
     TfrxTextFont Font{QStringLiteral("Times New Roman"), 11, 0, 0, 1};
     bool WordWrap = true;
     bool Tags = false;

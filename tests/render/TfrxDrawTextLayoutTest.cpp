@@ -46,7 +46,7 @@ struct WrapCase
 {
     const char *Name;
     const char16_t *Text;
-    const char16_t *FitsOnFirstLine;  // the rectangle is made just wide enough for this
+    const char16_t *FitsOnFirstLine; // the rectangle is made just wide enough for this
     QStringList Lines;
     bool WordBreak = false;
 };
@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Russian words are hyphenated where a syllable ends
         WrapCase{"Hyphenated", u"Свидетельство", u"Свидетельс", lines({u"Свидетель-", u"ство"}), true},
         // eight letters of the word fit: the largest break below that is after "свидете"
-        WrapCase{"HyphenatedAfterBlank", u"о свидетельстве", u"о свидетел",
-                 lines({u"о свидете-", u"льстве"}), true},
+        WrapCase{"HyphenatedAfterBlank", u"о свидетельстве", u"о свидетел", lines({u"о свидете-", u"льстве"}),
+                 true},
         // a word without a permitted break is cut as without hyphenation
         WrapCase{"UnbreakableWord", u"abcdefgh", u"abc", lines({u"abc", u"def", u"gh"}), true}),
     [](const testing::TestParamInfo<WrapCase> &row) { return std::string(row.param.Name); });
@@ -114,7 +114,8 @@ TEST(TfrxDrawTextLayout, ParagraphGapNarrowsOnlyTheFirstLine)
     setup.Text = QStringLiteral("aa bb cc dd");
     setup.Rect = rectFor(QStringLiteral("aa bb"), 0.5);
     setup.ParagraphGap = textWidth(QStringLiteral("bb"));
-    EXPECT_EQ(wrappedLines(setup), (QStringList{QStringLiteral("aa"), QStringLiteral("bb cc"), QStringLiteral("dd")}));
+    EXPECT_EQ(wrappedLines(setup),
+              (QStringList{QStringLiteral("aa"), QStringLiteral("bb cc"), QStringLiteral("dd")}));
 }
 
 TEST(TfrxDrawTextLayout, CharacterSpacingWidensEveryCharacter)
@@ -164,7 +165,8 @@ TEST(TfrxDrawTextLayout, SidewaysRotationWrapsAtTheHeight)
     setup.Rect = QRect(0, 0, 500, int(std::ceil(textWidth(QStringLiteral("aa bb")) + 0.5)));
     for (int rotation : {90, 270, -90, 450}) {
         setup.Rotation = rotation;
-        EXPECT_EQ(wrappedLines(setup), (QStringList{QStringLiteral("aa bb"), QStringLiteral("cc")})) << rotation;
+        EXPECT_EQ(wrappedLines(setup), (QStringList{QStringLiteral("aa bb"), QStringLiteral("cc")}))
+            << rotation;
     }
     setup.Rotation = 180;
     EXPECT_EQ(wrappedLines(setup), QStringList{setup.Text});
@@ -194,9 +196,8 @@ TEST(TfrxDrawTextLayout, TagsKeepFormattingAcrossWrappedLines)
     ASSERT_EQ(engine.Lines().lines(), (QStringList{QStringLiteral("aa bb"), QStringLiteral("c d")}));
     const TfrxHTMLTags &second = engine.Tags().at(1);
     EXPECT_EQ(second.at(0).Style, 1);
-    EXPECT_EQ(second.at(0).Position, 10);  // "c" is the tenth character of the source
+    EXPECT_EQ(second.at(0).Position, 10); // "c" is the tenth character of the source
     EXPECT_EQ(second.at(2).Style, 0);
-
 }
 
 TEST(TfrxDrawTextLayout, LongLinesNeedNoFixedWorkArray)

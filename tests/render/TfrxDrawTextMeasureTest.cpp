@@ -26,7 +26,7 @@ TEST_F(TfrxDrawTextMeasure, HeightsFollowTheEmHeightAtLayoutResolution)
     FSetup.Font.Size = 10;
     FSetup.LineSpacing = 2;
     layout(QStringLiteral("a\r\nb\r\nc"));
-    EXPECT_DOUBLE_EQ(FEngine.TextHeight(), 83 / 6.25);  // nearest(83.33) layout units
+    EXPECT_DOUBLE_EQ(FEngine.TextHeight(), 83 / 6.25); // nearest(83.33) layout units
     EXPECT_DOUBLE_EQ(FEngine.LineHeight(), 83 / 6.25 + 2);
     EXPECT_DOUBLE_EQ(FEngine.CalcHeight(), (83 / 6.25 + 2) * 3);
 
@@ -44,11 +44,11 @@ TEST_F(TfrxDrawTextMeasure, HeightsFollowTheEmHeightAtLayoutResolution)
 TEST_F(TfrxDrawTextMeasure, WidthAddsSpacingAndIndentRoundedToEven)
 {
     layout(QStringLiteral("aa"));
-    EXPECT_DOUBLE_EQ(FEngine.CalcWidth(), 82 / 6.25);  // "a" is 41 units of Times New Roman 11 pt
+    EXPECT_DOUBLE_EQ(FEngine.CalcWidth(), 82 / 6.25); // "a" is 41 units of Times New Roman 11 pt
     FSetup.CharSpacing = 1;
-    FSetup.ParagraphGap = 2;  // 12.5 units round to 12
+    FSetup.ParagraphGap = 2; // 12.5 units round to 12
     layout(QStringLiteral("aa\r\naaa"));
-    EXPECT_DOUBLE_EQ(FEngine.CalcWidth(), (123 + 19 + 12) / 6.25);  // the widest: 3 × 41 + nearest(18.75)
+    EXPECT_DOUBLE_EQ(FEngine.CalcWidth(), (123 + 19 + 12) / 6.25); // the widest: 3 × 41 + nearest(18.75)
 }
 
 TEST_F(TfrxDrawTextMeasure, HugeNegativeLineSpacingGivesNoNegativeHeightNorEndlessLines)
@@ -67,7 +67,7 @@ struct SplitCase
 {
     const char *Name;
     const char16_t *Text;
-    int Height;  // of the text rectangle
+    int Height; // of the text rectangle
     const char16_t *In;
     const char16_t *Out;
     bool ParaBreak;
@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         // the in-bounds part keeps the layout's hyphen
         SplitCase{"Hyphenated", u"Свидетельство о", 20, u"Свидете-", u"льство о\r\n", true, false, true},
         // the rest starts in the formatting of its first character
-        SplitCase{"Formatted", u"aa\r\n<font color=\"#FF0000\"><b><u>bb</u></b></font>", 20, u"aa\r\n<font color=\"#FF0000\"><b><u>",
+        SplitCase{"Formatted", u"aa\r\n<font color=\"#FF0000\"><b><u>bb</u></b></font>", 20,
+                  u"aa\r\n<font color=\"#FF0000\"><b><u>",
                   u"<font color=\"#FF0000\"><u><b>bb</u></b></font>\r\n", false, true},
         SplitCase{"Plain", u"aa\r\nbb", 20, u"aa\r\n", u"<font color=\"#000000\">bb\r\n", false, true}),
     [](const testing::TestParamInfo<SplitCase> &row) { return std::string(row.param.Name); });
@@ -128,7 +129,7 @@ TEST_F(TfrxDrawTextMeasure, SplittingDropsTheLinesThatDoNotFit)
 
 TEST_F(TfrxDrawTextMeasure, UnusedSpaceIsNeverExactlyZeroWhenLinesFit)
 {
-    FSetup.Font.Size = 12;  // 100 layout units, 16 pixels a line
+    FSetup.Font.Size = 12; // 100 layout units, 16 pixels a line
     FSetup.Rect = QRect(0, 0, 200, 31);
     layout(QStringLiteral("a"));
     EXPECT_DOUBLE_EQ(FEngine.UnusedSpace(), 0.0001);
@@ -141,7 +142,7 @@ TEST(TfrxDrawTextLock, IsRecursiveAndReleasedWhenLeftByAnException)
 {
     {
         TfrxDrawText::Locker outer;
-        TfrxDrawText::Locker inner;  // drawing measures while it holds the lock
+        TfrxDrawText::Locker inner; // drawing measures while it holds the lock
     }
     try {
         TfrxDrawText::Locker guard;

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kMargin = 10;  // the text rectangle's offset in the rendered images
+constexpr int kMargin = 10; // the text rectangle's offset in the rendered images
 
 // The ink of the rows from top to bottom (exclusive) only.
 QRect inkBoxOfRows(const QImage &image, int top, int bottom)
@@ -139,7 +139,7 @@ TEST(TfrxDrawTextPaint, WysiwygPlacesTheSameTextAtTheSamePlaceAtEveryZoom)
         if (wysiwyg)
             EXPECT_NEAR(rightLow, rightFine, 1.0);
         else
-            EXPECT_GT(std::abs(rightLow - rightFine), 1.0);  // the device's rounded advances add up
+            EXPECT_GT(std::abs(rightLow - rightFine), 1.0); // the device's rounded advances add up
         const QRect secondLow = inkBoxOfRows(low, kMargin + 15, kMargin + 30);
         const QRect secondFine = inkBoxOfRows(fine, kMargin + int(15 * high), kMargin + int(30 * high));
         EXPECT_NEAR(secondLow.top() - kMargin, (secondFine.top() - kMargin) / high, 1.0);
@@ -171,14 +171,20 @@ TEST(TfrxDrawTextPaint, RotatedTextRunsUpwardsFromTheBottomLeft)
 
 TEST(TfrxDrawTextPaint, RightToLeftReadingReversesTheCharacters)
 {
-    TextSetup setup = oneLine(QStringLiteral("_^"));
-    const QImage ltr = render(setup, haLeft, vaTop);
-    setup.RTL = true;
-    const QImage rtl = render(setup, haLeft, vaTop);
-    // the underscore is the only ink in the lower rows
-    const QRect lowLtr = inkBoxOfRows(ltr, kMargin + 12, kMargin + 20);
-    const QRect lowRtl = inkBoxOfRows(rtl, kMargin + 12, kMargin + 20);
-    EXPECT_LT(lowLtr.left(), lowRtl.left());
+    // one run, and two runs of different formatting
+    for (const QString &text : {QStringLiteral("_^"), QStringLiteral("_<b>^</b>")}) {
+        TextSetup setup = oneLine(text);
+        setup.Tags = true;
+        const QImage ltr = render(setup, haLeft, vaTop);
+        setup.RTL = true;
+        const QImage rtl = render(setup, haLeft, vaTop);
+        // the underscore is the only ink in the lower rows
+        const QRect lowLtr = inkBoxOfRows(ltr, kMargin + 12, kMargin + 20);
+        const QRect lowRtl = inkBoxOfRows(rtl, kMargin + 12, kMargin + 20);
+        const QRect highRtl = inkBoxOfRows(rtl, kMargin, kMargin + 8);
+        EXPECT_LT(lowLtr.left(), lowRtl.left()) << text.toStdString();
+        EXPECT_LT(highRtl.right(), lowRtl.left()) << text.toStdString();
+    }
 }
 
 TEST(TfrxDrawTextPaint, ClippingKeepsInkInsideTheRectangle)
@@ -196,13 +202,14 @@ TEST(TfrxDrawTextPaint, ClippingKeepsInkInsideTheRectangle)
 
 TEST(TfrxDrawTextPaint, TagsChangeTheLookOfTheirRuns)
 {
-    TextSetup setup = oneLine(QStringLiteral("H<sub>2</sub>O <b>жирный</b> <font color=\"#FF0000\">красный</font> <u>черта</u>"));
+    TextSetup setup = oneLine(
+        QStringLiteral("H<sub>2</sub>O <b>жирный</b> <font color=\"#FF0000\">красный</font> <u>черта</u>"));
     setup.Tags = true;
     setup.Rect = QRect(0, 0, 300, 40);
     const QImage image = render(setup, haLeft, vaTop, 2);
     savePicture(image, QStringLiteral("tags"));
     int red = 0;
-    int longestStroke = 0;  // only the underline makes a long horizontal stroke
+    int longestStroke = 0; // only the underline makes a long horizontal stroke
     for (int y = 0; y < image.height(); ++y) {
         int stroke = 0;
         for (int x = 0; x < image.width(); ++x) {

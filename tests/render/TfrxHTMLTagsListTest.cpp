@@ -1,5 +1,5 @@
-#include "TfrxDrawText.h"
 #include "TfrxHTMLTagsList.h"
+#include "TfrxDrawText.h"
 
 #include <gtest/gtest.h>
 
@@ -59,24 +59,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TfrxHTMLTagsList, TagsCarryTheStateInForce)
 {
-    const Expanded e = expand(QStringLiteral("a<b>b<font color=\"#102030\">c</font></b>H<sub>2</sub><sup>3</sup>"));
+    const Expanded e =
+        expand(QStringLiteral("a<b>b<font color=\"#102030\">c</font></b>H<sub>2</sub><sup>3</sup>"));
     ASSERT_EQ(e.Text, QStringLiteral("abcH23"));
     const TfrxHTMLTags &t = e.Tags;
     EXPECT_EQ(t[0].Style, 0);
     EXPECT_TRUE(t[0].Default);
     EXPECT_EQ(t[1].Style, 1);
     EXPECT_FALSE(t[1].Default);
-    EXPECT_EQ(t[2].Color, 0x302010u);  // RRGGBB read red first, kept as 0x00BBGGRR
+    EXPECT_EQ(t[2].Color, 0x302010u); // RRGGBB read red first, kept as 0x00BBGGRR
     EXPECT_FALSE(t[2].Default);
     EXPECT_EQ(t[3].Style, 0);
     EXPECT_EQ(t[3].Color, 0u);
-    EXPECT_EQ(t[4].Size, 7);  // nearest(10 / 1.5)
+    EXPECT_EQ(t[4].Size, 7); // nearest(10 / 1.5)
     EXPECT_EQ(t[4].AddY, 1);
     EXPECT_EQ(t[4].SubType, ssSubscript);
     EXPECT_TRUE(t[4].Small);
     EXPECT_EQ(t[5].AddY, 0);
     EXPECT_EQ(t[5].SubType, ssSuperscript);
-    EXPECT_FALSE(t[5].Default);  // AddY differs from the subscript before it
+    EXPECT_FALSE(t[5].Default); // AddY differs from the subscript before it
 }
 
 TEST(TfrxHTMLTagsList, PositionsCountTagCharacters)
