@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +54,9 @@ TEST(TfrxDrawTextPaint, VerticalAlignmentMovesTheBlock)
     // The block is one em high (15 pixels at 11 pt): 86 pixels are free, half of it is 43.
     EXPECT_EQ(bottom.top() - top.top(), 101 - 15);
     EXPECT_EQ(center.top() - top.top(), 43);
+    // an odd free space: 85 / 2 rounds to the even 42
+    setup.Rect = QRect(0, 0, 200, 100);
+    EXPECT_EQ(inkBox(render(setup, haLeft, vaCenter)).top() - top.top(), 42);
 }
 
 TEST(TfrxDrawTextPaint, JustifiedLinesReachTheRightEdgeExceptTheLastOfAParagraph)
@@ -144,6 +150,59 @@ TEST(TfrxDrawTextPaint, WysiwygPlacesTheSameTextAtTheSamePlaceAtEveryZoom)
         const QRect secondFine = inkBoxOfRows(fine, kMargin + int(15 * high), kMargin + int(30 * high));
         EXPECT_NEAR(secondLow.top() - kMargin, (secondFine.top() - kMargin) / high, 1.0);
     }
+}
+
+// Draws through the printer path onto a PDF page at `dpi` and rasterises it at the same
+// resolution; a null image when the rasteriser is not installed.
+QImage renderOnPrinter(const TextSetup &setup, int dpi)
+{
+    const QString rasteriser = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    QTemporaryDir dir;
+    if (rasteriser.isEmpty() || !dir.isValid())
+        return QImage();
+    const QString pdfPath = dir.filePath(QStringLiteral("page.pdf"));
+    {
+        QPdfWriter pdf(pdfPath);
+        pdf.setResolution(dpi);
+        const QSizeF points((setup.Rect.width() + 2 * kMargin) * 0.75,
+                            (setup.Rect.height() + 2 * kMargin) * 0.75);
+        pdf.setPageSize(QPageSize(points, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        TfrxDrawText engine;
+        TfrxDrawText::Locker lock;
+        prepare(engine, setup, dpi / 96.0, dpi / 96.0);
+        engine.DrawText(&painter, haLeft, vaTop);
+    }
+    QProcess::execute(rasteriser,
+                      {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                       QStringLiteral("-singlefile"), pdfPath, dir.filePath(QStringLiteral("page"))});
+    return QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(TfrxDrawTextPaint, PrinterAt600DpiPlacesTextWhereTheScreenDoes)
+{
+    TextSetup setup;
+    setup.Text = QStringLiteral("Свидетельство о профессии водителя |\r\nСерия АБВ № 123456 |");
+    setup.Rect = QRect(0, 0, 400, 60);
+    setup.LineSpacing = 2;
+    const double high = 600 / 96.0;
+    const QImage printed = renderOnPrinter(setup, 600);
+    if (printed.isNull())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    savePicture(printed.scaled(printed.size() / 4), QStringLiteral("printer600"));
+    const QImage screen = render(setup, haLeft, vaTop, 1);
+    // the text rectangle lies 10 device pixels from the corner on both
+    auto onPaper = [&](double deviceX) { return (deviceX - kMargin) / high; };
+    for (int line = 0; line < 2; ++line) {
+        const int top = kMargin + int(16.72 * line * high);
+        EXPECT_NEAR(lastStrokeCentre(screen, kMargin + 17 * line, kMargin + 17 * line + 15) - kMargin,
+                    onPaper(lastStrokeCentre(printed, top, top + int(15 * high))), 1.0)
+            << "line " << line;
+    }
+    const QRect paperInk = inkBox(printed);
+    EXPECT_NEAR(onPaper(paperInk.left()), inkBox(screen).left() - kMargin, 1.0);
+    EXPECT_NEAR(onPaper(paperInk.top()), inkBox(screen).top() - kMargin, 1.0);
 }
 
 TEST(TfrxDrawTextPaint, RotatedTextRunsUpwardsFromTheBottomLeft)
