@@ -8,9 +8,18 @@
 
 class QPainter;
 
+// A real taken to the nearest integer, halves to the even neighbour. Values beyond the integer
+// range (a corrupt template's sizes) are held at its ends instead of overflowing.
 inline int nearest(double x)
 {
-    return int(std::nearbyint(x));
+    if (!(x == x))
+        return 0;
+    const double r = std::nearbyint(x);
+    if (r >= 2147483647.0)
+        return 2147483647;
+    if (r <= -2147483648.0)
+        return -2147483647 - 1;
+    return int(r);
 }
 
 // Where the first line starts on the device, how long a line is, the span the block is aligned

@@ -1,6 +1,8 @@
 #include "RenderTestSupport.h"
 #include "TfrxHTMLTagsList.h"
 
+#include <QMetaEnum>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -211,6 +213,12 @@ TEST(TfrxDrawTextLayout, LongLinesNeedNoFixedWorkArray)
     const QStringList wrapped = wrappedLines(setup);
     EXPECT_GT(wrapped.size(), 100);
     EXPECT_EQ(wrapped.join(QString()), setup.Text);
+}
+
+TEST(TfrxDrawTextLayout, AlignmentEnumerationsArePublished)
+{
+    EXPECT_STREQ(QMetaEnum::fromType<TfrxHAlign>().valueToKey(haBlock), "haBlock");
+    EXPECT_EQ(QMetaEnum::fromType<TfrxVAlign>().keyToValue("vaCenter"), 2);
 }
 
 } // namespace

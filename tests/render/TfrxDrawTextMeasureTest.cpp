@@ -73,6 +73,7 @@ struct SplitCase
     bool ParaBreak;
     bool Tags = false;
     bool WordBreak = false;
+    int Width = 34; // "aa bb" fits on a line, "aa bb cc" does not
 };
 
 class TfrxDrawTextSplit : public testing::TestWithParam<SplitCase>
@@ -91,8 +92,7 @@ TEST_P(TfrxDrawTextSplit, CutsAfterTheLinesThatFit)
     setup.LineSpacing = 2;
     setup.Tags = c.Tags;
     setup.WordBreak = c.WordBreak;
-    // "aa bb" fits on a line, "aa bb cc" does not; with word breaking "Свидете-" fits.
-    setup.Rect = QRect(0, 0, c.WordBreak ? 66 : 34, c.Height);
+    setup.Rect = QRect(0, 0, c.Width, c.Height);
     prepare(engine, setup);
     bool paraBreak = !c.ParaBreak;
     EXPECT_EQ(engine.GetOutBoundsText(paraBreak), QString::fromUtf16(c.Out));
@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"BetweenParagraphs", u"aa\r\nbb\r\ncc", 40, u"aa\r\nbb\r\n", u"cc\r\n", false},
         SplitCase{"NothingFits", u"aa\r\nbb", 10, u"", u"aa\r\nbb\r\n", false},
         // the in-bounds part keeps the layout's hyphen
-        SplitCase{"Hyphenated", u"Свидетельство о", 20, u"Свидете-", u"льство о\r\n", true, false, true},
+        SplitCase{"Hyphenated", u"Свидетельство о", 20, u"Свидете-", u"льство о\r\n", true, false, true, 66},
+        // a hyphen of the text itself is not doubled (the kept part ends in it without a break)
+        SplitCase{"HyphenOfTheText", u"aa- bb", 20, u"aa- ", u"bb\r\n", true, false, true, 25},
         // the rest starts in the formatting of its first character
         SplitCase{"Formatted", u"aa\r\n<font color=\"#FF0000\"><b><u>bb</u></b></font>", 20,
                   u"aa\r\n<font color=\"#FF0000\"><b><u>",
