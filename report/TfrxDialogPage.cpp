@@ -1,0 +1,8 @@
+#include "TfrxDialogPage.h"
+
+using namespace zor;
+
+TfrxDialogPage::TfrxDialogPage(QObject *owner) : TfrxPage(owner)
+{
+    SetComponentStyle(ComponentStyle() & ~TfrxComponentStyle(csPreviewVisible));
+}

@@ -1,0 +1,3 @@
+#include "TfrxFillGaps.h"
+
+TfrxFillGaps::TfrxFillGaps(QObject *parent) : TfrxPersistent(parent) {}

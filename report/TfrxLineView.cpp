@@ -1,0 +1,3 @@
+#include "TfrxLineView.h"
+
+TfrxLineView::TfrxLineView(QObject *owner) : TfrxCustomLineView(owner) {}

@@ -1,0 +1,3 @@
+#include "TfrxPage.h"
+
+TfrxPage::TfrxPage(QObject *owner) : TfrxComponent(owner) {}

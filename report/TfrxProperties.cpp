@@ -1,0 +1,256 @@
+#include "TfrxProperties.h"
+
+#include "TfrxComponent.h"
+#include "TfrxPersistent.h"
+
+#include <QMetaEnum>
+
+#include <cstring>
+#include <QStringList>
+
+using Kind = TfrxProperties::Kind;
+
+namespace {
+
+// Sub-object paths deeper than this are not entered (guards against cyclic sub-objects).
+constexpr int MaxNesting = 8;
+
+bool IsQObjectPointer(const QMetaProperty &p)
+{
+    return p.metaType().flags().testFlag(QMetaType::PointerToQObject);
+}
+
+bool IsComponentPointer(const QMetaProperty &p)
+{
+    const QMetaObject *mo = p.metaType().metaObject();
+    return mo != nullptr && mo->inherits(&TfrxComponent::staticMetaObject);
+}
+
+void Collect(QObject *obj, const QString &prefix, int depth, bool nested, QList<TfrxProperties::Entry> &out)
+{
+    const QMetaObject *mo = obj->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        TfrxProperties::Entry e;
+        e.Object = obj;
+        e.Property = mo->property(i);
+        e.Path = prefix + QLatin1String(e.Property.name());
+        e.PropertyKind = TfrxProperties::KindOf(e.Property);
+        out.append(e);
+        if (!nested || e.PropertyKind != Kind::Nested || depth >= MaxNesting)
+            continue;
+        if (QObject *sub = TfrxProperties::NestedObject(obj, e.Property))
+            Collect(sub, e.Path + QLatin1Char('.'), depth + 1, nested, out);
+    }
+}
+
+int IndexOfProperty(const QMetaObject *mo, QStringView name)
+{
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        if (QLatin1String(mo->property(i).name()).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QVariant FromText(const QMetaProperty &p, const QString &text)
+{
+    bool ok = true;
+    QVariant v;
+    switch (TfrxProperties::KindOf(p)) {
+    case Kind::Enumeration: {
+        const int value = p.enumerator().keyToValue(text.toLatin1().constData(), &ok);
+        v = value;
+        break;
+    }
+    case Kind::Set: {
+        const int value = text.toInt(&ok);
+        v = ok ? value : p.enumerator().keysToValue(text.toLatin1().constData(), &ok);
+        break;
+    }
+    case Kind::Boolean:
+        v = text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        break;
+    case Kind::Integer:
+        v = text.toInt(&ok);
+        break;
+    case Kind::Int64:
+        v = text.toLongLong(&ok);
+        break;
+    case Kind::Float:
+        v = text.toDouble(&ok);
+        break;
+    default:
+        v = text;
+    }
+    if (!ok)
+        return {};
+    // Enumerations and sets are returned as numbers; convert to the property's own type so that
+    // callers may compare with what READ returns.
+    if (p.isEnumType()) {
+        QVariant typed(p.metaType(), nullptr);
+        const int raw = v.toInt();
+        std::memcpy(typed.data(), &raw, std::min<qsizetype>(sizeof raw, p.metaType().sizeOf()));
+        return typed;
+    }
+    return v;
+}
+
+}  // namespace
+
+Kind TfrxProperties::KindOf(const QMetaProperty &p)
+{
+    if (p.isFlagType())
+        return Kind::Set;
+    if (p.isEnumType())
+        return Kind::Enumeration;
+    switch (p.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::QChar:
+        return Kind::Integer;
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return Kind::Int64;
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::QDateTime:
+        return Kind::Float;
+    case QMetaType::Bool:
+        return Kind::Boolean;
+    case QMetaType::QString:
+        return Kind::Text;
+    case QMetaType::QVariant:
+        return Kind::Variant;
+    case QMetaType::QStringList:
+        return Kind::StringList;
+    default:
+        break;
+    }
+    if (IsQObjectPointer(p))
+        return IsComponentPointer(p) ? Kind::Reference : Kind::Nested;
+    return Kind::Other;
+}
+
+QObject *TfrxProperties::NestedObject(QObject *obj, const QMetaProperty &p)
+{
+    if (!IsQObjectPointer(p))
+        return nullptr;
+    return p.read(obj).value<QObject *>();
+}
+
+QList<TfrxProperties::Entry> TfrxProperties::List(QObject *obj)
+{
+    QList<Entry> out;
+    if (obj != nullptr)
+        Collect(obj, QString(), 0, true, out);
+    return out;
+}
+
+QList<TfrxProperties::Entry> TfrxProperties::Own(QObject *obj)
+{
+    QList<Entry> out;
+    if (obj != nullptr)
+        Collect(obj, QString(), 0, false, out);
+    return out;
+}
+
+bool TfrxProperties::Find(QObject *obj, QStringView path, Entry &entry)
+{
+    QObject *holder = obj;
+    qsizetype start = 0;
+    for (int depth = 0; holder != nullptr && depth <= MaxNesting; ++depth) {
+        const qsizetype dot = path.indexOf(QLatin1Char('.'), start);
+        const QStringView name = dot < 0 ? path.mid(start) : path.mid(start, dot - start);
+        const int index = IndexOfProperty(holder->metaObject(), name);
+        if (index < 0)
+            return false;
+        const QMetaProperty p = holder->metaObject()->property(index);
+        if (dot < 0) {
+            entry.Object = holder;
+            entry.Property = p;
+            entry.Path = path.toString();
+            entry.PropertyKind = KindOf(p);
+            return true;
+        }
+        if (KindOf(p) != Kind::Nested)
+            return false;
+        holder = NestedObject(holder, p);
+        start = dot + 1;
+    }
+    return false;
+}
+
+QVariant TfrxProperties::Read(QObject *obj, QStringView path)
+{
+    Entry e;
+    if (!Find(obj, path, e) || !e.Property.isReadable())
+        return {};
+    return e.Property.read(e.Object);
+}
+
+bool TfrxProperties::Write(QObject *obj, QStringView path, const QVariant &value)
+{
+    Entry e;
+    if (!Find(obj, path, e) || !e.Property.isWritable())
+        return false;
+    QVariant v = value;
+    if (value.metaType().id() == QMetaType::QString && e.PropertyKind != Kind::Text
+        && e.PropertyKind != Kind::Variant) {
+        v = FromText(e.Property, value.toString());
+        if (!v.isValid())
+            return false;
+    } else if (e.Property.isEnumType() && value.metaType() != e.Property.metaType()) {
+        bool ok = false;
+        const int raw = value.toInt(&ok);
+        if (!ok)
+            return false;
+        v = FromText(e.Property, QString::number(raw));
+        if (e.PropertyKind == Kind::Enumeration && !e.Property.enumerator().valueToKey(raw))
+            return false;
+    }
+    return e.Property.write(e.Object, v);
+}
+
+QVariant TfrxProperties::DefaultValue(const QObject *obj, const QMetaProperty &p)
+{
+    const QMetaObject *mo = obj->metaObject();
+    const QByteArray key = QByteArrayLiteral("Default.") + p.name();
+    const int index = mo->indexOfClassInfo(key.constData());
+    if (index < 0)
+        return {};
+    return FromText(p, QString::fromLatin1(mo->classInfo(index).value()));
+}
+
+bool TfrxProperties::IsStored(const QObject *obj, const QMetaProperty &p)
+{
+    if (!p.isStored())
+        return false;
+    const auto *persistent = qobject_cast<const TfrxPersistent *>(obj);
+    return persistent == nullptr || persistent->IsPropertyStored(p.name());
+}
+
+void TfrxProperties::CopyValues(const QObject *source, QObject *target)
+{
+    const QMetaObject *mo = target->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        const int si = source->metaObject()->indexOfProperty(p.name());
+        if (si < 0 || !p.isWritable())
+            continue;
+        const Kind kind = KindOf(p);
+        if (kind == Kind::Reference)
+            continue;
+        const QVariant v = source->metaObject()->property(si).read(source);
+        if (kind == Kind::Nested) {
+            auto *from = qobject_cast<TfrxPersistent *>(v.value<QObject *>());
+            auto *to = qobject_cast<TfrxPersistent *>(NestedObject(target, p));
+            if (from != nullptr && to != nullptr)
+                to->Assign(from);
+            continue;
+        }
+        p.write(target, v);
+    }
+}

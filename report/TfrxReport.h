@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TfrxComponent.h"
+
+#include <QVariant>
+
+class TfrxReportDataSets;
+class TfrxStyles;
+class TfrxDataSet;
+
+// The root of a report's object tree. This is the part of the report component that the object
+// model itself needs (the tree root, its data-set lists and styles); loading, preparing, showing
+// and printing are added on top of it.
+class TfrxReport : public TfrxComponent
+{
+    Q_OBJECT
+
+public:
+    explicit TfrxReport(QObject *owner = nullptr);
+    ~TfrxReport() override;
+
+    TfrxReportDataSets *DataSets() const { return FDataSets; }
+    TfrxReportDataSets *EnabledDataSets() const { return FEnabledDataSets; }
+    TfrxStyles *Styles() const { return FStyles; }
+    // Whether data sets are looked up in the process-wide list (an engine option).
+    bool UseGlobalDataSetList() const { return FUseGlobalDataSetList; }
+    void SetUseGlobalDataSetList(bool value) { FUseGlobalDataSetList = value; }
+
+    // Calculates an expression for a bracketed part of a text. Without a script engine attached
+    // the expression has no value.
+    virtual QVariant Calc(const QString &expression);
+    QString ScriptLanguage() const { return FScriptLanguage; }
+    void SetScriptLanguage(const QString &value) { FScriptLanguage = value; }
+    // The name of the object whose event or expression is being evaluated ("Self").
+    QString CurObject() const { return FCurObject; }
+    void SetCurObject(const QString &value) { FCurObject = value; }
+
+    // The data set through the report's list by user name.
+    TfrxDataSet *GetDataset(const QString &alias) const;
+    // A field reference of the form DataSet."Field": the data set and the field name; none when
+    // the text is no field reference or the data set is not in the report's list.
+    bool GetDatasetAndField(const QString &name, TfrxDataSet *&dataSet, QString &field) const;
+    // The user name of a listed data set, else "(dataset is not included in Report.DataSets)".
+    QString GetAlias(const TfrxDataSet *dataSet) const;
+    // The user names of the listed data sets (without user data sets when onlyDB).
+    QStringList GetDataSetList(bool onlyDB) const;
+    // The enabled data sets with a user name that expressions can reach.
+    QList<TfrxDataSet *> GetActiveDataSetList() const;
+
+private:
+    TfrxReportDataSets *FDataSets;
+    TfrxReportDataSets *FEnabledDataSets;
+    TfrxStyles *FStyles;
+    bool FUseGlobalDataSetList = true;
+    QString FScriptLanguage = QStringLiteral("PascalScript");
+    QString FCurObject;
+};

@@ -1,0 +1,3 @@
+#include "TfrxStretcheable.h"
+
+TfrxStretcheable::TfrxStretcheable(QObject *owner) : TfrxView(owner) {}

@@ -1,0 +1,230 @@
+// The object tree: ownership, names, geometry, font inheritance, lookups, alignment, Diff.
+
+#include "TfrxDataBand.h"
+#include "TfrxError.h"
+#include "TfrxFont.h"
+#include "TfrxReport.h"
+#include "TfrxReportPage.h"
+#include "TfrxShapeView.h"
+
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+using namespace zor;
+
+namespace {
+
+struct Tree : ::testing::Test {
+    TfrxReport report;
+    TfrxReportPage *page = new TfrxReportPage(&report);
+    TfrxMasterData *band = new TfrxMasterData(page);
+
+    TfrxShapeView *Shape(TfrxComponent *parent, const QString &name)
+    {
+        auto *s = new TfrxShapeView(parent);
+        s->SetName(name);
+        return s;
+    }
+};
+
+TEST_F(Tree, OwnerBecomesParentAndReportOwnsLifetime)
+{
+    TfrxShapeView *shape = Shape(band, QStringLiteral("Shape1"));
+    EXPECT_EQ(shape->Parent(), band);
+    EXPECT_EQ(shape->parent(), &report);
+    EXPECT_EQ(band->Objects(), QList<TfrxComponent *>{shape});
+    EXPECT_EQ(shape->GetReport(), &report);
+    EXPECT_EQ(shape->GetPage(), page);
+    QPointer<TfrxShapeView> watch(shape);
+    delete band;  // a parent frees its children
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_TRUE(page->Objects().isEmpty());
+}
+
+TEST_F(Tree, SetParentMovesToTheEndOfTheNewParent)
+{
+    TfrxShapeView *a = Shape(page, QStringLiteral("A"));
+    TfrxShapeView *b = Shape(band, QStringLiteral("B"));
+    a->SetParent(band);
+    EXPECT_EQ(band->Objects(), (QList<TfrxComponent *>{b, a}));
+    EXPECT_EQ(page->Objects(), QList<TfrxComponent *>{band});
+}
+
+TEST_F(Tree, SetParentRefusesItselfAndItsDescendants)
+{
+    TfrxShapeView *shape = Shape(band, QStringLiteral("Shape1"));
+    EXPECT_THROW(band->SetParent(band), TfrxError);
+    EXPECT_THROW(band->SetParent(shape), TfrxError);
+    EXPECT_THROW(page->SetParent(shape), TfrxError);
+    EXPECT_EQ(band->Parent(), page);
+    EXPECT_EQ(shape->Parent(), band);
+}
+
+TEST_F(Tree, AllObjectsDepthFirstAndFindIgnoresCase)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("Memo1"));
+    TfrxShapeView *b = Shape(a, QStringLiteral("Memo2"));
+    TfrxShapeView *c = Shape(page, QStringLiteral("Memo3"));
+    EXPECT_EQ(report.GetAllObjects(), (QList<TfrxComponent *>{page, band, a, b, c}));
+    EXPECT_EQ(report.FindObject(QStringLiteral("memo1")), a);
+    EXPECT_EQ(report.FindObject(QStringLiteral("MEMO2")), b);
+    EXPECT_EQ(report.FindObject(QStringLiteral("Memo9")), nullptr);
+}
+
+TEST_F(Tree, NamesAreIdentifiersAndUniqueInTheReport)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("Memo1"));
+    TfrxShapeView *b = Shape(page, QStringLiteral("Memo2"));
+    const struct {
+        QString Name;
+        QString Message;
+    } cases[] = {
+        {QStringLiteral("memo1"), QStringLiteral("Duplicate name")},
+        {QStringLiteral("1abc"), QStringLiteral("\"1abc\" is not a valid object name")},
+        {QStringLiteral("a b"), QStringLiteral("\"a b\" is not a valid object name")},
+        {QStringLiteral("Имя"), QStringLiteral("\"Имя\" is not a valid object name")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name.toStdString());
+        try {
+            b->SetName(c.Name);
+            ADD_FAILURE() << "no error";
+        } catch (const TfrxError &e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+        EXPECT_EQ(b->Name(), QStringLiteral("Memo2"));
+    }
+    a->SetName(QStringLiteral("MEMO1"));  // the same name in another case changes nothing
+    EXPECT_EQ(a->Name(), QStringLiteral("Memo1"));
+    a->SetAncestor(true);
+    try {
+        a->SetName(QStringLiteral("Other"));
+        ADD_FAILURE() << "no error";
+    } catch (const TfrxError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Could not rename Memo1, it was introduced in the ancestor report"));
+    }
+}
+
+TEST_F(Tree, UniqueNamesTakeTheSmallestFreeNumber)
+{
+    Shape(page, QStringLiteral("Shape1"));
+    Shape(page, QStringLiteral("Shape3"));
+    Shape(band, QStringLiteral("shape4"));
+    auto *fresh = new TfrxShapeView(band);
+    fresh->CreateUniqueName();
+    EXPECT_EQ(fresh->Name(), QStringLiteral("Shape2"));
+    EXPECT_EQ(band->BaseName(), QStringLiteral("MasterData"));
+    auto *page2 = new TfrxReportPage(&report);
+    page->SetName(QStringLiteral("Page1"));
+    page2->CreateUniqueName();
+    EXPECT_EQ(page2->Name(), QStringLiteral("Page2"));
+}
+
+TEST_F(Tree, AbsolutePositionsAndRealBounds)
+{
+    band->SetBounds(0, 100, 700, 50);
+    TfrxShapeView *a = Shape(band, QStringLiteral("A"));
+    a->SetBounds(10, 20, 30, 40);
+    EXPECT_DOUBLE_EQ(a->AbsLeft(), 10);
+    EXPECT_DOUBLE_EQ(a->AbsTop(), 120);
+    EXPECT_EQ(a->GetRealBounds(), QRectF(10, 120, 30, 40));
+}
+
+TEST_F(Tree, RestrictionsHoldOnlyWhileDesigning)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("A"));
+    a->SetRestrictions(rfDontMove | rfDontSize);
+    a->SetBounds(1, 2, 3, 4);
+    EXPECT_EQ(a->GetRealBounds().size(), QSizeF(3, 4));
+    a->SetIsDesigning(true);
+    a->SetBounds(10, 20, 30, 40);
+    EXPECT_DOUBLE_EQ(a->Left(), 1);
+    EXPECT_DOUBLE_EQ(a->Width(), 3);
+}
+
+TEST_F(Tree, BeforeAndAfterPrintRestoreTheBounds)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("A"));
+    a->SetBounds(1, 2, 3, 4);
+    a->BeforePrint();
+    a->SetBounds(50, 60, 70, 80);
+    a->AfterPrint();
+    EXPECT_EQ(QRectF(a->Left(), a->Top(), a->Width(), a->Height()), QRectF(1, 2, 3, 4));
+}
+
+TEST_F(Tree, FontChangesSpreadThroughChildrenThatFollowTheirParent)
+{
+    TfrxShapeView *follows = Shape(band, QStringLiteral("A"));
+    TfrxShapeView *grandChild = Shape(follows, QStringLiteral("B"));
+    TfrxShapeView *own = Shape(band, QStringLiteral("C"));
+    own->Font()->SetName(QStringLiteral("Tahoma"));
+    EXPECT_FALSE(own->ParentFont());
+    page->Font()->SetName(QStringLiteral("Times New Roman"));
+    EXPECT_EQ(band->Font()->Name(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(follows->Font()->Name(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(grandChild->Font()->Name(), QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(grandChild->ParentFont());
+    EXPECT_EQ(own->Font()->Name(), QStringLiteral("Tahoma"));
+    // Assigning a font equal to the parent's still makes the font the object's own.
+    follows->SetFont(band->Font());
+    EXPECT_FALSE(follows->ParentFont());
+    // A new object takes its parent's font.
+    EXPECT_EQ(Shape(band, QStringLiteral("D"))->Font()->Name(), QStringLiteral("Times New Roman"));
+}
+
+TEST_F(Tree, ClearKeepsInheritedObjectsClearedOfTheirOwnChildren)
+{
+    TfrxShapeView *inherited = Shape(page, QStringLiteral("A"));
+    inherited->SetAncestor(true);
+    QPointer<TfrxShapeView> ownChild = Shape(inherited, QStringLiteral("B"));
+    QPointer<TfrxShapeView> loose = Shape(page, QStringLiteral("C"));
+    page->Clear();
+    EXPECT_EQ(page->Objects(), QList<TfrxComponent *>{inherited});
+    EXPECT_TRUE(ownChild.isNull());
+    EXPECT_TRUE(loose.isNull());
+}
+
+TEST_F(Tree, AlignChildrenLeftRightCenterClient)
+{
+    band->SetBounds(0, 0, 500, 100);
+    TfrxShapeView *first = Shape(band, QStringLiteral("A"));
+    first->SetBounds(10, 0, 50, 20);
+    TfrxShapeView *second = Shape(band, QStringLiteral("B"));
+    second->SetBounds(200, 0, 30, 20);
+    second->SetAlign(baLeft);
+    band->AlignChildren();
+    EXPECT_DOUBLE_EQ(second->Left(), 60);
+    // Lower down, the two no longer overlap vertically.
+    second->SetBounds(200, 20, 30, 20);
+    band->AlignChildren();
+    EXPECT_DOUBLE_EQ(second->Left(), 0);
+
+    second->SetAlign(baRight);
+    band->AlignChildren();
+    EXPECT_DOUBLE_EQ(second->Left(), 470);
+    second->SetAlign(baCenter);
+    band->AlignChildren();
+    EXPECT_DOUBLE_EQ(second->Left(), 235);
+    second->SetAlign(baClient);
+    band->AlignChildren();
+    EXPECT_EQ(QRectF(second->Left(), second->Top(), second->Width(), second->Height()), QRectF(0, 0, 500, 100));
+}
+
+TEST_F(Tree, DiffIsEmptyWithinTheToleranceAndListsChanges)
+{
+    TfrxShapeView *a = Shape(page, QStringLiteral("A"));
+    TfrxShapeView *b = Shape(page, QStringLiteral("B"));
+    a->SetBounds(10, 20, 30, 40);
+    b->SetBounds(10.00005, 20, 30, 40);
+    EXPECT_EQ(a->Diff(b), QString());
+    a->SetLeft(12.5);
+    a->SetVisible(false);
+    a->SetTag(7);
+    a->Font()->SetStyle(fsBold);
+    EXPECT_EQ(a->Diff(b), QStringLiteral(" l=\"12.5\" Visible=\"False\" Font.Style=\"1\" ParentFont=\"False\" Tag=\"7\""));
+    // A band always writes its top.
+    EXPECT_EQ(band->Diff(band), QStringLiteral(" t=\"0\""));
+}
+
+}  // namespace
