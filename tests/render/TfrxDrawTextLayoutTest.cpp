@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -219,6 +220,55 @@ TEST(TfrxDrawTextLayout, AlignmentEnumerationsArePublished)
 {
     EXPECT_STREQ(QMetaEnum::fromType<TfrxHAlign>().valueToKey(haBlock), "haBlock");
     EXPECT_EQ(QMetaEnum::fromType<TfrxVAlign>().keyToValue("vaCenter"), 2);
+}
+
+// Greedy wrapping, stated as properties over random texts: every line fits, the lines give back the
+// text, and no line could have taken the next word.
+TEST(TfrxDrawTextLayout, RandomTextsWrapGreedily)
+{
+    std::mt19937 random(20261210);
+    const QString letters = QStringLiteral("абвгдежзийклмнопрстуфхцчшщыэюяАБВШЩЖ");
+    int hyphenated = 0;
+    for (int round = 0; round < 60; ++round) {
+        QStringList words;
+        const int count = std::uniform_int_distribution(1, 25)(random);
+        for (int w = 0; w < count; ++w) {
+            QString word;
+            const int length = std::uniform_int_distribution(1, 8)(random);
+            for (int k = 0; k < length; ++k)
+                word += letters.at(std::uniform_int_distribution(0, int(letters.size()) - 1)(random));
+            words.append(word);
+        }
+        TextSetup setup;
+        setup.Text = words.join(u' ');
+        const int width = std::uniform_int_distribution(120, 400)(random);
+        setup.Rect = QRect(0, 0, width, 100);
+        // With Russian word breaks the text comes back when the layout's hyphens are taken out.
+        setup.WordBreak = true;
+        QString rejoined;
+        for (const QString &line : wrappedLines(setup)) {
+            if (!rejoined.isEmpty() && !rejoined.endsWith(u'-'))
+                rejoined += u' ';
+            else if (rejoined.endsWith(u'-'))
+                rejoined.chop(1);
+            hyphenated += line.endsWith(u'-') ? 1 : 0;
+            EXPECT_LE(textWidth(line.endsWith(u'-') ? line.chopped(1) : line), width) << round;
+            rejoined += line;
+        }
+        EXPECT_EQ(rejoined, setup.Text) << round;
+
+        setup.WordBreak = false;
+        const QStringList lines = wrappedLines(setup);
+        ASSERT_EQ(lines.join(u' '), setup.Text) << round;
+        for (int i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(textWidth(lines.at(i)), width) << round << " line " << i;
+            if (i + 1 < lines.size()) {
+                const QString next = lines.at(i + 1).section(u' ', 0, 0);
+                EXPECT_GT(textWidth(lines.at(i) + u' ' + next), width) << round << " line " << i;
+            }
+        }
+    }
+    EXPECT_GT(hyphenated, 10); // the texts did exercise the word breaks
 }
 
 } // namespace
