@@ -243,13 +243,15 @@ void TfrxXMLDocument::LoadItem(TfrxXMLItem *item)
     if (!d->backing || !item->Unloadable() || item->Loaded())
         return;
     const qint64 inputEnd = d->tempFileCreated ? d->copiedInputSize : std::numeric_limits<qint64>::max();
+    const bool fromInput = qint64(item->Offset()) < inputEnd;
     TfrxXMLReader reader(d->backing.get());
-    reader.SetOldFormat(d->oldVersion && qint64(item->Offset()) < inputEnd);
+    reader.SetOldFormat(d->oldVersion && fromInput);
     reader.SetOldFormatAsBytes(d->oldFormatAsBytes);
     reader.SetPosition(qint64(item->Offset()));
     try {
-        // the element was written whole: an input that ends early is a damaged file
-        if (!reader.ReadRootItem(item, true))
+        // An element this document wrote is whole: ending early means the temporary file was
+        // damaged. The input may end early, as it did when it was loaded.
+        if (!reader.ReadRootItem(item, true) && !fromInput)
             throw TfrxInvalidXMLException(reader.Position());
     } catch (...) {
         item->Clear(); // stays unloaded, without a part of its children

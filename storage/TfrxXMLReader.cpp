@@ -57,19 +57,24 @@ const char *findZeroValue(const char *p, const char *end)
     return nullptr;
 }
 
-// Removes the unload marker ' ld="0"' (any case) from the attribute bytes; tells whether it was there.
+// Removes the unload marker ' ld="0"' (any case) from the attribute bytes, every time it stands
+// there, so that the marker never remains part of the text; tells whether it was there.
 bool takeUnloadMarker(std::string &tag, size_t textStart, size_t &textEnd)
 {
-    const char *begin = tag.data() + textStart;
-    const char *end = tag.data() + textEnd;
-    for (const char *eq = findZeroValue(begin, end); eq; eq = findZeroValue(eq + 1, end)) {
-        if (eq - begin >= 3 && asciiEqualNoCase(std::string_view(eq - 3, 3), " ld")) {
-            tag.erase(size_t(eq - 3 - tag.data()), kUnloadMarker.size());
+    bool found = false;
+    const char *eq = findZeroValue(tag.data() + textStart, tag.data() + textEnd);
+    while (eq) {
+        const size_t at = size_t(eq - tag.data());
+        if (at >= textStart + 3 && asciiEqualNoCase(std::string_view(eq - 3, 3), " ld")) {
+            tag.erase(at - 3, kUnloadMarker.size());
             textEnd -= kUnloadMarker.size();
-            return true;
+            found = true;
+            eq = findZeroValue(tag.data() + at - 3, tag.data() + textEnd);
+        } else {
+            eq = findZeroValue(eq + 1, tag.data() + textEnd);
         }
     }
-    return false;
+    return found;
 }
 
 // A few recent element names, so that equal names share one string.
@@ -135,7 +140,15 @@ public:
     size_t textEnd = 0;
     bool selfClosed = false;
 
-    bool takeMarker() { return takeUnloadMarker(tag, textStart, textEnd); }
+    // Takes the unload marker out of the attribute text and then the spaces in front of it, so
+    // that a text never starts with a space after reading.
+    bool takeMarker()
+    {
+        const bool marked = takeUnloadMarker(tag, textStart, textEnd);
+        while (textStart < textEnd && tag[textStart] == ' ')
+            ++textStart;
+        return marked;
+    }
     NameCache names;
 };
 

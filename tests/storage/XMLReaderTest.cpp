@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyElement", kHeader + "<a/>", "a"},
         ReadCase{"EmptyElementWithText", kHeader + R"(<a x="1"/>)", R"(a{x="1"})"},
         ReadCase{"EmptyElementWithSpace", kHeader + "<a />", "a"},
+        ReadCase{"LeadingSpacesDropped", kHeader + R"(<a   x="1"/>)", R"(a{x="1"})"},
         ReadCase{"TrailingSpaceDropped", kHeader + R"(<a x="1" >)", R"(a{x="1"})"},
         ReadCase{"Nested", kHeader + R"(<r v="5"><p n="1"><m/><m t="2"/></p><p/></r>)",
                  R"(r{v="5"}[p{n="1"}[m m{t="2"}] p])"},
