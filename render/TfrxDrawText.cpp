@@ -27,6 +27,10 @@ bool isWordEnd(QChar c)
     return QStringView(u" .,-;").contains(c);
 }
 
+// The largest font size of the platform, in points, and the largest gap, in report pixels.
+constexpr int kMaxFontSize = 1638;
+constexpr double kMaxGap = 100000;
+
 int normalisedRotation(int rotation)
 {
     const int r = rotation % 360;
@@ -68,7 +72,7 @@ bool TfrxDrawText::IsPrinter(const QPainter *Canvas)
 void TfrxDrawText::SetFont(const TfrxTextFont &font)
 {
     d->FFont = font;
-    d->FFontSize = font.Size;
+    d->FFontSize = std::clamp(font.Size, 1, kMaxFontSize);
     d->FMeasureHeight = nearest(font.Size * double(FDefPPI) / 72);
 }
 
@@ -91,9 +95,11 @@ void TfrxDrawText::SetOptions(bool WordWrap, bool HTMLTags, int Rotation, bool W
 
 void TfrxDrawText::SetGaps(double ParagraphGap, double CharSpacing, double LineSpacing)
 {
-    d->FParagraphGap = ParagraphGap;
-    d->FCharSpacing = CharSpacing;
-    d->FLineSpacing = LineSpacing;
+    // Gaps beyond any page (a corrupt template's) are held at a size that no sum can overflow.
+    auto bounded = [](double gap) { return gap == gap ? std::clamp(gap, -kMaxGap, kMaxGap) : 0.0; };
+    d->FParagraphGap = bounded(ParagraphGap);
+    d->FCharSpacing = bounded(CharSpacing);
+    d->FLineSpacing = bounded(LineSpacing);
 }
 
 void TfrxDrawText::SetDimensions(double ScaleX, double ScaleY, double PrintScale, const QRect &OriginalRect,
@@ -133,23 +139,24 @@ static void forEachAdvance(const QString &family, const QString &line, const Tfr
     }
 }
 
-int TfrxDrawTextPrivate::FillCharSpacingArray(const QString &line, const TfrxHTMLTags &tags, int pixelSize,
-                                              int spacing, bool cumulative)
+qint64 TfrxDrawTextPrivate::FillCharSpacingArray(const QString &line, const TfrxHTMLTags &tags, int pixelSize,
+                                                 int spacing, bool cumulative)
 {
     if (FTempArray.size() < line.size())
         FTempArray.resize(line.size());
-    int sum = 0;
+    qint64 sum = 0;
     forEachAdvance(FFont.Name, line, tags, pixelSize, [&](qsizetype i, const TfrxHTMLTag &tag, int advance) {
-        const int width = tag.Small ? nearest((advance + spacing) / 1.5) : advance + spacing;
+        const qint64 width =
+            tag.Small ? nearest((qint64(advance) + spacing) / 1.5) : qint64(advance) + spacing;
         sum += width;
         FTempArray[i] = cumulative ? sum : width;
     });
     return sum;
 }
 
-int TfrxDrawTextPrivate::lineExtent(const QString &line, const TfrxHTMLTags &tags, int pixelSize) const
+qint64 TfrxDrawTextPrivate::lineExtent(const QString &line, const TfrxHTMLTags &tags, int pixelSize) const
 {
-    int sum = 0;
+    qint64 sum = 0;
     forEachAdvance(FFont.Name, line, tags, pixelSize,
                    [&](qsizetype, const TfrxHTMLTag &, int advance) { sum += advance; });
     return sum;
@@ -184,7 +191,7 @@ int TfrxDrawTextPrivate::breakWord(const QString &text, qsizetype start, qsizety
 
 // A paragraph is cut at blanks outside no-wrap spans; a word longer than a line is cut where it
 // overflows, or hyphenated when Russian word breaking is on.
-void TfrxDrawTextPrivate::WrapTextLine(const QString &line, int firstLimit, int limit)
+void TfrxDrawTextPrivate::WrapTextLine(const QString &line, qint64 firstLimit, qint64 limit)
 {
     FHTMLTags.NewLine();
     const QString text = FHTMLTags.ExpandHTMLTags(line);
@@ -202,11 +209,11 @@ void TfrxDrawTextPrivate::WrapTextLine(const QString &line, int firstLimit, int 
         addWrapped(text, tags, 0, n - 1, false);
         return;
     }
-    const QList<int> widths = FTempArray.first(n);
-    int lim = firstLimit;
+    const QList<qint64> widths = FTempArray.first(n);
+    qint64 lim = firstLimit;
     qsizetype s = 0;
     qsizetype b = 0;
-    int o = 0;
+    qint64 o = 0;
     qsizetype i = 0;
     while (i < n) {
         if (text.at(i) == u' ' && (!FAllowTags || !tags.at(i).DontWRAP))
@@ -219,8 +226,10 @@ void TfrxDrawTextPrivate::WrapTextLine(const QString &line, int firstLimit, int 
             const int prefix = (i > s && FWordBreak) ? breakWord(text, s, i) : 0;
             if (i == s)
                 b = i;
+            else if (prefix > 0)
+                b = s + prefix - 1;
             else
-                b = prefix > 0 ? s + prefix - 1 : i - 1;
+                b = (text.at(i).isLowSurrogate() && i - 1 > s) ? i - 2 : i - 1; // keep a pair whole
             addWrapped(text, tags, s, b, prefix > 0);
         } else {
             const int prefix = FWordBreak ? breakWord(text, b + 1, i) : 0;
@@ -251,8 +260,8 @@ void TfrxDrawText::SetText(const TfrxWideStrings &Text)
     const int r = d->FRotation;
     const bool sideways = (r >= 90 && r <= 179) || (r >= 270 && r <= 359);
     const double width = sideways ? d->FOriginalRect.height() : d->FOriginalRect.width();
-    const int firstLimit = nearest((width - d->FParagraphGap) * kLayoutScale);
-    const int limit = nearest(width * kLayoutScale);
+    const qint64 firstLimit = nearest((width - d->FParagraphGap) * kLayoutScale);
+    const qint64 limit = nearest(width * kLayoutScale);
 
     for (int i = 0; i < Text.count(); ++i) {
         const QString line = Text.at(i).isEmpty() ? QStringLiteral(" ") : Text.at(i);
@@ -310,16 +319,16 @@ double TfrxDrawText::CalcHeight() const
 double TfrxDrawText::CalcWidth() const
 {
     const int gap = nearest(d->FParagraphGap * kLayoutScale);
-    int widest = 0;
+    qint64 widest = 0;
     for (int i = 0; i < d->FText.count(); ++i) {
         const QString &line = d->FText.at(i);
-        int width = d->lineExtent(line, d->FHTMLTags.at(i), d->FMeasureHeight);
+        qint64 width = d->lineExtent(line, d->FHTMLTags.at(i), d->FMeasureHeight);
         width += nearest(line.size() * d->FCharSpacing * kLayoutScale);
         if (d->FText.object(i) & 1)
             width += gap;
         widest = std::max(widest, width);
     }
-    return widest / kLayoutScale;
+    return double(widest) / kLayoutScale;
 }
 
 int TfrxDrawTextPrivate::linesThatFit() const

@@ -32,15 +32,15 @@ bool isBlank(QChar c)
 
 // Spreads n units (n less than or equal to the elements) as evenly as the halving allows, or
 // gives every element its share first when there are more units than elements.
-void spread(QList<int> &array, int first, int last, int excess)
+void spread(QList<qint64> &array, qsizetype first, qsizetype last, qint64 excess)
 {
-    const int count = last - first + 1;
+    const qint64 count = last - first + 1;
     if (excess == 0 || count <= 0)
         return;
     const int sign = excess < 0 ? -1 : 1;
-    int units = std::abs(excess);
+    qint64 units = excess < 0 ? -excess : excess;
     if (units >= count) {
-        for (int k = first; k <= last; ++k)
+        for (qsizetype k = first; k <= last; ++k)
             array[k] += units / count * sign;
         units %= count;
     }
@@ -49,11 +49,11 @@ void spread(QList<int> &array, int first, int last, int excess)
 
 } // namespace
 
-void IncArray(QList<int> &array, int a, int b, int unit, int n)
+void IncArray(QList<qint64> &array, qsizetype a, qsizetype b, int unit, qint64 n)
 {
     if (n <= 0 || a > b)
         return;
-    const int c = std::max(1, (b - a + 1) / 2);
+    const qsizetype c = std::max<qsizetype>(1, (b - a + 1) / 2);
     if (n == 1) {
         array[a + c - 1] += unit;
         return;
@@ -142,8 +142,8 @@ void TfrxDrawText::DrawText(QPainter *Canvas, TfrxHAlign HAlign, TfrxVAlign VAli
 
     // Line advances; the excess of the layout's block height over the device's goes into the
     // gaps between lines (there are none in a one-line text).
-    const int a = devHeight + nearest(ls * d->FScaleY);
-    QList<int> advances(std::max(0, n - 1), a);
+    const qint64 a = qint64(devHeight) + nearest(ls * d->FScaleY);
+    QList<qint64> advances(std::max(0, n - 1), a);
     if (d->FWysiwyg && n >= 2)
         spread(advances, 0, n - 2, g - n * a);
 
@@ -171,8 +171,8 @@ void TfrxDrawText::DrawText(QPainter *Canvas, TfrxHAlign HAlign, TfrxVAlign VAli
             align = d->FRTLReading ? haRight : haLeft;
         d->DrawTextLine(Canvas, i, x + p, y, o.W - p, align, devHeight, printer, dpiX);
         if (i < n - 1) {
-            y += nearest(advances.at(i) * std::cos(angle));
-            x += nearest(advances.at(i) * std::sin(angle));
+            y += nearest(double(advances.at(i)) * std::cos(angle));
+            x += nearest(double(advances.at(i)) * std::sin(angle));
         }
     }
     Canvas->restore();
@@ -191,35 +191,35 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
     const double sinr = std::sin(angle);
 
     const int layoutSpacing = nearest(FCharSpacing * kLayoutScale);
-    const int f = FillCharSpacingArray(text, tags, FMeasureHeight, layoutSpacing, false) - layoutSpacing;
+    const qint64 f = FillCharSpacingArray(text, tags, FMeasureHeight, layoutSpacing, false) - layoutSpacing;
     const int deviceSpacing = nearest(FCharSpacing * FScaleX);
-    const int m = FillCharSpacingArray(text, tags, devHeight, deviceSpacing, false) - deviceSpacing;
-    QList<int> widths = FTempArray.first(count);
+    const qint64 m = FillCharSpacingArray(text, tags, devHeight, deviceSpacing, false) - deviceSpacing;
+    QList<qint64> widths = FTempArray.first(count);
 
-    int v = printer ? nearest(f * FPrintScale / (double(TfrxDrawText::FDefPPI) / dpiX))
-                    : nearest(f / kLayoutScale * FScaleX);
+    qint64 v = printer ? nearest(double(f) * FPrintScale / (double(TfrxDrawText::FDefPPI) / dpiX))
+                       : nearest(double(f) / kLayoutScale * FScaleX);
     if (!FWysiwyg)
         v = m;
-    int excess = v - m;
-    const int freeSpace = width - v;
+    qint64 excess = v - m;
+    const qint64 freeSpace = width - v;
     int blanks = 0;
     switch (align) {
     case haRight:
-        x += nearest((freeSpace + 1) * cosr);
-        y -= nearest((freeSpace + 1) * sinr);
+        x += nearest(double(freeSpace + 1) * cosr);
+        y -= nearest(double(freeSpace + 1) * sinr);
         x -= 1;
         if ((FFont.Style & 3) && FRotation == 0)
             x -= 1;
         break;
     case haCenter:
-        x += nearest(freeSpace / 2.0 * cosr);
-        y -= nearest(freeSpace / 2.0 * sinr);
+        x += nearest(double(freeSpace) / 2.0 * cosr);
+        y -= nearest(double(freeSpace) / 2.0 * sinr);
         break;
     case haBlock:
         for (QChar c : text)
             blanks += isBlank(c) ? 1 : 0;
         if (blanks > 0)
-            excess = std::abs(width) - m;
+            excess = std::abs(qint64(width)) - m;
         break;
     case haLeft:
         break;
@@ -228,8 +228,8 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
     if (FWysiwyg && excess != 0) {
         if (align == haBlock && blanks > 0) {
             const int sign = excess < 0 ? -1 : 1;
-            const int each = std::abs(excess) / blanks;
-            int extra = std::abs(excess) % blanks;
+            const qint64 each = std::abs(excess) / blanks;
+            qint64 extra = std::abs(excess) % blanks;
             for (int k = 0; k < count; ++k) {
                 if (!isBlank(text.at(k)))
                     continue;
@@ -244,10 +244,10 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
     // Runs of one formatting, each output at once with its characters' advances. Right-to-left
     // reading mirrors the line: its first run ends at the line's right end.
     const bool rtl = FOptions & TfrxDrawText::kRTLReadingOption;
-    int lineWidth = 0;
-    for (int w : widths)
+    qint64 lineWidth = 0;
+    for (qint64 w : widths)
         lineWidth += w;
-    int before = 0;
+    qint64 before = 0;
     int from = 0;
     while (from < count) {
         int to = from + 1;
@@ -258,11 +258,11 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
                          : printer             ? nearest(tag.Size * dpiX * FPrintScale / 72)
                                                : nearest(tag.Size * FScaleY * 96 / 72);
         const int e = nearest(tag.AddY * tag.Size * FScaleY);
-        const QList<int> runWidths = widths.mid(from, to - from);
-        int w = 0;
-        for (int advance : runWidths)
+        const QList<qint64> runWidths = widths.mid(from, to - from);
+        qint64 w = 0;
+        for (qint64 advance : runWidths)
             w += advance;
-        const int offset = rtl ? lineWidth - before - w : before;
+        const double offset = double(rtl ? lineWidth - before - w : before);
         drawRun(canvas, x + nearest(offset * cosr) + nearest(e * sinr),
                 y - nearest(offset * sinr) + nearest(e * cosr), text, tag, from, to, size, runWidths);
         before += w;
@@ -271,28 +271,28 @@ void TfrxDrawTextPrivate::DrawTextLine(QPainter *canvas, int index, int x, int y
 }
 
 void TfrxDrawTextPrivate::drawRun(QPainter *canvas, int x, int y, const QString &text, const TfrxHTMLTag &tag,
-                                  qsizetype from, qsizetype to, int pixelSize, const QList<int> &widths)
+                                  qsizetype from, qsizetype to, int pixelSize, const QList<qint64> &widths)
 {
     const std::shared_ptr<TfrxFontFace> face = TfrxFontFace::get(FFont.Name, pixelSize, tag.Style);
-    int total = 0;
-    for (int w : widths)
+    qint64 total = 0;
+    for (qint64 w : widths)
         total += w;
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(to - from);
     positions.reserve(to - from);
-    int pen = 0;
+    qint64 pen = 0;
     for (qsizetype k = from; k < to; ++k) {
-        const int w = widths.at(k - from);
+        const qint64 w = widths.at(k - from);
         const QChar c = text.at(k);
         if (!c.isLowSurrogate() || k == 0 || !text.at(k - 1).isHighSurrogate()) {
             const char32_t code = (c.isHighSurrogate() && k + 1 < text.size())
                                       ? QChar::surrogateToUcs4(c, text.at(k + 1))
                                       : char32_t(c.unicode());
             // Right-to-left reading places the first character at the right end of the run.
-            const int left = (FOptions & TfrxDrawText::kRTLReadingOption) ? total - pen - w : pen;
+            const qint64 left = (FOptions & TfrxDrawText::kRTLReadingOption) ? total - pen - w : pen;
             glyphs.append(face->glyph(code));
-            positions.append(QPointF(left, face->ascent()));
+            positions.append(QPointF(double(left), face->ascent()));
         }
         pen += w;
     }
@@ -312,9 +312,10 @@ void TfrxDrawTextPrivate::drawRun(QPainter *canvas, int x, int y, const QString 
     const QRawFont &raw = face->raw();
     const double thickness = std::max(1.0, raw.lineThickness());
     if (tag.Style & 4)
-        canvas->fillRect(QRectF(0, face->ascent() + raw.underlinePosition(), total, thickness), color);
-    if (tag.Style & 8)
-        canvas->fillRect(QRectF(0, face->ascent() - raw.xHeight() / 2 - thickness / 2, total, thickness),
+        canvas->fillRect(QRectF(0, face->ascent() + raw.underlinePosition(), double(total), thickness),
                          color);
+    if (tag.Style & 8)
+        canvas->fillRect(
+            QRectF(0, face->ascent() - raw.xHeight() / 2 - thickness / 2, double(total), thickness), color);
     canvas->restore();
 }

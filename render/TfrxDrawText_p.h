@@ -59,16 +59,16 @@ struct TfrxDrawTextPrivate
     bool FWysiwyg = true;
     bool FUseDefaultCharset = false;
     bool FAllowTags = false;
-    QList<int> FTempArray;
+    QList<qint64> FTempArray;
 
     // Widths of the characters of a line in the faces of their tags at `pixelSize`, each plus
     // `spacing` (a smaller tag size divides by 1.5), into FTempArray, cumulative on request.
     // Returns the sum.
-    int FillCharSpacingArray(const QString &line, const TfrxHTMLTags &tags, int pixelSize, int spacing,
-                             bool cumulative);
+    qint64 FillCharSpacingArray(const QString &line, const TfrxHTMLTags &tags, int pixelSize, int spacing,
+                                bool cumulative);
     // The measured extent of a line, run by run in the styles of its tags.
-    int lineExtent(const QString &line, const TfrxHTMLTags &tags, int pixelSize) const;
-    void WrapTextLine(const QString &line, int firstLimit, int limit);
+    qint64 lineExtent(const QString &line, const TfrxHTMLTags &tags, int pixelSize) const;
+    void WrapTextLine(const QString &line, qint64 firstLimit, qint64 limit);
     void addWrapped(const QString &text, const TfrxHTMLTags &tags, qsizetype from, qsizetype to, bool hyphen);
     int breakWord(const QString &text, qsizetype start, qsizetype overflow) const;
     double linePitch() const;
@@ -79,8 +79,8 @@ struct TfrxDrawTextPrivate
     void DrawTextLine(QPainter *canvas, int index, int x, int y, int width, TfrxHAlign align, int devHeight,
                       bool printer, int dpiX);
     void drawRun(QPainter *canvas, int x, int y, const QString &text, const TfrxHTMLTag &tag, qsizetype from,
-                 qsizetype to, int pixelSize, const QList<int> &widths);
+                 qsizetype to, int pixelSize, const QList<qint64> &widths);
 };
 
 // Gives n units to elements a..b, halving the range each time, so they land spread out.
-void IncArray(QList<int> &array, int a, int b, int unit, int n);
+void IncArray(QList<qint64> &array, qsizetype a, qsizetype b, int unit, qint64 n);
