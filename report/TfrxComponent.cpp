@@ -360,10 +360,8 @@ void TfrxComponent::Assign(const TfrxPersistent *source)
     const auto *c = qobject_cast<const TfrxComponent *>(source);
     if (c == nullptr || c == this)
         return;
-    const QString name = FName;
     const bool parentFont = c->ParentFont();
-    TfrxProperties::CopyValues(source, this);
-    FName = name;
+    TfrxProperties::CopyValues(source, this, {QByteArrayLiteral("Name")});
     FFont->Assign(c->Font());
     FParentFont = parentFont;
 }

@@ -232,13 +232,13 @@ bool TfrxProperties::IsStored(const QObject *obj, const QMetaProperty &p)
     return persistent == nullptr || persistent->IsPropertyStored(p.name());
 }
 
-void TfrxProperties::CopyValues(const QObject *source, QObject *target)
+void TfrxProperties::CopyValues(const QObject *source, QObject *target, const QList<QByteArray> &skip)
 {
     const QMetaObject *mo = target->metaObject();
     for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
         const QMetaProperty p = mo->property(i);
         const int si = source->metaObject()->indexOfProperty(p.name());
-        if (si < 0 || !p.isWritable())
+        if (si < 0 || !p.isWritable() || skip.contains(p.name()))
             continue;
         const Kind kind = KindOf(p);
         if (kind == Kind::Reference)

@@ -49,6 +49,6 @@ public:
     // object's own condition); declared defaults are the writer's business.
     static bool IsStored(const QObject *obj, const QMetaProperty &property);
     // Copies every writable, non-reference value from source to target (same class family),
-    // nested objects through their Assign.
-    static void CopyValues(const QObject *source, QObject *target);
+    // nested objects through their Assign; properties named in skip are left alone.
+    static void CopyValues(const QObject *source, QObject *target, const QList<QByteArray> &skip = {});
 };

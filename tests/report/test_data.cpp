@@ -6,6 +6,8 @@
 #include "TfrxDataPage.h"
 #include "TfrxError.h"
 #include "TfrxFont.h"
+#include "TfrxFrame.h"
+#include "TfrxView.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxShapeView.h"
@@ -169,6 +171,40 @@ TEST(Styles, UniqueAndCaseInsensitiveNames)
     EXPECT_EQ(fresh.Font()->Size(), 10);
 }
 
+// A stand-in for a text object: a view that names a style.
+class StyledView : public TfrxView
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Style MEMBER FStyle)
+    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(TfrxFont *Font READ Font WRITE SetFont)
+    Q_PROPERTY(TfrxFrame *Frame READ Frame WRITE SetFrame)
+
+public:
+    using TfrxView::TfrxView;
+    QString FStyle;
+};
+
+TEST(Styles, ApplySetsNamedStylesAndClearsUnknownOnes)
+{
+    TfrxReport report;
+    auto *page = new TfrxDataPage(&report);
+    auto *styled = new StyledView(page);
+    auto *stray = new StyledView(page);
+    styled->FStyle = QStringLiteral("title");
+    stray->FStyle = QStringLiteral("Missing");
+    TfrxStyleItem *title = report.Styles()->Add();
+    title->SetName(QStringLiteral("Title"));
+    title->SetColor(clRed);
+    title->Font()->SetName(QStringLiteral("Tahoma"));
+    title->Frame()->SetTyp(ftTop);
+    report.Styles()->Apply();
+    EXPECT_EQ(styled->Color(), clRed);
+    EXPECT_EQ(styled->Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(styled->Frame()->Typ(), ftTop);
+    EXPECT_EQ(stray->FStyle, QString());
+}
+
 TEST(StyleSheet, HoldsNamedStyleSets)
 {
     TfrxStyleSheet sheet;
@@ -183,3 +219,5 @@ TEST(StyleSheet, HoldsNamedStyleSets)
 }
 
 }  // namespace
+
+#include "test_data.moc"

@@ -6,6 +6,10 @@
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxShapeView.h"
+#include "TfrxSubreport.h"
+
+#include <QImage>
+#include <QPainter>
 #include "TfrxUserDataSet.h"
 
 #include <QLocale>
@@ -121,6 +125,47 @@ TEST(ReportPage, AlignChildrenSizesBandsToThePrintableArea)
     EXPECT_NEAR(title->Width(), 190 * fr01cm, 1e-9);
     EXPECT_EQ(page.FindBand(&TfrxDataBand::staticMetaObject), data);
     EXPECT_EQ(page.FindBand(&TfrxFooter::staticMetaObject), nullptr);
+}
+
+TEST(ReportPage, DrawsItsBackgroundInsideTheMargins)
+{
+    TfrxReportPage page;
+    page.SetDefaults();
+    page.SetColor(clRed);
+    QImage image(800, 1130, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        page.Draw(&p, 1, 1, 0, 0);
+    }
+    EXPECT_EQ(image.pixel(400, 500), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(36, 500), qRgb(255, 255, 255));  // inside the 10 mm margin
+    EXPECT_EQ(image.pixel(39, 500), qRgb(255, 0, 0));
+    page.SetBackPicturePrintable(false);
+    page.SetIsPrinting(true);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        page.Draw(&p, 1, 1, 0, 0);
+    }
+    EXPECT_EQ(image.pixel(400, 500), qRgb(255, 255, 255));
+}
+
+TEST(Subreport, PageAndPlaceholderLinkBothWays)
+{
+    TfrxReport report;
+    auto *host = new TfrxReportPage(&report);
+    auto *shown = new TfrxReportPage(&report);
+    auto *sub = new TfrxSubreport(host);
+    sub->SetPage(shown);
+    EXPECT_EQ(shown->SubReport(), sub);
+    EXPECT_TRUE(shown->IsSubReport());
+    delete sub;
+    EXPECT_FALSE(shown->IsSubReport());
+    auto *sub2 = new TfrxSubreport(host);
+    sub2->SetPage(shown);
+    delete shown;
+    EXPECT_EQ(sub2->Page(), nullptr);
 }
 
 TEST(Bands, NamesAndNumbers)

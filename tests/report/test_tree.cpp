@@ -5,6 +5,10 @@
 #include "TfrxFont.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxBrushFill.h"
+#include "TfrxFrame.h"
+#include "TfrxFrameLine.h"
+#include "TfrxHyperlink.h"
 #include "TfrxShapeView.h"
 
 #include <QPointer>
@@ -225,6 +229,41 @@ TEST_F(Tree, DiffIsEmptyWithinTheToleranceAndListsChanges)
     EXPECT_EQ(a->Diff(b), QStringLiteral(" l=\"12.5\" Visible=\"False\" Font.Style=\"1\" ParentFont=\"False\" Tag=\"7\""));
     // A band always writes its top.
     EXPECT_EQ(band->Diff(band), QStringLiteral(" t=\"0\""));
+}
+
+TEST_F(Tree, ViewDiffListsFrameFillAndHyperlinkChanges)
+{
+    TfrxShapeView *a = Shape(page, QStringLiteral("A"));
+    TfrxShapeView *b = Shape(page, QStringLiteral("B"));
+    a->SetAlign(baRight);
+    a->Frame()->SetTyp(ftLeft | ftTop);
+    a->Frame()->LeftLine()->SetWidth(2);
+    a->SetColor(clRed);
+    a->Hyperlink()->SetValue(QStringLiteral("a\"b"));
+    EXPECT_EQ(a->Diff(b), QStringLiteral(" Align=\"2\" Frame.Typ=\"5\" Frame.LeftLine.Width=\"2\" Fill.BackColor=\"255\""
+                                         " Hyperlink.Value=\"a&#34;b\""));
+    // Against a fill of another class every fill attribute is written.
+    b->SetFillType(ftGlass);
+    EXPECT_TRUE(a->Diff(b).contains(
+        QStringLiteral(" FillType=\"0\" Fill.BackColor=\"255\" Fill.ForeColor=\"0\" Fill.Style=\"0\"")));
+}
+
+TEST_F(Tree, AssignCopiesValuesButNotTheName)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("A"));
+    TfrxShapeView *b = Shape(band, QStringLiteral("B"));
+    a->SetBounds(1, 2, 3, 4);
+    a->SetShape(skDiamond);
+    a->Frame()->SetWidth(3);
+    a->SetFillType(ftGradient);
+    b->Assign(a);
+    EXPECT_EQ(b->Name(), QStringLiteral("B"));
+    EXPECT_EQ(b->Shape(), skDiamond);
+    EXPECT_DOUBLE_EQ(b->Width(), 3);
+    EXPECT_DOUBLE_EQ(b->Frame()->RightLine()->Width(), 3);
+    EXPECT_EQ(b->FillType(), ftGradient);
+    EXPECT_NE(b->Fill(), a->Fill());  // copied, never shared
+    EXPECT_EQ(b->Diff(a), QString());
 }
 
 }  // namespace
