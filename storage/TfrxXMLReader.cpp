@@ -140,13 +140,15 @@ public:
     size_t textEnd = 0;
     bool selfClosed = false;
 
-    // Takes the unload marker out of the attribute text and then the spaces in front of it, so
-    // that a text never starts with a space after reading.
+    // Takes the unload marker out of the attribute text and then the spaces around it, so that
+    // a text never starts or ends with a space after reading and reads back the same once written.
     bool takeMarker()
     {
         const bool marked = takeUnloadMarker(tag, textStart, textEnd);
         while (textStart < textEnd && tag[textStart] == ' ')
             ++textStart;
+        while (textEnd > textStart && tag[textEnd - 1] == ' ')
+            --textEnd;
         return marked;
     }
     NameCache names;

@@ -4,15 +4,26 @@
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 #include "zorCodePage.h"
+#include "zorXML.h"
 
 #include <QByteArray>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QStringEncoder>
 
+#include <stdexcept>
+
 namespace {
 
 constexpr qsizetype kFlushSize = 4096;
+
+// A name the reader would take apart differently: empty, with a space or an angle bracket, with a
+// slash at either end, or opening a comment.
+bool unreadableName(const QString &name)
+{
+    return name.isEmpty() || name.startsWith(u'/') || name.endsWith(u'/') || name.startsWith(u"!--") || name.contains(u' ') ||
+           name.contains(u'<') || name.contains(u'>');
+}
 
 } // namespace
 
@@ -79,8 +90,9 @@ void TfrxXMLWriterPrivate::writeStartTag(const TfrxXMLItem *item, int level)
     if (item->Count() > 0) {
         buffer.append('>');
     } else if (!item->Value().isEmpty()) {
+        // escaped, so that a '<' in it cannot make the file unreadable
         buffer.append('>');
-        appendUtf8(item->Value());
+        appendUtf8(zorStrToXML(item->Value()));
         buffer.append("</");
         zorAppendSingleByte(buffer, item->Name());
         buffer.append('>');
@@ -93,6 +105,8 @@ void TfrxXMLWriterPrivate::writeStartTag(const TfrxXMLItem *item, int level)
 // element -> start-tag children end-tag, an unloaded element being read back for the time of writing
 void TfrxXMLWriterPrivate::writeElement(TfrxXMLItem *item, int level)
 {
+    if (unreadableName(item->Name()))
+        throw std::invalid_argument("XML element name cannot be written: \"" + item->Name().toStdString() + '"');
     const bool readBack = document && item->Unloadable() && !item->Loaded();
     if (readBack)
         document->LoadItem(item);
@@ -143,6 +157,9 @@ void TfrxXMLWriter::WriteHeader()
 
 void TfrxXMLWriter::WriteRootItem(TfrxXMLItem *item)
 {
-    d->writeElement(item, 0);
+    // an empty document: nothing but the header, which reads back as the same empty root
+    const bool empty = item->Name().isEmpty() && item->Text().isEmpty() && item->Count() == 0;
+    if (!empty)
+        d->writeElement(item, 0);
     d->flush();
 }

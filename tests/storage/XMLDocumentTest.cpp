@@ -72,6 +72,32 @@ TEST(XMLWriter, ValueIsWrittenButNotReadBack)
     EXPECT_TRUE(doc.Root()->Items(1)->Unloadable()) << "a full load keeps the mark";
 }
 
+TEST(XMLWriter, ValueCannotBreakTheFile)
+{
+    TfrxXMLDocument doc;
+    doc.Root()->SetName(QStringLiteral("r"));
+    doc.Root()->Add(QStringLiteral("item"))->SetValue(QStringLiteral("a<b>&"));
+    doc.Root()->Add(QStringLiteral("next"));
+    const QByteArray bytes = save(doc);
+    EXPECT_TRUE(bytes.endsWith("<item>a&#60;b&#62;&</item><next/></r>")) << bytes.constData();
+    load(doc, bytes); // failed with "Invalid file format" while the value went out as it was
+    EXPECT_EQ(dumpItem(*doc.Root()), "r[item next]");
+}
+
+TEST(XMLWriter, RefusesNamesThatCannotBeReadBack)
+{
+    for (const char *name : {"", "a b", "/a", "a/", "a<b", "a>", "!--x"}) {
+        TfrxXMLDocument doc;
+        doc.Root()->SetName(QStringLiteral("r"));
+        doc.Root()->Add(QString::fromLatin1(name));
+        EXPECT_THROW(save(doc), std::invalid_argument) << name;
+    }
+    TfrxXMLDocument empty;
+    EXPECT_EQ(save(empty), QByteArray(R"(<?xml version="1.0" encoding="utf-8" standalone="no"?>)"));
+    load(empty, save(empty));
+    EXPECT_EQ(dumpItem(*empty.Root()), "");
+}
+
 TEST(XMLDocument, RoundTripKeepsTreeAndRawTexts)
 {
     TfrxXMLDocument doc;

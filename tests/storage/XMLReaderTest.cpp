@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyElementWithText", kHeader + R"(<a x="1"/>)", R"(a{x="1"})"},
         ReadCase{"EmptyElementWithSpace", kHeader + "<a />", "a"},
         ReadCase{"LeadingSpacesDropped", kHeader + R"(<a   x="1"/>)", R"(a{x="1"})"},
-        ReadCase{"TrailingSpaceDropped", kHeader + R"(<a x="1" >)", R"(a{x="1"})"},
+        ReadCase{"TrailingSpacesDropped", kHeader + R"(<a x="1"   ><b x="2"  /></a>)", R"(a{x="1"}[b{x="2"}])"},
         ReadCase{"Nested", kHeader + R"(<r v="5"><p n="1"><m/><m t="2"/></p><p/></r>)",
                  R"(r{v="5"}[p{n="1"}[m m{t="2"}] p])"},
         ReadCase{"TextBetweenTagsIgnored", kHeader + "<r>hello<a>x</a> tail</r>", "r[a]"},

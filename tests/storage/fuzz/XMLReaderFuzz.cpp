@@ -22,10 +22,10 @@ void check(bool ok, const char *what)
     }
 }
 
-// Names the writer cannot give back as they were: empty ones and ones ending with '/'.
+// The reader gives names ending with '/' (from "<a/ x>"), which the writer refuses.
 bool writable(const TfrxXMLItem &item)
 {
-    if (item.Name().isEmpty() || item.Name().endsWith(u'/'))
+    if (item.Name().endsWith(u'/'))
         return false;
     for (int i = 0; i < item.Count(); ++i)
         if (!writable(*item.Items(i)))
