@@ -3,6 +3,8 @@
 #include "TfsXMLDocument.h"
 #include "TfsXMLItem.h"
 
+#include <QMutex>
+
 namespace {
 
 const QHash<QString, TfsGrammar::Kind> &kindsByName()
@@ -41,9 +43,24 @@ TfsGrammar::TfsGrammar() : FDocument(std::make_unique<TfsXMLDocument>()) {}
 
 TfsGrammar::~TfsGrammar() = default;
 
-TfsXMLItem *TfsGrammar::Root() const
+std::shared_ptr<const TfsGrammar> TfsGrammar::FromText(const QString &text)
 {
-    return FDocument->Root();
+    static QHash<QString, std::shared_ptr<const TfsGrammar>> cache;
+    static QMutex lock;
+    QMutexLocker locker(&lock);
+    auto &grammar = cache[text];
+    if (!grammar) {
+        auto loaded = std::make_shared<TfsGrammar>();
+        loaded->Load(text);
+        grammar = std::move(loaded);
+    }
+    return grammar;
+}
+
+QString TfsGrammar::ErrorText(const QString &name) const
+{
+    const int at = FErrors->Find(name);
+    return at >= 0 ? FErrors->Item(at)->Prop(QStringLiteral("text")) : QString();
 }
 
 int TfsGrammar::FindRule(const QString &name) const
@@ -59,7 +76,10 @@ void TfsGrammar::Load(const QString &text)
     FRules.clear();
     FReferences.clear();
     TfsXMLItem *root = FDocument->Root();
-    FErrors = root->FindItem(QStringLiteral("parser"))->FindItem(QStringLiteral("errors"));
+    TfsXMLItem *parser = root->FindItem(QStringLiteral("parser"));
+    FParser = parser;
+    FErrors = parser->FindItem(QStringLiteral("errors"));
+    FTypes = root->FindItem(QStringLiteral("types"));
     for (int i = 0; i < root->Count(); ++i) {
         const TfsXMLItem &item = *root->Item(i);
         const QString name = item.Name().toLower();
@@ -86,11 +106,8 @@ int TfsGrammar::Compile(const TfsXMLItem &item, bool isRule)
     element.hasAddText = item.Text().contains(QStringLiteral(" addtext=\""), Qt::CaseInsensitive);
     element.addText = item.Prop(QStringLiteral("addtext"));
     const QString err = item.Prop(QStringLiteral("err"));
-    if (!err.isEmpty()) {
-        const int at = FErrors->Find(err);
-        if (at >= 0)
-            element.error = FErrors->Item(at)->Prop(QStringLiteral("text"));
-    }
+    if (!err.isEmpty())
+        element.error = ErrorText(err);
     element.term = item.Prop(QStringLiteral("term")) == u"1";
     const QString skip = item.Prop(QStringLiteral("skip"));
     element.noSkip = element.kind == Char && skip == u"0";

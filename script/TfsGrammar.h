@@ -55,12 +55,19 @@ public:
 
     // Throws TfsError("Invalid file format") for malformed XML.
     void Load(const QString &text);
+    // The grammar read from this text; grammars are kept once read, as every compilation of a
+    // language selects the same text again. Throws like Load.
+    static std::shared_ptr<const TfsGrammar> FromText(const QString &text);
 
     const Element &At(int index) const { return FElements[size_t(index)]; }
     // The rule's element, or -1.
     int FindRule(const QString &name) const;
-    // The grammar's root ("language") item, for its parser settings and types.
-    TfsXMLItem *Root() const;
+    // The <parser> section (scanner settings, keywords, errors) and the <types> aliases; both exist
+    // after Load, empty when the text has none.
+    const TfsXMLItem &ParserSection() const { return *FParser; }
+    const TfsXMLItem &Types() const { return *FTypes; }
+    // The text of the errors entry of this name ("err3"), or empty.
+    QString ErrorText(const QString &name) const;
 
 private:
     int Compile(const TfsXMLItem &item, bool isRule);
@@ -69,5 +76,7 @@ private:
     std::vector<Element> FElements;
     QHash<QString, int> FRules; // lower-cased name to element
     QHash<int, QString> FReferences; // reference element to the rule name it names
+    const TfsXMLItem *FParser = nullptr;
     const TfsXMLItem *FErrors = nullptr;
+    const TfsXMLItem *FTypes = nullptr;
 };

@@ -2,25 +2,53 @@
 
 #include "TfsXMLItem.h"
 
-void TfsILLines::AddLeaf(const QString &name, const QString &text, const QString &pos)
+namespace {
+
+QString posText(const char *attribute, TfsILLines::Pos pos)
 {
-    FLines.push_back({Line::Leaf, name,
-                      QStringLiteral(" text=\"") + TfsXMLItem::StrToXML(text) + QStringLiteral("\" pos=\"") + pos + u'"', text});
+    return u' ' + QLatin1String(attribute) + QStringLiteral("=\"") + QString::number(pos.line) + u':' +
+           QString::number(pos.column) + u'"';
+}
+
+// The attribute text of a line, as it stands in the tag.
+QString attributes(const TfsILLines::Line &line)
+{
+    if (line.pos.line == 0)
+        return line.attrs;
+    QString text;
+    if (line.kind == TfsILLines::Line::Leaf)
+        text = QStringLiteral(" text=\"") + TfsXMLItem::StrToXML(line.value) + u'"';
+    text += posText("pos", line.pos);
+    if (line.end.line != 0)
+        text += posText("pos1", line.end);
+    return text;
+}
+
+} // namespace
+
+void TfsILLines::AddLeaf(const QString &name, const QString &text, Pos pos)
+{
+    FLines.push_back({Line::Leaf, name, text, pos, {}, {}});
+}
+
+void TfsILLines::AddOpen(const QString &name, Pos pos, Pos end)
+{
+    FLines.push_back({Line::Open, name, {}, pos, end, {}});
 }
 
 void TfsILLines::AddOpen(const QString &name, const QString &attrs)
 {
-    FLines.push_back({Line::Open, name, attrs, {}});
+    FLines.push_back({Line::Open, name, {}, {}, {}, attrs});
 }
 
 void TfsILLines::AddClose(const QString &name)
 {
-    FLines.push_back({Line::Close, name, {}, {}});
+    FLines.push_back({Line::Close, name, {}, {}, {}, {}});
 }
 
-void TfsILLines::Wrap(int mark, const QString &name, const QString &attrs)
+void TfsILLines::Wrap(int mark, const QString &name, Pos pos, Pos end)
 {
-    FLines.insert(FLines.begin() + mark, Line{Line::Open, name, attrs, {}});
+    FLines.insert(FLines.begin() + mark, Line{Line::Open, name, {}, pos, end, {}});
     AddClose(name);
 }
 
@@ -46,10 +74,10 @@ void TfsILLines::BuildItems(TfsXMLItem &parent) const
     for (const Line &line : FLines) {
         switch (line.kind) {
         case Line::Open:
-            open.push_back(open.back()->Add(line.name, line.attrs));
+            open.push_back(open.back()->Add(line.name, attributes(line)));
             break;
         case Line::Leaf:
-            open.back()->Add(line.name, line.attrs);
+            open.back()->Add(line.name, attributes(line));
             break;
         case Line::Close:
             if (open.size() > 1)
@@ -62,7 +90,7 @@ void TfsILLines::BuildItems(TfsXMLItem &parent) const
 void TfsILLines::AddItem(const TfsXMLItem &item)
 {
     if (item.Count() == 0) {
-        FLines.push_back({Line::Leaf, item.Name(), item.Text(), item.Prop(QStringLiteral("text"))});
+        FLines.push_back({Line::Leaf, item.Name(), item.Prop(QStringLiteral("text")), {}, {}, item.Text()});
         return;
     }
     AddOpen(item.Name(), item.Text());

@@ -65,7 +65,7 @@ struct TfsILParser::Recorded
 };
 
 TfsILParser::TfsILParser(TfsILContext &program)
-    : FProgram(program), FGrammar(std::make_unique<TfsGrammar>()), FParser(std::make_unique<TfsParser>()),
+    : FProgram(program), FParser(std::make_unique<TfsParser>()),
       FILScript(std::make_unique<TfsXMLDocument>()), FLines(std::make_unique<TfsILLines>()),
       FError(std::make_unique<Recorded>())
 {
@@ -78,7 +78,7 @@ void TfsILParser::SelectLanguage(const QString &name)
 {
     FParser->Clear();
     FLangName = name;
-    FGrammar->Load(fsGetLanguage(name));
+    FGrammar = TfsGrammar::FromText(fsGetLanguage(name));
     ApplyParserSettings();
 }
 
@@ -89,9 +89,9 @@ void TfsILParser::ApplyParserSettings()
     FParser->SetCaseSensitive(false);
     FParser->SetCommentLine2({});
     FNeedDeclareVars = true;
-    TfsXMLItem *parser = FGrammar->Root()->FindItem(QStringLiteral("parser"));
-    for (int i = 0; i < parser->Count(); ++i) {
-        const TfsXMLItem &item = *parser->Item(i);
+    const TfsXMLItem &parser = FGrammar->ParserSection();
+    for (int i = 0; i < parser.Count(); ++i) {
+        const TfsXMLItem &item = *parser.Item(i);
         const QString name = item.Name().toLower();
         const QString value = item.Prop(QStringLiteral("text"));
         if (name == u"keywords") {
@@ -125,7 +125,7 @@ bool TfsILParser::MakeILScript(const QString &text)
         root->SetName(QStringLiteral("program"));
         root->SetText({});
         FLines->BuildItems(*root);
-        root->Add()->Assign(*FGrammar->Root()->FindItem(QStringLiteral("types")));
+        root->Add()->Assign(FGrammar->Types());
     }
     FProgram.ErrorMsg = ok ? QString() : FError->message;
     FProgram.ErrorPos = ok ? QString() : FError->pos;
@@ -135,10 +135,13 @@ bool TfsILParser::MakeILScript(const QString &text)
 bool TfsILParser::Run(const QString &text)
 {
     FLines->Clear();
+    FLines->Reserve(int(text.size() / 4)); // about one IL line per four characters of source
     *FError = Recorded();
     FParser->SetText(text);
     const int start = SkipLanguageDirective(text);
     FParser->SetPosition(start);
+    if (!FGrammar)
+        throw TfsError(QStringLiteral("Language '%1' not found").arg(FLangName));
     const int program = FGrammar->FindRule(QStringLiteral("program"));
     if (program < 0)
         throw TfsError(kInvalidLanguage);
@@ -189,10 +192,8 @@ void TfsILParser::CheckLeftover(int programRule)
 // The language's message for text that is no statement ("Statement expected" where it has none).
 QString TfsILParser::Err3Text() const
 {
-    const TfsXMLItem *errors =
-        FGrammar->Root()->FindItem(QStringLiteral("parser"))->FindItem(QStringLiteral("errors"));
-    const int err3 = errors->Find(QStringLiteral("err3"));
-    return err3 >= 0 ? errors->Item(err3)->Prop(QStringLiteral("text")) : kStatementExpected;
+    const QString err3 = FGrammar->ErrorText(QStringLiteral("err3"));
+    return err3.isEmpty() ? kStatementExpected : err3;
 }
 
 bool TfsILParser::Match(int index)
@@ -238,7 +239,7 @@ bool TfsILParser::Match(int index)
         matched = MatchTerminal(index, token);
     }
     if (matched && !e.add.isEmpty())
-        FLines->AddLeaf(e.add, e.hasAddText ? e.addText : token, FParser->GetXYPosition());
+        FLines->AddLeaf(e.add, e.hasAddText ? e.addText : token, Here());
     if (matched && (e.kind == TfsGrammar::Rule || e.kind == TfsGrammar::Sequence)) {
         for (const int child : e.children) {
             if (!Match(child)) {
@@ -260,15 +261,29 @@ bool TfsILParser::Match(int index)
 bool TfsILParser::MatchTerminal(int index, QString &token)
 {
     const TfsGrammar::Element &e = FGrammar->At(index);
+    const bool needToken = !e.add.isEmpty() && !e.hasAddText;
     switch (e.kind) {
-    case TfsGrammar::Char:
+    case TfsGrammar::Char: {
+        // Compared in place: most characters tried are not the one wanted.
         if (!e.noSkip)
             FParser->SkipSpaces();
-        token = FParser->GetChar();
-        break;
-    case TfsGrammar::Keyword:
-        token = FParser->GetWord();
-        break;
+        const char16_t c = FParser->PeekChar();
+        if (c == 0 || (!e.text.isEmpty() && c != e.text[0].unicode()))
+            return false;
+        FParser->SetPosition(FParser->Position() + 1);
+        if (needToken)
+            token = QString(QChar(c));
+        return true;
+    }
+    case TfsGrammar::Keyword: {
+        const QStringView word = FParser->PeekWord();
+        if (word.isEmpty() || (!e.text.isEmpty() && word.compare(e.text, CaseSensitivity()) != 0))
+            return false;
+        if (needToken || e.text.isEmpty())
+            token = word.toString();
+        FParser->SetPosition(FParser->Position() + int(word.size()));
+        return true;
+    }
     case TfsGrammar::Ident:
         token = FParser->GetIdent();
         break;
@@ -286,21 +301,21 @@ bool TfsILParser::MatchTerminal(int index, QString &token)
     default:
         return false;
     }
-    if (token.isEmpty())
-        return false;
-    if (e.text.isEmpty())
-        return true;
-    return token.compare(e.text, FParser->CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
+    return !token.isEmpty() && (e.text.isEmpty() || token.compare(e.text, CaseSensitivity()) == 0);
+}
+
+Qt::CaseSensitivity TfsILParser::CaseSensitivity() const
+{
+    return FParser->CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive;
 }
 
 // A report-field reference <T> is the host call Get('T').
 void TfsILParser::EmitFieldReference(const QString &field)
 {
-    const QString pos = FParser->GetXYPosition();
-    const QString at = QStringLiteral(" pos=\"") + pos + u'"';
-    FLines->AddOpen(QStringLiteral("dsgn"), at);
+    const TfsILLines::Pos pos = Here();
+    FLines->AddOpen(QStringLiteral("dsgn"), pos);
     FLines->AddLeaf(QStringLiteral("node"), QStringLiteral("Get"), pos);
-    FLines->AddOpen(QStringLiteral("expr"), at + QStringLiteral(" pos1=\"") + pos + u'"');
+    FLines->AddOpen(QStringLiteral("expr"), pos, pos);
     FLines->AddLeaf(QStringLiteral("string"), u'\'' + field + u'\'', pos);
     FLines->AddClose(QStringLiteral("expr"));
     FLines->AddClose(QStringLiteral("dsgn"));
@@ -383,10 +398,7 @@ void TfsILParser::ApplyNode(int index, bool matched, int start, int mark)
         ProcessUses(start, mark);
         return;
     }
-    QString attrs = QStringLiteral(" pos=\"") + FirstTokenPos(start) + u'"';
-    if (e.node == u"expr")
-        attrs += QStringLiteral(" pos1=\"") + FParser->GetXYPosition() + u'"';
-    FLines->Wrap(mark, e.node, attrs);
+    FLines->Wrap(mark, e.node, FirstToken(start), e.node == u"expr" ? Here() : TfsILLines::Pos());
 }
 
 // uses -> file leaves; each unit is included once, in the reverse order of the clause.
@@ -471,14 +483,27 @@ void TfsILParser::RecordError(const QString &message, const QString &pos, bool t
     FError->serial = ++FError->counter;
 }
 
-QString TfsILParser::FirstTokenPos(int start)
+TfsILLines::Pos TfsILParser::Here() const
+{
+    TfsILLines::Pos pos;
+    FParser->LineColumn(FParser->Position(), pos.line, pos.column);
+    return pos;
+}
+
+TfsILLines::Pos TfsILParser::FirstToken(int start)
 {
     const int saved = FParser->Position();
     FParser->SetPosition(start);
     FParser->SkipSpaces();
-    const QString pos = FParser->GetXYPosition();
+    const TfsILLines::Pos pos = Here();
     FParser->SetPosition(saved);
     return pos;
+}
+
+QString TfsILParser::FirstTokenPos(int start)
+{
+    const TfsILLines::Pos pos = FirstToken(start);
+    return QString::number(pos.line) + u':' + QString::number(pos.column);
 }
 
 bool TfsILParser::GetILCode(const QString &text, QIODevice &stream)

@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "TfsILLines.h"
+
 #include <memory>
 
 class QIODevice;
 class TfsGrammar;
-class TfsILLines;
 class TfsParser;
 class TfsXMLDocument;
 struct TfsILContext;
@@ -43,6 +44,7 @@ private:
 
     bool Match(int index);
     bool MatchTerminal(int index, QString &token);
+    Qt::CaseSensitivity CaseSensitivity() const;
     bool MatchSwitch(int index, bool optional);
     bool MatchOptional(int index);
     bool MatchLoop(int index);
@@ -53,6 +55,8 @@ private:
     bool ReadUnit(const QString &name, QString &text) const;
     void RecordError(const QString &message, const QString &pos, bool term = false);
     QString FirstTokenPos(int start);
+    TfsILLines::Pos FirstToken(int start);
+    TfsILLines::Pos Here() const;
     bool Run(const QString &text);
     void CheckLeftover(int programRule);
     QString Err3Text() const;
@@ -60,7 +64,7 @@ private:
     void ApplyParserSettings();
 
     TfsILContext &FProgram;
-    std::unique_ptr<TfsGrammar> FGrammar;
+    std::shared_ptr<const TfsGrammar> FGrammar;
     std::unique_ptr<TfsParser> FParser;
     std::unique_ptr<TfsXMLDocument> FILScript;
     std::unique_ptr<TfsILLines> FLines;

@@ -59,7 +59,7 @@ void TfsParser::Clear()
     FSkipSpace = true;
     FStringQuotes = QStringLiteral("'");
     FSpecStrChar = false;
-    FSkipFrom = -1;
+    ForgetSkips();
 }
 
 void TfsParser::SetCommentBlock1(const QString &value)
@@ -67,7 +67,7 @@ void TfsParser::SetCommentBlock1(const QString &value)
     FCommentBlock1 = value;
     FCommentBlock11 = value.section(u',', 0, 0);
     FCommentBlock12 = value.section(u',', 1, 1);
-    FSkipFrom = -1;
+    ForgetSkips();
 }
 
 void TfsParser::SetCommentBlock2(const QString &value)
@@ -75,13 +75,13 @@ void TfsParser::SetCommentBlock2(const QString &value)
     FCommentBlock2 = value;
     FCommentBlock21 = value.section(u',', 0, 0);
     FCommentBlock22 = value.section(u',', 1, 1);
-    FSkipFrom = -1;
+    ForgetSkips();
 }
 
 void TfsParser::SetSkipEOL(bool on)
 {
     FSkipEOL = on;
-    FSkipFrom = -1;
+    ForgetSkips();
 }
 
 void TfsParser::ConstructCharset(const QString &chars)
@@ -89,7 +89,7 @@ void TfsParser::ConstructCharset(const QString &chars)
     FIdentifierCharset.reset();
     for (QChar c : chars)
         FIdentifierCharset.set(c.unicode() & 0xFF);
-    FSkipFrom = -1;
+    ForgetSkips();
 }
 
 void TfsParser::AddExtendedCharset()
@@ -109,7 +109,7 @@ void TfsParser::SetText(const QString &text)
     FText = text + QChar(0);
     FSize = int(text.size());
     FPosition = FLastPosition = 1;
-    FSkipFrom = -1;
+    ForgetSkips();
     FYListValid = false;
     FErrorMessage.clear();
     FErrorPosition = 0;
@@ -151,9 +151,11 @@ bool TfsParser::At(int position, const QString &marker, bool ignoreCase) const
 // White space, continuation characters and comments, in any order and number.
 void TfsParser::SkipSpaces()
 {
-    if (FPosition == FSkipFrom) {
-        FPosition = FLastPosition = FSkipTo;
-        return;
+    for (const Skip &skip : FSkips) {
+        if (skip.from == FPosition) {
+            FPosition = FLastPosition = skip.to;
+            return;
+        }
     }
     const int from = FPosition;
     bool pendingEol = false; // after a continuation character: its line end is skipped too
@@ -178,8 +180,14 @@ void TfsParser::SkipSpaces()
             break;
     }
     FLastPosition = FPosition;
-    FSkipFrom = from;
-    FSkipTo = FPosition;
+    FSkips[FSkipNext] = {from, FPosition};
+    FSkipNext = (FSkipNext + 1) % 4;
+}
+
+void TfsParser::ForgetSkips()
+{
+    for (Skip &skip : FSkips)
+        skip = Skip();
 }
 
 bool TfsParser::SkipComment()
@@ -231,15 +239,23 @@ bool TfsParser::SkipBlockComment(const QString &open, const QString &close)
 
 QString TfsParser::Ident()
 {
+    const QStringView word = PeekWord();
+    FPosition += int(word.size());
+    return word.toString();
+}
+
+QStringView TfsParser::PeekWord()
+{
     if (FSkipSpace)
         SkipSpaces();
     const int start = FPosition;
     const char16_t first = CharAt(start);
     if (start > FSize || !((IsIdentChar(first) && !isDigit(first)) || first >= 127))
         return {};
-    while (FPosition <= FSize && (IsIdentChar(CharAt(FPosition)) || CharAt(FPosition) >= 127))
-        ++FPosition;
-    return FText.mid(start - 1, FPosition - start);
+    int end = start;
+    while (end <= FSize && (IsIdentChar(CharAt(end)) || CharAt(end) >= 127))
+        ++end;
+    return QStringView(FText).mid(start - 1, end - start);
 }
 
 QString TfsParser::GetIdent()
@@ -260,11 +276,17 @@ bool TfsParser::IsKeyWord(const QString &s) const
 
 QString TfsParser::GetChar()
 {
-    const char16_t c = CharAt(FPosition);
-    if (FPosition > FSize || !isPunctuation(c))
+    const char16_t c = PeekChar();
+    if (c == 0)
         return {};
     ++FPosition;
     return QString(QChar(c));
+}
+
+char16_t TfsParser::PeekChar() const
+{
+    const char16_t c = CharAt(FPosition);
+    return FPosition <= FSize && isPunctuation(c) ? c : 0;
 }
 
 // rule: string -> (quoted-piece | '#' unsigned-integer)+
@@ -482,13 +504,22 @@ QString TfsParser::GetXYPosition()
 
 QString TfsParser::XYPosition(int position)
 {
+    int line = 0;
+    int column = 0;
+    LineColumn(position, line, column);
+    return QString::number(line) + u':' + QString::number(column);
+}
+
+// The line is the number of line feeds before the position plus one; a line feed belongs to the
+// line it ends.
+void TfsParser::LineColumn(int position, int &line, int &column)
+{
     if (!FYListValid)
         BuildYList();
     position = std::max(position, 1);
     const auto below = std::lower_bound(FYList.begin(), FYList.end(), position);
-    const int line = int(below - FYList.begin());
-    const int column = position - FYList[size_t(line - 1)];
-    return QString::number(line) + u':' + QString::number(column);
+    line = int(below - FYList.begin());
+    column = position - FYList[size_t(line - 1)];
 }
 
 int TfsParser::GetPlainPosition(QPoint columnLine)

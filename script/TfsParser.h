@@ -21,15 +21,15 @@ public:
 
     // Settings.
     bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool on) { FCaseSensitive = on; FSkipFrom = -1; }
+    void SetCaseSensitive(bool on) { FCaseSensitive = on; ForgetSkips(); }
     void SetCommentBlock1(const QString &value);
     void SetCommentBlock2(const QString &value);
-    void SetCommentLine1(const QString &value) { FCommentLine1 = value; FSkipFrom = -1; }
-    void SetCommentLine2(const QString &value) { FCommentLine2 = value; FSkipFrom = -1; }
+    void SetCommentLine1(const QString &value) { FCommentLine1 = value; ForgetSkips(); }
+    void SetCommentLine2(const QString &value) { FCommentLine2 = value; ForgetSkips(); }
     void SetHexSequence(const QString &value) { FHexSequence = value; }
     void SetStringQuotes(const QString &value) { FStringQuotes = value; }
     void SetSpecStrChar(bool on) { FSpecStrChar = on; }
-    void SetSkipChar(const QString &value) { FSkiPChar = value; FSkipFrom = -1; }
+    void SetSkipChar(const QString &value) { FSkiPChar = value; ForgetSkips(); }
     void SetSkipEOL(bool on);
     void SetSkipSpace(bool on) { FSkipSpace = on; }
     void SetUseY(bool on) { FUseY = on; }
@@ -50,10 +50,15 @@ public:
 
     // Token readers: the matched text, or an empty string with the position unchanged.
     QString Ident();
+    // The identifier or keyword that Ident would read, without moving past it (white space before
+    // it is skipped as Ident does).
+    QStringView PeekWord();
     QString GetWord() { return Ident(); }
     QString GetIdent();
     bool IsKeyWord(const QString &s) const;
     QString GetChar();
+    // The punctuation character GetChar would read, or 0; nothing is consumed.
+    char16_t PeekChar() const;
     QString GetString();
     QString GetNumber();
     QString GetFRString();
@@ -63,6 +68,8 @@ public:
     // Positions as "line:column" text.
     QString GetXYPosition();
     QString XYPosition(int position);
+    // The 1-based line and column of a position.
+    void LineColumn(int position, int &line, int &column);
     int GetPlainPosition(QPoint columnLine);
     static QPoint PosToPoint(const QString &pos); // x = column, y = line; "" gives 0,0
 
@@ -83,6 +90,7 @@ private:
     bool ReadUnsignedReal();
     void AppendCode(char32_t code, QString &value, int position);
     void BuildYList();
+    void ForgetSkips();
 
     bool FCaseSensitive = false;
     QString FCommentBlock1, FCommentBlock11, FCommentBlock12;
@@ -104,10 +112,15 @@ private:
     bool FUseY = true;
     std::vector<int> FYList;
     bool FYListValid = false;
-    // SkipSpaces is a pure function of the position: the last answer is kept, because the grammar
-    // tries many alternatives from the same place.
-    int FSkipFrom = -1;
-    int FSkipTo = -1;
+    // SkipSpaces is a pure function of the position: the last answers are kept, because the grammar
+    // tries many alternatives from the same few places.
+    struct Skip
+    {
+        int from = -1;
+        int to = -1;
+    };
+    Skip FSkips[4];
+    int FSkipNext = 0;
     QString FErrorMessage;
     int FErrorPosition = 0;
 };
