@@ -47,6 +47,7 @@ public:
     };
 
     void SetFont(const TfrxTextFont &font);
+    // Kept for the text object; text is laid out in Unicode whatever the font's character set.
     void SetUseDefaultCharset(bool value);
     void SetOptions(bool WordWrap, bool HTMLTags, int Rotation, bool Wysiwyg, bool Clipped, bool WordBreak,
                     bool RTLReading);
