@@ -14,7 +14,6 @@ using namespace zor;
 TfrxBand::TfrxBand(QObject *owner)
     : TfrxReportComponent(owner), FFill(zorCreateFill(ftBrush, this)), FFillGap(new TfrxFillGaps(this))
 {
-    SetComponentStyle(ComponentStyle() | csContainer);
 }
 
 QString TfrxBand::GetBandName() const

@@ -4,6 +4,7 @@
 #include "zorDraw_p.h"
 #include "zorJpeg.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QtEndian>
@@ -53,6 +54,18 @@ QByteArray TfrxPictureView::DetectFormat(const QByteArray &data, qsizetype *offs
     if (d.size() >= 6 && qFromLittleEndian<quint16>(d.data()) == 0 && qFromLittleEndian<quint16>(d.data() + 2) < 2)
         return "ICO";
     return {};
+}
+
+QByteArray TfrxPictureView::PictureData() const
+{
+    if (!FPictureData.isEmpty() || FPicture.isNull())
+        return FPictureData;
+    // A picture set as an image is kept as PNG.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    FPicture.save(&buffer, "PNG");
+    return bytes;
 }
 
 bool TfrxPictureView::LoadPictureData(const QByteArray &data)

@@ -64,8 +64,9 @@ public:
 
     QImage Picture() const { return FPicture; }
     void SetPicture(const QImage &value);
-    // The encoded bytes the picture was loaded from (empty for a picture set as an image).
-    QByteArray PictureData() const { return FPictureData; }
+    // The encoded bytes of the picture: those it was loaded from, or PNG for a picture set as an
+    // image; empty for no picture.
+    QByteArray PictureData() const;
     // Loads encoded picture bytes, detecting the format; returns false (picture emptied) when the
     // bytes are no picture that can be shown.
     bool LoadPictureData(const QByteArray &data);

@@ -8,8 +8,6 @@
 #include "TfrxView.h"
 #include "zorPaper.h"
 
-#include <QLocale>
-
 using namespace zor;
 
 TfrxReportPage::TfrxReportPage(QObject *owner) : TfrxPage(owner), FBackPicture(new TfrxPictureView(nullptr))
@@ -103,7 +101,7 @@ void TfrxReportPage::SetColumns(int value)
         return;
     FColumnWidth = (FPaperWidth - FLeftMargin - FRightMargin) / FColumns;
     for (int i = 0; i < FColumns; ++i)
-        FColumnPositions.append(QLocale().toString(i * FColumnWidth, 'g', 15));
+        FColumnPositions.append(FloatText(i * FColumnWidth));
 }
 
 QImage TfrxReportPage::BackPicture() const

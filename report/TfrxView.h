@@ -125,6 +125,14 @@ public:
     // Replaces every bracketed expression of text by its value as the report calculates it.
     QString ExpandVariables(const QString &text) const;
 
+    // Mouse events from the preview, in device pixels relative to the object; each returns
+    // whether the preview must redraw. The base view does nothing.
+    virtual bool DoMouseMove(int /*x*/, int /*y*/) { return false; }
+    virtual bool DoMouseUp(int /*x*/, int /*y*/, Qt::MouseButton, Qt::KeyboardModifiers) { return false; }
+    virtual bool DoMouseClick(int /*x*/, int /*y*/, Qt::MouseButton, Qt::KeyboardModifiers) { return false; }
+    virtual bool DoMouseEnter(TfrxView * /*previous*/) { return false; }
+    virtual bool DoMouseLeave(TfrxView * /*next*/) { return false; }
+
     // The device rectangle and scale of the current drawing.
     QRect DeviceRect() const { return QRect(FX, FY, FDX, FDY); }
 

@@ -1,5 +1,7 @@
 #include "zorTypes.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -50,7 +52,27 @@ QString BoolText(bool value)
 
 QString FloatText(double value)
 {
-    return QString::number(value, 'g', 15);
+    // Fixed notation with up to 15 significant digits for ordinary magnitudes, an exponent form
+    // for very large and very small ones; the decimal separator is the user's.
+    const double magnitude = std::fabs(value);
+    QString text;
+    if (value == 0) {
+        text = QStringLiteral("0");
+    } else if (magnitude >= 1e-5 && magnitude < 1e15) {
+        const int before = magnitude >= 1 ? int(std::floor(std::log10(magnitude))) + 1 : 0;
+        text = QString::number(value, 'f', std::max(0, 15 - before));
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        if (text == QLatin1String("-0"))
+            text = QStringLiteral("0");
+    } else {
+        text = QString::number(value, 'g', 15);
+    }
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 QString EscapeAttr(const QString &value)

@@ -125,7 +125,8 @@ int MulDiv(int k, int d, int n);
 QColor ToQColor(int color);
 // The text form used by the difference texts: "True" or "False".
 QString BoolText(bool value);
-// Floats in difference texts: up to 15 significant digits, no trailing zeros.
+// A float as the library writes it: up to 15 significant digits, no trailing zeros, the
+// decimal separator of the user's locale.
 QString FloatText(double value);
 // Escapes an attribute value for the XML dialect of the library's files.
 QString EscapeAttr(const QString &value);

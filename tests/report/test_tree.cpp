@@ -11,6 +11,7 @@
 #include "TfrxHyperlink.h"
 #include "TfrxShapeView.h"
 
+#include <QLocale>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,13 @@
 using namespace zor;
 
 namespace {
+
+// Texts of floats follow the user's locale; the expected texts here are written for the C locale.
+class CLocale : public ::testing::Environment
+{
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+};
+const auto *const cLocale = ::testing::AddGlobalTestEnvironment(new CLocale);
 
 struct Tree : ::testing::Test {
     TfrxReport report;
@@ -264,6 +272,22 @@ TEST_F(Tree, AssignCopiesValuesButNotTheName)
     EXPECT_EQ(b->FillType(), ftGradient);
     EXPECT_NE(b->Fill(), a->Fill());  // copied, never shared
     EXPECT_EQ(b->Diff(a), QString());
+}
+
+TEST(FloatText, FixedUpToFifteenDigitsInTheUsersSeparator)
+{
+    const struct {
+        double Value;
+        const char *Text;
+    } cases[] = {
+        {0, "0"},          {1000, "1000"},           {439.65337, "439.65337"}, {-2.5, "-2.5"},
+        {0.00001, "0.00001"}, {1.0 / 3, "0.333333333333333"}, {1e20, "1e+20"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FloatText(c.Value), QString::fromLatin1(c.Text)) << c.Text;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    EXPECT_EQ(FloatText(338.1107), QStringLiteral("338,1107"));
+    QLocale::setDefault(QLocale::c());
 }
 
 }  // namespace
