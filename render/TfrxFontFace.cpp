@@ -1,7 +1,9 @@
 #include "TfrxFontFace.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFont>
+#include <QFontDatabase>
 
 #include <cmath>
 #include <memory>
@@ -34,6 +36,9 @@ FaceCache *faceCache()
         QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+        const QString tahoma = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+        if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma")) && QFile::exists(tahoma))
+            QFontDatabase::addApplicationFont(tahoma);
         qAddPostRoutine([] {
             delete cache;
             cache = nullptr;

@@ -1,4 +1,5 @@
 #include "RenderTestSupport.h"
+#include "TfrxFontFace.h"
 #include "TfrxHTMLTagsList.h"
 
 #include <QMetaEnum>
@@ -35,6 +36,17 @@ QStringList lines(std::initializer_list<const char16_t *> list)
     for (const char16_t *line : list)
         result.append(QString::fromUtf16(line));
     return result;
+}
+
+TEST(TfrxDrawTextLayout, TemplateFontsMapToMetricCompatibleFaces)
+{
+    const std::pair<const char *, const char *> mapping[] = {
+        {"Times New Roman", "Liberation Serif"}, {"Arial", "Liberation Sans"}, {"Tahoma", "Tahoma"}};
+    for (const auto &[name, face] : mapping) {
+        EXPECT_EQ(TfrxFontFace::get(QString::fromLatin1(name), 92, 0)->raw().familyName().toLower(),
+                  QString::fromLatin1(face).toLower())
+            << name;
+    }
 }
 
 TEST(TfrxDrawTextLayout, MeasuresAtSixHundredUnitsPerInch)
