@@ -1,5 +1,6 @@
 #include "TfrxXMLItem.h"
 
+#include "zorCodePage.h"
 #include "zorXML.h"
 
 #include <algorithm>
@@ -60,6 +61,58 @@ TfrxXMLItem::~TfrxXMLItem()
         FParent->detach(this);
     FParent = nullptr;
     Clear();
+}
+
+const QString &TfrxXMLItem::Text() const
+{
+    if (FRawSize > 0) {
+        const char *raw = FRaw.constData() + FRawOffset;
+        const auto size = qsizetype(FRawSize);
+        switch (FRawEncoding) {
+        case RawEncoding::Utf8:
+            FText = QString::fromUtf8(raw, size);
+            break;
+        case RawEncoding::CodePage:
+            FText = zorSingleByteToString(raw, size);
+            break;
+        case RawEncoding::Latin1:
+            FText = QString::fromLatin1(raw, size);
+            break;
+        }
+        FRaw.clear();
+        FRawSize = 0;
+    }
+    return FText;
+}
+
+void TfrxXMLItem::SetText(const QString &text)
+{
+    FRaw.clear();
+    FRawSize = 0;
+    FText = text;
+}
+
+void TfrxXMLItem::SetText(QString &&text)
+{
+    FRaw.clear();
+    FRawSize = 0;
+    FText = std::move(text);
+}
+
+void TfrxXMLItem::setRawText(const QByteArray &block, quint32 offset, quint32 size, RawEncoding encoding)
+{
+    FText.clear();
+    FRaw = block;
+    FRawOffset = offset;
+    FRawSize = size;
+    FRawEncoding = encoding;
+}
+
+QByteArrayView TfrxXMLItem::rawUtf8() const
+{
+    if (FRawSize == 0 || FRawEncoding != RawEncoding::Utf8)
+        return {};
+    return QByteArrayView(FRaw.constData() + FRawOffset, qsizetype(FRawSize));
 }
 
 TfrxXMLItem *TfrxXMLItem::Root()
@@ -169,7 +222,7 @@ void TfrxXMLItem::SetOffset(quint64 offset)
 
 QString TfrxXMLItem::GetProp(const QString &name) const
 {
-    const Attribute a = findAttribute(FText, name);
+    const Attribute a = findAttribute(Text(), name);
     if (a.nameStart < 0)
         return QString();
     return zorXMLToStr(FText.mid(a.valueStart, a.valueEnd - a.valueStart));
@@ -177,13 +230,13 @@ QString TfrxXMLItem::GetProp(const QString &name) const
 
 bool TfrxXMLItem::PropExists(const QString &name) const
 {
-    return findAttribute(FText, name).nameStart >= 0;
+    return findAttribute(Text(), name).nameStart >= 0;
 }
 
 void TfrxXMLItem::SetProp(const QString &name, const QString &value)
 {
     QString attribute = name + QStringLiteral("=\"") + zorStrToXML(value) + QLatin1Char('"');
-    const Attribute a = findAttribute(FText, name);
+    const Attribute a = findAttribute(Text(), name);
     qsizetype at = FText.size();
     if (a.nameStart >= 0) {
         at = a.nameStart;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -20,10 +21,12 @@ public:
     const QString &Name() const { return FName; }
     void SetName(const QString &name) { FName = name; }
     void SetName(QString &&name) { FName = std::move(name); }
-    // The raw attribute text: name="value" pairs separated by single spaces, escapes kept.
-    const QString &Text() const { return FText; }
-    void SetText(const QString &text) { FText = text; }
-    void SetText(QString &&text) { FText = std::move(text); }
+    // The raw attribute text: name="value" pairs separated by single spaces, escapes kept. Text
+    // read from a file is decoded on first access.
+    const QString &Text() const;
+    void SetText(const QString &text);
+    void SetText(QString &&text);
+    bool HasText() const { return FRawSize > 0 || !FText.isEmpty(); }
     // Content between the start and the end tag: written, never read back.
     const QString &Value() const { return FValue; }
     void SetValue(const QString &value) { FValue = value; }
@@ -63,10 +66,21 @@ public:
     static constexpr quint64 MaxOffset = (quint64(1) << 40) - 1;
 
 private:
+    friend class TfrxXMLReaderPrivate;
+    friend class TfrxXMLWriterPrivate;
+    enum class RawEncoding : quint8 { Utf8, CodePage, Latin1 };
+
     void detach(TfrxXMLItem *child);
+    // The text as the reader found it: `size` bytes at `offset` of a block shared by many items.
+    void setRawText(const QByteArray &block, quint32 offset, quint32 size, RawEncoding encoding);
+    QByteArrayView rawUtf8() const;
 
     QString FName;
-    QString FText;
+    mutable QString FText;
+    mutable QByteArray FRaw;
+    mutable quint32 FRawOffset = 0;
+    mutable quint32 FRawSize = 0; // 0: the text is FText
+    RawEncoding FRawEncoding = RawEncoding::Utf8;
     QString FValue;
     TfrxXMLItem *FParent = nullptr;
     std::unique_ptr<std::vector<TfrxXMLItem *>> FItems;

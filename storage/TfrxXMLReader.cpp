@@ -19,6 +19,7 @@
 namespace {
 
 constexpr qsizetype kBufferSize = 4096;
+constexpr size_t kTextBlockSize = 64 * 1024;
 constexpr std::string_view kUnloadMarker = " ld=\"0\"";
 
 bool asciiEqualNoCase(std::string_view a, std::string_view b)
@@ -121,7 +122,7 @@ public:
     bool readTag();
     bool skipComment();
     void splitTag();
-    QString decodeText() const;
+    void attachText(TfrxXMLItem *item);
     bool readChildren(TfrxXMLItem *parent, const QString &parentName, bool keep, int depth);
     void finishElement(TfrxXMLItem *item, bool marked, qint64 start, bool keep);
 
@@ -139,6 +140,9 @@ public:
     size_t textStart = 0;  // the attribute text is tag[textStart, textEnd)
     size_t textEnd = 0;
     bool selfClosed = false;
+    QByteArray textBlock;
+    char *textBlockData = nullptr;
+    size_t textBlockUsed = kTextBlockSize;
 
     // Takes the unload marker out of the attribute text and then the spaces around it, so that
     // a text never starts or ends with a space after reading and reads back the same once written.
@@ -275,13 +279,30 @@ void TfrxXMLReaderPrivate::splitTag()
     }
 }
 
-QString TfrxXMLReaderPrivate::decodeText() const
+// The attribute text goes into a block shared by many items and is decoded only when asked for;
+// a large text is decoded at once and does not keep a block alive.
+void TfrxXMLReaderPrivate::attachText(TfrxXMLItem *item)
 {
     const char *text = tag.data() + textStart;
-    const auto size = qsizetype(textEnd - textStart);
-    if (!oldFormat)
-        return QString::fromUtf8(text, size);
-    return oldFormatAsBytes ? QString::fromLatin1(text, size) : zorSingleByteToString(text, size);
+    const size_t size = textEnd - textStart;
+    const auto encoding = !oldFormat      ? TfrxXMLItem::RawEncoding::Utf8
+                          : oldFormatAsBytes ? TfrxXMLItem::RawEncoding::Latin1
+                                             : TfrxXMLItem::RawEncoding::CodePage;
+    if (size == 0)
+        return;
+    if (size > kTextBlockSize / 4) {
+        item->setRawText(QByteArray(text, qsizetype(size)), 0, quint32(size), encoding);
+        item->Text();
+        return;
+    }
+    if (textBlockUsed + size > kTextBlockSize) {
+        textBlock = QByteArray(kTextBlockSize, Qt::Uninitialized);
+        textBlockData = textBlock.data(); // written only where no item looks yet
+        textBlockUsed = 0;
+    }
+    std::memcpy(textBlockData + textBlockUsed, text, size);
+    item->setRawText(textBlock, quint32(textBlockUsed), quint32(size), encoding);
+    textBlockUsed += size;
 }
 
 void TfrxXMLReaderPrivate::finishElement(TfrxXMLItem *item, bool marked, qint64 start, bool keep)
@@ -320,7 +341,7 @@ bool TfrxXMLReaderPrivate::readChildren(TfrxXMLItem *parent, const QString &pare
         const QString childName = names.get(name);
         if (parent) {
             child = parent->Add(childName);
-            child->SetText(decodeText());
+            attachText(child);
         }
         const bool complete = selfClosed || readChildren(skipChildren ? nullptr : child, childName, keep, depth + 1);
         finishElement(child, marked, start, keep);
@@ -362,7 +383,7 @@ bool TfrxXMLReader::ReadRootItem(TfrxXMLItem *item, bool ReadChildren)
     const bool marked = d->takeMarker();
     if (item->Name().isEmpty()) {
         item->SetName(d->names.get(d->name));
-        item->SetText(d->decodeText());
+        d->attachText(item);
     }
     const bool complete =
         d->selfClosed || d->readChildren(marked && !ReadChildren ? nullptr : item, item->Name(), ReadChildren, 1);

@@ -80,10 +80,16 @@ void TfrxXMLWriterPrivate::writeStartTag(const TfrxXMLItem *item, int level)
         buffer.append(level, ' ');
     buffer.append('<');
     zorAppendSingleByte(buffer, item->Name());
-    if (!item->Text().isEmpty() || item->Unloadable()) {
-        if (!item->Text().startsWith(u' '))
+    if (item->HasText() || item->Unloadable()) {
+        // text read as UTF-8 and not touched since goes out as it came, without decoding
+        if (const QByteArrayView raw = item->rawUtf8(); !raw.isEmpty()) {
             buffer.append(' ');
-        appendUtf8(item->Text());
+            buffer.append(raw);
+        } else {
+            if (!item->Text().startsWith(u' '))
+                buffer.append(' ');
+            appendUtf8(item->Text());
+        }
         if (item->Unloadable())
             buffer.append(" ld=\"0\"");
     }

@@ -262,3 +262,23 @@ TEST(XMLDocument, FileErrorsNameTheFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(XMLDocument, ItemsKeepTheirTextAfterTheirDocumentGoes)
+{
+    TfrxXMLItem keeper;
+    {
+        TfrxXMLDocument doc;
+        QByteArray bytes = R"(<?xml version="1.0" encoding="utf-8" standalone="no"?><r>)";
+        for (int i = 0; i < 500; ++i)
+            bytes += QStringLiteral(R"(<m Name="Memo%1" Text="Текст %1"/>)").arg(i).toUtf8();
+        load(doc, bytes + "</r>");
+        keeper.AddItem(doc.Root()->Items(7));
+        keeper.AddItem(doc.Root()->Items(400));
+    }
+    EXPECT_EQ(keeper.Items(0)->Prop(QStringLiteral("Text")), QStringLiteral("Текст 7"));
+    EXPECT_EQ(keeper.Items(1)->Text(), QStringLiteral(R"(Name="Memo401" Text="Текст 401")"));
+}
+
+} // namespace
