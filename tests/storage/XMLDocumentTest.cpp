@@ -282,3 +282,33 @@ TEST(XMLDocument, ItemsKeepTheirTextAfterTheirDocumentGoes)
 }
 
 } // namespace
+
+namespace {
+
+// Pages of an old single-byte file stay in that encoding in the temporary file's copy of it, while
+// pages written there later are UTF-8: each must come back with its own decoding.
+TEST(XMLDocument, OldFormatPagesComeBackAfterUnloading)
+{
+    const QByteArray cp1251Text = "\xD1\xF2\xF0"; // "Стр"
+    QByteArray bytes = R"(<?xml version="1.0" encoding="utf-8"?><pages>)";
+    for (int i = 0; i < 3; ++i)
+        bytes += R"(<page n=")" + QByteArray::number(i) + R"(" ld="0"><m t=")" + cp1251Text + R"("/></page>)";
+    bytes += "</pages>";
+
+    QTemporaryDir temp;
+    TfrxXMLDocument doc;
+    doc.SetTempDir(temp.path());
+    doc.LoadFromStream(std::make_unique<ByteStream>(bytes), true);
+    ASSERT_TRUE(doc.OldVersion());
+    TfrxXMLItem *pages = doc.Root();
+    doc.LoadItem(pages->Items(0));
+    doc.UnloadItem(pages->Items(0)); // now the backing is a temporary copy plus this page in UTF-8
+    EXPECT_FALSE(doc.TempFileName().isEmpty());
+    for (int i = 0; i < 3; ++i) {
+        doc.LoadItem(pages->Items(i));
+        ASSERT_EQ(pages->Items(i)->Count(), 1) << i;
+        EXPECT_EQ(pages->Items(i)->Items(0)->Prop(QStringLiteral("t")), QStringLiteral("Стр")) << i;
+    }
+}
+
+} // namespace
