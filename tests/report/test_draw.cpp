@@ -6,6 +6,9 @@
 #include "TfrxHyperlink.h"
 #include "TfrxLineView.h"
 #include "TfrxPictureView.h"
+#include "TfrxReport.h"
+#include "TfrxReportPage.h"
+#include "TfrxUserDataSet.h"
 #include "TfrxShapeView.h"
 
 #include <QBuffer>
@@ -81,6 +84,50 @@ TEST_F(Canvas, OpenEndsStopAtTheCornerClosedCornersFill)
     EXPECT_EQ(At(9, 51), White);    // ... and no further
     EXPECT_EQ(At(110, 21), Black);  // the top line reaches the top-right corner point ...
     EXPECT_EQ(At(111, 21), White);  // ... and no further
+}
+
+TEST_F(Canvas, FrameStylesAlongOneSide)
+{
+    // Counts of black pixels in the columns around the left edge (x = 10), rows 20..50.
+    const struct {
+        TfrxFrameStyle Style;
+        double Width;
+        int Outside, Edge, Inside;  // columns 9, 10, 11
+        bool Broken;                // the edge column has gaps
+    } cases[] = {
+        {fsSolid, 1, 0, 31, 0, false},
+        {fsDouble, 1, 31, 0, 31, false},  // one width outside and one inside the edge
+        {fsDash, 1, 0, -1, 0, true},
+        {fsDot, 1, 0, -1, 0, true},
+        {fsAltDot, 1, 0, 16, 0, true},    // every other pixel
+        {fsSquare, 1, 0, 16, 0, true},
+        {fsSolid, 3, 31, 31, 31, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.Style));
+        image.fill(White);
+        view.Frame()->SetTyp(ftLeft);
+        view.Frame()->SetStyle(c.Style);
+        view.Frame()->SetWidth(c.Width);
+        Draw();
+        const auto count = [this](int x) {
+            int n = 0;
+            for (int y = 20; y <= 50; ++y)
+                n += At(x, y) == Black;
+            return n;
+        };
+        EXPECT_EQ(count(9), c.Outside);
+        EXPECT_EQ(count(11), c.Inside);
+        if (c.Edge >= 0) {
+            EXPECT_EQ(count(10), c.Edge);
+        }
+        if (c.Broken) {
+            EXPECT_GT(count(10), 0);
+            EXPECT_LT(count(10), 31);
+        }
+        EXPECT_EQ(At(10, 19), White);
+        EXPECT_EQ(At(10, 52), White);
+    }
 }
 
 TEST_F(Canvas, FillReachesUnderTheFrameAndNoFurther)
@@ -199,6 +246,31 @@ TEST_F(Canvas, ShapesAndLinesDraw)
     EXPECT_EQ(image.pixel(100, 102), White);
 }
 
+TEST(LineView, DiagonalWithASolidArrowHead)
+{
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(White);
+    TfrxLineView line;
+    line.SetDiagonal(true);
+    line.SetBounds(10, 10, 100, 100);
+    line.Frame()->SetColor(clBlack);
+    {
+        QPainter p(&image);
+        line.Draw(&p, 1, 1, 0, 0);
+    }
+    EXPECT_EQ(image.pixel(60, 60), Black);
+    EXPECT_EQ(image.pixel(101, 99), White);
+    line.SetArrowEnd(true);
+    line.SetArrowSolid(true);
+    {
+        QPainter p(&image);
+        line.Draw(&p, 1, 1, 0, 0);
+    }
+    EXPECT_EQ(image.pixel(101, 99), Black);  // inside the head near the end point
+    EXPECT_EQ(image.pixel(20, 18), White);   // no head at the start
+    EXPECT_DOUBLE_EQ(line.Width(), 100);     // a diagonal line keeps its box
+}
+
 QByteArray Encoded(const QImage &image, const char *format)
 {
     QByteArray bytes;
@@ -272,6 +344,34 @@ TEST(Picture, FilesAndAspectRatio)
     view.SetPicture(source);
     EXPECT_DOUBLE_EQ(view.Width(), 10);
     EXPECT_DOUBLE_EQ(view.Height(), 20);
+}
+
+// A data set whose field "Photo" holds picture bytes.
+class PhotoDataSet : public TfrxUserDataSet
+{
+public:
+    QByteArray Bytes;
+    using TfrxUserDataSet::TfrxUserDataSet;
+    bool IsBlobField(const QString &field) const override { return field == QLatin1String("Photo"); }
+    QVariant GetValue(const QString &) const override { return Bytes; }
+};
+
+TEST(Picture, LoadsFromADataField)
+{
+    TfrxReport report;
+    auto *page = new TfrxReportPage(&report);
+    auto *photos = new PhotoDataSet(page);
+    QImage source(6, 7, QImage::Format_RGB32);
+    source.fill(Qt::green);
+    photos->Bytes = Encoded(source, "BMP");
+    auto *view = new TfrxPictureView(page);
+    view->SetDataSet(photos);
+    view->SetDataField(QStringLiteral("Photo"));
+    view->GetData();
+    EXPECT_EQ(view->Picture().size(), QSize(6, 7));
+    photos->Bytes = "garbage";
+    view->GetData();
+    EXPECT_TRUE(view->Picture().isNull());
 }
 
 TEST(Hyperlink, UrlPrefixesAndLanguageQuoting)
