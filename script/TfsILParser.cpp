@@ -21,6 +21,7 @@ namespace {
 const QString kInvalidLanguage = QStringLiteral("Invalid language definition");
 const QString kNestingTooDeep = QStringLiteral("Program nesting too deep");
 const QString kStatementExpected = QStringLiteral("Statement expected");
+const QString kExpressionExpected = QStringLiteral("Expression expected");
 
 using Setting = std::function<void(TfsParser &, const QString &)>;
 
@@ -109,11 +110,21 @@ void TfsILParser::ApplyParserSettings()
 
 bool TfsILParser::MakeILScript(const QString &text)
 {
+    return Make(text, false);
+}
+
+bool TfsILParser::MakeILExpression(const QString &text)
+{
+    return Make(text, true);
+}
+
+bool TfsILParser::Make(const QString &text, bool expression)
+{
     if (FUnitName.isEmpty())
         FProgram.ErrorUnit.clear();
     bool ok = false;
     try {
-        ok = Run(text);
+        ok = Run(text, expression);
     } catch (const TfsError &e) {
         ok = false;
         FError->message = e.Message();
@@ -132,26 +143,28 @@ bool TfsILParser::MakeILScript(const QString &text)
     return ok;
 }
 
-bool TfsILParser::Run(const QString &text)
+bool TfsILParser::Run(const QString &text, bool expression)
 {
     FLines->Clear();
     FLines->Reserve(int(text.size() / 4)); // about one IL line per four characters of source
     *FError = Recorded();
     FParser->SetText(text);
-    const int start = SkipLanguageDirective(text);
+    const int start = expression ? 1 : SkipLanguageDirective(text);
     FParser->SetPosition(start);
     if (!FGrammar)
         throw TfsError(QStringLiteral("Language '%1' not found").arg(FLangName));
-    const int program = FGrammar->FindRule(QStringLiteral("program"));
-    if (program < 0)
+    const int rule = FGrammar->FindRule(expression ? QStringLiteral("expression") : QStringLiteral("program"));
+    if (rule < 0)
         throw TfsError(kInvalidLanguage);
-    const bool matched = Match(program);
+    const QString notWhole = expression ? ErrorText(QStringLiteral("err2"), kExpressionExpected)
+                                        : ErrorText(QStringLiteral("err3"), kStatementExpected);
+    const bool matched = Match(rule);
     if (!FParser->ErrorMessage().isEmpty())
         throw TfsError(FParser->ErrorMessage(), FParser->XYPosition(FParser->ErrorPosition()));
     if (!matched && FError->message.isEmpty())
-        RecordError(Err3Text(), FirstTokenPos(start));
+        RecordError(notWhole, FirstTokenPos(start));
     if (matched && FError->message.isEmpty())
-        CheckLeftover(program);
+        CheckLeftover(rule, expression, notWhole);
     return matched && FError->message.isEmpty();
 }
 
@@ -177,23 +190,23 @@ int TfsILParser::SkipLanguageDirective(const QString &text)
 }
 
 // Text after the program is an error, unless the program ends with an explicit mark (PascalScript's
-// "end."), after which anything may follow.
-void TfsILParser::CheckLeftover(int programRule)
+// "end."), after which anything may follow. An expression must use up its whole text.
+void TfsILParser::CheckLeftover(int rule, bool expression, const QString &message)
 {
-    const auto &children = FGrammar->At(programRule).children;
-    if (!children.empty() && FGrammar->At(children.back()).kind == TfsGrammar::Char)
+    const auto &children = FGrammar->At(rule).children;
+    if (!expression && !children.empty() && FGrammar->At(children.back()).kind == TfsGrammar::Char)
         return;
     FParser->SkipSpaces();
     if (FParser->Position() > FParser->Size())
         return;
-    RecordError(Err3Text(), FParser->GetXYPosition());
+    RecordError(message, FParser->GetXYPosition());
 }
 
-// The language's message for text that is no statement ("Statement expected" where it has none).
-QString TfsILParser::Err3Text() const
+// The language's message of this name, or the fallback where the language has none.
+QString TfsILParser::ErrorText(const QString &name, const QString &fallback) const
 {
-    const QString err3 = FGrammar->ErrorText(QStringLiteral("err3"));
-    return err3.isEmpty() ? kStatementExpected : err3;
+    const QString text = FGrammar->ErrorText(name);
+    return text.isEmpty() ? fallback : text;
 }
 
 bool TfsILParser::Match(int index)

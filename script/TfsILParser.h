@@ -28,6 +28,10 @@ public:
     void SelectLanguage(const QString &name);
     // True when the IL was produced; otherwise the program's ErrorMsg and ErrorPos say why.
     bool MakeILScript(const QString &text);
+    // The IL of one expression (a bracketed expression of a report text): the language's
+    // "expression" rule must match the whole text, else "Expression expected" at what is left. The
+    // IL root "program" holds the expr element and the types.
+    bool MakeILExpression(const QString &text);
 
     // MakeILScript, then the IL document written to the stream; true when no error was recorded.
     bool GetILCode(const QString &text, QIODevice &stream);
@@ -57,9 +61,10 @@ private:
     QString FirstTokenPos(int start);
     TfsILLines::Pos FirstToken(int start);
     TfsILLines::Pos Here() const;
-    bool Run(const QString &text);
-    void CheckLeftover(int programRule);
-    QString Err3Text() const;
+    bool Make(const QString &text, bool expression);
+    bool Run(const QString &text, bool expression);
+    void CheckLeftover(int rule, bool expression, const QString &message);
+    QString ErrorText(const QString &name, const QString &fallback) const;
     int SkipLanguageDirective(const QString &text);
     void ApplyParserSettings();
 

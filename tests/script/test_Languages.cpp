@@ -64,6 +64,11 @@ const Case kPascal[] = {
      "program(compoundstmt(casestmt(expr(dsgn(node:x)) caseselector(set(expr(number:1) expr(number:3) range:. "
      "expr(number:5)) callstmt(dsgn(node:a))) caseselector(set(expr(dsgn(node:Lo)) range:. expr(dsgn(node:Hi))) "
      "callstmt(dsgn(node:b))) callstmt(dsgn(node:c)))))"},
+    // A name, a member or a call may stand before "..": before the grammar was mended these failed
+    // with "Identifier expected" (the designator took the first '.' for a member access).
+    {"PascalScript", "begin b := x in [Lo..Hi, A.B..C(1)]; end.",
+     "program(compoundstmt(assignstmt(dsgn(node:b) expr(dsgn(node:x) op:in set(expr(dsgn(node:Lo)) range:. "
+     "expr(dsgn(node:Hi)) expr(dsgn(node:A node:B)) range:. expr(dsgn(node:C expr(number:1))))))))"},
     {"PascalScript", "begin case x of 1: a end end.",
      "program(compoundstmt(casestmt(expr(dsgn(node:x)) caseselector(set(expr(number:1)) callstmt(dsgn(node:a))))))"},
     {"PascalScript", "begin for i := 10 downto 1 do break; repeat continue until x; while x do exit end.",
@@ -94,6 +99,7 @@ const Case kPascalErrors[] = {
     {"PascalScript", "begin for i := 1 upto 2 do end.", "'TO' or 'DOWNTO' expected @ 1:18"},
     {"PascalScript", "begin x := 'abc\n end.", "Expression expected @ 1:12"},
     {"PascalScript", "begin a[1 := 2 end.", "']' expected @ 1:11"},
+    {"PascalScript", "begin x := a. end.", "';' expected @ 1:18"}, // a member may be named like a keyword: a.end
     {"PascalScript", "begin x := (1 + 2; end.", "')' expected @ 1:18"},
     {"PascalScript", "begin case x of 1: a; end.", "';' expected @ 1:26"}, // the case took "end"
     {"PascalScript", "begin x := <abc end.", "'>' expected @ 1:21"},
@@ -181,6 +187,7 @@ const Case kBasic[] = {
 
 const Case kBasicErrors[] = {
     {"BasicScript", "x = 1 )", "End of line expected @ 1:7"},
+    {"BasicScript", "  )", "End of line expected @ 1:3"}, // a start rule that fails records a message
     {"BasicScript", "If a Then\r\n  b = 1\r\n", "'END' expected @ 3:1"},
     {"BasicScript", "If a Then\r\n  b = 1\r\nEnd\r\n", "'IF' expected @ 3:4"},
     {"BasicScript", "For i = 1 To 3\r\n  x = i\r\n", "'NEXT' expected @ 3:1"},

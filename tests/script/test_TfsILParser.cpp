@@ -278,3 +278,26 @@ TEST(TfsILParser, MalformedILIsRefused)
         EXPECT_EQ(c.context.ErrorMsg.toStdString(), "Invalid file format");
     }
 }
+
+TEST(TfsILParser, ExpressionsMustBeConsumedWhole)
+{
+    const struct
+    {
+        const char *language;
+        const char *source;
+        const char *expected;
+    } cases[] = {
+        {"PascalScript", "a + <Data.\"x\"> * 2", "program(expr(dsgn(node:a) op:+ dsgn(node:Get expr(string:'Data.\"x\"')) "
+                                                "op:* number:2))"},
+        {"C++Script", " a == \"b\" ", "program(expr(dsgn(node:a) op:= string:'b'))"},
+        {"PascalScript", "a b", "Expression expected @ 1:3"},
+        {"JScript", "a)", "Expression expected @ 1:2"},
+        {"BasicScript", "", "Expression expected @ 1:1"},
+        {"PascalScript", "(a", "')' expected @ 1:3"},
+    };
+    for (const auto &c : cases) {
+        Compiler compiler(c.language);
+        const bool ok = compiler.parser.MakeILExpression(QString::fromUtf8(c.source));
+        EXPECT_EQ(ok ? compiler.il() : compiler.error(), c.expected) << c.source;
+    }
+}
