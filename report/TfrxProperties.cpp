@@ -58,7 +58,12 @@ QVariant FromText(const QMetaProperty &p, const QString &text)
     QVariant v;
     switch (TfrxProperties::KindOf(p)) {
     case Kind::Enumeration: {
-        const int value = p.enumerator().keyToValue(text.toLatin1().constData(), &ok);
+        // By identifier, or by number as difference texts write them.
+        int value = p.enumerator().keyToValue(text.toLatin1().constData(), &ok);
+        if (!ok) {
+            value = text.toInt(&ok);
+            ok = ok && p.enumerator().valueToKey(value) != nullptr;
+        }
         v = value;
         break;
     }
@@ -77,7 +82,8 @@ QVariant FromText(const QMetaProperty &p, const QString &text)
         v = text.toLongLong(&ok);
         break;
     case Kind::Float:
-        v = text.toDouble(&ok);
+        // Either decimal separator: templates hold the writer's locale form.
+        v = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
         break;
     default:
         v = text;

@@ -36,7 +36,9 @@ public:
     // The value at a path; an invalid QVariant when there is no such property.
     static QVariant Read(QObject *obj, QStringView path);
     // Writes a value (converted to the property's type; enumerations also by identifier).
-    // Returns false when there is no such writable property or the value does not convert.
+    // Returns false when there is no such writable property or the value does not convert. A
+    // setter that refuses a value (a duplicate name, a circular child band) raises TfrxError,
+    // which reaches the caller with its message.
     static bool Write(QObject *obj, QStringView path, const QVariant &value);
 
     static Kind KindOf(const QMetaProperty &property);

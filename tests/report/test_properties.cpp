@@ -4,6 +4,8 @@
 #include "TfrxClassRegistry.h"
 #include "TfrxComponent.h"
 #include "TfrxDataBand.h"
+#include "TfrxError.h"
+#include "TfrxReport.h"
 #include "TfrxFont.h"
 #include "TfrxFrame.h"
 #include "TfrxFrameLine.h"
@@ -228,6 +230,16 @@ TEST(PropertyWalk, NestedPathsReachFramesLinesAndFonts)
     EXPECT_TRUE(TfrxProperties::Write(&band, u"Font.Name", QStringLiteral("Tahoma")));
     EXPECT_EQ(band.Font()->Name(), QStringLiteral("Tahoma"));
     EXPECT_FALSE(TfrxProperties::Write(&shape, u"Font.Name", QStringLiteral("Tahoma")));  // not published
+    // Texts as templates and difference texts hold them: numbers for enumerations and sets,
+    // either decimal separator for floats, "True" and "False".
+    EXPECT_TRUE(TfrxProperties::Write(&shape, u"Shape", QStringLiteral("2")));
+    EXPECT_EQ(shape.Shape(), zor::skEllipse);
+    EXPECT_TRUE(TfrxProperties::Write(&shape, u"Left", QStringLiteral("439,65337")));
+    EXPECT_DOUBLE_EQ(shape.Left(), 439.65337);
+    EXPECT_TRUE(TfrxProperties::Write(&shape, u"Top", QStringLiteral("338.1107")));
+    EXPECT_DOUBLE_EQ(shape.Top(), 338.1107);
+    EXPECT_TRUE(TfrxProperties::Write(&shape, u"ShowHint", QStringLiteral("True")));
+    EXPECT_TRUE(shape.ShowHint());
     EXPECT_TRUE(TfrxProperties::Write(&shape, u"FillType", QStringLiteral("ftGradient")));
     EXPECT_EQ(TfrxProperties::Read(&shape, u"Fill.StartColor").toInt(), zor::clWhite);
 }
@@ -252,6 +264,21 @@ TEST(PropertyWalk, RefusesUnknownPathsAndBadValues)
     }
     EXPECT_FALSE(TfrxProperties::Read(&shape, u"Frame.NoSuch").isValid());
     EXPECT_EQ(shape.Shape(), zor::skRectangle);
+}
+
+TEST(PropertyWalk, RefusingSettersReachTheCaller)
+{
+    TfrxReport report;
+    auto *page = new TfrxReportPage(&report);
+    page->SetName(QStringLiteral("Page1"));
+    auto *shape = new TfrxShapeView(page);
+    try {
+        TfrxProperties::Write(shape, u"Name", QStringLiteral("page1"));
+        ADD_FAILURE() << "no error";
+    } catch (const TfrxError &e) {
+        EXPECT_EQ(e.Key(), QStringLiteral("prDupl"));
+    }
+    EXPECT_EQ(shape->Name(), QString());
 }
 
 TEST(PropertyWalk, KindsAndStoredConditions)
