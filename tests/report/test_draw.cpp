@@ -374,6 +374,43 @@ TEST(Picture, LoadsFromADataField)
     EXPECT_TRUE(view->Picture().isNull());
 }
 
+// A report whose expressions are their own text in upper case, or 42 for "n".
+class EchoReport : public TfrxReport
+{
+public:
+    QVariant Calc(const QString &expression) override
+    {
+        if (expression == QLatin1String("n"))
+            return 42;
+        return expression.toUpper();
+    }
+};
+
+TEST(OutputCycle, TagsAndHyperlinksExpandAndAreRestored)
+{
+    EchoReport report;
+    auto *page = new TfrxReportPage(&report);
+    auto *view = new TfrxShapeView(page);
+    view->SetName(QStringLiteral("Shape1"));
+    view->SetBounds(1, 2, 3, 4);
+    view->SetTagStr(QStringLiteral("[a]-[b[c]]-[n]"));
+    view->Hyperlink()->SetValue(QStringLiteral("page [n]"));
+    view->Hyperlink()->SetExpression(QStringLiteral("it's"));
+    report.SetScriptLanguage(QStringLiteral("BasicScript"));
+
+    view->BeforePrint();
+    EXPECT_EQ(report.CurObject(), QStringLiteral("Shape1"));
+    view->GetData();
+    EXPECT_EQ(view->TagStr(), QStringLiteral("A-B[C]-42"));
+    EXPECT_EQ(view->Hyperlink()->Value(), QStringLiteral("\"IT'S\""));
+    view->SetBounds(10, 20, 30, 40);
+    view->AfterPrint();
+    EXPECT_EQ(view->TagStr(), QStringLiteral("[a]-[b[c]]-[n]"));
+    EXPECT_EQ(view->Hyperlink()->Value(), QStringLiteral("page [n]"));
+    EXPECT_DOUBLE_EQ(view->Left(), 1);
+    EXPECT_EQ(view->ExpandVariables(QStringLiteral("open [a")), QStringLiteral("open [a"));
+}
+
 TEST(Hyperlink, UrlPrefixesAndLanguageQuoting)
 {
     TfrxShapeView view;
