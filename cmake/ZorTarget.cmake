@@ -17,9 +17,9 @@ endif()
 # Adds a GoogleTest executable with the given sources, linked to the given libraries, and
 # registers its tests with CTest. GUI tests run on the offscreen platform. QT_APPLICATION gives the
 # tests a QApplication under the Russian locale (widget tests); QT_GUI_APPLICATION a
-# QGuiApplication (fonts and painting without widgets).
+# QGuiApplication (fonts and painting without widgets); OWN_MAIN means the sources bring main.
 function(zor_add_gtest name)
-  cmake_parse_arguments(ARG "QT_APPLICATION;QT_GUI_APPLICATION" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_APPLICATION;QT_GUI_APPLICATION;OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   zor_target_options(${name})
@@ -27,6 +27,8 @@ function(zor_add_gtest name)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common/QtTestMain.cpp)
     target_compile_definitions(${name} PRIVATE ZOR_TEST_WIDGETS)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+  elseif(ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
   elseif(ARG_QT_GUI_APPLICATION)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common/QtTestMain.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Gui GTest::gtest)

@@ -1,0 +1,31 @@
+#include "CupsSandbox.h"
+#include "PrintingTestMain.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+CupsSandbox *theSpooler = nullptr;
+}
+
+CupsSandbox &spooler() { return *theSpooler; }
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    CupsSandbox sandbox;
+    if (!sandbox.start() || sandbox.addPdfQueue(QStringLiteral("ZorPDF")).isEmpty() ||
+        sandbox.addPdfQueue(QStringLiteral("Second")).isEmpty() || !sandbox.setDefault(QStringLiteral("Second"))) {
+        std::fprintf(stderr, "cannot start the tests' print spooler: %s\n", qPrintable(sandbox.error()));
+        return 1;
+    }
+    theSpooler = &sandbox;
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
