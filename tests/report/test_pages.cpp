@@ -3,6 +3,7 @@
 #include "TfrxBands.h"
 #include "TfrxDataBand.h"
 #include "TfrxError.h"
+#include "TfrxProperties.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxShapeView.h"
@@ -80,6 +81,26 @@ TEST(ReportPage, PaperSizesFromTheTable)
     EXPECT_DOUBLE_EQ(page.Height(), 559);
     page.SetPaperWidth(200);
     EXPECT_EQ(page.PaperSize(), 256);
+}
+
+TEST(ReportPage, CertificatePageReadInStoredOrder)
+{
+    // Attributes as the certificate template stores them, applied in their order.
+    const std::pair<const char16_t *, const char *> attributes[] = {
+        {u"Font.Name", "Times New Roman"}, {u"Orientation", "poLandscape"}, {u"PaperWidth", "210"},
+        {u"PaperHeight", "148"},           {u"PaperSize", "11"},            {u"LeftMargin", "10"},
+        {u"RightMargin", "10"},            {u"TopMargin", "10"},            {u"BottomMargin", "10"},
+    };
+    TfrxReportPage page;
+    for (const auto &[path, value] : attributes)
+        ASSERT_TRUE(TfrxProperties::Write(&page, path, QString::fromLatin1(value)));
+    EXPECT_EQ(page.PaperSize(), 11);
+    EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
+    EXPECT_DOUBLE_EQ(page.PaperHeight(), 148);
+    EXPECT_DOUBLE_EQ(page.Width(), 794);
+    EXPECT_DOUBLE_EQ(page.Height(), 559);
+    EXPECT_DOUBLE_EQ(page.LeftMargin(), 10);
+    EXPECT_NEAR((page.PaperWidth() - page.LeftMargin() - page.RightMargin()) * fr01cm, 718.1107, 1e-9);
 }
 
 TEST(ReportPage, ColumnsDivideThePrintableWidth)
