@@ -70,7 +70,7 @@ void TfrxXMLWriterPrivate::flush()
         const auto *file = qobject_cast<const QFileDevice *>(stream);
         throw TfrxFileException(file ? file->fileName() : QStringLiteral("stream"), stream->errorString());
     }
-    buffer.clear();
+    buffer.resize(0); // keeps the capacity
 }
 
 // start tag -> indent '<' name [' ' text [' ld="0"']] ('>' | '>' value '</' name '>' | '/>')
