@@ -80,11 +80,3 @@ void zorAppendSingleByte(QByteArray &out, QStringView text)
         out.append(it == t->fromUnicode.end() ? '?' : it->second);
     }
 }
-
-QByteArray zorStringToSingleByte(QStringView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    zorAppendSingleByte(out, text);
-    return out;
-}

@@ -8,7 +8,6 @@
 // Windows-1251. Bytes that code page leaves undefined decode to the C1 control character of the
 // same value, so decoding and encoding back keeps every byte.
 QString zorSingleByteToString(const char *data, qsizetype size);
-QByteArray zorStringToSingleByte(QStringView text);
 
 // Appends the single-byte form of `text` to `out`; characters outside the code page become '?'.
 void zorAppendSingleByte(QByteArray &out, QStringView text);
