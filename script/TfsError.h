@@ -9,7 +9,9 @@
 class TfsError : public std::exception
 {
 public:
-    explicit TfsError(QString message, QString pos = {}) : FMessage(std::move(message)), FPos(std::move(pos)) {}
+    explicit TfsError(QString message, QString pos = {}) : FMessage(std::move(message)), FPos(std::move(pos))
+    {
+    }
 
     const QString &Message() const { return FMessage; }
     const QString &Pos() const { return FPos; }

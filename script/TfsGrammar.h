@@ -42,8 +42,8 @@ public:
         QString add;     // emit a leaf of this name after a match
         QString addText; // the leaf's text; the token when hasAddText is false
         bool hasAddText = false;
-        QString error;     // message recorded on failure (empty: none)
-        bool term = false; // the error marks a normal end of an enclosing loop
+        QString error;            // message recorded on failure (empty: none)
+        bool term = false;        // the error marks a normal end of an enclosing loop
         bool noSkip = false;      // char: no white space before it
         bool clearsError = false; // loops: clear an error recorded inside after a full iteration
         int rule = -1;            // references: the rule's element
@@ -74,7 +74,7 @@ private:
 
     std::unique_ptr<TfsXMLDocument> FDocument;
     std::vector<Element> FElements;
-    QHash<QString, int> FRules; // lower-cased name to element
+    QHash<QString, int> FRules;      // lower-cased name to element
     QHash<int, QString> FReferences; // reference element to the rule name it names
     const TfsXMLItem *FParser = nullptr;
     const TfsXMLItem *FErrors = nullptr;

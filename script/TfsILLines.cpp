@@ -63,11 +63,6 @@ void TfsILLines::Remove(int index)
     FLines.erase(FLines.begin() + index);
 }
 
-void TfsILLines::Append(const TfsILLines &other)
-{
-    FLines.insert(FLines.end(), other.FLines.begin(), other.FLines.end());
-}
-
 void TfsILLines::BuildItems(TfsXMLItem &parent) const
 {
     std::vector<TfsXMLItem *> open{&parent};

@@ -45,7 +45,6 @@ public:
     void Wrap(int mark, const QString &name, Pos pos, Pos end = {});
     void Truncate(int mark);
     void Remove(int index);
-    void Append(const TfsILLines &other);
 
     // Adds the lines as children of parent.
     void BuildItems(TfsXMLItem &parent) const;

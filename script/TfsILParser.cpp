@@ -39,7 +39,8 @@ const QHash<QString, Setting> &parserSettings()
         {QStringLiteral("specstrchar"), [](TfsParser &p, const QString &v) { p.SetSpecStrChar(v == u"1"); }},
         {QStringLiteral("skipeol"), [](TfsParser &p, const QString &v) { p.SetSkipEOL(v != u"0"); }},
         {QStringLiteral("skipchar"), [](TfsParser &p, const QString &v) { p.SetSkipChar(v); }},
-        {QStringLiteral("casesensitive"), [](TfsParser &p, const QString &v) { p.SetCaseSensitive(v == u"1"); }},
+        {QStringLiteral("casesensitive"),
+         [](TfsParser &p, const QString &v) { p.SetCaseSensitive(v == u"1"); }},
     };
     return settings;
 }
@@ -153,7 +154,8 @@ bool TfsILParser::Run(const QString &text, bool expression)
     FParser->SetPosition(start);
     if (!FGrammar)
         throw TfsError(QStringLiteral("Language '%1' not found").arg(FLangName));
-    const int rule = FGrammar->FindRule(expression ? QStringLiteral("expression") : QStringLiteral("program"));
+    const int rule =
+        FGrammar->FindRule(expression ? QStringLiteral("expression") : QStringLiteral("program"));
     if (rule < 0)
         throw TfsError(kInvalidLanguage);
     const QString notWhole = expression ? ErrorText(QStringLiteral("err2"), kExpressionExpected)

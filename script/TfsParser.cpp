@@ -144,8 +144,9 @@ bool TfsParser::At(int position, const QString &marker, bool ignoreCase) const
 {
     if (marker.isEmpty() || position < 1 || position + marker.size() - 1 > FSize)
         return false;
-    return QStringView(FText).mid(position - 1, marker.size()).compare(
-               marker, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+    return QStringView(FText)
+               .mid(position - 1, marker.size())
+               .compare(marker, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
 }
 
 // White space, continuation characters and comments, in any order and number.

@@ -21,15 +21,31 @@ public:
 
     // Settings.
     bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool on) { FCaseSensitive = on; ForgetSkips(); }
+    void SetCaseSensitive(bool on)
+    {
+        FCaseSensitive = on;
+        ForgetSkips();
+    }
     void SetCommentBlock1(const QString &value);
     void SetCommentBlock2(const QString &value);
-    void SetCommentLine1(const QString &value) { FCommentLine1 = value; ForgetSkips(); }
-    void SetCommentLine2(const QString &value) { FCommentLine2 = value; ForgetSkips(); }
+    void SetCommentLine1(const QString &value)
+    {
+        FCommentLine1 = value;
+        ForgetSkips();
+    }
+    void SetCommentLine2(const QString &value)
+    {
+        FCommentLine2 = value;
+        ForgetSkips();
+    }
     void SetHexSequence(const QString &value) { FHexSequence = value; }
     void SetStringQuotes(const QString &value) { FStringQuotes = value; }
     void SetSpecStrChar(bool on) { FSpecStrChar = on; }
-    void SetSkipChar(const QString &value) { FSkiPChar = value; ForgetSkips(); }
+    void SetSkipChar(const QString &value)
+    {
+        FSkiPChar = value;
+        ForgetSkips();
+    }
     void SetSkipEOL(bool on);
     void SetSkipSpace(bool on) { FSkipSpace = on; }
     void SetUseY(bool on) { FUseY = on; }

@@ -69,14 +69,6 @@ void TfsXMLItem::AddItem(std::unique_ptr<TfsXMLItem> item)
     FItems.push_back(std::move(item));
 }
 
-std::unique_ptr<TfsXMLItem> TfsXMLItem::Take(int index)
-{
-    auto item = std::move(FItems[size_t(index)]);
-    FItems.erase(FItems.begin() + index);
-    item->FParent = nullptr;
-    return item;
-}
-
 void TfsXMLItem::Clear()
 {
     FItems.clear();

@@ -28,7 +28,6 @@ public:
     TfsXMLItem *Item(int index) const { return FItems[size_t(index)].get(); }
     TfsXMLItem *Add(const QString &name = {}, const QString &text = {});
     void AddItem(std::unique_ptr<TfsXMLItem> item);
-    std::unique_ptr<TfsXMLItem> Take(int index);
     void Clear();
     // Deep copy of another item's name, attributes and children.
     void Assign(const TfsXMLItem &source);

@@ -19,4 +19,3 @@ ParseResult parseScript(const QString &language, const QString &source);
 // "assignstmt(dsgn(node:x) expr(number:1))". The copied types element is left out. With flatten,
 // compound statements are replaced by their statements, as the interpreter runs them.
 QString Compact(const TfsXMLItem &item, bool flatten = false);
-

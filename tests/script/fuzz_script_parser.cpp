@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int choice = data[0] % 5;
     const bool loadIL = choice == 3;
     TfsILContext context;
-    context.OnGetUnit = [&input](const QString &, QString &text) { text = QString::fromUtf8(input.left(64)); };
+    context.OnGetUnit = [&input](const QString &, QString &text) {
+        text = QString::fromUtf8(input.left(64));
+    };
     TfsILParser parser(context);
     parser.SelectLanguage(loadIL ? languages[0] : languages[choice]);
     if (!loadIL) {

@@ -38,7 +38,8 @@ TEST(BadInput, UnterminatedStringsAndComments)
         {"JScript", "x = 1; /* never closed", "ok"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(outcome(c.language, QString::fromUtf8(c.source)), c.expected) << c.language << ": " << c.source;
+        EXPECT_EQ(outcome(c.language, QString::fromUtf8(c.source)), c.expected)
+            << c.language << ": " << c.source;
 }
 
 TEST(BadInput, DeepNestingIsACompileError)
@@ -49,13 +50,16 @@ TEST(BadInput, DeepNestingIsACompileError)
         const char *language;
         QString source;
     } cases[] = {
-        {"PascalScript", QStringLiteral("begin x := ") + QString(n, u'(') + u'1' + QString(n, u')') + QStringLiteral(" end.")},
-        {"PascalScript", QStringLiteral("begin ") + QStringLiteral("begin ").repeated(n) + QStringLiteral("end ").repeated(n) +
-                             QStringLiteral("end.")},
+        {"PascalScript", QStringLiteral("begin x := ") + QString(n, u'(') + u'1' + QString(n, u')') +
+                             QStringLiteral(" end.")},
+        {"PascalScript", QStringLiteral("begin ") + QStringLiteral("begin ").repeated(n) +
+                             QStringLiteral("end ").repeated(n) + QStringLiteral("end.")},
         {"C++Script", QString(n, u'{') + QString(n, u'}')},
         {"C++Script", QStringLiteral("{ x = ") + QString(n, u'!') + QStringLiteral("1; }")},
-        {"BasicScript", QStringLiteral("If a Then\r\n").repeated(n) + QStringLiteral("End If\r\n").repeated(n)},
-        {"BasicScript", QStringLiteral("x = ") + QString(n, u'[') + QString(n, u']') + QStringLiteral("\r\n")},
+        {"BasicScript",
+         QStringLiteral("If a Then\r\n").repeated(n) + QStringLiteral("End If\r\n").repeated(n)},
+        {"BasicScript",
+         QStringLiteral("x = ") + QString(n, u'[') + QString(n, u']') + QStringLiteral("\r\n")},
         {"JScript", QString(n, u'{') + QString(n, u'}')},
         {"JScript", QStringLiteral("x = a") + QStringLiteral("(a").repeated(n) + QString(n, u')') + u';'},
     };
@@ -63,11 +67,13 @@ TEST(BadInput, DeepNestingIsACompileError)
         const ParseResult r = parseScript(QString::fromUtf8(c.language), c.source);
         EXPECT_FALSE(r.ok) << c.language;
         EXPECT_EQ(r.message.toStdString(), "Program nesting too deep") << c.language;
-        EXPECT_TRUE(r.pos.startsWith(QStringLiteral("1:")) || c.source.contains(u'\n')) << r.pos.toStdString();
+        EXPECT_TRUE(r.pos.startsWith(QStringLiteral("1:")) || c.source.contains(u'\n'))
+            << r.pos.toStdString();
     }
     // A nesting of a hundred levels is fine in every language.
     const QString parens = QString(100, u'(') + u'1' + QString(100, u')');
-    EXPECT_EQ(outcome("PascalScript", QStringLiteral("begin x := ") + parens + QStringLiteral(" end.")), "ok");
+    EXPECT_EQ(outcome("PascalScript", QStringLiteral("begin x := ") + parens + QStringLiteral(" end.")),
+              "ok");
     EXPECT_EQ(outcome("C++Script", QStringLiteral("{ x = ") + parens + QStringLiteral("; }")), "ok");
     EXPECT_EQ(outcome("BasicScript", QStringLiteral("x = ") + parens), "ok");
     EXPECT_EQ(outcome("JScript", QStringLiteral("x = ") + parens), "ok");
@@ -78,10 +84,12 @@ TEST(BadInput, LongLinesNulBytesAndInvalidUtf8)
     // 1 MB on one line: a string, a name and a comment; and a long expression (each of its terms
     // is an IL element, so it is kept to 100 KB to spare the test's time).
     const int terms = 20000;
-    const QString sum = QStringLiteral("a + 1").repeated(terms).replace(QStringLiteral("1a"), QStringLiteral("1 + a"));
+    const QString sum =
+        QStringLiteral("a + 1").repeated(terms).replace(QStringLiteral("1a"), QStringLiteral("1 + a"));
     EXPECT_EQ(outcome("PascalScript", QStringLiteral("begin x := ") + sum + QStringLiteral(" end.")), "ok");
     EXPECT_EQ(outcome("JScript", QStringLiteral("x = ") + sum + u';'), "ok");
-    const QString longString = QStringLiteral("begin x := '") + QString(1 << 20, u'z') + QStringLiteral("' end.");
+    const QString longString =
+        QStringLiteral("begin x := '") + QString(1 << 20, u'z') + QStringLiteral("' end.");
     EXPECT_EQ(outcome("PascalScript", longString), "ok");
     const QString longName = QStringLiteral("{ ") + QString(1 << 20, u'n') + QStringLiteral("; }");
     EXPECT_EQ(outcome("C++Script", longName), "ok");
@@ -109,13 +117,16 @@ TEST(BadInput, EveryLanguageSurvivesTruncatedPrograms)
         const char *language;
         const char *program;
     } programs[] = {
-        {"PascalScript", "uses 'u'; const C = $1F; var a: array[0..2] of String; function F(var x: Integer): Integer;\n"
-                         "begin Result := x end; begin case a[1] of 'a'..'z': F(<x.\"y\">); end; try a := #65'b' "
-                         "finally end; { c } (* d *) end."},
-        {"C++Script", "#include \"u\"\n#define C 0x1F\nint f(int &x) { return x; } { switch (a) { case 1: f(1); "
-                      "default: ; } do { a++; } while (a != 0); s = \"\\x41\\n\"; /* c */ }"},
-        {"BasicScript", "Imports \"u\"\r\nDim a[3] As String\r\nSub P(ByRef x)\r\n  Select Case x\r\n  Case 1: y = _\r\n"
-                        " 2\r\n  End Select\r\nEnd Sub\r\nrem c\r\nWith o\r\n  .x = 1\r\nEnd With\r\n"},
+        {"PascalScript",
+         "uses 'u'; const C = $1F; var a: array[0..2] of String; function F(var x: Integer): Integer;\n"
+         "begin Result := x end; begin case a[1] of 'a'..'z': F(<x.\"y\">); end; try a := #65'b' "
+         "finally end; { c } (* d *) end."},
+        {"C++Script",
+         "#include \"u\"\n#define C 0x1F\nint f(int &x) { return x; } { switch (a) { case 1: f(1); "
+         "default: ; } do { a++; } while (a != 0); s = \"\\x41\\n\"; /* c */ }"},
+        {"BasicScript",
+         "Imports \"u\"\r\nDim a[3] As String\r\nSub P(ByRef x)\r\n  Select Case x\r\n  Case 1: y = _\r\n"
+         " 2\r\n  End Select\r\nEnd Sub\r\nrem c\r\nWith o\r\n  .x = 1\r\nEnd With\r\n"},
         {"JScript", "import \"u\"; var a = [1, 2]; function f(&x) { try { x-- } finally { } } with (o) { x = "
                     "<a.\"b\">; } // c"},
     };

@@ -18,7 +18,9 @@ TEST(FuzzCorpus, EverySeedParsesWithoutFault)
         QFile file(corpus.filePath(seed));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
-        EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size())), 0)
+        EXPECT_EQ(
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size())),
+            0)
             << seed.toStdString();
     }
 }

@@ -241,7 +241,8 @@ TEST(FourLanguages, SameProgramSameIL)
 {
     const Case programs[] = {
         {"PascalScript",
-         "begin\r\n  x := 1 + 2 * y;\r\n  if x >= 1 then f(x, 'a') else x := -x;\r\n  while x < 10 do x := x + 1;\r\n"
+         "begin\r\n  x := 1 + 2 * y;\r\n  if x >= 1 then f(x, 'a') else x := -x;\r\n  while x < 10 do x := x "
+         "+ 1;\r\n"
          "  s := <Data.\"Name\">\r\nend.",
          nullptr},
         {"C++Script",
@@ -257,19 +258,23 @@ TEST(FourLanguages, SameProgramSameIL)
          "s = <Data.\"Name\">;\r\n",
          nullptr},
     };
-    const QString expected = QStringLiteral(
-        "program(assignstmt(dsgn(node:x) expr(number:1 op:+ number:2 op:* dsgn(node:y))) "
-        "ifstmt(expr(dsgn(node:x) op:>= number:1) thenstmt(callstmt(dsgn(node:f expr(dsgn(node:x)) expr(string:'a')))) "
-        "elsestmt(assignstmt(dsgn(node:x) expr(op:unminus dsgn(node:x))))) whilestmt(expr(dsgn(node:x) op:< number:10) "
-        "assignstmt(dsgn(node:x) expr(dsgn(node:x) op:+ number:1))) assignstmt(dsgn(node:s) expr(dsgn(node:Get "
-        "expr(string:'Data.\"Name\"')))))");
+    const QString expected =
+        QStringLiteral("program(assignstmt(dsgn(node:x) expr(number:1 op:+ number:2 op:* dsgn(node:y))) "
+                       "ifstmt(expr(dsgn(node:x) op:>= number:1) thenstmt(callstmt(dsgn(node:f "
+                       "expr(dsgn(node:x)) expr(string:'a')))) "
+                       "elsestmt(assignstmt(dsgn(node:x) expr(op:unminus dsgn(node:x))))) "
+                       "whilestmt(expr(dsgn(node:x) op:< number:10) "
+                       "assignstmt(dsgn(node:x) expr(dsgn(node:x) op:+ number:1))) assignstmt(dsgn(node:s) "
+                       "expr(dsgn(node:Get "
+                       "expr(string:'Data.\"Name\"')))))");
     for (const Case &c : programs) {
         TfsILContext context;
         TfsILParser parser(context);
         parser.SelectLanguage(QString::fromUtf8(c.language));
-        ASSERT_TRUE(parser.MakeILScript(QString::fromUtf8(c.source))) << c.language << ": "
-                                                                      << context.ErrorMsg.toStdString();
-        EXPECT_EQ(Compact(*parser.ILScript().Root(), true).toStdString(), expected.toStdString()) << c.language;
+        ASSERT_TRUE(parser.MakeILScript(QString::fromUtf8(c.source)))
+            << c.language << ": " << context.ErrorMsg.toStdString();
+        EXPECT_EQ(Compact(*parser.ILScript().Root(), true).toStdString(), expected.toStdString())
+            << c.language;
     }
 }
 

@@ -27,7 +27,10 @@ struct Compiler
     bool compile(const char *source) { return parser.MakeILScript(QString::fromUtf8(source)); }
     const TfsXMLItem &root() const { return *parser.ILScript().Root(); }
     std::string il() const { return Compact(root()).toStdString(); }
-    std::string error() const { return (context.ErrorMsg + QStringLiteral(" @ ") + context.ErrorPos).toStdString(); }
+    std::string error() const
+    {
+        return (context.ErrorMsg + QStringLiteral(" @ ") + context.ErrorPos).toStdString();
+    }
 };
 
 std::string prop(const TfsXMLItem &item, const char *name)
@@ -101,9 +104,11 @@ TEST(TfsILParser, FailedRuleWithoutNodeKeepsItsItemsUntilANodeFails)
 
 TEST(TfsILParser, UnknownRuleAndLanguage)
 {
-    fsRegisterLanguage(QStringLiteral("@Broken"),
-                       QString::fromUtf8(kTestGrammar).replace(QStringLiteral("<program>"), QStringLiteral("<x>"))
-                           .replace(QStringLiteral("</program>"), QStringLiteral("</x><program><broken/></program>")));
+    fsRegisterLanguage(
+        QStringLiteral("@Broken"),
+        QString::fromUtf8(kTestGrammar)
+            .replace(QStringLiteral("<program>"), QStringLiteral("<x>"))
+            .replace(QStringLiteral("</program>"), QStringLiteral("</x><program><broken/></program>")));
     Compiler c("@Broken");
     EXPECT_FALSE(c.compile("a"));
     EXPECT_EQ(c.context.ErrorMsg.toStdString(), "Invalid language definition");
@@ -220,7 +225,8 @@ TEST(TfsILParser, UnitFilesResolveInsideTheTemplateFolderOnly)
         EXPECT_FALSE(c.compile(source)) << source;
         EXPECT_TRUE(c.context.ErrorMsg.startsWith(QStringLiteral("Unit '"))) << c.error();
     }
-    const QByteArray absolute = "uses '" + dir.filePath(QStringLiteral("outside.pas")).toUtf8() + "'; begin end.";
+    const QByteArray absolute =
+        "uses '" + dir.filePath(QStringLiteral("outside.pas")).toUtf8() + "'; begin end.";
     EXPECT_FALSE(c.compile(absolute.constData()));
 }
 
@@ -287,8 +293,9 @@ TEST(TfsILParser, ExpressionsMustBeConsumedWhole)
         const char *source;
         const char *expected;
     } cases[] = {
-        {"PascalScript", "a + <Data.\"x\"> * 2", "program(expr(dsgn(node:a) op:+ dsgn(node:Get expr(string:'Data.\"x\"')) "
-                                                "op:* number:2))"},
+        {"PascalScript", "a + <Data.\"x\"> * 2",
+         "program(expr(dsgn(node:a) op:+ dsgn(node:Get expr(string:'Data.\"x\"')) "
+         "op:* number:2))"},
         {"C++Script", " a == \"b\" ", "program(expr(dsgn(node:a) op:= string:'b'))"},
         {"PascalScript", "a b", "Expression expected @ 1:3"},
         {"JScript", "a)", "Expression expected @ 1:2"},

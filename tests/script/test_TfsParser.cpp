@@ -46,7 +46,7 @@ TEST(TfsParser, StringLiterals)
         {"PascalScript", u"'It''s'", u"'It's'", 8},
         {"C++Script", u"\"a\\\"b\"", u"'a\"b'", 7},
         {"C++Script", u"\"\\t\\n\\r\\\\\"", u"'t\n\r\\'", 11}, // no tab escape: \t is the letter t
-        {"C++Script", u"\"\\x41\\x\"", u"'A'", 9},              // \x without digits appends nothing
+        {"C++Script", u"\"\\x41\\x\"", u"'A'", 9},             // \x without digits appends nothing
         {"PascalScript", u"'abc'#13#10'def'", u"'abc\r\ndef'", 17},
         {"PascalScript", u"#$41#66 x", u"'AB'", 8},
         {"C++Script", u"#0x41", u"'A'", 6},
@@ -95,10 +95,11 @@ TEST(TfsParser, Numbers)
         const char16_t *source;
         const char16_t *number;
     } cases[] = {
-        {"PascalScript", u"$FF", u"$FF"},   {"C++Script", u"0xFF", u"$FF"},      {"PascalScript", u"1.e5", u"1"},
-        {"PascalScript", u"2.5E-3", u"2.5E-3"}, {"PascalScript", u"1..5", u"1"}, {"JScript", u"3e+", u"3"},
-        {"PascalScript", u"  42x", u"42"},  {"PascalScript", u"$", u""},         {"C++Script", u"0x", u""},
-        {"PascalScript", u"x1", u""},
+        {"PascalScript", u"$FF", u"$FF"},  {"C++Script", u"0xFF", u"$FF"},
+        {"PascalScript", u"1.e5", u"1"},   {"PascalScript", u"2.5E-3", u"2.5E-3"},
+        {"PascalScript", u"1..5", u"1"},   {"JScript", u"3e+", u"3"},
+        {"PascalScript", u"  42x", u"42"}, {"PascalScript", u"$", u""},
+        {"C++Script", u"0x", u""},         {"PascalScript", u"x1", u""},
     };
     for (const auto &c : cases) {
         Lexer lexer(c.language);

@@ -52,9 +52,9 @@ TEST(TfsXMLItem, MalformedReferencesStayLiteral)
         const char16_t *plain;
     } cases[] = {
         {u"&#;", u"&#;"},
-        {u"&#x41;", u"&#x41;"},          // only decimal references are read
-        {u"&#1114112;", u"&#1114112;"},  // above U+10FFFF
-        {u"&#55296;", u"&#55296;"},      // a surrogate
+        {u"&#x41;", u"&#x41;"},         // only decimal references are read
+        {u"&#1114112;", u"&#1114112;"}, // above U+10FFFF
+        {u"&#55296;", u"&#55296;"},     // a surrogate
         {u"&#99999999999999999999;", u"&#99999999999999999999;"},
         {u"&#65;&#66", u"A&#66"},
         {u"R&D", u"R&D"},
@@ -91,13 +91,13 @@ TEST(TfsXMLDocument, MalformedTextIsInvalidFileFormat)
 {
     const char *cases[] = {
         "",
-        "<root/>",                               // no "?xml" item first
-        "<?xml version=\"1.0\"?>",               // no root
-        "<?xml version=\"1.0\"?><a><b></a>",     // wrong closing name
-        "<?xml version=\"1.0\"?><a><b",          // unterminated tag
-        "<?xml version=\"1.0\"?><a <b>></a>",    // '<' inside a tag
-        "<?xml version=\"1.0\"?><a><b/>",        // root never closed
-        "<?xml version=\"1.0\"?><!-- open",      // comment never closed
+        "<root/>",                            // no "?xml" item first
+        "<?xml version=\"1.0\"?>",            // no root
+        "<?xml version=\"1.0\"?><a><b></a>",  // wrong closing name
+        "<?xml version=\"1.0\"?><a><b",       // unterminated tag
+        "<?xml version=\"1.0\"?><a <b>></a>", // '<' inside a tag
+        "<?xml version=\"1.0\"?><a><b/>",     // root never closed
+        "<?xml version=\"1.0\"?><!-- open",   // comment never closed
     };
     for (const char *text : cases)
         EXPECT_EQ(loadError(text), QStringLiteral("Invalid file format")) << text;
@@ -106,10 +106,12 @@ TEST(TfsXMLDocument, MalformedTextIsInvalidFileFormat)
 TEST(TfsXMLDocument, NestingIsBounded)
 {
     const int ok = TfsXMLDocument::MaxDepth;
-    QByteArray deep = "<?xml version=\"1.0\"?>" + QByteArray("<a>").repeated(ok) + QByteArray("</a>").repeated(ok);
+    QByteArray deep =
+        "<?xml version=\"1.0\"?>" + QByteArray("<a>").repeated(ok) + QByteArray("</a>").repeated(ok);
     EXPECT_EQ(loadError(deep), QString());
     const int tooDeep = 100000;
-    deep = "<?xml version=\"1.0\"?>" + QByteArray("<a>").repeated(tooDeep) + QByteArray("</a>").repeated(tooDeep);
+    deep = "<?xml version=\"1.0\"?>" + QByteArray("<a>").repeated(tooDeep) +
+           QByteArray("</a>").repeated(tooDeep);
     EXPECT_EQ(loadError(deep), QStringLiteral("Invalid file format"));
 }
 
