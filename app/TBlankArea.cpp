@@ -1,5 +1,7 @@
 #include "TBlankArea.h"
 
+#include "CertificateChoices.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -138,17 +140,6 @@ const QSize markListSize{72, 19};
 constexpr int hoursLimit = 5;
 constexpr int totalLimit = 6;
 
-QStringList subjectMarks()
-{
-    return {QStringLiteral("Зачтено"), QStringLiteral("Не Зачтено"), QStringLiteral("Х")};
-}
-
-QStringList examinationMarks()
-{
-    return {QStringLiteral("Отлично"), QStringLiteral("Хорошо"), QStringLiteral("Удовл."),
-            QStringLiteral("Х"),       QStringLiteral("-"),      QString()};
-}
-
 QString numbered(const char *prefix, int number) { return QLatin1String(prefix) + QString::number(number); }
 
 } // namespace
@@ -217,7 +208,8 @@ void TBlankArea::createHoursTable()
         FHours[i]->setText(QStringLiteral("0"));
         FHours[i]->installEventFilter(this);
         FMarks[i] = choiceList(this, numbered("cmb_", i + 1), QRect(rowPlaces[i].mark, markListSize), tahoma(9),
-                               i + 1 < HoursTable::rowCount ? subjectMarks() : examinationMarks());
+                               i + 1 < HoursTable::rowCount ? CertificateChoices::subjectMarks()
+                                                               : CertificateChoices::examinationMarks());
     }
     FTotal = lineEdit(this, QStringLiteral("edt_11"), QRect(totalPlace, hoursCellSize), tahoma(11),
                       Qt::AlignHCenter, totalLimit);
@@ -228,7 +220,7 @@ void TBlankArea::createHoursTable()
 void TBlankArea::createGearboxList()
 {
     FGearbox = choiceList(this, QStringLiteral("cmb_kpp"), QRect(511, 420, 139, 19), tahoma(9, true),
-                          {QStringLiteral("механической"), QStringLiteral("автоматической")});
+                          CertificateChoices::gearboxes());
 }
 
 void TBlankArea::mirrorCategory(const QString &text)

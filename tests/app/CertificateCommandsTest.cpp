@@ -284,6 +284,10 @@ public:
             QProcess::execute(QStringLiteral("umount"), {FPath});
     }
     bool mounted() const { return FMounted; }
+    bool makeReadOnly() const
+    {
+        return QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,ro"), FPath}) == 0;
+    }
 
 private:
     QString FPath;
@@ -311,6 +315,21 @@ TEST_F(Commands, AFullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(readAll(target), before);
     EXPECT_EQ(QDir(path("tiny")).entryList(QDir::Files), (QStringList{QStringLiteral("a.vod"), QStringLiteral("filler")}))
         << "no temporary file is left behind";
+}
+
+TEST_F(Commands, AReadOnlyFileIsReportedAndLeftWhole)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ro")));
+    const TinyFileSystem readOnly(path("ro"));
+    if (!readOnly.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString target = path("ro/a.vod");
+    writeAll(target, "[\xD1\xEB\xE5\xE2\xE0]\r\nedit_1=old\r\n");
+    ASSERT_TRUE(readOnly.makeReadOnly());
+    window.blank()->setRecord(filled());
+    saveAs(target);
+    EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(target));
+    EXPECT_EQ(readAll(target), QByteArray("[\xD1\xEB\xE5\xE2\xE0]\r\nedit_1=old\r\n"));
 }
 
 TEST_F(Commands, AboutNamesTheProgramAndItsVersions)
