@@ -4,10 +4,25 @@
 
 namespace {
 
-QString posText(const char *attribute, TfsILLines::Pos pos)
+void appendNumber(QString &text, int n)
 {
-    return u' ' + QLatin1String(attribute) + QStringLiteral("=\"") + QString::number(pos.line) + u':' +
-           QString::number(pos.column) + u'"';
+    char16_t digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    while (count > 0)
+        text += QChar(digits[--count]);
+}
+
+void appendPos(QString &text, QLatin1String attribute, TfsILLines::Pos pos)
+{
+    text += attribute;
+    appendNumber(text, pos.line);
+    text += u':';
+    appendNumber(text, pos.column);
+    text += u'"';
 }
 
 // The attribute text of a line, as it stands in the tag.
@@ -16,11 +31,15 @@ QString attributes(const TfsILLines::Line &line)
     if (line.pos.line == 0)
         return line.attrs;
     QString text;
-    if (line.kind == TfsILLines::Line::Leaf)
-        text = QStringLiteral(" text=\"") + TfsXMLItem::StrToXML(line.value) + u'"';
-    text += posText("pos", line.pos);
+    text.reserve(line.value.size() + 40);
+    if (line.kind == TfsILLines::Line::Leaf) {
+        text += QLatin1String(" text=\"");
+        text += TfsXMLItem::StrToXML(line.value);
+        text += u'"';
+    }
+    appendPos(text, QLatin1String(" pos=\""), line.pos);
     if (line.end.line != 0)
-        text += posText("pos1", line.end);
+        appendPos(text, QLatin1String(" pos1=\""), line.end);
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "TfsXMLItem.h"
 
+#include <algorithm>
+
 namespace {
 
 char16_t asciiLower(char16_t c)
@@ -131,6 +133,12 @@ void TfsXMLItem::SetProp(const QString &name, const QString &value)
 
 QString TfsXMLItem::StrToXML(const QString &s)
 {
+    const auto needsEscape = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 32 || u == u'&' || u == u'"' || u == u'<' || u == u'>';
+    };
+    if (std::none_of(s.begin(), s.end(), needsEscape))
+        return s;
     QString out;
     out.reserve(s.size());
     for (QChar c : s) {
