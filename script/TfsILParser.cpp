@@ -264,7 +264,7 @@ bool TfsILParser::Match(int index)
         }
     }
     if (!matched) {
-        if (!e.error.isEmpty())
+        if (!e.error.isEmpty() && FError->message.isEmpty())
             RecordError(e.error, FirstTokenPos(start), e.term);
         FParser->SetPosition(start);
     }
