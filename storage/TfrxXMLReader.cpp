@@ -60,19 +60,20 @@ const char *findZeroValue(const char *p, const char *end)
 
 // Removes the unload marker ' ld="0"' (any case) from the attribute bytes, every time it stands
 // there, so that the marker never remains part of the text; tells whether it was there.
-bool takeUnloadMarker(std::string &tag, size_t textStart, size_t &textEnd)
+bool takeUnloadMarker(char *tag, size_t textStart, size_t &textEnd)
 {
     bool found = false;
-    const char *eq = findZeroValue(tag.data() + textStart, tag.data() + textEnd);
+    const char *eq = findZeroValue(tag + textStart, tag + textEnd);
     while (eq) {
-        const size_t at = size_t(eq - tag.data());
+        const size_t at = size_t(eq - tag);
         if (at >= textStart + 3 && asciiEqualNoCase(std::string_view(eq - 3, 3), " ld")) {
-            tag.erase(at - 3, kUnloadMarker.size());
+            const size_t from = at - 3 + kUnloadMarker.size();
+            std::memmove(tag + at - 3, tag + from, textEnd - from);
             textEnd -= kUnloadMarker.size();
             found = true;
-            eq = findZeroValue(tag.data() + at - 3, tag.data() + textEnd);
+            eq = findZeroValue(tag + at - 3, tag + textEnd);
         } else {
-            eq = findZeroValue(eq + 1, tag.data() + textEnd);
+            eq = findZeroValue(eq + 1, tag + textEnd);
         }
     }
     return found;
@@ -120,6 +121,7 @@ public:
     bool fill();
     int nextByte();
     bool readTag();
+    bool readLongTag();
     bool skipComment();
     void splitTag();
     void attachText(TfrxXMLItem *item);
@@ -135,8 +137,12 @@ public:
     bool oldFormat = false;
     bool oldFormatAsBytes = false;
 
-    std::string tag;       // bytes between '<' and '>'
-    std::string_view name; // a view into `tag` after splitTag
+    // The bytes between '<' and '>': in the read buffer when the tag lies wholly in it, else
+    // collected in `longTag`. Both are ours to change until the next tag is read.
+    char *tag = nullptr;
+    size_t tagSize = 0;
+    std::string longTag;
+    std::string_view name; // a view into the tag after splitTag
     size_t textStart = 0;  // the attribute text is tag[textStart, textEnd)
     size_t textEnd = 0;
     bool selfClosed = false;
@@ -216,50 +222,79 @@ bool TfrxXMLReaderPrivate::readTag()
             }
             bufferPos = bufferEnd;
         }
-        tag.clear();
-        // the first three bytes decide whether this is a comment
-        bool closed = false;
-        while (tag.size() < 3) {
-            const int c = nextByte();
-            if (c < 0 || c == '<')
-                fail();
-            if (c == '>') {
-                closed = true;
-                break;
+        // most tags lie wholly in the buffer and are used where they are
+        char *start = buffer.data() + bufferPos;
+        if (const void *gt = std::memchr(start, '>', size_t(bufferEnd - bufferPos))) {
+            const size_t len = size_t(static_cast<const char *>(gt) - start);
+            if (len >= 3 && std::memcmp(start, "!--", 3) == 0) {
+                bufferPos += 3;
+                if (!skipComment())
+                    fail();
+                continue;
             }
-            tag.push_back(char(c));
-        }
-        if (!closed && tag == "!--") {
-            if (!skipComment())
-                fail();
-            continue;
-        }
-        while (!closed) {
-            if (bufferPos == bufferEnd && !fill())
-                fail();
-            const char *start = buffer.data() + bufferPos;
-            const qsizetype avail = bufferEnd - bufferPos;
-            const void *gt = std::memchr(start, '>', size_t(avail));
-            const qsizetype len = gt ? static_cast<const char *>(gt) - start : avail;
-            if (const void *lt = std::memchr(start, '<', size_t(len))) {
+            if (const void *lt = std::memchr(start, '<', len)) {
                 bufferPos += static_cast<const char *>(lt) - start;
                 fail();
             }
-            tag.append(start, size_t(len));
-            bufferPos += len + (gt ? 1 : 0);
-            closed = gt != nullptr;
+            bufferPos += qsizetype(len) + 1;
+            tag = start;
+            tagSize = len;
+            return true;
         }
+        if (!readLongTag())
+            continue; // it was a comment
         return true;
     }
+}
+
+// A tag that runs past the buffer, collected piece by piece; false when it was a comment (skipped).
+bool TfrxXMLReaderPrivate::readLongTag()
+{
+    longTag.clear();
+    // the first three bytes decide whether this is a comment
+    bool closed = false;
+    while (longTag.size() < 3) {
+        const int c = nextByte();
+        if (c < 0 || c == '<')
+            fail();
+        if (c == '>') {
+            closed = true;
+            break;
+        }
+        longTag.push_back(char(c));
+    }
+    if (!closed && longTag == "!--") {
+        if (!skipComment())
+            fail();
+        return false;
+    }
+    while (!closed) {
+        if (bufferPos == bufferEnd && !fill())
+            fail();
+        const char *start = buffer.data() + bufferPos;
+        const qsizetype avail = bufferEnd - bufferPos;
+        const void *gt = std::memchr(start, '>', size_t(avail));
+        const qsizetype len = gt ? static_cast<const char *>(gt) - start : avail;
+        if (const void *lt = std::memchr(start, '<', size_t(len))) {
+            bufferPos += static_cast<const char *>(lt) - start;
+            fail();
+        }
+        longTag.append(start, size_t(len));
+        bufferPos += len + (gt ? 1 : 0);
+        closed = gt != nullptr;
+    }
+    tag = longTag.data();
+    tagSize = longTag.size();
+    return true;
 }
 
 // tag body -> name [' ' text] [' '], with a trailing '/' marking an empty element
 void TfrxXMLReaderPrivate::splitTag()
 {
-    size_t size = tag.size();
+    size_t size = tagSize;
     if (size > 0 && tag[size - 1] == ' ')
         --size;
-    const std::string_view body(tag.data(), size);
+    const std::string_view body(tag, size);
     const size_t space = body.find(' ');
     name = body.substr(0, space);
     selfClosed = false;
@@ -283,7 +318,7 @@ void TfrxXMLReaderPrivate::splitTag()
 // a large text is decoded at once and does not keep a block alive.
 void TfrxXMLReaderPrivate::attachText(TfrxXMLItem *item)
 {
-    const char *text = tag.data() + textStart;
+    const char *text = tag + textStart;
     const size_t size = textEnd - textStart;
     const auto encoding = !oldFormat      ? TfrxXMLItem::RawEncoding::Utf8
                           : oldFormatAsBytes ? TfrxXMLItem::RawEncoding::Latin1
@@ -361,9 +396,11 @@ TfrxXMLReader::~TfrxXMLReader()
 // header -> "<?xml" ... ">"; version "1.0" without "standalone=" is the old format
 void TfrxXMLReader::ReadHeader()
 {
-    if (!d->readTag() || !d->tag.starts_with("?xml"))
+    if (!d->readTag())
         d->fail();
-    const std::string_view header(d->tag);
+    const std::string_view header(d->tag, d->tagSize);
+    if (!header.starts_with("?xml"))
+        d->fail();
     const size_t version = header.find("version=");
     if (version != std::string_view::npos && header.size() >= version + 12 &&
         header.substr(version + 9, 3) == "1.0" && header.find("standalone=") == std::string_view::npos)

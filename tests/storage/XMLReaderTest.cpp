@@ -211,3 +211,28 @@ TEST(XMLReader, UnloadMarkerIsFoundAnywhereInTheText)
 }
 
 } // namespace
+
+namespace {
+
+// The reader works on a 4096-byte buffer: every tag, comment and mark must read the same wherever
+// the buffer's end falls inside it.
+TEST(XMLReader, TagsAcrossTheBufferBoundary)
+{
+    const QByteArray body = R"(<r><page a="1" ld="0" b="2"><!-- c<> --><m t="x"/></page><q/></r>)";
+    for (qsizetype pad = 4096 - kHeader.size() - body.size() - 4; pad < 4096 - kHeader.size() + 4; ++pad) {
+        const QByteArray input = kHeader + QByteArray(pad, ' ') + body;
+        TfrxXMLDocument full;
+        ByteStream in(input);
+        full.LoadFromStream(&in);
+        ASSERT_EQ(dumpItem(*full.Root()), R"(r[page{a="1" b="2"}[m{t="x"}] q])") << pad;
+
+        TfrxXMLDocument partial;
+        partial.LoadFromStream(std::make_unique<ByteStream>(input), true);
+        TfrxXMLItem *page = partial.Root()->Items(0);
+        ASSERT_FALSE(page->Loaded()) << pad;
+        partial.LoadItem(page);
+        ASSERT_EQ(dumpItem(*partial.Root()), R"(r[page{a="1" b="2"}[m{t="x"}] q])") << pad;
+    }
+}
+
+} // namespace
