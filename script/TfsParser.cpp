@@ -477,6 +477,8 @@ QString TfsParser::GetFRString()
     return result;
 }
 
+// Several line ends count as one, also when the lines between them hold only white space or
+// comments (an indented blank line inside "Select Case" must not end the statement list).
 bool TfsParser::GetEOL()
 {
     SkipSpaces();
@@ -484,9 +486,16 @@ bool TfsParser::GetEOL()
         return true; // the end of the text ends the last line
     if (!isLineEnd(CharAt(FPosition)))
         return false;
-    while (FPosition <= FSize && isLineEnd(CharAt(FPosition)))
-        ++FPosition;
-    return true;
+    for (;;) {
+        while (FPosition <= FSize && isLineEnd(CharAt(FPosition)))
+            ++FPosition;
+        const int afterLineEnds = FPosition;
+        SkipSpaces();
+        if (FPosition > FSize || !isLineEnd(CharAt(FPosition))) {
+            SetPosition(afterLineEnds);
+            return true;
+        }
+    }
 }
 
 void TfsParser::BuildYList()

@@ -180,6 +180,11 @@ const Case kBasic[] = {
     {"BasicScript", "x = 1 ' note\r\n' whole line\r\nREM also\r\nremark = 2 rem tail\r\ny = 1 + _\r\n  2\r\n",
      "program(compoundstmt(assignstmt(dsgn(node:x) expr(number:1)) assignstmt(dsgn(node:remark) expr(number:2)) "
      "assignstmt(dsgn(node:y) expr(number:1 op:+ number:2))))"},
+    // Lines holding only white space or a comment count as empty lines, also where the grammar
+    // wants exactly one line end (before the first Case); before, this failed at 1:1.
+    {"BasicScript", "Select Case x\r\n  \r\n  ' note\r\n  Case 1: y = 1\r\n\t\r\nEnd Select\r\n",
+     "program(compoundstmt(casestmt(expr(dsgn(node:x)) caseselector(set(expr(number:1)) "
+     "compoundstmt(assignstmt(dsgn(node:y) expr(number:1)))))))"},
     // Line ends written as LF alone are line ends too.
     {"BasicScript", "a = 1\nb = 2", "program(compoundstmt(assignstmt(dsgn(node:a) expr(number:1)) "
                                     "assignstmt(dsgn(node:b) expr(number:2))))"},
