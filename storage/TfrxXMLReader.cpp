@@ -8,6 +8,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <algorithm>
 #include <array>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -71,7 +72,8 @@ bool takeUnloadMarker(char *tag, size_t textStart, size_t &textEnd)
             std::memmove(tag + at - 3, tag + from, textEnd - from);
             textEnd -= kUnloadMarker.size();
             found = true;
-            eq = findZeroValue(tag + at - 3, tag + textEnd);
+            // the bytes that close up may form a new mark that starts up to three bytes earlier
+            eq = findZeroValue(tag + std::max(textStart, at - 6), tag + textEnd);
         } else {
             eq = findZeroValue(eq + 1, tag + textEnd);
         }

@@ -203,6 +203,12 @@ TEST(XMLReader, UnloadMarkerIsFoundAnywhereInTheText)
             EXPECT_EQ(page->Text(), QString::fromLatin1("a=\"" + QByteArray(pad, 'x') + "\" z=\"0\" b=\"0\""));
         }
     }
+    // taking one mark out can close up a new one in front of it
+    ByteStream nested(kHeader + R"(<r><page n="1" ld="0 ld="0""0"/></r>)");
+    TfrxXMLDocument nestedDoc;
+    nestedDoc.LoadFromStream(&nested);
+    EXPECT_EQ(nestedDoc.Root()->Items(0)->Text(), QStringLiteral(R"(n="1"0")"));
+
     // "old" ends in "ld" but is not the marker
     ByteStream plain(kHeader + R"(<r old="0"/>)");
     TfrxXMLDocument doc;
