@@ -7,12 +7,14 @@
 #include "TfrxDialogPage.h"
 #include "TfrxFrame.h"
 #include "TfrxLineView.h"
+#include "TfrxMemoView.h"
 #include "TfrxPictureView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxShapeView.h"
 #include "TfrxStyleItem.h"
 #include "TfrxSubreport.h"
+#include "TfrxSysMemoView.h"
 #include "TfrxUserDataSet.h"
 
 #include <QMetaObject>
@@ -25,8 +27,8 @@ TfrxClassRegistry &TfrxClassRegistry::Instance()
 
 TfrxClassRegistry::TfrxClassRegistry()
 {
-    // Bands, pages, views, data sets and the report's item classes of the object model. The text
-    // object classes are registered by the library that implements them.
+    // Bands, pages, views (the text objects among them), data sets and the report's item classes
+    // of the object model.
     Register<TfrxChild>();
     Register<TfrxColumnFooter>();
     Register<TfrxColumnHeader>();
@@ -58,6 +60,8 @@ TfrxClassRegistry::TfrxClassRegistry()
     Register<TfrxCustomLineView>();
     Register<TfrxDataPage>();
     Register<TfrxUserDataSet>();
+    Register<TfrxMemoView>();
+    Register<TfrxSysMemoView>();
 }
 
 void TfrxClassRegistry::Register(const QMetaObject *metaObject, Factory factory)

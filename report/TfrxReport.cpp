@@ -1,10 +1,13 @@
 #include "TfrxReport.h"
 
 #include "TfrxDataSet.h"
+#include "TfrxDrawText.h"
 #include "TfrxDataSetItem.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxStyles.h"
 #include "TfrxUserDataSet.h"
+
+#include <QHash>
 
 using namespace zor;
 
@@ -12,7 +15,8 @@ TfrxReport::TfrxReport(QObject *owner)
     : TfrxComponent(owner),
       FDataSets(new TfrxReportDataSets(this, this)),
       FEnabledDataSets(new TfrxReportDataSets(this, this)),
-      FStyles(new TfrxStyles(this, this))
+      FStyles(new TfrxStyles(this, this)),
+      FDrawText(std::make_unique<TfrxDrawText>())
 {
     SetComponentStyle(ComponentStyle() | csHandlesNestedProperties);
 }
@@ -23,9 +27,34 @@ TfrxReport::~TfrxReport()
     Clear();
 }
 
-QVariant TfrxReport::Calc(const QString &)
+QVariant TfrxReport::Calc(const QString &expression)
 {
-    return {};
+    return FCalcHandler ? FCalcHandler(expression) : QVariant();
+}
+
+namespace {
+
+QHash<QString, QVariant> &GlobalVariables()
+{
+    static QHash<QString, QVariant> variables;
+    return variables;
+}
+
+}  // namespace
+
+QVariant TfrxReport::GlobalVariable(const QString &name)
+{
+    return GlobalVariables().value(name);
+}
+
+void TfrxReport::SetGlobalVariable(const QString &name, const QVariant &value)
+{
+    GlobalVariables().insert(name, value);
+}
+
+void TfrxReport::RemoveGlobalVariable(const QString &name)
+{
+    GlobalVariables().remove(name);
 }
 
 TfrxDataSet *TfrxReport::GetDataset(const QString &alias) const

@@ -4,9 +4,13 @@
 
 #include <QVariant>
 
+#include <functional>
+#include <memory>
+
 class TfrxReportDataSets;
 class TfrxStyles;
 class TfrxDataSet;
+class TfrxDrawText;
 
 // The root of a report's object tree. This is the part of the report component that the object
 // model itself needs (the tree root, its data-set lists and styles); loading, preparing, showing
@@ -26,9 +30,22 @@ public:
     bool UseGlobalDataSetList() const { return FUseGlobalDataSetList; }
     void SetUseGlobalDataSetList(bool value) { FUseGlobalDataSetList = value; }
 
-    // Calculates an expression for a bracketed part of a text. Without a script engine attached
-    // the expression has no value.
+    // Calculates an expression for a bracketed part of a text through the calculation handler.
+    // Without a handler (no script engine attached) the expression has no value.
     virtual QVariant Calc(const QString &expression);
+    using CalcHandler = std::function<QVariant(const QString &expression)>;
+    // Replaces the calculation: the script engine plugs in here, tests supply their own values.
+    void SetCalcHandler(CalcHandler handler) { FCalcHandler = std::move(handler); }
+    // The value of the object being output, the variable "Value" of scripts and conditions.
+    QVariant LocalValue() const { return FLocalValue; }
+    void SetLocalValue(const QVariant &value) { FLocalValue = value; }
+    // The report's text layout engine; it is used under TfrxDrawText's process-wide lock.
+    TfrxDrawText &DrawText() const { return *FDrawText; }
+    // Variables shared by every report of the process (printing sets "CopyName"); an invalid
+    // value when there is no such variable.
+    static QVariant GlobalVariable(const QString &name);
+    static void SetGlobalVariable(const QString &name, const QVariant &value);
+    static void RemoveGlobalVariable(const QString &name);
     QString ScriptLanguage() const { return FScriptLanguage; }
     void SetScriptLanguage(const QString &value) { FScriptLanguage = value; }
     // The name of the object whose event or expression is being evaluated ("Self").
@@ -54,4 +71,7 @@ private:
     bool FUseGlobalDataSetList = true;
     QString FScriptLanguage = QStringLiteral("PascalScript");
     QString FCurObject;
+    CalcHandler FCalcHandler;
+    QVariant FLocalValue;
+    std::unique_ptr<TfrxDrawText> FDrawText;
 };

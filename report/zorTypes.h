@@ -95,6 +95,9 @@ Q_ENUM_NS(TfrxRangeEnd)
 enum TfrxFieldType { fftNumeric, fftString, fftBoolean, fftDateTime };
 Q_ENUM_NS(TfrxFieldType)
 
+enum TfrxFormatKind { fkText, fkNumeric, fkDateTime, fkBoolean };
+Q_ENUM_NS(TfrxFormatKind)
+
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_FLAG_NS(TFontStyles)

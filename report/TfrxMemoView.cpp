@@ -1,0 +1,3 @@
+#include "TfrxMemoView.h"
+
+TfrxMemoView::TfrxMemoView(QObject *owner) : TfrxCustomMemoView(owner) {}
