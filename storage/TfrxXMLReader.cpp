@@ -8,7 +8,6 @@
 #include <QFileDevice>
 #include <QIODevice>
 
-#include <algorithm>
 #include <array>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -73,7 +72,7 @@ bool takeUnloadMarker(char *tag, size_t textStart, size_t &textEnd)
             textEnd -= kUnloadMarker.size();
             found = true;
             // the bytes that close up may form a new mark that starts up to three bytes earlier
-            eq = findZeroValue(tag + std::max(textStart, at - 6), tag + textEnd);
+            eq = findZeroValue(tag + (at >= textStart + 6 ? at - 6 : textStart), tag + textEnd);
         } else {
             eq = findZeroValue(eq + 1, tag + textEnd);
         }
