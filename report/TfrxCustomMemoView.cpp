@@ -48,7 +48,7 @@ bool IsTrue(const QVariant &value)
     return v && *v != 0;
 }
 
-}  // namespace
+} // namespace
 
 TfrxCustomMemoView::TfrxCustomMemoView(QObject *owner)
     : TfrxStretcheable(owner),
@@ -342,7 +342,8 @@ void TfrxCustomMemoView::PrepareEngine(TfrxDrawText &engine) const
 {
     engine.SetUseDefaultCharset(FUseDefaultCharset);
     engine.SetFont(TextFont());
-    engine.SetOptions(FWordWrap, FAllowHTMLTags, NormalRotation(), FWysiwyg, FClipped, FWordBreak, FRTLReading);
+    engine.SetOptions(FWordWrap, FAllowHTMLTags, NormalRotation(), FWysiwyg, FClipped, FWordBreak,
+                      FRTLReading);
     engine.SetGaps(FParagraphGap, FCharSpacing, FLineSpacing);
 }
 
@@ -352,12 +353,15 @@ QRect TfrxCustomMemoView::CalcTextRect(int x, int y, int x1, int y1, double scal
     const TfrxFrameTypes typ = Frame()->Typ();
     const int left = x + (typ.testFlag(ftLeft) ? Nearest((scaleX * w - 1) / 2) : 0) + Nearest(scaleX * FGapX);
     const int top = y + (typ.testFlag(ftTop) ? Nearest((scaleY * w - 1) / 2) : 0) + Nearest(scaleY * FGapY);
-    const int right = x1 - (typ.testFlag(ftRight) ? Nearest(scaleX * w / 2) : 0) - Nearest(scaleX * FGapX) + 1;
-    const int bottom = y1 - (typ.testFlag(ftBottom) ? Nearest(scaleY * w / 2) : 0) - Nearest(scaleY * FGapY) + 1;
+    const int right =
+        x1 - (typ.testFlag(ftRight) ? Nearest(scaleX * w / 2) : 0) - Nearest(scaleX * FGapX) + 1;
+    const int bottom =
+        y1 - (typ.testFlag(ftBottom) ? Nearest(scaleY * w / 2) : 0) - Nearest(scaleY * FGapY) + 1;
     return QRect(left, top, right - left, bottom - top);
 }
 
-void TfrxCustomMemoView::BeginDraw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY)
+void TfrxCustomMemoView::BeginDraw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+                                   double offsetY)
 {
     // The layout works from the rectangle at scale 1, the drawing in the device rectangle.
     TfrxStretcheable::BeginDraw(canvas, 1, 1, 0, 0);
@@ -370,16 +374,16 @@ double TfrxCustomMemoView::AdjustCalcHeight() const
 {
     const double w = Frame()->Width();
     const TfrxFrameTypes typ = Frame()->Typ();
-    return 2 * FGapY + (typ.testFlag(ftTop) ? (w - 1) / 2 : 0) + (typ.testFlag(ftBottom) ? w / 2 : 0)
-           + (Frame()->DropShadow() ? Frame()->ShadowWidth() : 0);
+    return 2 * FGapY + (typ.testFlag(ftTop) ? (w - 1) / 2 : 0) + (typ.testFlag(ftBottom) ? w / 2 : 0) +
+           (Frame()->DropShadow() ? Frame()->ShadowWidth() : 0);
 }
 
 double TfrxCustomMemoView::AdjustCalcWidth() const
 {
     const double w = Frame()->Width();
     const TfrxFrameTypes typ = Frame()->Typ();
-    return 2 * FGapX + (typ.testFlag(ftLeft) ? (w - 1) / 2 : 0) + (typ.testFlag(ftRight) ? w / 2 : 0)
-           + (Frame()->DropShadow() ? Frame()->ShadowWidth() : 0);
+    return 2 * FGapX + (typ.testFlag(ftLeft) ? (w - 1) / 2 : 0) + (typ.testFlag(ftRight) ? w / 2 : 0) +
+           (Frame()->DropShadow() ? Frame()->ShadowWidth() : 0);
 }
 
 double TfrxCustomMemoView::CalcHeight()
@@ -490,7 +494,8 @@ QString TfrxCustomMemoView::GetComponentText() const
 
 QString TfrxCustomMemoView::DesignFieldText() const
 {
-    return QLatin1Char('[') + DataSet()->UserName() + QStringLiteral(".\"") + DataField() + QStringLiteral("\"]");
+    return QLatin1Char('[') + DataSet()->UserName() + QStringLiteral(".\"") + DataField() +
+           QStringLiteral("\"]");
 }
 
 void TfrxCustomMemoView::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY)
@@ -586,8 +591,8 @@ QString TfrxCustomMemoView::Diff(const TfrxComponent *other) const
     if (FFormats->Count() == 1) {
         const auto *f = static_cast<const TfrxFormat *>(FFormats->Item(0));
         const TfrxFormat defaults;
-        const TfrxFormat *of = o->FFormats->Count() > 0 ? static_cast<const TfrxFormat *>(o->FFormats->Item(0))
-                                                        : &defaults;
+        const TfrxFormat *of =
+            o->FFormats->Count() > 0 ? static_cast<const TfrxFormat *>(o->FFormats->Item(0)) : &defaults;
         if (f->Kind() != of->Kind())
             attr("DisplayFormat.Kind", QString::number(f->Kind()));
         if (f->DecimalSeparator() != of->DecimalSeparator())
@@ -614,8 +619,8 @@ bool TfrxCustomMemoView::IsPropertyStored(const char *name) const
     if (qstrcmp(name, "DisplayFormat") == 0)
         return FFormats->Count() == 1;
     if (qstrcmp(name, "Highlight") == 0)
-        return FHighlights->Count() == 1
-               && !static_cast<const TfrxHighlight *>(FHighlights->Item(0))->Condition().trimmed().isEmpty();
+        return FHighlights->Count() == 1 &&
+               !static_cast<const TfrxHighlight *>(FHighlights->Item(0))->Condition().trimmed().isEmpty();
     return TfrxStretcheable::IsPropertyStored(name);
 }
 
@@ -625,7 +630,8 @@ void TfrxCustomMemoView::Assign(const TfrxPersistent *source)
     const auto *m = qobject_cast<const TfrxCustomMemoView *>(source);
     if (m == nullptr || m == this)
         return;
-    for (const auto &[from, to] : {std::pair{m->FFormats, FFormats}, std::pair{m->FHighlights, FHighlights}}) {
+    for (const auto &[from, to] :
+         {std::pair{m->FFormats, FFormats}, std::pair{m->FHighlights, FHighlights}}) {
         to->Clear();
         for (const TfrxCollectionItem *item : from->Items())
             to->Add()->Assign(item);

@@ -25,8 +25,8 @@ void TfrxFormat::Assign(const TfrxPersistent *source)
 
 bool TfrxFormat::Equals(const TfrxFormat &other) const
 {
-    return FDecimalSeparator == other.FDecimalSeparator && FThousandSeparator == other.FThousandSeparator
-           && FFormatStr == other.FFormatStr && FKind == other.FKind;
+    return FDecimalSeparator == other.FDecimalSeparator && FThousandSeparator == other.FThousandSeparator &&
+           FFormatStr == other.FFormatStr && FKind == other.FKind;
 }
 
 namespace {
@@ -93,7 +93,8 @@ std::optional<QString> FormatBoolean(const TfrxFormat &f, const QVariant &value)
 const QHash<int, Formatter> &Formatters()
 {
     static const QHash<int, Formatter> table = {
-        {fkText, [](const TfrxFormat &, const QVariant &v) { return std::optional<QString>(VariantText(v)); }},
+        {fkText,
+         [](const TfrxFormat &, const QVariant &v) { return std::optional<QString>(VariantText(v)); }},
         {fkNumeric, FormatNumeric},
         {fkDateTime, FormatDate},
         {fkBoolean, FormatBoolean},
@@ -101,7 +102,7 @@ const QHash<int, Formatter> &Formatters()
     return table;
 }
 
-}  // namespace
+} // namespace
 
 QString TfrxFormat::FormatData(const QVariant &value) const
 {
@@ -114,8 +115,10 @@ QString TfrxFormat::FormatData(const QVariant &value) const
 void TfrxFormat::ParseInline(const QString &text, TfrxFormat &format)
 {
     static const QHash<QChar, TfrxFormatKind> kinds = {
-        {QLatin1Char('N'), fkNumeric}, {QLatin1Char('D'), fkDateTime},
-        {QLatin1Char('T'), fkDateTime}, {QLatin1Char('B'), fkBoolean},
+        {QLatin1Char('N'), fkNumeric},
+        {QLatin1Char('D'), fkDateTime},
+        {QLatin1Char('T'), fkDateTime},
+        {QLatin1Char('B'), fkBoolean},
     };
     format.FKind = text.isEmpty() ? fkText : kinds.value(text.at(0).toUpper(), fkText);
     QString str = text.mid(1, 255);

@@ -8,9 +8,7 @@
 using namespace zor;
 
 TfrxHighlight::TfrxHighlight(QObject *parent)
-    : TfrxCollectionItem(parent),
-      FFont(new TfrxFont(this)),
-      FFill(zorCreateFill(ftBrush, this)),
+    : TfrxCollectionItem(parent), FFont(new TfrxFont(this)), FFill(zorCreateFill(ftBrush, this)),
       FFrame(new TfrxFrame(this))
 {
     FFont->SetName(QStringLiteral("Arial"));

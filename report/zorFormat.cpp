@@ -43,7 +43,7 @@ std::optional<double> ParseFloat(const QString &text)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 QString VariantText(const QVariant &value)
 {
@@ -147,7 +147,8 @@ std::optional<QDateTime> VariantToDateTime(const QVariant &value)
 
 namespace {
 
-struct Spec {
+struct Spec
+{
     bool Left = false;
     int Width = -1;
     int Precision = -1;
@@ -243,7 +244,7 @@ int ReadNumber(const QString &s, qsizetype &i)
     return n;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QString> FormatValue(const QString &format, const QVariant &value)
 {
@@ -302,18 +303,20 @@ std::optional<QString> FormatValue(const QString &format, const QVariant &value)
 
 namespace {
 
-struct PictureToken {
+struct PictureToken
+{
     enum Kind { Zero, Hash, Point, Literal } Type;
     QString Text;
 };
 
-struct Picture {
+struct Picture
+{
     QList<PictureToken> Tokens;
     bool Thousands = false;
-    int IntPlaces = 0;   // digit places before the point
-    int MinInt = 0;      // of them, from the first 0 on
-    int MinFrac = 0;     // places after the point up to the last 0
-    int MaxFrac = 0;     // all places after the point
+    int IntPlaces = 0; // digit places before the point
+    int MinInt = 0;    // of them, from the first 0 on
+    int MinFrac = 0;   // places after the point up to the last 0
+    int MaxFrac = 0;   // all places after the point
 };
 
 // The sections of a picture, split at ";" outside quotes.
@@ -441,7 +444,7 @@ QString ApplyPicture(const Picture &p, double magnitude, bool negative)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QString FormatFloat(const QString &picture, double value)
 {
@@ -458,8 +461,8 @@ QString FormatFloat(const QString &picture, double value)
     }
     const Picture p = ParsePicture(section);
     // The zero section is used when the value rounds to zero under the picture.
-    if (sections.size() > 2 && !sections.at(2).isEmpty()
-        && QString::number(magnitude, 'f', p.MaxFrac).toDouble() == 0)
+    if (sections.size() > 2 && !sections.at(2).isEmpty() &&
+        QString::number(magnitude, 'f', p.MaxFrac).toDouble() == 0)
         return ApplyPicture(ParsePicture(sections.at(2)), 0, false);
     return ApplyPicture(p, magnitude, sign);
 }
@@ -468,7 +471,8 @@ QString FormatFloat(const QString &picture, double value)
 
 namespace {
 
-struct DateContext {
+struct DateContext
+{
     QDateTime Value;
     bool TwelveHour = false;
     bool LastWasHour = false;
@@ -526,7 +530,8 @@ QString LetterRun(QChar letter, int count, DateContext &ctx)
             return TwoDigits(d.month());
         return loc.standaloneMonthName(d.month(), count == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
     case 'y':
-        return count <= 2 ? TwoDigits(d.year() % 100) : QString::number(d.year()).rightJustified(4, QLatin1Char('0'));
+        return count <= 2 ? TwoDigits(d.year() % 100)
+                          : QString::number(d.year()).rightJustified(4, QLatin1Char('0'));
     case 'h':
         ctx.LastWasHour = true;
         return count == 1 ? QString::number(Hour(ctx)) : TwoDigits(Hour(ctx));
@@ -535,7 +540,8 @@ QString LetterRun(QChar letter, int count, DateContext &ctx)
     case 's':
         return count == 1 ? QString::number(t.second()) : TwoDigits(t.second());
     case 'z':
-        return count < 3 ? QString::number(t.msec()) : QString::number(t.msec()).rightJustified(3, QLatin1Char('0'));
+        return count < 3 ? QString::number(t.msec())
+                         : QString::number(t.msec()).rightJustified(3, QLatin1Char('0'));
     case 't':
         return count == 1 ? ShortTime(t) : LongTime(t);
     case 'c':
@@ -548,13 +554,14 @@ QString LetterRun(QChar letter, int count, DateContext &ctx)
 const QString kAmPm = QStringLiteral("am/pm");
 const QString kAP = QStringLiteral("a/p");
 
-}  // namespace
+} // namespace
 
 QString FormatDateTime(const QString &picture, const QDateTime &value)
 {
     DateContext ctx;
     ctx.Value = value;
-    ctx.TwelveHour = picture.contains(kAmPm, Qt::CaseInsensitive) || picture.contains(kAP, Qt::CaseInsensitive);
+    ctx.TwelveHour =
+        picture.contains(kAmPm, Qt::CaseInsensitive) || picture.contains(kAP, Qt::CaseInsensitive);
     const bool pm = value.time().hour() >= 12;
     QString out;
     const qsizetype n = picture.size();
@@ -588,4 +595,4 @@ QString FormatDateTime(const QString &picture, const QDateTime &value)
     return out;
 }
 
-}  // namespace zor
+} // namespace zor

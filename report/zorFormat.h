@@ -36,4 +36,4 @@ QString FormatFloat(const QString &picture, double value);
 // nn, s, ss, z, zzz, t, tt, c, am/pm, a/p, / and : separators and quoted literal text.
 QString FormatDateTime(const QString &picture, const QDateTime &value);
 
-}  // namespace zor
+} // namespace zor

@@ -14,9 +14,10 @@
 
 namespace {
 
-constexpr double kMargin = 37.7953;  // 10 mm
+constexpr double kMargin = 37.7953; // 10 mm
 
-struct Placed {
+struct Placed
+{
     const char *Name;
     double Left, Top, Width, Height;
     int FontHeight;
@@ -53,8 +54,10 @@ const Placed kPage[] = {
     {"Memo_month", 434.27, 21.68, 64.25, 15.12, 11, true, false, "сентября"},
     {"Memo_year", 510.24, 21.68, 56.69, 15.12, 11, true, false, "2015"},
 };
-const double kRowTops[] = {105.83, 132.28, 154.96, 183.69, 241.89, 279.69, 321.64, 366.61, 396.85, 418.53, 434.65};
-const double kMarkLefts[] = {645.30, 645.30, 646.30, 644.30, 643.30, 643.30, 643.30, 646.30, 646.30, 644.30, 644.30};
+const double kRowTops[] = {105.83, 132.28, 154.96, 183.69, 241.89, 279.69,
+                           321.64, 366.61, 396.85, 418.53, 434.65};
+const double kMarkLefts[] = {645.30, 645.30, 646.30, 644.30, 643.30, 643.30,
+                             643.30, 646.30, 646.30, 644.30, 644.30};
 
 TfrxMemoView *AddMemo(TfrxReportPage *page, const QString &name, double left, double top, double width,
                       double height, int fontHeight, bool italic, bool bold, const QString &text)
@@ -66,8 +69,8 @@ TfrxMemoView *AddMemo(TfrxReportPage *page, const QString &name, double left, do
     memo->Font()->SetName(QStringLiteral("Times New Roman"));
     memo->Font()->SetHeight(-fontHeight);
     memo->Font()->SetCharset(204);
-    memo->Font()->SetStyle((italic ? zor::TFontStyles(zor::fsItalic) : zor::TFontStyles())
-                           | (bold ? zor::TFontStyles(zor::fsBold) : zor::TFontStyles()));
+    memo->Font()->SetStyle((italic ? zor::TFontStyles(zor::fsItalic) : zor::TFontStyles()) |
+                           (bold ? zor::TFontStyles(zor::fsBold) : zor::TFontStyles()));
     memo->SetParentFont(false);
     memo->SetHAlign(name == QLatin1String("Memo_prot") ? haLeft : haCenter);
     memo->SetText(text);
@@ -79,13 +82,13 @@ void BuildCertificate(TfrxReport &report)
     auto *page = new TfrxReportPage(&report);
     page->SetParent(&report);
     for (const Placed &p : kPage)
-        AddMemo(page, QString::fromLatin1(p.Name), p.Left, p.Top, p.Width, p.Height, p.FontHeight, p.Italic, p.Bold,
-                QString::fromUtf8(p.Text));
+        AddMemo(page, QString::fromLatin1(p.Name), p.Left, p.Top, p.Width, p.Height, p.FontHeight, p.Italic,
+                p.Bold, QString::fromUtf8(p.Text));
     for (int row = 0; row < 11; ++row) {
-        AddMemo(page, QStringLiteral("Memo%1").arg(13 + row), 604.72, kRowTops[row], 37.80, 15.12, 11, false, false,
-                QString::number(10 + row * 7));
-        AddMemo(page, QStringLiteral("Memo%1").arg(28 + row), kMarkLefts[row], kRowTops[row], 68.03, 15.12, 11, false,
-                false, row == 10 ? QStringLiteral("X") : QStringLiteral("хорошо"));
+        AddMemo(page, QStringLiteral("Memo%1").arg(13 + row), 604.72, kRowTops[row], 37.80, 15.12, 11, false,
+                false, QString::number(10 + row * 7));
+        AddMemo(page, QStringLiteral("Memo%1").arg(28 + row), kMarkLefts[row], kRowTops[row], 68.03, 15.12,
+                11, false, false, row == 10 ? QStringLiteral("X") : QStringLiteral("хорошо"));
     }
 }
 
@@ -130,7 +133,7 @@ void BM_CertificatePage(benchmark::State &state)
 }
 BENCHMARK(BM_CertificatePage)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

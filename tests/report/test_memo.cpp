@@ -16,6 +16,7 @@
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
 #include "TfrxSysMemoView.h"
+#include "TfrxUserDataSet.h"
 #include "TfrxWideStrings.h"
 #include "zorBrackets.h"
 #include "zorFormat.h"
@@ -36,7 +37,8 @@ namespace {
 
 const QString Nbsp = QString(QChar(0x00A0));
 
-struct FormatCase {
+struct FormatCase
+{
     const char *Format;
     QVariant Value;
     std::optional<QString> Expected;
@@ -50,15 +52,16 @@ TEST(MemoFormat, CheckedPrintfFormatter)
         {"%-5d|", 42, QStringLiteral("42   |")},
         {"%.3d", 7, QStringLiteral("007")},
         {"%d", -7, QStringLiteral("-7")},
-        {"%d", 2.5, QStringLiteral("2")},  // halves to the even neighbour
+        {"%d", 2.5, QStringLiteral("2")}, // halves to the even neighbour
         {"%x", 255, QStringLiteral("FF")},
         {"%u", 12, QStringLiteral("12")},
         {"%2.2f", 3.14159, QStringLiteral("3,14")},
         {"%f", 2.0, QStringLiteral("2,00")},
-        {"Итого: %.1f руб.", 12.25, QStringLiteral("Итого: 12,3 руб.")},  // halves away from zero
+        {"Итого: %.1f руб.", 12.25, QStringLiteral("Итого: 12,3 руб.")}, // halves away from zero
         {"%%%d%%", 5, QStringLiteral("%5%")},
         {"%e", 1234.5, QStringLiteral("1,23450000000000E+003")},
-        {"%.3n", 1234567.0, QString(QStringLiteral("1") + Nbsp + QStringLiteral("234") + Nbsp + QStringLiteral("567,000"))},
+        {"%.3n", 1234567.0,
+         QString(QStringLiteral("1") + Nbsp + QStringLiteral("234") + Nbsp + QStringLiteral("567,000"))},
         {"%D", 3, QStringLiteral("3")},
         {"%d", QStringLiteral(" 17 "), QStringLiteral("17")},
         // Everything else is refused, never passed on.
@@ -86,13 +89,15 @@ TEST(MemoFormat, CheckedPrintfFormatter)
 
 TEST(MemoFormat, NumberPictures)
 {
-    const struct {
+    const struct
+    {
         const char *Picture;
         double Value;
         QString Expected;
     } cases[] = {
         {"#,##0.00", 1234.5, QStringLiteral("1") + Nbsp + QStringLiteral("234,50")},
-        {"#,##0.00", 1234567.891, QStringLiteral("1") + Nbsp + QStringLiteral("234") + Nbsp + QStringLiteral("567,89")},
+        {"#,##0.00", 1234567.891,
+         QStringLiteral("1") + Nbsp + QStringLiteral("234") + Nbsp + QStringLiteral("567,89")},
         {"0.00", 3.14159, QStringLiteral("3,14")},
         {"0.##", 2.5, QStringLiteral("2,5")},
         {"0.##", 2.0, QStringLiteral("2")},
@@ -117,7 +122,8 @@ TEST(MemoFormat, NumberPictures)
 TEST(MemoFormat, DateTimePictures)
 {
     const QDateTime t(QDate(2026, 3, 5), QTime(14, 7, 9, 45));
-    const struct {
+    const struct
+    {
         const char *Picture;
         QString Expected;
     } cases[] = {
@@ -139,7 +145,8 @@ TEST(MemoFormat, DateTimePictures)
 
 TEST(MemoFormat, DisplayFormatsByKind)
 {
-    const struct {
+    const struct
+    {
         TfrxFormatKind Kind;
         const char *FormatStr;
         const char *Decimal;
@@ -177,14 +184,15 @@ TEST(MemoFormat, DisplayFormatsByKind)
 
 TEST(MemoFormat, InlineFormats)
 {
-    const struct {
+    const struct
+    {
         const char *Text;
         TfrxFormatKind Kind;
         const char *FormatStr;
         const char *Decimal;
     } cases[] = {
         {"n%2.2f", fkNumeric, "%2.2f", "."},
-        {"N#,##0.00,", fkNumeric, "#,##0.00", ","},  // only the last separator chooses; at the end it goes
+        {"N#,##0.00,", fkNumeric, "#,##0.00", ","}, // only the last separator chooses; at the end it goes
         {"n#,##0.00", fkNumeric, "#,##0.00", "."},
         {"n0-00", fkNumeric, "0.00", "-"},
         {"n%d", fkNumeric, "%d", ""},
@@ -205,26 +213,24 @@ TEST(MemoFormat, InlineFormats)
 
 TEST(MemoScan, BracketMatching)
 {
-    const struct {
+    const struct
+    {
         const char *Text;
         bool Found;
         const char *Expression;
         int I, J;
     } cases[] = {
-        {"[a]", true, "a", 0, 2},
-        {"[a[b]c] d", true, "a[b]c", 0, 6},
-        {"['[']", true, "'['", 0, 4},
-        {"[\"]\"]", true, "\"]\"", 0, 4},
-        {"[]", true, "", 0, 1},
-        {"[a", false, "", 0, 0},
+        {"[a]", true, "a", 0, 2},     {"[a[b]c] d", true, "a[b]c", 0, 6},
+        {"['[']", true, "'['", 0, 4}, {"[\"]\"]", true, "\"]\"", 0, 4},
+        {"[]", true, "", 0, 1},       {"[a", false, "", 0, 0},
         {"[a[b]", false, "", 0, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Text);
         qsizetype i = 0, j = 0;
         QString expr;
-        const bool found = zorGetBrackedVariableW(QString::fromUtf8(c.Text), QStringLiteral("["), QStringLiteral("]"),
-                                                  i, j, expr);
+        const bool found = zorGetBrackedVariableW(QString::fromUtf8(c.Text), QStringLiteral("["),
+                                                  QStringLiteral("]"), i, j, expr);
         EXPECT_EQ(found, c.Found);
         if (found) {
             EXPECT_EQ(expr, QString::fromUtf8(c.Expression));
@@ -234,13 +240,15 @@ TEST(MemoScan, BracketMatching)
     }
     qsizetype i = 0, j = 0;
     QString expr;
-    ASSERT_TRUE(zorGetBrackedVariableW(QStringLiteral("<%x%>"), QStringLiteral("<%"), QStringLiteral("%>"), i, j, expr));
+    ASSERT_TRUE(zorGetBrackedVariableW(QStringLiteral("<%x%>"), QStringLiteral("<%"), QStringLiteral("%>"), i,
+                                       j, expr));
     EXPECT_EQ(expr, QStringLiteral("x"));
     EXPECT_EQ(j, 4);
 }
 
 // A report whose expressions come from a table; every calculated expression is logged.
-struct Expanding : ::testing::Test {
+struct Expanding : ::testing::Test
+{
     TfrxReport report;
     TfrxReportPage *page = new TfrxReportPage(&report);
     TfrxMemoView *memo = new TfrxMemoView(page);
@@ -288,7 +296,8 @@ struct Expanding : ::testing::Test {
 
 TEST_F(Expanding, ExpressionScan)
 {
-    const struct {
+    const struct
+    {
         const char *Text;
         const char *Expected;
     } cases[] = {
@@ -298,14 +307,14 @@ TEST_F(Expanding, ExpressionScan)
         {"[a[b]c]", "ABC"},
         {"['[']", "Q"},
         {"x [] y", "x  y"},
-        {"a [1+2", "a [1+2"},            // an opening delimiter without its closing one stays text
+        {"a [1+2", "a [1+2"}, // an opening delimiter without its closing one stays text
         {"[1+2] [3*3", "3 [3*3"},
         {"[[1+2]", "[[1+2]"},
-        {"[Lit]", "[1+2]"},              // inserted values are not scanned again
+        {"[Lit]", "[1+2]"}, // inserted values are not scanned again
         {"[Total #n%2.2f]", "1234.50"},
         {"[Total #n#,##0.00,]", "1\u00A0234,50"},
         {"[Flag #bДа,Нет]", "Да"},
-        {"[Day #dd.mm.yyyy]", "5.03.2026"},  // the first letter after # is the kind
+        {"[Day #dd.mm.yyyy]", "5.03.2026"}, // the first letter after # is the kind
         {"[Copy(' #', 1)]", "C"},
         {"[totalpages#] [CopyName#]", "[TotalPages#] [CopyName#]"},
         {"a\r\n[1+2]\r\n", "a\r\n3"},
@@ -462,6 +471,33 @@ TEST_F(Expanding, TextFlowsIntoAnotherObject)
     EXPECT_EQ(memo->FlowTo(), nullptr);
 }
 
+TEST_F(Expanding, DataFieldValues)
+{
+    TfrxUserDataSet data;
+    data.SetUserName(QStringLiteral("Часы"));
+    data.SetFields({QStringLiteral("N")});
+    QVariant value = 12.5;
+    data.OnGetValue = [&value](const QString &, QVariant &v) { v = value; };
+    memo->SetDataSet(&data);
+    memo->SetDataField(QStringLiteral("N"));
+    memo->SetText(QStringLiteral("[1+2]"));
+    memo->DisplayFormat()->SetKind(fkNumeric);
+    memo->DisplayFormat()->SetFormatStr(QStringLiteral("0.00"));
+    memo->SetHideZeros(true);
+    memo->BeforePrint();
+    memo->GetData();
+    EXPECT_EQ(memo->Text(), QStringLiteral("12,50\r\n"));
+    EXPECT_EQ(memo->Value(), QVariant(12.5));
+    EXPECT_FALSE(calculated.contains(QStringLiteral("1+2")));
+    memo->AfterPrint();
+    value = 0;
+    memo->BeforePrint();
+    memo->GetData();
+    EXPECT_TRUE(memo->Memo().isEmpty());
+    memo->AfterPrint();
+    memo->SetDataSet(nullptr);
+}
+
 TEST(Memo, RotationKeepsTheSignOfItsRemainder)
 {
     TfrxMemoView memo;
@@ -515,9 +551,11 @@ TEST(Memo, PublishedPropertiesInStorageOrder)
         own.append(QString::fromLatin1(mo->property(i).name()));
     const QString expected = QStringLiteral(
         "StretchMode FirstParaBreak LastParaBreak Cursor TagStr URL AutoWidth AllowExpressions AllowHTMLTags "
-        "BrushStyle CharSpacing Clipped Color DataField DataSet DataSetName DisplayFormat ExpressionDelimiters "
+        "BrushStyle CharSpacing Clipped Color DataField DataSet DataSetName DisplayFormat "
+        "ExpressionDelimiters "
         "FlowTo Font Frame FillType Fill GapX GapY HAlign HideZeros Highlight LineSpacing Memo ParagraphGap "
-        "ParentFont Rotation RTLReading Style SuppressRepeated Underlines UseDefaultCharset WordBreak WordWrap "
+        "ParentFont Rotation RTLReading Style SuppressRepeated Underlines UseDefaultCharset WordBreak "
+        "WordWrap "
         "Wysiwyg VAlign");
     EXPECT_EQ(own.join(QLatin1Char(' ')), expected);
     for (const char *name : {"TfrxMemoView", "TfrxSysMemoView"})
@@ -656,4 +694,4 @@ TEST(MemoLayout, AutoWidthKeepsTheAlignedEdge)
     EXPECT_NEAR(memo->Width(), memo->CalcWidth(), 0.5);
 }
 
-}  // namespace
+} // namespace

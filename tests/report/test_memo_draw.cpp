@@ -41,7 +41,8 @@ QImage Render(TfrxMemoView &memo, int width, int height, double scale = 1)
     return image;
 }
 
-struct MemoDraw : ::testing::Test {
+struct MemoDraw : ::testing::Test
+{
     TfrxMemoView memo;
     void SetUp() override
     {
@@ -54,7 +55,8 @@ struct MemoDraw : ::testing::Test {
 
 TEST_F(MemoDraw, HorizontalAndVerticalAlignment)
 {
-    const struct {
+    const struct
+    {
         TfrxHAlign H;
         TfrxVAlign V;
     } cases[] = {{haLeft, vaTop}, {haRight, vaBottom}, {haCenter, vaCenter}};
@@ -166,4 +168,4 @@ TEST_F(MemoDraw, ClippedToTheObject)
     EXPECT_GT(Ink(Render(memo, 400, 100)).right(), 220);
 }
 
-}  // namespace
+} // namespace
