@@ -6,6 +6,7 @@
 #include "TfrxGradientFill.h"
 #include "TfrxHyperlink.h"
 #include "TfrxReport.h"
+#include "zorBrackets.h"
 
 #include <QHash>
 #include <QPainter>
@@ -216,20 +217,14 @@ QString TfrxView::ExpandVariables(const QString &text) const
 {
     TfrxReport *report = GetReport();
     QString s = text;
+    const QString open = QStringLiteral("["), close = QStringLiteral("]");
     qsizetype pos = 0;
-    while ((pos = s.indexOf(QLatin1Char('['), pos)) >= 0) {
-        // The matching bracket: nested brackets count.
-        int depth = 0;
+    while ((pos = s.indexOf(open, pos)) >= 0) {
+        // The matching bracket: nested brackets count, quoted ones do not.
         qsizetype end = pos;
-        for (; end < s.size(); ++end) {
-            if (s.at(end) == QLatin1Char('['))
-                ++depth;
-            else if (s.at(end) == QLatin1Char(']') && --depth == 0)
-                break;
-        }
-        if (end >= s.size())
+        QString expr;
+        if (!zorGetBrackedVariableW(s, open, close, pos, end, expr))
             break;
-        const QString expr = s.mid(pos + 1, end - pos - 1);
         const QString value = report != nullptr ? report->Calc(expr).toString() : QString();
         s.replace(pos, end - pos + 1, value);
         pos += value.size();

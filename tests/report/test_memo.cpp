@@ -675,6 +675,43 @@ TEST(MemoLayout, HeightWidthAndSplit)
     EXPECT_DOUBLE_EQ(memo.DrawPart(), 1);
 }
 
+TEST(MemoLayout, WrappedText)
+{
+    TfrxMemoView memo;
+    memo.SetBounds(0, 0, 80, 100);
+    memo.SetText(QStringLiteral("один два три четыре пять шесть"));
+    const QStringList lines = memo.WrapText(true).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    EXPECT_GT(lines.size(), 1);
+    EXPECT_EQ(lines.join(QLatin1Char(' ')).simplified(), QStringLiteral("один два три четыре пять шесть"));
+    memo.SetText(QStringLiteral("<b>жирный</b> текст"));
+    EXPECT_EQ(memo.WrapText(false), QStringLiteral("<b>жирный</b> текст\r\n"));
+    memo.SetAllowHTMLTags(true);
+    EXPECT_EQ(memo.WrapText(false), QStringLiteral("жирный текст\r\n"));
+}
+
+TEST(MemoLayout, DesignerShowsTheBoundField)
+{
+    TfrxUserDataSet data;
+    data.SetUserName(QStringLiteral("Данные"));
+    TfrxMemoView memo;
+    memo.SetBounds(0, 0, 200, 20);
+    memo.SetDataSet(&data);
+    memo.SetDataField(QStringLiteral("Поле"));
+    memo.SetText(QStringLiteral("шаблон"));
+    memo.SetIsDesigning(true);
+    QImage image(220, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    memo.Draw(&p, 1, 1, 0, 0);
+    EXPECT_EQ(memo.Text(), QStringLiteral("шаблон\r\n"));
+    // The highlight's preview in the designer.
+    memo.Highlight()->SetActive(true);
+    memo.Highlight()->SetVisible(false);
+    memo.ApplyPreviewHighlight();
+    EXPECT_FALSE(memo.Visible());
+    memo.SetDataSet(nullptr);
+}
+
 TEST(MemoLayout, AutoWidthKeepsTheAlignedEdge)
 {
     TfrxReport report;
