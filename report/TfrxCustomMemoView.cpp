@@ -17,6 +17,8 @@
 
 #include <QHash>
 #include <QPainter>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cmath>
 
@@ -72,6 +74,34 @@ QString TfrxCustomMemoView::Text() const
 void TfrxCustomMemoView::SetText(const QString &value)
 {
     FMemo = TfrxWideStrings::splitLines(value);
+}
+
+namespace {
+
+// The code page of a font charset; the default charset and unknown ones use the system's.
+QByteArray CodePage(int charset)
+{
+    static const QHash<int, QByteArray> pages = {
+        {0, "windows-1252"},   {161, "windows-1253"}, {162, "windows-1254"}, {163, "windows-1258"},
+        {177, "windows-1255"}, {178, "windows-1256"}, {186, "windows-1257"}, {204, "windows-1251"},
+        {238, "windows-1250"}, {222, "windows-874"},  {128, "Shift_JIS"},    {129, "windows-949"},
+        {134, "GBK"},          {136, "Big5"},
+    };
+    return pages.value(charset, QByteArrayLiteral("windows-1251"));
+}
+
+} // namespace
+
+QByteArray TfrxCustomMemoView::AnsiText() const
+{
+    QStringEncoder encoder(CodePage(Font()->Charset()).constData());
+    return encoder.isValid() ? QByteArray(encoder.encode(Text())) : Text().toLatin1();
+}
+
+void TfrxCustomMemoView::SetAnsiText(const QByteArray &value)
+{
+    QStringDecoder decoder(CodePage(Font()->Charset()).constData());
+    SetText(decoder.isValid() ? QString(decoder.decode(value)) : QString::fromLatin1(value));
 }
 
 TfrxWideStrings TfrxCustomMemoView::Lines() const

@@ -36,6 +36,10 @@ public:
     void SetMemo(const QStringList &value) { FMemo = value; }
     QString Text() const;
     void SetText(const QString &value);
+    // The text form in the 8-bit code page of the font's charset (the default charset stands for
+    // the system code page, Windows-1251); characters the code page lacks become its substitute.
+    QByteArray AnsiText() const;
+    void SetAnsiText(const QByteArray &value);
 
     bool AllowExpressions() const { return FAllowExpressions; }
     void SetAllowExpressions(bool value) { FAllowExpressions = value; }

@@ -542,6 +542,19 @@ TEST(Memo, TextFormHasNoExtraLineForAFinalBreak)
     EXPECT_TRUE(a.Memo().isEmpty());
 }
 
+TEST(Memo, AnsiTextInTheFontsCodePage)
+{
+    TfrxMemoView memo;
+    memo.SetText(QStringLiteral("Да"));
+    EXPECT_EQ(memo.AnsiText(), QByteArray("\xC4\xE0\r\n"));
+    memo.Font()->SetCharset(0);
+    memo.SetText(QStringLiteral("Café Ж"));
+    EXPECT_EQ(memo.AnsiText(), QByteArray("Caf\xE9 \x1A\r\n"));
+    memo.Font()->SetCharset(204);
+    memo.SetAnsiText(QByteArray("\xCD\xE5\xF2\r\n"));
+    EXPECT_EQ(memo.Memo(), QStringList{QStringLiteral("Нет")});
+}
+
 TEST(Memo, PublishedPropertiesInStorageOrder)
 {
     TfrxMemoView memo;
