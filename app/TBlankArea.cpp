@@ -1,6 +1,7 @@
 #include "TBlankArea.h"
 
 #include "CertificateChoices.h"
+#include "TahomaFont.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -34,14 +35,6 @@ private:
     int FLimit;
     qsizetype FLength = 0;
 };
-
-QFont tahoma(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QLineEdit *lineEdit(QWidget *parent, const QString &name, QRect geometry, const QFont &font,
                     Qt::Alignment alignment, int limit)

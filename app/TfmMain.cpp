@@ -5,6 +5,7 @@
 #include "Cp1251Codec.h"
 #include "HoursTable.h"
 #include "TBlankArea.h"
+#include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
 
@@ -33,14 +34,6 @@ constexpr int bottomStripHeight = 41;
 constexpr int exitAreaWidth = 262;
 constexpr int buttonColumnWidth = 101;
 constexpr int splitterWidth = 3;
-
-QFont tahoma(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QPushButton *fixedButton(QWidget *parent, const QString &text, QRect geometry, const QFont &font)
 {

@@ -45,7 +45,9 @@ endfunction()
 
 # Adds a fuzz target for code that reads outside input. With clang and ZOR_FUZZ it is a libFuzzer
 # binary; otherwise the same entry point is linked with a small driver that replays the files and
-# folders given on the command line (the seed corpus), so every build still runs it.
+# folders given on the command line. When a folder "corpus" of seeds stands beside it, the target
+# is also a test: the seeds alone without libFuzzer, a minute of fuzzing with it. New inputs go to
+# a folder of the build, never into the seeds.
 function(zor_add_fuzzer name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -55,9 +57,14 @@ function(zor_add_fuzzer name)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   else()
-    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/common/FuzzReplayMain.cpp)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common/FuzzReplayMain.cpp)
   endif()
   if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/corpus")
-    file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}/corpus" "${CMAKE_CURRENT_BINARY_DIR}/corpus" SYMBOLIC)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/found)
+    add_test(NAME ${name}
+      COMMAND ${name} -max_total_time=60 -timeout=10 ${CMAKE_CURRENT_BINARY_DIR}/found
+              ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
   endif()
 endfunction()

@@ -1,18 +1,21 @@
 #include "TfrxVirtualPrinter.h"
 
-#include "zorPaperTable.h"
+#include "zorPaper.h"
 
 #include <QPageSize>
 
 namespace {
 
 // The common name of a standard paper ("A4", "Letter"), or its size for the rarer ones.
-QString paperName(const TfrxPaperSize &paper)
+QString paperName(int number)
 {
-    const QPageSize::PageSizeId id = QPageSize::id(paper.number);
+    const QPageSize::PageSizeId id = QPageSize::id(number);
     if (id != QPageSize::Custom)
         return QPageSize::name(id);
-    return QStringLiteral("%1 x %2 mm").arg(paper.width / 10.0).arg(paper.height / 10.0);
+    double width = 0;
+    double height = 0;
+    zorGetPaperDimensions(number, width, height);
+    return QStringLiteral("%1 x %2 mm").arg(width).arg(height);
 }
 
 } // namespace
@@ -27,8 +30,8 @@ void TfrxVirtualPrinter::Init()
     FDefPaperWidth = 210;
     FDefPaperHeight = 297;
     resetLists();
-    for (const TfrxPaperSize &paper : zorPaperTable())
-        FPapers.append({paperName(paper), paper.number});
+    for (int number : zorPaperNumbers())
+        FPapers.append({paperName(number), number});
     FBin = none;
     FDuplex = none;
     FInitialized = true;

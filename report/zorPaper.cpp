@@ -38,3 +38,11 @@ bool zorGetPaperDimensions(int number, double &width, double &height)
     height = it->Height / 10.0;
     return true;
 }
+
+QList<int> zorPaperNumbers()
+{
+    QList<int> numbers;
+    for (const Paper &paper : Papers)
+        numbers.append(paper.Number);
+    return numbers;
+}

@@ -1,5 +1,5 @@
 #include "TfrxVirtualPrinter.h"
-#include "zorPaperTable.h"
+#include "zorPaper.h"
 
 #include "QtPrinters.h"
 
@@ -9,7 +9,7 @@ namespace {
 
 TEST(PaperTable, KnowsTheStandardPapersInMillimetres)
 {
-    EXPECT_EQ(zorPaperTable().size(), 66);
+    EXPECT_EQ(zorPaperNumbers().size(), 66);
     const struct
     {
         int number;
