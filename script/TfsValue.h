@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The value of scripts and expressions: a tag and an eight-byte payload. Numbers, Booleans, dates
+// and object handles live in the payload; strings and arrays sit behind a shared, reference-counted
+// box, so copying a value never copies text. Arrays are values: writing to a shared array first
+// copies it.
+class TfsValue
+{
+public:
+    enum Kind : uint8_t { Empty, Null, Int, Int64, Double, Currency, DateTime, Bool, String, Array, Object };
+
+    TfsValue() noexcept { FPayload.i64 = 0; }
+    TfsValue(int v) noexcept : FKind(Int) { FPayload.i64 = 0, FPayload.i32 = v; }
+    TfsValue(int64_t v) noexcept : FKind(Int64) { FPayload.i64 = v; }
+    TfsValue(double v) noexcept : FKind(Double) { FPayload.d = v; }
+    TfsValue(bool v) noexcept : FKind(Bool) { FPayload.i64 = 0, FPayload.b = v; }
+    TfsValue(const QString &s);
+    TfsValue(const char16_t *s) : TfsValue(QString::fromUtf16(s)) {}
+    TfsValue(const TfsValue &other) noexcept;
+    TfsValue(TfsValue &&other) noexcept;
+    TfsValue &operator=(const TfsValue &other) noexcept;
+    TfsValue &operator=(TfsValue &&other) noexcept;
+    ~TfsValue() { Release(); }
+
+    static TfsValue MakeNull() noexcept;
+    // Best 32- or 64-bit form of an integer.
+    static TfsValue FromInt64(int64_t v) noexcept;
+    // Currency is kept as an integer count of ten-thousandths.
+    static TfsValue MakeCurrency(double v);
+    static TfsValue MakeDateTime(double days) noexcept;
+    static TfsValue MakeObject(int64_t handle) noexcept;
+    // A one-dimensional array of low..high, elements null.
+    static TfsValue MakeArray(int low, int high);
+
+    Kind kind() const noexcept { return FKind; }
+    bool IsNull() const noexcept { return FKind == Null; }
+    bool IsEmpty() const noexcept { return FKind == Empty; }
+    bool IsNumeric() const noexcept { return FKind >= Int && FKind <= DateTime; }
+    bool IsIntegral() const noexcept { return FKind == Int || FKind == Int64; }
+    // The raw payloads (no conversion): callers check kind() first.
+    int RawInt() const noexcept { return FPayload.i32; }
+    int64_t RawInt64() const noexcept { return FPayload.i64; }
+    double RawDouble() const noexcept { return FPayload.d; }
+
+    // Conversions; a failed one throws TfsRuntimeError.
+    int64_t ToInt64() const;
+    int ToInt() const;
+    double ToDouble() const;
+    bool ToBool() const;
+    QString ToString() const;
+
+    // Arrays.
+    int ArrayLow() const;
+    int ArrayHigh() const;
+    const TfsValue &ArrayAt(int index) const;
+    TfsValue &ArrayRef(int index);
+    void ArrayAppend(const TfsValue &v);
+
+    // Operators of expressions. Null propagates through arithmetic; integers that overflow 32 bits
+    // become 64-bit; a 64-bit overflow and an integer division by zero are errors.
+    friend TfsValue operator+(const TfsValue &a, const TfsValue &b);
+    friend TfsValue operator-(const TfsValue &a, const TfsValue &b);
+    friend TfsValue operator*(const TfsValue &a, const TfsValue &b);
+    static TfsValue DivFloat(const TfsValue &a, const TfsValue &b);
+    static TfsValue DivInt(const TfsValue &a, const TfsValue &b);
+    static TfsValue Mod(const TfsValue &a, const TfsValue &b);
+    static TfsValue And(const TfsValue &a, const TfsValue &b);
+    static TfsValue Or(const TfsValue &a, const TfsValue &b);
+    static TfsValue Xor(const TfsValue &a, const TfsValue &b);
+    static TfsValue Shl(const TfsValue &a, const TfsValue &b);
+    static TfsValue Shr(const TfsValue &a, const TfsValue &b);
+    static TfsValue Not(const TfsValue &a);
+    static TfsValue Neg(const TfsValue &a);
+    // Text of a followed by text of b when a is a string; else a + b.
+    static TfsValue StrCat(const TfsValue &a, const TfsValue &b);
+
+    // Null equals only null; in ordering null is below everything else.
+    static bool Equal(const TfsValue &a, const TfsValue &b);
+    // Negative, zero or positive.
+    static int Compare(const TfsValue &a, const TfsValue &b);
+
+    // Kind names for messages ("Integer", "String", ...).
+    static QString KindName(Kind kind);
+
+private:
+    struct Box;
+    void Release() noexcept;
+    Box *box() const noexcept { return FPayload.box; }
+    Box *Unshare();
+
+    Kind FKind = Empty;
+    union {
+        int32_t i32;
+        int64_t i64;
+        double d;
+        bool b;
+        Box *box;
+    } FPayload;
+};
+
+static_assert(sizeof(TfsValue) == 16, "a script value is a tag and eight bytes");
