@@ -1,0 +1,399 @@
+#include "TfsExpression.h"
+
+#include "TfsRuntimeError.h"
+#include "TfsScript.h"
+#include "TfsStatement.h"
+
+#include <array>
+
+namespace {
+
+using BinaryFn = TfsValue (*)(const TfsValue &, const TfsValue &);
+
+TfsValue add(const TfsValue &a, const TfsValue &b)
+{
+    // Two 32-bit integers are the common case of loops and counters: no detour through promotion.
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(int64_t(a.RawInt()) + b.RawInt());
+    return a + b;
+}
+TfsValue sub(const TfsValue &a, const TfsValue &b)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(int64_t(a.RawInt()) - b.RawInt());
+    return a - b;
+}
+TfsValue mul(const TfsValue &a, const TfsValue &b)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(int64_t(a.RawInt()) * b.RawInt());
+    return a * b;
+}
+int compare(const TfsValue &a, const TfsValue &b)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return (a.RawInt() > b.RawInt()) - (a.RawInt() < b.RawInt());
+    return TfsValue::Compare(a, b);
+}
+// Ordering with null on either side is false, as equality with null is.
+bool ordered(const TfsValue &a, const TfsValue &b)
+{
+    return !a.IsNull() && !b.IsNull();
+}
+TfsValue great(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) > 0); }
+TfsValue less(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) < 0); }
+TfsValue lessEq(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) <= 0); }
+TfsValue greatEq(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) >= 0); }
+TfsValue equal(const TfsValue &a, const TfsValue &b) { return TfsValue(TfsValue::Equal(a, b)); }
+TfsValue nonEqual(const TfsValue &a, const TfsValue &b) { return TfsValue(!TfsValue::Equal(a, b)); }
+
+// The value lies in an array read as a set: a null element between two others makes a range.
+TfsValue inArray(const TfsValue &value, const TfsValue &set)
+{
+    if (set.kind() != TfsValue::Array)
+        throw TfsRuntimeError(QStringLiteral("Array type required"));
+    const int high = set.ArrayHigh();
+    for (int i = set.ArrayLow(); i <= high; ++i) {
+        const TfsValue &item = set.ArrayAt(i);
+        if (i + 2 <= high && set.ArrayAt(i + 1).IsNull()) {
+            if (TfsValue::Compare(item, value) <= 0 && TfsValue::Compare(value, set.ArrayAt(i + 2)) <= 0)
+                return TfsValue(true);
+            i += 2;
+        } else if (TfsValue::Equal(item, value)) {
+            return TfsValue(true);
+        }
+    }
+    return TfsValue(false);
+}
+
+BinaryFn binaryFunction(TfsOperatorType op)
+{
+    switch (op) {
+    case opGreat: return great;
+    case opLess: return less;
+    case opLessEq: return lessEq;
+    case opGreatEq: return greatEq;
+    case opNonEq: return nonEqual;
+    case opEq: return equal;
+    case opPlus: return add;
+    case opStrCat: return TfsValue::StrCat;
+    case opMinus: return sub;
+    case opMul: return mul;
+    case opDivFloat: return TfsValue::DivFloat;
+    case opDivInt: return TfsValue::DivInt;
+    case opMod: return TfsValue::Mod;
+    case opAnd: return TfsValue::And;
+    case opOr: return TfsValue::Or;
+    case opXor: return TfsValue::Xor;
+    case opShl: return TfsValue::Shl;
+    case opShr: return TfsValue::Shr;
+    case opIn: return inArray;
+    default: return nullptr;
+    }
+}
+
+class BinaryNode : public TfsNode
+{
+public:
+    BinaryNode(BinaryFn fn, TfsNodePtr left, TfsNodePtr right)
+        : FFn(fn), FLeft(std::move(left)), FRight(std::move(right))
+    {
+    }
+    TfsValue Eval() override
+    {
+        const TfsValue a = FLeft->Eval(); // left before right
+        return FFn(a, FRight->Eval());
+    }
+
+private:
+    BinaryFn FFn;
+    TfsNodePtr FLeft, FRight;
+};
+
+// and / or of two Boolean operands: the right one runs only when it decides.
+class ShortCircuitNode : public TfsNode
+{
+public:
+    ShortCircuitNode(bool isAnd, TfsNodePtr left, TfsNodePtr right)
+        : FIsAnd(isAnd), FLeft(std::move(left)), FRight(std::move(right))
+    {
+    }
+    TfsValue Eval() override
+    {
+        TfsValue a = FLeft->Eval();
+        if (a.IsNull() || a.ToBool() != FIsAnd)
+            return a;
+        return FRight->Eval();
+    }
+
+private:
+    bool FIsAnd;
+    TfsNodePtr FLeft, FRight;
+};
+
+class InSetNode : public TfsNode
+{
+public:
+    InSetNode(TfsNodePtr left, TfsNodePtr set) : FLeft(std::move(left)), FSet(std::move(set)) {}
+    TfsValue Eval() override { return TfsValue(static_cast<TfsSetNode &>(*FSet).Check(FLeft->Eval())); }
+
+private:
+    TfsNodePtr FLeft, FSet;
+};
+
+class UnaryNode : public TfsNode
+{
+public:
+    UnaryNode(bool isNot, TfsNodePtr operand) : FIsNot(isNot), FOperand(std::move(operand)) {}
+    TfsValue Eval() override
+    {
+        const TfsValue v = FOperand->Eval();
+        return FIsNot ? TfsValue::Not(v) : TfsValue::Neg(v);
+    }
+
+private:
+    bool FIsNot;
+    TfsNodePtr FOperand;
+};
+
+int indexOf(const TfsValue &v)
+{
+    return v.ToInt();
+}
+
+// One character of a text, 1-based.
+TfsValue charAt(const TfsValue &text, int index)
+{
+    const QString s = text.ToString();
+    if (index < 1 || index > s.size())
+        throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(index), QStringLiteral("ERangeError"));
+    return TfsValue(QString(s[index - 1]));
+}
+
+} // namespace
+
+TfsConstNode::TfsConstNode(TfsValue value) : FValue(std::move(value))
+{
+    static const TfsVarType types[] = {fvtVariant, fvtVariant, fvtInt,  fvtInt64,  fvtFloat, fvtFloat,
+                                       fvtFloat,   fvtBool,    fvtString, fvtArray, fvtVariant};
+    FTyp = types[FValue.kind()];
+}
+
+TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
+{
+    switch (op) {
+    case opNot:
+    case opUnMinus:
+        return std::make_unique<UnaryNode>(op == opNot, std::move(right ? right : left));
+    case opAnd:
+    case opOr:
+        if (left->FTyp == fvtBool && right->FTyp == fvtBool)
+            return std::make_unique<ShortCircuitNode>(op == opAnd, std::move(left), std::move(right));
+        break;
+    case opIn:
+        if (dynamic_cast<TfsSetNode *>(right.get()))
+            return std::make_unique<InSetNode>(std::move(left), std::move(right));
+        break;
+    default:
+        break;
+    }
+    return std::make_unique<BinaryNode>(binaryFunction(op), std::move(left), std::move(right));
+}
+
+TfsValue TfsSetNode::Eval()
+{
+    TfsValue result = TfsValue::MakeArray(0, int(FEntries.size()) - 1);
+    for (size_t i = 0; i < FEntries.size(); ++i)
+        if (FEntries[i])
+            result.ArrayRef(int(i)) = FEntries[i]->Eval();
+    return result;
+}
+
+bool TfsSetNode::Check(const TfsValue &value)
+{
+    for (size_t i = 0; i < FEntries.size(); ++i) {
+        if (i + 2 < FEntries.size() && !FEntries[i + 1]) {
+            if (TfsValue::Compare(FEntries[i]->Eval(), value) <= 0 &&
+                TfsValue::Compare(value, FEntries[i + 2]->Eval()) <= 0)
+                return true;
+            i += 2;
+        } else if (FEntries[i] && TfsValue::Equal(FEntries[i]->Eval(), value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TfsDesignator::Assign(const TfsValue &)
+{
+    throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
+}
+
+TfsVariableDesignator::TfsVariableDesignator(TfsCustomVariable *variable) : FVar(variable)
+{
+    FTyp = variable->FTyp;
+    FTypeName = variable->FTypeName;
+}
+
+TfsValue TfsIndexDesignator::Eval()
+{
+    TfsValue v = FBase->Eval();
+    for (const TfsNodePtr &index : FIndexes) {
+        const int i = indexOf(index->Eval());
+        if (v.kind() == TfsValue::Array) {
+            const TfsValue element = v.ArrayAt(i);
+            v = element;
+        } else if (v.kind() == TfsValue::String) {
+            v = charAt(v, i);
+        } else {
+            throw TfsRuntimeError(QStringLiteral("Array type required"));
+        }
+    }
+    return v;
+}
+
+void TfsIndexDesignator::AssignInto(TfsValue &target, size_t level, const TfsValue &value)
+{
+    const int i = indexOf(FIndexes[level]->Eval());
+    if (target.kind() == TfsValue::String && level + 1 == FIndexes.size()) {
+        QString s = target.ToString();
+        const QString c = value.kind() == TfsValue::String ? value.ToString() : QString(QChar(value.ToInt()));
+        if (i < 1 || i > s.size())
+            throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(i), QStringLiteral("ERangeError"));
+        s[i - 1] = c.isEmpty() ? QChar() : c[0];
+        target = TfsValue(s);
+        return;
+    }
+    if (target.kind() != TfsValue::Array)
+        throw TfsRuntimeError(QStringLiteral("Array type required"));
+    TfsValue &element = target.ArrayRef(i);
+    if (level + 1 == FIndexes.size())
+        element = value;
+    else
+        AssignInto(element, level + 1, value);
+}
+
+void TfsIndexDesignator::Assign(const TfsValue &value)
+{
+    if (TfsValue *storage = FBase->Ref()) {
+        AssignInto(*storage, 0, value);
+        return;
+    }
+    TfsValue whole = FBase->Eval();
+    AssignInto(whole, 0, value);
+    FBase->Assign(whole);
+}
+
+TfsValue TfsCallDesignator::Eval()
+{
+    // All arguments are evaluated before any parameter is assigned.
+    constexpr size_t inlineArgs = 8;
+    std::array<TfsValue, inlineArgs> small;
+    std::vector<TfsValue> large;
+    std::span<TfsValue> args(small.data(), FArgs.size());
+    if (FArgs.size() > inlineArgs) {
+        large.resize(FArgs.size());
+        args = large;
+    }
+    for (size_t i = 0; i < FArgs.size(); ++i)
+        args[i] = FArgs[i]->Eval();
+    if (FNative)
+        return FNative->FCall(args);
+    return fsCallRoutine(*FProc, args, FVarArgs);
+}
+
+namespace {
+
+// Restores what a call changed, on every way out of it.
+struct CallFrame
+{
+    TfsProcVariable &proc;
+    TfsScript &scope;
+    TfsScript &main;
+    TfsScript *previousRunning;
+    std::array<TfsValue, 8> smallSaved;
+    std::vector<TfsValue> largeSaved;
+    bool saved = false;
+    bool restored = false;
+
+    CallFrame(TfsProcVariable &p, TfsScript &s, TfsScript &m)
+        : proc(p), scope(s), main(m), previousRunning(m.FProgRunning)
+    {
+        // A recursive call keeps the caller's locals aside.
+        if (proc.FDepth > 0) {
+            const auto &locals = scope.Locals();
+            saved = true;
+            if (locals.size() <= smallSaved.size())
+                for (size_t i = 0; i < locals.size(); ++i)
+                    smallSaved[i] = locals[i]->FValue;
+            else
+                for (TfsCustomVariable *v : locals)
+                    largeSaved.push_back(v->FValue);
+        }
+        ++proc.FDepth;
+        ++main.FCallDepth;
+        main.FProgRunning = &scope;
+        scope.FFlags = {};
+        scope.FTerminated = false;
+    }
+
+    void Restore()
+    {
+        if (restored)
+            return;
+        restored = true;
+        --proc.FDepth;
+        --main.FCallDepth;
+        main.FProgRunning = previousRunning;
+        scope.FFlags = {};
+        if (!saved)
+            return;
+        const auto &locals = scope.Locals();
+        for (size_t i = 0; i < locals.size(); ++i)
+            locals[i]->FValue = std::move(locals.size() <= smallSaved.size() ? smallSaved[i] : largeSaved[i]);
+    }
+
+    ~CallFrame() { Restore(); }
+};
+
+} // namespace
+
+TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs)
+{
+    TfsScript &scope = *proc.FProgram;
+    TfsScript &main = *scope.MainProg();
+    if (main.FCallDepth >= TfsScript::MaxCallDepth)
+        throw TfsRuntimeError(QStringLiteral("Stack overflow"), QStringLiteral("EStackOverflow"));
+    CallFrame frame(proc, scope, main);
+
+    // More or fewer arguments than parameters: the common part is assigned, missing ones take their
+    // default or null.
+    const size_t common = std::min(args.size(), proc.FParams.size());
+    for (size_t i = 0; i < common; ++i)
+        proc.FParams[i]->SetValue(args[i]);
+    for (size_t i = common; i < proc.FParams.size(); ++i)
+        proc.FParams[i]->FValue = proc.FParams[i]->FIsOptional ? proc.FParams[i]->FDefValue : TfsValue::MakeNull();
+    if (proc.FResult)
+        proc.FResult->FValue = TfsValue::MakeNull();
+
+    scope.Statements().Run();
+
+    // Read the result and the var parameters, restore the caller's locals, then write back.
+    TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
+    const size_t backCount = std::min(varArgs.size(), proc.FParams.size());
+    std::array<TfsValue, 8> smallBack;
+    std::vector<TfsValue> largeBack;
+    std::span<TfsValue> back(smallBack.data(), std::min(backCount, smallBack.size()));
+    if (backCount > smallBack.size()) {
+        largeBack.resize(backCount);
+        back = largeBack;
+    }
+    for (size_t i = 0; i < backCount; ++i)
+        if (varArgs[i])
+            back[i] = proc.FParams[i]->FValue;
+    frame.Restore();
+    for (size_t i = 0; i < backCount; ++i)
+        if (varArgs[i])
+            varArgs[i]->Assign(back[i]);
+    return result;
+}

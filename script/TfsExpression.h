@@ -1,0 +1,128 @@
+#pragma once
+
+#include "TfsItems.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TfsNativeFunction;
+class TfsProcVariable;
+
+// Operators of expressions, in this order; the IL spells them as in OperatorText.
+enum TfsOperatorType {
+    opNone,
+    opGreat,
+    opLess,
+    opLessEq,
+    opGreatEq,
+    opNonEq,
+    opEq,
+    opPlus,
+    opMinus,
+    opOr,
+    opXor,
+    opMul,
+    opDivFloat,
+    opDivInt,
+    opMod,
+    opAnd,
+    opShl,
+    opShr,
+    opLeftBracket,
+    opRightBracket,
+    opNot,
+    opUnMinus,
+    opIn,
+    opIs,
+    opStrCat, // "+" that joins texts (BasicScript's "&")
+};
+
+// One node of a compiled expression. The compiler infers FTyp; Eval computes the value.
+class TfsNode
+{
+public:
+    virtual ~TfsNode() = default;
+    virtual TfsValue Eval() = 0;
+
+    TfsVarType FTyp = fvtVariant;
+    QString FTypeName;
+    QString FSourcePos;
+};
+
+using TfsNodePtr = std::unique_ptr<TfsNode>;
+
+class TfsConstNode : public TfsNode
+{
+public:
+    explicit TfsConstNode(TfsValue value);
+    TfsValue Eval() override { return FValue; }
+    TfsValue FValue;
+};
+
+// An operator applied to one or two operands.
+TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right);
+
+// A set constructor: entries with null pointers marking ranges (a..b is a, null, b).
+class TfsSetNode : public TfsNode
+{
+public:
+    TfsValue Eval() override;
+    // The value equals an entry or lies within a range.
+    bool Check(const TfsValue &value);
+    std::vector<TfsNodePtr> FEntries;
+};
+
+// An access path that can also be assigned to: a variable, an element, a call.
+class TfsDesignator : public TfsNode
+{
+public:
+    virtual void Assign(const TfsValue &value);
+    // The storage of a plain variable, or null.
+    virtual TfsValue *Ref() { return nullptr; }
+    // The compiler's view: is this a plain variable (for var parameters, for loops)?
+    virtual TfsCustomVariable *Variable() const { return nullptr; }
+    // Calls set this false when a statement discards the result.
+    bool FNeedResult = true;
+};
+
+class TfsVariableDesignator : public TfsDesignator
+{
+public:
+    explicit TfsVariableDesignator(TfsCustomVariable *variable);
+    TfsValue Eval() override { return FVar->FValue; }
+    void Assign(const TfsValue &value) override { FVar->SetValue(value); }
+    TfsValue *Ref() override { return &FVar->FValue; }
+    TfsCustomVariable *Variable() const override { return FVar; }
+    TfsCustomVariable *FVar;
+};
+
+// A character of a string or an element of an array, 1-based for strings.
+class TfsIndexDesignator : public TfsDesignator
+{
+public:
+    TfsValue Eval() override;
+    void Assign(const TfsValue &value) override;
+    std::unique_ptr<TfsDesignator> FBase;
+    std::vector<TfsNodePtr> FIndexes;
+
+private:
+    void AssignInto(TfsValue &target, size_t level, const TfsValue &value);
+};
+
+// A call of a script routine or of a host function with its arguments; var arguments are written
+// back after the call.
+class TfsCallDesignator : public TfsDesignator
+{
+public:
+    TfsValue Eval() override;
+    TfsProcVariable *FProc = nullptr;
+    TfsNativeFunction *FNative = nullptr;
+    std::vector<TfsNodePtr> FArgs;
+    std::vector<TfsDesignator *> FVarArgs; // per argument: the designator of a var parameter, or null
+};
+
+// Runs a script routine with argument values; writes var parameters back through the designators
+// (which may be fewer than the arguments).
+TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs);

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "TfsValue.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+class TfsScript;
+class TfsStatementList;
+
+// Declared types, in this order.
+enum TfsVarType {
+    fvtInt,
+    fvtBool,
+    fvtFloat,
+    fvtChar,
+    fvtString,
+    fvtClass,
+    fvtArray,
+    fvtVariant,
+    fvtEnum,
+    fvtConstructor,
+    fvtInt64,
+};
+
+// The full type name used in messages ("Integer", "Extended", ...).
+QString fsTypeName(TfsVarType type, const QString &typeName = {});
+// Two types fit (first: the target or parameter); assignment also refuses a float into an integer.
+bool fsTypesCompatible(TfsVarType first, TfsVarType second, bool assignment);
+
+// A named symbol of a script: variables, parameters, constants, routines and type names.
+class TfsCustomVariable
+{
+public:
+    enum ItemKind { ikVariable, ikParam, ikType, ikProc, ikNative };
+
+    TfsCustomVariable(ItemKind kind, const QString &name, TfsVarType type, const QString &typeName = {})
+        : FKind(kind), FName(name), FTyp(type), FTypeName(typeName)
+    {
+    }
+    virtual ~TfsCustomVariable() = default;
+
+    ItemKind Kind() const { return FKind; }
+    bool IsVariable() const { return FKind == ikVariable || FKind == ikParam; }
+
+    // Stores the value converted to the declared type; read-only items ignore it.
+    void SetValue(const TfsValue &value);
+    const TfsValue &GetValue() const { return FValue; }
+    // The stored value itself, for in-place writes of array elements and string characters.
+    TfsValue &Storage() { return FValue; }
+
+    ItemKind FKind;
+    QString FName;
+    TfsVarType FTyp;
+    QString FTypeName;
+    TfsValue FValue = TfsValue::MakeNull();
+    bool FIsReadOnly = false;
+    QString FSourcePos;
+};
+
+// A formal parameter.
+class TfsParamItem : public TfsCustomVariable
+{
+public:
+    TfsParamItem(const QString &name, TfsVarType type, const QString &typeName)
+        : TfsCustomVariable(ikParam, name, type, typeName)
+    {
+    }
+    bool FIsVarParam = false;
+    bool FIsOptional = false;
+    TfsValue FDefValue;
+};
+
+// A routine written in the script: its own scope, its parameters and, for a function, "Result".
+class TfsProcVariable : public TfsCustomVariable
+{
+public:
+    TfsProcVariable(const QString &name, TfsScript *parent);
+    ~TfsProcVariable() override;
+
+    std::unique_ptr<TfsScript> FProgram;
+    std::vector<TfsParamItem *> FParams;
+    TfsCustomVariable *FResult = nullptr; // functions only
+    bool FIsFunc = false;
+    int FDepth = 0; // calls of this routine now running
+};
+
+// A routine the host registers: it receives the argument values (var arguments can be written).
+using TfsNativeCall = std::function<TfsValue(std::span<TfsValue> args)>;
+
+class TfsNativeFunction : public TfsCustomVariable
+{
+public:
+    TfsNativeFunction(const QString &name, TfsVarType resultType, int minArgs, int maxArgs, TfsNativeCall call)
+        : TfsCustomVariable(ikNative, name, resultType), FMinArgs(minArgs), FMaxArgs(maxArgs), FCall(std::move(call))
+    {
+        FIsReadOnly = true;
+    }
+    int FMinArgs;
+    int FMaxArgs;
+    TfsNativeCall FCall;
+};

@@ -1,0 +1,363 @@
+#include "TfsScript.h"
+
+#include "TfsCompiler.h"
+#include "TfsError.h"
+#include "TfsExpression.h"
+#include "TfsILContext.h"
+#include "TfsILParser.h"
+#include "TfsParser.h"
+#include "TfsStatement.h"
+#include "TfsXMLDocument.h"
+#include "TfsXMLItem.h"
+
+#include <QBuffer>
+
+namespace {
+
+QString key(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+// Writes a var parameter back into an element of the caller's parameter array.
+class ArraySlot : public TfsDesignator
+{
+public:
+    ArraySlot(TfsValue &array, int index) : FArray(array), FIndex(index) {}
+    TfsValue Eval() override { return FArray.ArrayAt(FIndex); }
+    void Assign(const TfsValue &value) override { FArray.ArrayRef(FIndex) = value; }
+
+private:
+    TfsValue &FArray;
+    int FIndex;
+};
+
+// The expression E wrapped into a function of each language.
+QString evaluationSource(const QString &language, const QString &name, const QString &expression)
+{
+    if (language.compare(u"C++Script", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Variant %1() { return %2; } {}").arg(name, expression);
+    if (language.compare(u"BasicScript", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("function %1\r\nreturn %2\r\nend function").arg(name, expression);
+    if (language.compare(u"JScript", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("function %1() { return (%2); }").arg(name, expression);
+    return QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression);
+}
+
+} // namespace
+
+TfsScript::TfsScript(TfsScript *parent) : FParent(parent), FStatement(std::make_unique<TfsStatementList>(this))
+{
+    // The constants every language knows; a script with a parent sees its parent's.
+    if (!parent) {
+        AddConst(QStringLiteral("True"), QStringLiteral("Boolean"), TfsValue(true));
+        AddConst(QStringLiteral("False"), QStringLiteral("Boolean"), TfsValue(false));
+        AddConst(QStringLiteral("Null"), QStringLiteral("Variant"), TfsValue::MakeNull());
+        AddConst(QStringLiteral("nil"), QStringLiteral("Variant"), TfsValue::MakeObject(0));
+    }
+}
+
+TfsScript::~TfsScript() = default;
+
+TfsScript *TfsScript::MainProg()
+{
+    TfsScript *s = this;
+    while (!s->FMainProg && s->FParent)
+        s = s->FParent;
+    return s;
+}
+
+TfsCustomVariable *TfsScript::Add(std::unique_ptr<TfsCustomVariable> item)
+{
+    TfsCustomVariable *raw = item.get();
+    FItems.insert(key(raw->FName), raw);
+    if (raw->IsVariable())
+        FLocals.push_back(raw);
+    FItemStore.push_back(std::move(item));
+    return raw;
+}
+
+TfsCustomVariable *TfsScript::FindLocal(const QString &name) const
+{
+    return FItems.value(key(name));
+}
+
+TfsCustomVariable *TfsScript::Find(const QString &name) const
+{
+    const QString k = key(name);
+    for (const TfsScript *s = this; s; s = s->FParent)
+        if (TfsCustomVariable *item = s->FItems.value(k))
+            return item;
+    return nullptr;
+}
+
+bool TfsScript::ResolveType(const QString &name, TfsVarType &type) const
+{
+    QString resolved = name;
+    for (const TfsScript *s = this; s; s = s->FParent) {
+        const auto alias = s->FTypeAliases.constFind(name.toLower());
+        if (alias != s->FTypeAliases.cend()) {
+            resolved = *alias;
+            break;
+        }
+    }
+    if (const TfsCustomVariable *item = Find(resolved); item && item->Kind() == TfsCustomVariable::ikType) {
+        type = item->FTyp;
+        return true;
+    }
+    static const QHash<QString, TfsVarType> builtin = {
+        {QStringLiteral("byte"), fvtInt},          {QStringLiteral("word"), fvtInt},
+        {QStringLiteral("integer"), fvtInt},       {QStringLiteral("longint"), fvtInt},
+        {QStringLiteral("cardinal"), fvtInt},      {QStringLiteral("tcolor"), fvtInt},
+        {QStringLiteral("talphacolor"), fvtInt},   {QStringLiteral("int64"), fvtInt64},
+        {QStringLiteral("boolean"), fvtBool},      {QStringLiteral("real"), fvtFloat},
+        {QStringLiteral("single"), fvtFloat},      {QStringLiteral("double"), fvtFloat},
+        {QStringLiteral("extended"), fvtFloat},    {QStringLiteral("currency"), fvtFloat},
+        {QStringLiteral("tdate"), fvtFloat},       {QStringLiteral("ttime"), fvtFloat},
+        {QStringLiteral("tdatetime"), fvtFloat},   {QStringLiteral("char"), fvtChar},
+        {QStringLiteral("string"), fvtString},     {QStringLiteral("variant"), fvtVariant},
+        {QStringLiteral("pointer"), fvtVariant},   {QStringLiteral("array"), fvtArray},
+        {QStringLiteral("constructor"), fvtConstructor},
+    };
+    const auto it = builtin.constFind(resolved.toLower());
+    if (it == builtin.cend())
+        return false;
+    type = *it;
+    return true;
+}
+
+TfsCustomVariable *TfsScript::AddVariable(const QString &name, const QString &typeName, const TfsValue &value)
+{
+    TfsVarType type = fvtVariant;
+    ResolveType(typeName, type);
+    auto var = std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable, name, type, typeName);
+    var->FValue = value;
+    return Add(std::move(var));
+}
+
+TfsCustomVariable *TfsScript::AddConst(const QString &name, const QString &typeName, const TfsValue &value)
+{
+    TfsCustomVariable *c = AddVariable(name, typeName, value);
+    c->FIsReadOnly = true;
+    return c;
+}
+
+TfsNativeFunction *TfsScript::AddMethod(const QString &name, TfsNativeCall call, int minArgs, int maxArgs,
+                                        const QString &resultType)
+{
+    TfsVarType type = fvtVariant;
+    ResolveType(resultType, type);
+    auto f = std::make_unique<TfsNativeFunction>(name, type, minArgs, maxArgs, std::move(call));
+    return static_cast<TfsNativeFunction *>(Add(std::move(f)));
+}
+
+TfsValue TfsScript::Variable(const QString &name) const
+{
+    const TfsCustomVariable *item = Find(name);
+    return item && item->IsVariable() ? item->FValue : TfsValue::MakeNull();
+}
+
+void TfsScript::SetVariable(const QString &name, const TfsValue &value)
+{
+    if (TfsCustomVariable *item = Find(name); item && item->IsVariable())
+        item->SetValue(value);
+    else
+        AddVariable(name, QStringLiteral("Variant"), value);
+}
+
+void TfsScript::AddCodeLine(const QString &unit, const QString &pos)
+{
+    FUnitLines[unit].insert(TfsParser::PosToPoint(pos).y());
+}
+
+bool TfsScript::IsExecutableLine(int line, const QString &unit) const
+{
+    return FUnitLines.value(unit).contains(line);
+}
+
+bool TfsScript::Compile()
+{
+    FErrorMsg.clear();
+    FErrorPos.clear();
+    FErrorUnit.clear();
+    TfsILContext context;
+    TfsILParser parser(context);
+    try {
+        parser.SelectLanguage(FSyntaxType);
+    } catch (const TfsError &e) {
+        FErrorMsg = e.Message();
+        return false;
+    }
+    if (!parser.MakeILScript(FLines)) {
+        FErrorMsg = context.ErrorMsg;
+        FErrorPos = context.ErrorPos;
+        FErrorUnit = context.ErrorUnit;
+        return false;
+    }
+    return Build(*parser.ILScript().Root());
+}
+
+bool TfsScript::GetILCode(QIODevice &stream)
+{
+    TfsILContext context;
+    TfsILParser parser(context);
+    try {
+        parser.SelectLanguage(FSyntaxType);
+    } catch (const TfsError &e) {
+        FErrorMsg = e.Message();
+        return false;
+    }
+    const bool ok = parser.GetILCode(FLines, stream);
+    FErrorMsg = context.ErrorMsg;
+    FErrorPos = context.ErrorPos;
+    return ok;
+}
+
+bool TfsScript::SetILCode(QIODevice &stream)
+{
+    FErrorMsg.clear();
+    FErrorPos.clear();
+    TfsILContext context;
+    TfsILParser parser(context);
+    try {
+        parser.SelectLanguage(FSyntaxType);
+    } catch (const TfsError &e) {
+        FErrorMsg = e.Message();
+        return false;
+    }
+    if (!parser.SetILCode(stream)) {
+        FErrorMsg = QStringLiteral("Invalid file format");
+        return false;
+    }
+    return Build(*parser.ILScript().Root());
+}
+
+// Rebuilds the items the source declares; items the host registered stay.
+bool TfsScript::Build(const TfsXMLItem &program)
+{
+    FStatement = std::make_unique<TfsStatementList>(this);
+    FUnitLines.clear();
+    FRoutineScripts.clear();
+    FTypeAliases.clear();
+    if (const TfsXMLItem *types = program.Find(QStringLiteral("types")) >= 0
+                                      ? program.Item(program.Find(QStringLiteral("types")))
+                                      : nullptr)
+        for (int i = 0; i < types->Count(); ++i)
+            FTypeAliases.insert(types->Item(i)->Name().toLower(), types->Item(i)->Prop(QStringLiteral("type")));
+
+    TfsILContext context;
+    TfsILParser parser(context);
+    bool needDeclare = true;
+    try {
+        parser.SelectLanguage(FSyntaxType);
+        needDeclare = parser.NeedDeclareVars();
+    } catch (const TfsError &) {
+    }
+    TfsCompiler compiler(*this, needDeclare);
+    try {
+        compiler.Build(program);
+    } catch (const TfsError &e) {
+        FErrorMsg = e.Message();
+        FErrorPos = compiler.ErrorPos();
+        return false;
+    }
+    return true;
+}
+
+void TfsScript::Execute()
+{
+    FTerminated = false;
+    FFlags = {};
+    FIsRunning = true;
+    struct Done
+    {
+        TfsScript &s;
+        ~Done()
+        {
+            s.FIsRunning = false;
+            s.FFlags = {};
+        }
+    } done{*this};
+    FStatement->Run();
+}
+
+bool TfsScript::Run()
+{
+    if (!Compile())
+        return false;
+    Execute();
+    return true;
+}
+
+void TfsScript::Terminate()
+{
+    FTerminated = true;
+    FFlags.exitCalled = true;
+    for (TfsScript *routine : FRoutineScripts)
+        routine->Terminate();
+}
+
+void TfsScript::RunLine(const QString &unit, const QString &pos)
+{
+    for (TfsScript *s = this; s; s = s->FParent) {
+        if (s->OnRunLine) {
+            s->OnRunLine(*this, unit, pos);
+            return;
+        }
+    }
+}
+
+TfsValue TfsScript::Call(const QString &name, TfsValue &params, bool global, bool writeBack)
+{
+    TfsCustomVariable *item = global ? Find(name) : FindLocal(name);
+    if (!item || item->Kind() != TfsCustomVariable::ikProc)
+        return TfsValue::MakeNull();
+    auto &proc = static_cast<TfsProcVariable &>(*item);
+    std::vector<TfsValue> args;
+    std::vector<std::unique_ptr<ArraySlot>> writers;
+    std::vector<TfsDesignator *> back;
+    if (params.kind() == TfsValue::Array) {
+        for (int i = params.ArrayLow(); i <= params.ArrayHigh(); ++i) {
+            args.push_back(params.ArrayAt(i));
+            writers.push_back(std::make_unique<ArraySlot>(params, i));
+            back.push_back(writeBack ? writers.back().get() : nullptr);
+        }
+    } else if (!params.IsNull() && !params.IsEmpty()) {
+        args.push_back(params);
+    }
+    return fsCallRoutine(proc, args, back);
+}
+
+TfsValue TfsScript::CallFunction(const QString &name, const TfsValue &params, bool global)
+{
+    TfsValue copy = params;
+    return Call(name, copy, global, false);
+}
+
+TfsValue TfsScript::CallFunction1(const QString &name, TfsValue &params, bool global)
+{
+    return Call(name, params, global, true);
+}
+
+TfsValue TfsScript::Evaluate(const QString &expression)
+{
+    TfsScript *main = MainProg();
+    TfsScript *scope = main->FProgRunning ? main->FProgRunning : this;
+    TfsScript temporary(scope);
+    temporary.SetSyntaxType(main->FSyntaxType);
+    const QString name = QStringLiteral("fsEvaluateFUNC");
+    temporary.SetLines(evaluationSource(main->FSyntaxType, name, expression));
+    // The debugger's line hook does not see the evaluation's own statements.
+    auto hook = std::move(main->OnRunLine);
+    main->OnRunLine = nullptr;
+    struct Restore
+    {
+        TfsScript &s;
+        decltype(hook) &h;
+        ~Restore() { s.OnRunLine = std::move(h); }
+    } restore{*main, hook};
+    FEvaluteRiseError = !temporary.Compile();
+    if (FEvaluteRiseError)
+        return TfsValue(temporary.ErrorMsg());
+    return temporary.CallFunction(name, TfsValue::MakeNull());
+}

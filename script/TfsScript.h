@@ -1,0 +1,125 @@
+#pragma once
+
+#include "TfsItems.h"
+#include "TfsValue.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+class TfsStatementList;
+class TfsXMLItem;
+
+// A script program: a symbol table, the source, the compiled statement tree and the run flags. Every
+// routine is itself a TfsScript (its local scope) whose parent is the declaring script.
+class TfsScript
+{
+public:
+    // Nested calls of script routines deeper than this are the run-time error "Stack overflow".
+    static constexpr int MaxCallDepth = 1000;
+
+    explicit TfsScript(TfsScript *parent = nullptr);
+    ~TfsScript();
+    TfsScript(const TfsScript &) = delete;
+    TfsScript &operator=(const TfsScript &) = delete;
+
+    // Source and language ("PascalScript" by default).
+    void SetLines(const QString &text) { FLines = text; }
+    const QString &Lines() const { return FLines; }
+    void SetSyntaxType(const QString &language) { FSyntaxType = language; }
+    const QString &SyntaxType() const { return FSyntaxType; }
+    TfsScript *Parent() const { return FParent; }
+    void SetParent(TfsScript *parent) { FParent = parent; }
+
+    // Compiles the source; false with ErrorMsg and ErrorPos ("line:column") set.
+    bool Compile();
+    // Compiles from IL written by GetILCode.
+    bool SetILCode(QIODevice &stream);
+    // The IL of the source; false with the compile error set.
+    bool GetILCode(QIODevice &stream);
+    // Runs the main statements; run-time errors leave as TfsRuntimeError with their position.
+    void Execute();
+    bool Run();
+    // Stops this script and every routine declared in it at the next statement.
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+
+    // The value of one expression in the scope of the routine running now (or the program); a text that
+    // does not compile gives the compile message and sets EvaluateRiseError.
+    TfsValue Evaluate(const QString &expression);
+    bool EvaluateRiseError() const { return FEvaluteRiseError; }
+    // Calls a script routine with the elements of params (an array, or a single value); null when the
+    // name is not a routine. CallFunction1 writes var parameters back into params.
+    TfsValue CallFunction(const QString &name, const TfsValue &params, bool global = false);
+    TfsValue CallFunction1(const QString &name, TfsValue &params, bool global = false);
+
+    // Items.
+    TfsCustomVariable *Find(const QString &name) const;
+    TfsCustomVariable *FindLocal(const QString &name) const;
+    TfsValue Variable(const QString &name) const;
+    void SetVariable(const QString &name, const TfsValue &value);
+    TfsCustomVariable *AddVariable(const QString &name, const QString &typeName, const TfsValue &value);
+    TfsCustomVariable *AddConst(const QString &name, const QString &typeName, const TfsValue &value);
+    TfsNativeFunction *AddMethod(const QString &name, TfsNativeCall call, int minArgs, int maxArgs,
+                                 const QString &resultType = QStringLiteral("Variant"));
+    // Takes ownership; the newest item of a name hides older ones.
+    TfsCustomVariable *Add(std::unique_ptr<TfsCustomVariable> item);
+    // Variables and parameters of this scope, in declaration order.
+    const std::vector<TfsCustomVariable *> &Locals() const { return FLocals; }
+    // A type name to its declared type: the script's aliases, then registered type items and the
+    // built-in names; false for an unknown name.
+    bool ResolveType(const QString &name, TfsVarType &type) const;
+
+    // Lines that hold statements, per unit (empty: the main text).
+    void AddCodeLine(const QString &unit, const QString &pos);
+    bool IsExecutableLine(int line, const QString &unit = {}) const;
+
+    // Called before each statement with the unit and "line:column"; the nearest script up the parent
+    // chain that has one is used.
+    std::function<void(TfsScript &script, const QString &unit, const QString &pos)> OnRunLine;
+
+    const QString &ErrorMsg() const { return FErrorMsg; }
+    const QString &ErrorPos() const { return FErrorPos; }
+    const QString &ErrorUnit() const { return FErrorUnit; }
+
+    // Run state, shared with the statements and routines of this scope.
+    struct Flags
+    {
+        bool breakCalled = false;
+        bool continueCalled = false;
+        bool exitCalled = false;
+        bool Pending() const { return breakCalled || continueCalled || exitCalled; }
+    };
+    Flags FFlags;
+    bool FTerminated = false;
+    bool FMainProg = true;
+    TfsScript *FProgRunning = nullptr; // main programs: scope of the routine running now
+    int FCallDepth = 0;                // main programs: script routine calls now running
+    void RunLine(const QString &unit, const QString &pos);
+    TfsScript *MainProg();
+    TfsStatementList &Statements() { return *FStatement; }
+    QHash<QString, QString> FTypeAliases; // lower-cased alias to type name, from the language
+    std::vector<TfsScript *> FRoutineScripts;
+
+private:
+    bool Build(const TfsXMLItem &program);
+    TfsValue Call(const QString &name, TfsValue &params, bool global, bool writeBack);
+
+    TfsScript *FParent;
+    QString FLines;
+    QString FSyntaxType = QStringLiteral("PascalScript");
+    std::vector<std::unique_ptr<TfsCustomVariable>> FItemStore;
+    QHash<QString, TfsCustomVariable *> FItems; // case-folded name to the newest item
+    std::vector<TfsCustomVariable *> FLocals;
+    std::unique_ptr<TfsStatementList> FStatement;
+    QHash<QString, QSet<int>> FUnitLines;
+    QString FErrorMsg, FErrorPos, FErrorUnit;
+    bool FEvaluteRiseError = false;
+    bool FIsRunning = false;
+};

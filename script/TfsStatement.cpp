@@ -1,0 +1,242 @@
+#include "TfsStatement.h"
+
+#include "TfsRuntimeError.h"
+#include "TfsScript.h"
+
+void TfsStatement::Run()
+{
+    try {
+        Exec();
+    } catch (TfsRuntimeError &e) {
+        if (e.Pos().isEmpty())
+            e.SetPos(FSourcePos);
+        throw;
+    }
+}
+
+void TfsStatement::ReportLine()
+{
+    FProgram->RunLine(FUnitName, FSourcePos);
+}
+
+void TfsStatementList::Run()
+{
+    TfsScript &program = *FProgram;
+    for (const TfsStatementPtr &statement : FItems) {
+        if (program.FTerminated || program.FFlags.Pending())
+            break;
+        statement->Run();
+    }
+}
+
+void TfsAssignmentStmt::Exec()
+{
+    ReportLine();
+    if (FProgram->FTerminated)
+        return;
+    if (FModificator == opNone) {
+        if (FVar)
+            FVar->FVar->SetValue(FExpression->Eval());
+        else
+            FDesignator->Assign(FExpression->Eval());
+        return;
+    }
+    const TfsValue current = FDesignator->Eval();
+    const TfsValue operand = FExpression->Eval();
+    TfsValue result;
+    switch (FModificator) {
+    case opPlus:
+        result = current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int
+                     ? TfsValue::FromInt64(int64_t(current.RawInt()) + operand.RawInt())
+                     : current + operand;
+        break;
+    case opMinus:
+        result = current - operand;
+        break;
+    case opMul:
+        result = current * operand;
+        break;
+    default:
+        result = TfsValue::DivFloat(current, operand);
+    }
+    FDesignator->Assign(result);
+}
+
+void TfsCallStmt::Exec()
+{
+    ReportLine();
+    if (FProgram->FTerminated)
+        return;
+    if (FModificator == 0) {
+        FDesignator->Eval();
+        return;
+    }
+    FDesignator->Assign(FDesignator->Eval() + TfsValue(FModificator));
+}
+
+TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
+
+void TfsIfStmt::Exec()
+{
+    ReportLine();
+    if (FCondition->Eval().ToBool())
+        FThen.Run();
+    else
+        FElse.Run();
+}
+
+TfsCaseStmt::TfsCaseStmt(TfsScript *p) : TfsStatement(p), FElse(p) {}
+
+void TfsCaseStmt::Exec()
+{
+    const TfsValue value = FCondition->Eval();
+    ReportLine();
+    for (Selector &selector : FSelectors) {
+        if (selector.set->Check(value)) {
+            selector.body->Run();
+            return;
+        }
+    }
+    FElse.Run();
+}
+
+TfsLoopStmt::TfsLoopStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
+
+bool TfsLoopStmt::AfterBody(TfsScript &program)
+{
+    if (program.FFlags.breakCalled || program.FFlags.exitCalled || program.FTerminated)
+        return true;
+    program.FFlags.continueCalled = false;
+    return false;
+}
+
+void TfsLoopStmt::Exec()
+{
+    ReportLine();
+    TfsScript &program = *FProgram;
+    for (;;) {
+        if (FTestFirst && FCondition->Eval().ToBool() == FStopWhen)
+            break;
+        FBody.Run();
+        if (AfterBody(program))
+            break;
+        if (!FTestFirst && FCondition->Eval().ToBool() == FStopWhen)
+            break;
+    }
+    program.FFlags.breakCalled = false;
+}
+
+TfsForStmt::TfsForStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
+
+// for v := a to b (downto): bounds evaluated once, as 64-bit integers.
+void TfsForStmt::Exec()
+{
+    const int64_t first = FBeginValue->Eval().ToInt64();
+    const int64_t last = FEndValue->Eval().ToInt64();
+    ReportLine();
+    if (FDown ? first < last : last < first)
+        return;
+    TfsScript &program = *FProgram;
+    TfsCustomVariable &variable = *FVariable->Variable();
+    const uint64_t count = FDown ? uint64_t(first) - uint64_t(last) : uint64_t(last) - uint64_t(first);
+    for (uint64_t k = 0;; ++k) {
+        const int64_t value = FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k);
+        variable.SetValue(TfsValue::FromInt64(value));
+        FBody.Run();
+        if (TfsLoopStmt::AfterBody(program) || k == count)
+            break;
+    }
+    program.FFlags.breakCalled = false;
+}
+
+TfsVbForStmt::TfsVbForStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
+
+// For v = a To b Step s: the counter runs while it has not passed the end.
+void TfsVbForStmt::Exec()
+{
+    TfsValue counter = FBeginValue->Eval();
+    const TfsValue last = FEndValue->Eval();
+    const TfsValue step = FStep ? FStep->Eval() : TfsValue(1);
+    ReportLine();
+    const bool up = TfsValue::Compare(step, TfsValue(0)) >= 0;
+    TfsScript &program = *FProgram;
+    while (up ? TfsValue::Compare(counter, last) <= 0 : TfsValue::Compare(counter, last) >= 0) {
+        FVariable->Assign(counter);
+        FBody.Run();
+        if (TfsLoopStmt::AfterBody(program))
+            break;
+        counter = counter + step;
+    }
+    program.FFlags.breakCalled = false;
+}
+
+TfsCppForStmt::TfsCppForStmt(TfsScript *p) : TfsStatement(p), FFirstStmt(p), FSecondStmt(p), FBody(p) {}
+
+void TfsCppForStmt::Exec()
+{
+    ReportLine();
+    TfsScript &program = *FProgram;
+    FFirstStmt.Run();
+    for (;;) {
+        if (FExpression && !FExpression->Eval().ToBool())
+            break;
+        FBody.Run();
+        if (TfsLoopStmt::AfterBody(program))
+            break;
+        FSecondStmt.Run();
+    }
+    program.FFlags.breakCalled = false;
+}
+
+TfsTryStmt::TfsTryStmt(TfsScript *p) : TfsStatement(p), FBody(p), FExceptStmt(p) {}
+
+void TfsTryStmt::Exec()
+{
+    ReportLine();
+    TfsScript &program = *FProgram;
+    if (FIsExcept) {
+        try {
+            FBody.Run();
+        } catch (const TfsRuntimeError &e) {
+            if (program.FTerminated)
+                throw;
+            FClassNameVar->SetValue(TfsValue(e.ClassName()));
+            FMessageVar->SetValue(TfsValue(e.Message()));
+            FExceptStmt.Run();
+        }
+        return;
+    }
+    // The finally block runs whole: pending jumps wait while it runs and take effect afterwards,
+    // unless it makes a jump of its own, which wins (as does an error raised inside it).
+    std::exception_ptr error;
+    try {
+        FBody.Run();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    const TfsScript::Flags pending = program.FFlags;
+    program.FFlags = {};
+    FExceptStmt.Run();
+    if (program.FFlags.Pending())
+        return;
+    program.FFlags = pending;
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void TfsJumpStmt::Exec()
+{
+    TfsScript::Flags &flags = FProgram->FFlags;
+    switch (FKindOfJump) {
+    case Break:
+        flags.breakCalled = true;
+        break;
+    case Continue:
+        flags.continueCalled = true;
+        break;
+    case Exit:
+        ReportLine();
+        flags.exitCalled = true;
+        break;
+    }
+}

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "TfsExpression.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TfsScript;
+class TfsSetNode;
+
+// A statement of a script: it reports its line, then runs. The flags of break, continue and exit
+// live in FProgram, the scope of the routine (or program) the statement belongs to.
+class TfsStatement
+{
+public:
+    explicit TfsStatement(TfsScript *program) : FProgram(program) {}
+    virtual ~TfsStatement() = default;
+    // Runs the statement; a run-time error leaving it carries its position.
+    void Run();
+
+    TfsScript *FProgram;
+    QString FSourcePos;
+    QString FUnitName;
+
+protected:
+    virtual void Exec() = 0;
+    void ReportLine();
+};
+
+using TfsStatementPtr = std::unique_ptr<TfsStatement>;
+
+// Statements run in order until a jump is pending or the script is terminated.
+class TfsStatementList
+{
+public:
+    explicit TfsStatementList(TfsScript *program) : FProgram(program) {}
+    void Run();
+    bool Empty() const { return FItems.empty(); }
+    TfsScript *FProgram;
+    std::vector<TfsStatementPtr> FItems;
+};
+
+class TfsAssignmentStmt : public TfsStatement
+{
+public:
+    using TfsStatement::TfsStatement;
+    std::unique_ptr<TfsDesignator> FDesignator;
+    TfsNodePtr FExpression;
+    TfsOperatorType FModificator = opNone; // x += e and the like
+    TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
+
+protected:
+    void Exec() override;
+};
+
+class TfsCallStmt : public TfsStatement
+{
+public:
+    using TfsStatement::TfsStatement;
+    std::unique_ptr<TfsDesignator> FDesignator;
+    int FModificator = 0; // +1 for x++, -1 for x--
+
+protected:
+    void Exec() override;
+};
+
+class TfsIfStmt : public TfsStatement
+{
+public:
+    explicit TfsIfStmt(TfsScript *p);
+    TfsNodePtr FCondition;
+    TfsStatementList FThen, FElse;
+
+protected:
+    void Exec() override;
+};
+
+class TfsCaseStmt : public TfsStatement
+{
+public:
+    explicit TfsCaseStmt(TfsScript *p);
+    struct Selector
+    {
+        std::unique_ptr<TfsSetNode> set;
+        std::unique_ptr<TfsStatementList> body;
+    };
+    TfsNodePtr FCondition;
+    std::vector<Selector> FSelectors;
+    TfsStatementList FElse;
+
+protected:
+    void Exec() override;
+};
+
+// while and the three repeat forms (until, do-while, Loop While).
+class TfsLoopStmt : public TfsStatement
+{
+public:
+    explicit TfsLoopStmt(TfsScript *p);
+    TfsNodePtr FCondition;
+    TfsStatementList FBody;
+    bool FTestFirst = true;    // while
+    bool FStopWhen = false;    // the condition value that ends the loop
+    // After the body: true when the loop must end (break, exit, terminate); clears continue.
+    static bool AfterBody(TfsScript &program);
+
+protected:
+    void Exec() override;
+};
+
+class TfsForStmt : public TfsStatement
+{
+public:
+    explicit TfsForStmt(TfsScript *p);
+    std::unique_ptr<TfsDesignator> FVariable;
+    TfsNodePtr FBeginValue, FEndValue;
+    bool FDown = false;
+    TfsStatementList FBody;
+
+protected:
+    void Exec() override;
+};
+
+class TfsVbForStmt : public TfsStatement
+{
+public:
+    explicit TfsVbForStmt(TfsScript *p);
+    std::unique_ptr<TfsDesignator> FVariable;
+    TfsNodePtr FBeginValue, FEndValue, FStep;
+    TfsStatementList FBody;
+
+protected:
+    void Exec() override;
+};
+
+class TfsCppForStmt : public TfsStatement
+{
+public:
+    explicit TfsCppForStmt(TfsScript *p);
+    TfsStatementList FFirstStmt, FSecondStmt, FBody;
+    TfsNodePtr FExpression;
+
+protected:
+    void Exec() override;
+};
+
+class TfsTryStmt : public TfsStatement
+{
+public:
+    explicit TfsTryStmt(TfsScript *p);
+    TfsStatementList FBody, FExceptStmt;
+    bool FIsExcept = true;
+    TfsCustomVariable *FClassNameVar = nullptr; // "ExceptionClassName"
+    TfsCustomVariable *FMessageVar = nullptr;   // "ExceptionMessage"
+
+protected:
+    void Exec() override;
+};
+
+// break, continue, exit.
+class TfsJumpStmt : public TfsStatement
+{
+public:
+    enum Kind { Break, Continue, Exit };
+    TfsJumpStmt(TfsScript *p, Kind kind) : TfsStatement(p), FKindOfJump(kind) {}
+    Kind FKindOfJump;
+
+protected:
+    void Exec() override;
+};
