@@ -227,9 +227,21 @@ TfsCompiler::TfsCompiler(TfsScript &program, bool needDeclareVars)
 {
 }
 
-void TfsCompiler::Enter(const TfsXMLItem &item)
+// Names and operators carry the position after them; errors point at their first character.
+static QString startPos(const TfsXMLItem &item)
 {
     const QString pos = item.Prop(QStringLiteral("pos"));
+    const QStringView name = item.Name();
+    if (item.Count() > 0 || pos.isEmpty() || !(name == u"ident" || name == u"node" || name == u"op"))
+        return pos;
+    const qsizetype colon = pos.indexOf(u':');
+    const int column = pos.mid(colon + 1).toInt() - int(leafText(item).size());
+    return pos.left(colon + 1) + QString::number(std::max(column, 1));
+}
+
+void TfsCompiler::Enter(const TfsXMLItem &item)
+{
+    const QString pos = startPos(item);
     if (!pos.isEmpty())
         FPos = pos;
 }
@@ -766,11 +778,11 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
         Enter(*steps[1]);
         throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), leafText(*steps[1])));
     }
-    Enter(*steps[0]);
     TfsCustomVariable *item = Lookup(leafText(*steps[0]), scope);
     if (item->Kind() == TfsCustomVariable::ikProc || item->Kind() == TfsCustomVariable::ikNative) {
         auto call = std::make_unique<TfsCallDesignator>();
         BuildCall(*call, exprs, scope);
+        Enter(dsgn);
         call->FProc = item->Kind() == TfsCustomVariable::ikProc ? static_cast<TfsProcVariable *>(item) : nullptr;
         call->FNative = call->FProc ? nullptr : static_cast<TfsNativeFunction *>(item);
         call->FTyp = item->FTyp;
@@ -786,6 +798,7 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
             if (call->FArgs.size() > params.size())
                 throw TfsError(QStringLiteral("Too many actual parameters"));
             for (size_t i = 0; i < call->FArgs.size(); ++i) {
+                Enter(*exprs[i]);
                 if (!fsTypesCompatible(params[i]->FTyp, call->FArgs[i]->FTyp, false))
                     throw TfsError(kIncompatible + QStringLiteral(": '") +
                                    fsTypeName(params[i]->FTyp, params[i]->FTypeName) + QStringLiteral("', '") +
@@ -839,7 +852,7 @@ TfsNodePtr TfsCompiler::BuildExpression(const TfsXMLItem &expr, TfsScript &scope
         for (int i = 0; i < e.Count(); ++i) {
             const TfsXMLItem &c = *e.Item(i);
             Token t;
-            t.pos = c.Prop(QStringLiteral("pos"));
+            t.pos = startPos(c);
             if (t.pos.isEmpty())
                 t.pos = FPos;
             const QStringView name = c.Name();

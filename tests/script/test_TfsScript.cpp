@@ -16,6 +16,8 @@ std::string run(const char *language, const char *source, const char *result = "
     TfsScript script;
     script.AddMethod(QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); },
                      1, 1, QStringLiteral("String"));
+    script.AddMethod(QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); },
+                     1, 1, QStringLiteral("Integer"));
     script.SetSyntaxType(QString::fromUtf8(language));
     script.SetLines(QString::fromUtf8(source));
     if (!script.Compile())
@@ -129,5 +131,111 @@ const Program kPrograms[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Programs, FourLanguages, testing::ValuesIn(kPrograms));
+
+} // namespace
+
+namespace {
+
+struct Case
+{
+    const char *language;
+    const char *source;
+    const char *expected;
+};
+
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.language << ": " << c.source;
+}
+
+class PascalOutcome : public testing::TestWithParam<Case>
+{
+};
+
+TEST_P(PascalOutcome, Gives)
+{
+    EXPECT_EQ(run(GetParam().language, GetParam().source), GetParam().expected);
+}
+
+// clang-format off
+const Case kCompileErrors[] = {
+    {"PascalScript", "var r: Integer;\nvar r: String; begin end.", "error: Identifier redeclared: 'r' @ 2:5"},
+    {"PascalScript", "var r: TNothing; begin end.", "error: Unknown type: 'TNothing' @ 1:5"},
+    {"PascalScript", "var r: Integer; begin r := 1.5 end.", "error: Incompatible types: 'Integer', 'Extended' @ 1:23"},
+    {"PascalScript", "var r: Extended; begin r := 1 end.", "1"},
+    {"PascalScript", "var r: Integer; begin r := 'a' + 1 end.", "error: Incompatible types @ 1:32"},
+    {"PascalScript", "var r: Integer; begin r := 'a' * 'b' end.", "error: Incompatible types @ 1:32"},
+    {"PascalScript", "begin r := 1 end.", "error: Undeclared identifier: 'r' @ 1:7"},
+    {"PascalScript", "const r = 1; begin r := 2 end.", "error: Left side cannot be assigned to @ 1:20"},
+    {"PascalScript", "var r: String; begin for r := 1 to 2 do end.",
+     "error: For loop variable must be numeric variable @ 1:26"},
+    {"PascalScript", "procedure P(a: Integer); begin end; begin P end.", "error: Not enough actual parameters @ 1:43"},
+    {"PascalScript", "procedure P(a: Integer); begin end; begin P(1, 2) end.", "error: Too many actual parameters @ 1:43"},
+    {"PascalScript", "procedure P(var a: Integer); begin end; begin P(1) end.", "error: Variable required @ 1:49"},
+    {"PascalScript", "var r: Integer; begin r[1] := 2 end.", "error: Array type required @ 1:23"},
+    {"PascalScript", "begin x := 1 end", "error: '.' expected @ 1:17"},
+    // With declarations not required, an unknown name becomes a variant variable.
+    {"JScript", "r = 5;", "5"},
+    {"BasicScript", "r = \"x\"\r\n", "x"},
+};
+
+const Case kRunTime[] = {
+    {"PascalScript", "var r, z: Integer; begin z := 0;\n  r := 10 div z end.", "runtime: Division by zero @ 2:3"},
+    {"PascalScript", "var r: Integer; s: String; begin s := 'abc';\n  r := StrToInt(s[4]) end.",
+     "runtime: Index out of range: 4 @ 2:3"},
+    {"PascalScript", "var r: Integer; v: Variant; begin v := 'abc';\n  r := v end.",
+     "runtime: Could not convert variant of type (String) into type (Integer) @ 2:3"},
+    {"PascalScript", "var r: Int64; begin r := 9223372036854775807;\n  r := r + 1 end.", "runtime: Integer overflow @ 2:3"},
+    {"PascalScript", "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\nbegin r := F(0) end.",
+     "runtime: Stack overflow @ 1:56"},
+    {"PascalScript", "var r: array[1..3] of Integer; begin\n  r[4] := 1 end.", "runtime: Index out of range: 4 @ 2:3"},
+};
+
+// Jumps, finally blocks and routines, where the plain execution rules went wrong.
+const Case kJumps[] = {
+    // A finally block entered with a pending break runs whole, then the break takes effect.
+    {"PascalScript", "var r, i: Integer; begin r := 0; for i := 1 to 5 do try if i = 2 then break; finally "
+                     "r := r + 1; r := r + 10; end end.", "22"},
+    {"PascalScript", "var r, i: Integer; begin r := 0; for i := 1 to 3 do try continue; finally r := r + 1; "
+                     "r := r + 10 end end.", "33"},
+    // Exit inside try-finally runs the finally block, then leaves the routine.
+    {"PascalScript", "var r: Integer; procedure P; begin try exit; finally r := r + 1 end; r := 100 end; "
+                     "begin r := 0; P end.", "1"},
+    // An error passes on after the finally block.
+    {"PascalScript", "var r, z: Integer; begin z := 0; try try r := 1 div z finally r := 7 end except r := r * 2 end end.",
+     "14"},
+    // Continue in a Pascal for loop goes on with the next value.
+    {"PascalScript", "var r, i: Integer; begin r := 0; for i := 1 to 5 do begin if i = 2 then continue; "
+                     "r := r + i end end.", "13"},
+    {"PascalScript", "var r, i, j: Integer; begin r := 0; for i := 1 to 3 do for j := 1 to 3 do begin "
+                     "if j = 2 then break; r := r + 1 end end.", "3"},
+    {"PascalScript", "var r, i: Integer; begin for i := 5 to 1 do r := 99; r := i end.", "0"},
+    {"PascalScript", "var r, i: Integer; begin for i := 1 to 3 do ; r := i end.", "3"},
+    {"PascalScript", "var r, i: Integer; begin for i := 3 downto 1 do r := r * 10 + i end.", "321"},
+    // A routine passing its own var parameter down a recursion: each level adds after the inner call.
+    {"PascalScript", "var r: Integer; procedure Acc(var x: Integer; n: Integer); begin if n > 0 then begin "
+                     "x := x + n; Acc(x, n - 1) end end; begin r := 0; Acc(r, 4) end.", "10"},
+    {"PascalScript", "var r: Integer; procedure Inc2(var x: Integer; n: Integer); var k: Integer; begin k := n; "
+                     "if n > 0 then Inc2(x, n - 1); x := x + k end; begin r := 0; Inc2(r, 3) end.", "6"},
+    // A routine may be called before its text.
+    {"PascalScript", "var r: Integer; function A: Integer; begin Result := B(4) end; function B(a: Integer): "
+                     "Integer; begin Result := a * 2 end; begin r := A end.", "8"},
+    {"JScript", "r = Twice(4); function Twice(a) { return a * 2; }", "8"},
+    // Fewer arguments than parameters: defaults fill the rest.
+    {"C++Script", "int r; int F(int a, int b = 5) { return a + b; } { r = F(1); }", "6"},
+    // Short circuit with two Boolean operands: the right side is not run.
+    {"PascalScript", "var r: Integer; function Side: Boolean; begin r := 99; Result := True end; "
+                     "begin r := 1; if (r = 2) and Side then r := 3 end.", "1"},
+    {"PascalScript", "var r: Boolean; x: Integer; begin x := 4; r := x in [1, 3..5] end.", "True"},
+    {"PascalScript", "var r: Boolean; x: Integer; begin x := 2; r := x in [1, 3..5] end.", "False"},
+    {"PascalScript", "var r: Extended; begin r := 7 / 2 end.", "3.5"},
+    {"PascalScript", "var r: Variant; begin r := 2147483648 end.", "2147483648"},
+    {"PascalScript", "var r: Boolean; begin r := not False and False end.", "False"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(CompileErrors, PascalOutcome, testing::ValuesIn(kCompileErrors));
+INSTANTIATE_TEST_SUITE_P(RunTimeErrors, PascalOutcome, testing::ValuesIn(kRunTime));
+INSTANTIATE_TEST_SUITE_P(Jumps, PascalOutcome, testing::ValuesIn(kJumps));
 
 } // namespace
