@@ -1,0 +1,724 @@
+#include "TfrxXMLSerializer.h"
+
+#include "TfrxClassRegistry.h"
+#include "TfrxCollection.h"
+#include "TfrxCollectionItem.h"
+#include "TfrxComponent.h"
+#include "TfrxCustomMemoView.h"
+#include "TfrxError.h"
+#include "TfrxBand.h"
+#include "TfrxPage.h"
+#include "TfrxProperties.h"
+#include "TfrxReport.h"
+#include "TfrxReportDataSets.h"
+#include "TfrxStyles.h"
+#include "TfrxXMLDocument.h"
+#include "TfrxXMLItem.h"
+#include "TfrxXMLReader.h"
+#include "zorXML.h"
+
+#include <QIODevice>
+#include <QMetaEnum>
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+using Kind = TfrxProperties::Kind;
+
+namespace {
+
+// Element trees deeper than this are not entered; the XML reader bounds them already, this
+// guards trees built in memory.
+constexpr int MaxDepth = 1024;
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// A message raised while applying one attribute; collected, never fatal.
+struct ApplyError {
+    QString Message;
+};
+
+// The raw bits of an enumeration or set value, whatever its underlying type.
+int RawInt(const QVariant &v)
+{
+    int raw = 0;
+    if (v.isValid())
+        std::memcpy(&raw, v.constData(), std::min<qsizetype>(sizeof raw, v.metaType().sizeOf()));
+    return raw;
+}
+
+QVariant TypedEnum(const QMetaProperty &p, int raw)
+{
+    QVariant typed(p.metaType(), nullptr);
+    std::memcpy(typed.data(), &raw, std::min<qsizetype>(sizeof raw, p.metaType().sizeOf()));
+    return typed;
+}
+
+QString ListText(const QStringList &lines)
+{
+    return lines.join(CrLf);
+}
+
+// The text of a text object as stored: its lines joined with CR LF, one final break dropped.
+QString MemoText(const TfrxCustomMemoView *memo)
+{
+    QString text = memo->Text();
+    if (text.endsWith(CrLf))
+        text.chop(2);
+    return text;
+}
+
+// The collections a class stores as child elements, by element name.
+TfrxCollection *NestedCollectionOf(QObject *obj, const QString &name)
+{
+    if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj))
+        return memo->NestedCollection(name);
+    if (auto *report = qobject_cast<TfrxReport *>(obj)) {
+        if (name.compare(QLatin1String("Datasets"), Qt::CaseInsensitive) == 0)
+            return report->DataSets();
+        if (name.compare(QLatin1String("Styles"), Qt::CaseInsensitive) == 0)
+            return report->Styles();
+    }
+    return nullptr;
+}
+
+QStringList NestedNamesToWrite(QObject *obj)
+{
+    if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj))
+        return memo->NestedPropertiesToWrite();
+    QStringList names;
+    if (auto *report = qobject_cast<TfrxReport *>(obj)) {
+        if (report->DataSets()->Count() > 0)
+            names.append(QStringLiteral("Datasets"));
+        if (report->Styles()->Count() > 0)
+            names.append(QStringLiteral("Styles"));
+    }
+    return names;
+}
+
+bool HandlesNested(QObject *obj)
+{
+    return qobject_cast<TfrxCustomMemoView *>(obj) != nullptr || qobject_cast<TfrxReport *>(obj) != nullptr;
+}
+
+// The property of a text object that is stored as its Text attribute.
+bool IsMemoLines(const QObject *obj, const QMetaProperty &p)
+{
+    return qobject_cast<const TfrxCustomMemoView *>(obj) != nullptr && std::strcmp(p.name(), "Memo") == 0;
+}
+
+// Whether an object of a class may be a child of the container: pages under the report, bands
+// under pages, other report objects under pages and bands, never a report below the root.
+bool SuitsContainer(const QMetaObject *cls, const QObject *container)
+{
+    if (!cls->inherits(&TfrxComponent::staticMetaObject) || cls->inherits(&TfrxReport::staticMetaObject))
+        return false;
+    if (cls->inherits(&TfrxPage::staticMetaObject))
+        return qobject_cast<const TfrxReport *>(container) != nullptr;
+    if (cls->inherits(&TfrxBand::staticMetaObject))
+        return qobject_cast<const TfrxPage *>(container) != nullptr;
+    return qobject_cast<const TfrxPage *>(container) != nullptr || qobject_cast<const TfrxBand *>(container) != nullptr;
+}
+
+QString CantFindClass(const QString &name)
+{
+    return QStringLiteral("Cannot find class ") + name;
+}
+
+}  // namespace
+
+// The reading and writing steps; they work on the serializer's state.
+class TfrxXMLSerializer::Private
+{
+public:
+    static void AddError(TfrxXMLSerializer &s, const QString &message);
+    static QString ValueText(TfrxXMLSerializer &s, QObject *obj, const TfrxProperties::Entry &e,
+                             QObject *ancestor, bool &write);
+    static void WriteItem(TfrxXMLSerializer &s, TfrxComponent *obj, TfrxXMLItem *item, bool saveChildren,
+                          bool streaming, int depth);
+    static void WriteNested(TfrxXMLSerializer &s, QObject *obj, TfrxXMLItem *item);
+    static void ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *item, QObject *container, int depth);
+    static void ReadNested(TfrxXMLSerializer &s, QObject *obj, TfrxXMLItem *item);
+    static void Apply(TfrxXMLSerializer &s, QObject *obj, const QString &name, const QString &value);
+    static void ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e, const QString &value);
+    static void FinishLoading(TfrxXMLSerializer &s);
+    static void RememberName(TfrxXMLSerializer &s, TfrxComponent *c);
+    static QObject *FindByName(const TfrxXMLSerializer &s, const QString &name);
+};
+
+TfrxXMLSerializer::TfrxXMLSerializer(QIODevice *stream) : FStream(stream) {}
+
+TfrxXMLSerializer::~TfrxXMLSerializer() = default;
+
+bool TfrxXMLSerializer::StrToFloat(const QString &text, double &value)
+{
+    QString t;
+    t.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u',')
+            t.append(u'.');
+        else if (c != u' ')
+            t.append(c);
+    }
+    bool ok = false;
+    value = t.toDouble(&ok);
+    return ok && std::isfinite(value);
+}
+
+void TfrxXMLSerializer::Private::AddError(TfrxXMLSerializer &s, const QString &message)
+{
+    const auto it = std::lower_bound(s.FErrors.begin(), s.FErrors.end(), message);
+    if (it == s.FErrors.end() || *it != message)
+        s.FErrors.insert(it, message);
+}
+
+// ---- Writing ------------------------------------------------------------------------------
+
+// The encoded value of one property and whether it is written at all.
+QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const TfrxProperties::Entry &e,
+                                              QObject *ancestor, bool &write)
+{
+    const QMetaProperty &p = e.Property;
+    const QVariant v = p.read(obj);
+    const QVariant a = ancestor != nullptr ? p.read(ancestor) : QVariant();
+    switch (e.PropertyKind) {
+    case Kind::Integer:
+    case Kind::Int64:
+    case Kind::Boolean:
+    case Kind::Enumeration:
+    case Kind::Set: {
+        const bool isEnum = p.isEnumType();
+        if (ancestor != nullptr) {
+            write = isEnum ? RawInt(v) != RawInt(a) : v != a;
+        } else if (!s.FSerializeDefaultValues) {
+            const QVariant d = TfrxProperties::DefaultValue(obj, p);
+            write = !d.isValid() || (isEnum ? RawInt(v) != RawInt(d) : v != d);
+        }
+        if (e.PropertyKind == Kind::Boolean)
+            return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        if (e.PropertyKind == Kind::Enumeration) {
+            const char *key = p.enumerator().valueToKey(RawInt(v));
+            return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
+        }
+        if (e.PropertyKind == Kind::Set)
+            return QString::number(RawInt(v));
+        if (v.typeId() == QMetaType::QChar)
+            return QString::number(v.toChar().unicode());
+        return QString::number(v.toLongLong());
+    }
+    case Kind::Float:
+        write = ancestor == nullptr || std::abs(v.toDouble() - a.toDouble()) >= 1e-6;
+        return zorFloatToStr(v.toDouble());
+    case Kind::Text:
+        write = ancestor != nullptr ? v != a : s.FSerializeDefaultValues || !v.toString().isEmpty();
+        return zorStrToXML(v.toString());
+    case Kind::Variant:
+        write = ancestor == nullptr || v != a;
+        return zorStrToXML(v.toString());
+    case Kind::Reference: {
+        auto *target = qobject_cast<TfrxComponent *>(v.value<QObject *>());
+        auto *old = ancestor != nullptr ? qobject_cast<TfrxComponent *>(a.value<QObject *>()) : nullptr;
+        if (ancestor == nullptr) {
+            write = target != nullptr;
+        } else {
+            write = target == nullptr || old == nullptr
+                        ? target != old
+                        : target->Name().compare(old->Name(), Qt::CaseInsensitive) != 0;
+        }
+        return target != nullptr ? target->Name() : QStringLiteral("nil");
+    }
+    default:
+        write = false;
+        return {};
+    }
+}
+
+QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject *ancestor)
+{
+    auto *component = qobject_cast<TfrxComponent *>(obj);
+    if (component != nullptr && ancestor == nullptr && FOnGetAncestor)
+        ancestor = FOnGetAncestor(component->Name());
+    auto *ancestorComponent = qobject_cast<TfrxComponent *>(ancestor);
+    const bool wasWriting = component != nullptr && component->IsWriting();
+    if (component != nullptr)
+        component->SetIsWriting(true);
+    if (ancestorComponent != nullptr)
+        ancestorComponent->SetIsWriting(true);
+
+    QString out;
+    const auto entries = TfrxProperties::Own(obj);
+    for (const TfrxProperties::Entry &e : entries) {
+        if (!e.Property.isReadable() || !TfrxProperties::IsStored(obj, e.Property) || IsMemoLines(obj, e.Property))
+            continue;
+        const QString name = prefix + QLatin1String(e.Property.name());
+        if (e.PropertyKind == Kind::Nested) {
+            QObject *sub = TfrxProperties::NestedObject(obj, e.Property);
+            if (sub != nullptr) {
+                QObject *ancestorSub = ancestor != nullptr ? TfrxProperties::NestedObject(ancestor, e.Property) : nullptr;
+                out += ObjToXML(sub, name + u'.', ancestorSub);
+            }
+            continue;
+        }
+        if (e.PropertyKind == Kind::StringList) {
+            const QString text = ListText(e.Property.read(obj).toStringList());
+            if (ancestor != nullptr && text == ListText(e.Property.read(ancestor).toStringList()))
+                continue;
+            out += u' ' + name + QLatin1String(".Text=\"") + zorStrToXML(text) + u'"';
+            continue;
+        }
+        bool write = true;
+        const QString value = Private::ValueText(*this, obj, e, ancestor, write);
+        if (write)
+            out += u' ' + name + QLatin1String("=\"") + value + u'"';
+    }
+    if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj)) {
+        const QString text = MemoText(memo);
+        auto *ancestorMemo = qobject_cast<TfrxCustomMemoView *>(ancestor);
+        if (ancestorMemo == nullptr || MemoText(ancestorMemo) != text)
+            out += QLatin1String(" Text=\"") + zorStrToXML(text) + u'"';
+    }
+
+    if (component != nullptr)
+        component->SetIsWriting(wasWriting);
+    if (ancestorComponent != nullptr)
+        ancestorComponent->SetIsWriting(false);
+    return out;
+}
+
+// Each collection a class keeps as child elements: one "item" per collection item.
+void TfrxXMLSerializer::Private::WriteNested(TfrxXMLSerializer &s, QObject *obj, TfrxXMLItem *item)
+{
+    const QStringList names = NestedNamesToWrite(obj);
+    for (const QString &name : names) {
+        TfrxCollection *collection = NestedCollectionOf(obj, name);
+        if (collection == nullptr)
+            continue;
+        TfrxXMLItem *list = item->Add(name);
+        for (TfrxCollectionItem *collectionItem : collection->Items()) {
+            TfrxXMLItem *child = list->Add(QStringLiteral("item"));
+            QString text = s.ObjToXML(collectionItem);
+            if (text.startsWith(u' '))
+                text.remove(0, 1);
+            child->SetText(std::move(text));
+        }
+    }
+}
+
+// element -> class name, Name attribute, attributes; nested elements, then the children
+void TfrxXMLSerializer::Private::WriteItem(TfrxXMLSerializer &s, TfrxComponent *obj, TfrxXMLItem *item,
+                                           bool saveChildren, bool streaming, int depth)
+{
+    const bool isRoot = depth == 0;
+    item->SetName(obj->Ancestor() && !streaming ? QStringLiteral("inherited")
+                                                : QString::fromLatin1(obj->metaObject()->className()));
+    QString text;
+    if (!isRoot)
+        text = QLatin1String("Name=\"") + obj->Name() + u'"';
+    text += s.ObjToXML(obj);
+    if (text.startsWith(u' '))
+        text.remove(0, 1);
+    item->SetText(std::move(text));
+    if (s.FHandleNestedProperties && HandlesNested(obj))
+        WriteNested(s, obj, item);
+    if (!saveChildren || depth >= MaxDepth)
+        return;
+    for (TfrxComponent *child : obj->Objects())
+        WriteItem(s, child, item->Add(), true, streaming, depth + 1);
+}
+
+void TfrxXMLSerializer::WriteRootComponent(TfrxComponent *root, bool saveChildren, bool streaming, TfrxXMLItem *item)
+{
+    if (FOwner == nullptr)
+        FOwner = root;
+    if (item != nullptr) {
+        Private::WriteItem(*this, root, item, saveChildren, streaming, 0);
+        if (FOnSaveCustomData)
+            FOnSaveCustomData(item->Add(QStringLiteral("ZorCustomData")));
+        return;
+    }
+    TfrxXMLDocument document;
+    document.SetAutoIndent(true);
+    WriteRootComponent(root, saveChildren, streaming, document.Root());
+    document.SaveToStream(FStream);
+}
+
+QString TfrxXMLSerializer::WriteComponentStr(QObject *obj)
+{
+    return QString::fromLatin1(obj->metaObject()->className()) + ObjToXML(obj);
+}
+
+void TfrxXMLSerializer::WriteComponent(QObject *obj)
+{
+    FStream->write("<");
+    FStream->write(WriteComponentStr(obj).toUtf8());
+    FStream->write("/>");
+}
+
+// ---- Reading ------------------------------------------------------------------------------
+
+void TfrxXMLSerializer::Private::RememberName(TfrxXMLSerializer &s, TfrxComponent *c)
+{
+    if (!c->Name().isEmpty())
+        s.FNames.insert(c->Name().toLower(), c);
+}
+
+QObject *TfrxXMLSerializer::Private::FindByName(const TfrxXMLSerializer &s, const QString &name)
+{
+    if (s.FOwner != nullptr && s.FOwner->Name().compare(name, Qt::CaseInsensitive) == 0)
+        return s.FOwner;
+    TfrxComponent *c = s.FNames.value(name.toLower());
+    // A name remembered earlier may have been changed or its object freed since.
+    if (c != nullptr && c->Name().compare(name, Qt::CaseInsensitive) == 0)
+        return c;
+    return s.FOwner != nullptr ? s.FOwner->FindObject(name) : nullptr;
+}
+
+// Applies one property value by its kind; failures raise ApplyError with the message to record.
+void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e,
+                                               const QString &value)
+{
+    const QMetaProperty &p = e.Property;
+    QVariant v;
+    bool ok = true;
+    switch (e.PropertyKind) {
+    case Kind::Integer:
+        v = value.toInt(&ok);
+        if (!ok)
+            throw ApplyError{QStringLiteral("'%1' is not a valid integer value").arg(value)};
+        break;
+    case Kind::Int64:
+        v = value.toLongLong(&ok);
+        if (!ok)
+            throw ApplyError{QStringLiteral("'%1' is not a valid integer value").arg(value)};
+        break;
+    case Kind::Boolean: {
+        const int number = value.toInt(&ok);
+        if (ok)
+            v = number != 0;
+        else if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            v = true;
+        else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            v = false;
+        else
+            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+        break;
+    }
+    case Kind::Enumeration: {
+        const QMetaEnum meta = p.enumerator();
+        int raw = value.toInt(&ok);
+        if (!ok)
+            raw = meta.keyToValue(value.toLatin1().constData(), &ok);
+        // A value outside the type is never stored.
+        if (!ok || meta.valueToKey(raw) == nullptr)
+            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+        v = TypedEnum(p, raw);
+        break;
+    }
+    case Kind::Set: {
+        const QMetaEnum meta = p.enumerator();
+        int raw = value.toInt(&ok);
+        if (!ok)
+            throw ApplyError{QStringLiteral("'%1' is not a valid integer value").arg(value)};
+        int members = 0;
+        for (int i = 0; i < meta.keyCount(); ++i)
+            members |= meta.value(i);
+        v = TypedEnum(p, raw & members);
+        break;
+    }
+    case Kind::Float: {
+        double number = 0;
+        if (!StrToFloat(value, number))
+            throw ApplyError{QStringLiteral("'%1' is not a valid floating point value").arg(value)};
+        v = number;
+        break;
+    }
+    case Kind::Text:
+    case Kind::Variant:
+        v = zorXMLToStr(value);
+        break;
+    case Kind::Reference:
+        s.FFixups.append(TfrxFixupItem{e.Object, p, zorXMLToStr(value)});
+        return;
+    default:
+        return;
+    }
+    try {
+        if (!p.write(e.Object, v))
+            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+    } catch (const TfrxError &error) {
+        throw ApplyError{error.Message()};
+    }
+}
+
+// One attribute: the names with a meaning of their own first, then the dotted property path.
+void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const QString &name, const QString &value)
+{
+    auto *component = qobject_cast<TfrxComponent *>(obj);
+    auto *memo = qobject_cast<TfrxCustomMemoView *>(obj);
+    using Setter = void (TfrxComponent::*)(double);
+    static const QHash<QString, Setter> bounds = {
+        {QStringLiteral("l"), &TfrxComponent::SetLeft},
+        {QStringLiteral("t"), &TfrxComponent::SetTop},
+        {QStringLiteral("w"), &TfrxComponent::SetWidth},
+        {QStringLiteral("h"), &TfrxComponent::SetHeight},
+    };
+    if (component != nullptr && name.size() == 1) {
+        if (const auto it = bounds.constFind(name); it != bounds.constEnd()) {
+            double number = 0;
+            if (!StrToFloat(value, number))
+                throw ApplyError{QStringLiteral("'%1' is not a valid floating point value").arg(value)};
+            (component->*(it.value()))(number);
+            return;
+        }
+    }
+    if (memo != nullptr && (name == u"x" || name == u"u" || name.compare(QLatin1String("Text"), Qt::CaseInsensitive) == 0
+                            || name.compare(QLatin1String("Memo.Text"), Qt::CaseInsensitive) == 0)) {
+        memo->SetText(zorXMLToStr(value));
+        return;
+    }
+    if (name.compare(QLatin1String("PropData"), Qt::CaseInsensitive) == 0)
+        return;
+    if (qobject_cast<TfrxReport *>(obj) != nullptr && name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
+        return;
+
+    // Walk the path: each part but the last must be a property holding an object.
+    QObject *holder = obj;
+    qsizetype start = 0;
+    for (int depth = 0; depth < MaxDepth; ++depth) {
+        const qsizetype dot = name.indexOf(u'.', start);
+        if (dot < 0)
+            break;
+        TfrxProperties::Entry part;
+        if (!TfrxProperties::Find(holder, QStringView(name).mid(start, dot - start), part))
+            return;
+        if (part.PropertyKind == Kind::StringList && QStringView(name).mid(dot + 1).compare(u"Text", Qt::CaseInsensitive) == 0) {
+            if (part.Property.isWritable())
+                part.Property.write(holder, zorXMLToStr(value).split(CrLf));
+            return;
+        }
+        if (part.PropertyKind != Kind::Nested)
+            return;
+        holder = TfrxProperties::NestedObject(holder, part.Property);
+        if (holder == nullptr)
+            return;
+        start = dot + 1;
+    }
+    TfrxProperties::Entry e;
+    if (!TfrxProperties::Find(holder, QStringView(name).mid(start), e) || !e.Property.isWritable()
+        || e.PropertyKind == Kind::Nested)
+        return;
+    ApplyProperty(s, e, value);
+}
+
+// attributes -> { name [spaces] "=" ... '"' value '"' }
+void TfrxXMLSerializer::XMLToObj(const QString &text, QObject *obj)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && text[i] == u' ')
+            ++i;
+        const qsizetype eq = text.indexOf(u'=', i);
+        if (eq < 0)
+            return;
+        const QString name = text.mid(i, eq - i).trimmed();
+        if (name.isEmpty())
+            return;
+        const qsizetype open = text.indexOf(u'"', eq + 1);
+        if (open < 0)
+            return;
+        qsizetype close = text.indexOf(u'"', open + 1);
+        if (close < 0)
+            close = n;
+        const QString value = text.mid(open + 1, close - open - 1);
+        i = close + 1;
+        try {
+            Private::Apply(*this, obj, name, value);
+        } catch (const ApplyError &error) {
+            Private::AddError(*this, error.Message);
+        } catch (const TfrxError &error) {
+            Private::AddError(*this, error.Message());
+        } catch (const std::exception &error) {
+            Private::AddError(*this, QString::fromUtf8(error.what()));
+        }
+    }
+}
+
+void TfrxXMLSerializer::Private::ReadNested(TfrxXMLSerializer &s, QObject *obj, TfrxXMLItem *item)
+{
+    TfrxCollection *collection = NestedCollectionOf(obj, item->Name());
+    for (int i = 0; i < item->Count(); ++i)
+        s.XMLToObj(item->Items(i)->Text(), collection->Add());
+}
+
+// element -> custom data | class element (attributes, nested elements, children)
+void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *item, QObject *container, int depth)
+{
+    if (depth >= MaxDepth)
+        return;
+    const QString &className = item->Name();
+    if (className.compare(QLatin1String("ZorCustomData"), Qt::CaseInsensitive) == 0) {
+        if (s.FOnGetCustomData)
+            s.FOnGetCustomData(item);
+        return;
+    }
+    const bool inherited = className == u"inherited";
+    const QMetaObject *cls = inherited ? nullptr : TfrxClassRegistry::Instance().Find(className);
+    if (!inherited && (cls == nullptr || !SuitsContainer(cls, container))) {
+        AddError(s, CantFindClass(className));
+        return;
+    }
+    const QString name = zorXMLToStr(item->GetProp(QStringLiteral("Name")));
+    auto *obj = qobject_cast<TfrxComponent *>(FindByName(s, name));
+    if (obj != nullptr && !inherited && obj->metaObject() != cls) {
+        // A name taken by an object of another class: the element gets an object of its own.
+        AddError(s, QStringLiteral("Duplicate name ") + name);
+        obj = nullptr;
+    }
+    bool created = false;
+    if (obj == nullptr) {
+        if (inherited)
+            return;
+        obj = qobject_cast<TfrxComponent *>(TfrxClassRegistry::Instance().Create(className, container));
+        if (obj == nullptr)
+            return;
+        created = true;
+    }
+    obj->SetIsLoading(true);
+    QString text = item->Text();
+    if (created && FindByName(s, name) != nullptr) {
+        // Read the attributes but keep the new object's own unique name.
+        s.XMLToObj(text, obj);
+        obj->CreateUniqueName();
+    } else {
+        s.XMLToObj(text, obj);
+    }
+    RememberName(s, obj);
+    s.FLoaded.append(obj);
+    for (int i = 0; i < item->Count(); ++i) {
+        TfrxXMLItem *child = item->Items(i);
+        if (s.FHandleNestedProperties && NestedCollectionOf(obj, child->Name()) != nullptr)
+            ReadNested(s, obj, child);
+        else
+            ReadItem(s, child, obj, depth + 1);
+    }
+}
+
+void TfrxXMLSerializer::Private::FinishLoading(TfrxXMLSerializer &s)
+{
+    s.FixupReferences();
+    const QList<TfrxComponent *> loaded = std::move(s.FLoaded);
+    s.FLoaded.clear();
+    for (TfrxComponent *c : loaded) {
+        c->SetIsLoading(false);
+        if (qobject_cast<TfrxReport *>(c) == nullptr)
+            c->Loaded();
+    }
+}
+
+void TfrxXMLSerializer::ReadRootComponent(TfrxComponent *root, TfrxXMLItem *item)
+{
+    if (FOwner == nullptr)
+        FOwner = root;
+    if (item == nullptr) {
+        TfrxXMLDocument document;
+        document.LoadFromStream(FStream);
+        FOldFormat = document.OldVersion();
+        ReadRootComponent(root, document.Root());
+        return;
+    }
+    const QMetaObject *cls = TfrxClassRegistry::Instance().Find(item->Name());
+    if (cls == nullptr || !root->metaObject()->inherits(cls)) {
+        Private::AddError(*this, CantFindClass(item->Name()));
+        return;
+    }
+    FNames.clear();
+    for (TfrxComponent *c : FOwner->GetAllObjects())
+        Private::RememberName(*this, c);
+    root->SetIsLoading(true);
+    XMLToObj(item->Text(), root);
+    FLoaded.append(root);
+    for (int i = 0; i < item->Count(); ++i) {
+        TfrxXMLItem *child = item->Items(i);
+        if (FHandleNestedProperties && NestedCollectionOf(root, child->Name()) != nullptr)
+            Private::ReadNested(*this, root, child);
+        else
+            Private::ReadItem(*this, child, root, 1);
+    }
+    Private::FinishLoading(*this);
+}
+
+QObject *TfrxXMLSerializer::ReadComponentStr(QObject *root, const QString &text, bool dontFixup)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return nullptr;
+    qsizetype space = trimmed.indexOf(u' ');
+    if (space < 0)
+        space = trimmed.size();
+    const QString className = trimmed.left(space);
+    QObject *obj = TfrxClassRegistry::Instance().Create(className, root);
+    if (obj == nullptr) {
+        Private::AddError(*this, CantFindClass(className));
+        return nullptr;
+    }
+    auto *component = qobject_cast<TfrxComponent *>(obj);
+    if (FOwner == nullptr)
+        FOwner = qobject_cast<TfrxComponent *>(root);
+    if (FOwner != nullptr && FNames.isEmpty()) {
+        for (TfrxComponent *c : FOwner->GetAllObjects())
+            Private::RememberName(*this, c);
+    }
+    if (component != nullptr)
+        component->SetIsLoading(true);
+    XMLToObj(trimmed.mid(space), obj);
+    if (dontFixup)
+        FFixups.clear();
+    else
+        FixupReferences();
+    if (component != nullptr) {
+        component->SetIsLoading(false);
+        if (qobject_cast<TfrxReport *>(component) == nullptr)
+            component->Loaded();
+    }
+    return obj;
+}
+
+QObject *TfrxXMLSerializer::ReadComponent(QObject *root)
+{
+    TfrxXMLReader reader(FStream);
+    TfrxXMLItem item;
+    if (!reader.ReadRootItem(&item, false))
+        return nullptr;
+    return ReadComponentStr(root, item.Name() + u' ' + item.Text());
+}
+
+void TfrxXMLSerializer::ReadPersistentStr(QObject *obj, const QString &text)
+{
+    XMLToObj(text, obj);
+    FixupReferences();
+}
+
+void TfrxXMLSerializer::FixupReferences()
+{
+    for (const TfrxFixupItem &fixup : std::as_const(FFixups)) {
+        QObject *target = Private::FindByName(*this, fixup.Value);
+        const QMetaObject *wanted = fixup.PropInfo.metaType().metaObject();
+        if (fixup.Obj.isNull() || target == nullptr || wanted == nullptr || !target->metaObject()->inherits(wanted))
+            continue;
+        // Report classes derive from QObject alone, so the pointer needs no adjustment.
+        QVariant value(fixup.PropInfo.metaType(), &target);
+        try {
+            fixup.PropInfo.write(fixup.Obj.data(), value);
+        } catch (const TfrxError &error) {
+            Private::AddError(*this, error.Message());
+        }
+    }
+    FFixups.clear();
+}
+
+void TfrxXMLSerializer::CopyFixupList(QList<TfrxFixupItem> &list) const
+{
+    list.append(FFixups);
+}
