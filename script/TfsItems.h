@@ -59,6 +59,7 @@ public:
     QString FTypeName;
     TfsValue FValue = TfsValue::MakeNull();
     bool FIsReadOnly = false;
+    bool FFromSource = false; // declared by the compiled text, not registered by the host
     QString FSourcePos;
 };
 

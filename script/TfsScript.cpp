@@ -70,6 +70,7 @@ TfsScript *TfsScript::MainProg()
 TfsCustomVariable *TfsScript::Add(std::unique_ptr<TfsCustomVariable> item)
 {
     TfsCustomVariable *raw = item.get();
+    raw->FFromSource = FCompiling;
     FItems.insert(key(raw->FName), raw);
     if (raw->IsVariable())
         FLocals.push_back(raw);
@@ -236,6 +237,15 @@ bool TfsScript::SetILCode(QIODevice &stream)
 bool TfsScript::Build(const TfsXMLItem &program)
 {
     FStatement = std::make_unique<TfsStatementList>(this);
+    // Items of an earlier compilation go; the host's stay, each name again finding its newest item.
+    std::erase_if(FItemStore, [](const auto &item) { return item->FFromSource; });
+    FItems.clear();
+    FLocals.clear();
+    for (const auto &item : FItemStore) {
+        FItems.insert(key(item->FName), item.get());
+        if (item->IsVariable())
+            FLocals.push_back(item.get());
+    }
     FUnitLines.clear();
     FRoutineScripts.clear();
     FTypeAliases.clear();
@@ -254,6 +264,12 @@ bool TfsScript::Build(const TfsXMLItem &program)
     } catch (const TfsError &) {
     }
     TfsCompiler compiler(*this, needDeclare);
+    FCompiling = true;
+    struct Done
+    {
+        bool &flag;
+        ~Done() { flag = false; }
+    } done{FCompiling};
     try {
         compiler.Build(program);
     } catch (const TfsError &e) {

@@ -122,4 +122,5 @@ private:
     QString FErrorMsg, FErrorPos, FErrorUnit;
     bool FEvaluteRiseError = false;
     bool FIsRunning = false;
+    bool FCompiling = false;
 };

@@ -239,3 +239,130 @@ INSTANTIATE_TEST_SUITE_P(RunTimeErrors, PascalOutcome, testing::ValuesIn(kRunTim
 INSTANTIATE_TEST_SUITE_P(Jumps, PascalOutcome, testing::ValuesIn(kJumps));
 
 } // namespace
+
+namespace {
+
+TfsScript &compiled(TfsScript &script, const char *language, const char *source)
+{
+    script.SetSyntaxType(QString::fromUtf8(language));
+    script.SetLines(QString::fromUtf8(source));
+    EXPECT_TRUE(script.Compile()) << script.ErrorMsg().toStdString() << " @ " << script.ErrorPos().toStdString();
+    return script;
+}
+
+// The line hook sees every statement with its position and can stop an endless loop.
+TEST(TfsScriptHost, RunLineHookAndTerminate)
+{
+    TfsScript script;
+    compiled(script, "PascalScript", "var i: Integer;\nbegin\n  i := 0;\n  while True do\n    i := i + 1\nend.");
+    QStringList lines;
+    script.OnRunLine = [&](TfsScript &s, const QString &unit, const QString &pos) {
+        EXPECT_TRUE(unit.isEmpty());
+        if (lines.size() < 6)
+            lines << pos;
+        if (s.Variable(QStringLiteral("i")).ToInt() >= 1000)
+            script.Terminate();
+    };
+    script.Execute();
+    EXPECT_EQ(lines.join(u' '), QStringLiteral("3:3 4:3 5:5 5:5 5:5 5:5"));
+    EXPECT_EQ(script.Variable(QStringLiteral("i")).ToInt(), 1000);
+    EXPECT_TRUE(script.IsExecutableLine(5));
+    EXPECT_FALSE(script.IsExecutableLine(2));
+    // Terminated scripts run again from the start.
+    script.OnRunLine = nullptr;
+    compiled(script, "PascalScript", "var i: Integer; begin i := 5 end.");
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("i")).ToInt(), 5);
+}
+
+TEST(TfsScriptHost, CallFunctionWithVarParameters)
+{
+    TfsScript script;
+    compiled(script, "PascalScript",
+             "function Add(a, b: Integer): Integer; begin Result := a + b end;\n"
+             "procedure Twice(var x: Integer); begin x := x * 2 end;\nbegin end.");
+    TfsValue args = TfsValue::MakeArray(0, 1);
+    args.ArrayRef(0) = 2;
+    args.ArrayRef(1) = 40;
+    EXPECT_EQ(script.CallFunction(QStringLiteral("add"), args).ToInt(), 42); // names ignore case
+    TfsValue one = TfsValue::MakeArray(0, 0);
+    one.ArrayRef(0) = 21;
+    script.CallFunction1(QStringLiteral("Twice"), one);
+    EXPECT_EQ(one.ArrayAt(0).ToInt(), 42);
+    EXPECT_TRUE(script.CallFunction(QStringLiteral("Missing"), args).IsNull());
+    // One argument more than parameters: the extra one is dropped.
+    TfsValue three = TfsValue::MakeArray(0, 2);
+    three.ArrayRef(0) = 1;
+    three.ArrayRef(1) = 2;
+    three.ArrayRef(2) = 3;
+    EXPECT_EQ(script.CallFunction(QStringLiteral("Add"), three).ToInt(), 3);
+}
+
+// Evaluate sees the locals of the routine that is running, in the program's language.
+TEST(TfsScriptHost, EvaluateInTheRunningRoutine)
+{
+    const struct
+    {
+        const char *language, *source;
+    } programs[] = {
+        {"PascalScript", "var g: Integer; procedure P(a: Integer); var b: Integer; begin b := a * 10;\n"
+                         "  g := b end; begin g := 1; P(4) end."},
+        {"C++Script", "int g; void P(int a) { int b = a * 10;\n  g = b; } { g = 1; P(4); }"},
+        {"BasicScript", "Dim g\r\nSub P(a)\r\n  Dim b = a * 10\r\n  g = b\r\nEnd Sub\r\ng = 1\r\nP(4)\r\n"},
+        {"JScript", "var g; function P(a) { var b = a * 10;\n  g = b; } g = 1; P(4);"},
+    };
+    for (const auto &p : programs) {
+        SCOPED_TRACE(p.language);
+        TfsScript script;
+        compiled(script, p.language, p.source);
+        TfsValue seen;
+        script.OnRunLine = [&](TfsScript &, const QString &, const QString &pos) {
+            if (pos.startsWith(u"2:") || pos.startsWith(u"4:"))
+                seen = script.Evaluate(QStringLiteral("a + b + g"));
+        };
+        script.Execute();
+        EXPECT_EQ(seen.ToInt(), 4 + 40 + 1);
+        EXPECT_EQ(script.Evaluate(QStringLiteral("g * 2")).ToInt(), 80);
+        EXPECT_FALSE(script.EvaluateRiseError());
+        const TfsValue bad = script.Evaluate(QStringLiteral("g +"));
+        EXPECT_TRUE(script.EvaluateRiseError());
+        EXPECT_EQ(bad.kind(), TfsValue::String);
+    }
+}
+
+// The IL written for a source compiles into the same program.
+TEST(TfsScriptHost, ILRoundTrip)
+{
+    TfsScript source;
+    source.SetLines(QStringLiteral("var r: Integer; function F(n: Integer): Integer; begin Result := n * n end;\n"
+                                   "begin r := F(7) end."));
+    QBuffer il;
+    il.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.GetILCode(il));
+    il.close();
+    il.open(QIODevice::ReadOnly);
+    TfsScript target;
+    ASSERT_TRUE(target.SetILCode(il)) << target.ErrorMsg().toStdString();
+    target.Execute();
+    EXPECT_EQ(target.Variable(QStringLiteral("r")).ToInt(), 49);
+}
+
+// Errors raised in a routine leave the routine's locals as they were and carry the position.
+TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
+{
+    TfsScript script;
+    compiled(script, "PascalScript",
+             "var r: Integer; function F(n: Integer): Integer; begin if n = 0 then Result := 1 div n "
+             "else Result := F(n - 1) end;\nbegin r := F(3) end.");
+    try {
+        script.Execute();
+        ADD_FAILURE() << "no error";
+    } catch (const TfsRuntimeError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Division by zero"));
+        EXPECT_EQ(e.Pos(), QStringLiteral("1:70"));
+    }
+    EXPECT_EQ(script.FCallDepth, 0);
+    EXPECT_EQ(script.FProgRunning, nullptr);
+}
+
+} // namespace
