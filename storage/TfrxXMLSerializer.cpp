@@ -133,7 +133,7 @@ class TfrxXMLSerializer::Private
 {
 public:
     static void AddError(TfrxXMLSerializer &s, const QString &message);
-    static QString ValueText(TfrxXMLSerializer &s, QObject *obj, const TfrxProperties::Entry &e,
+    static QString ValueText(TfrxXMLSerializer &s, QObject *obj, const QMetaProperty &p, Kind kind,
                              QObject *ancestor, bool &write);
     static void WriteItem(TfrxXMLSerializer &s, TfrxComponent *obj, TfrxXMLItem *item, bool saveChildren,
                           bool streaming, int depth);
@@ -176,13 +176,12 @@ void TfrxXMLSerializer::Private::AddError(TfrxXMLSerializer &s, const QString &m
 // ---- Writing ------------------------------------------------------------------------------
 
 // The encoded value of one property and whether it is written at all.
-QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const TfrxProperties::Entry &e,
+QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const QMetaProperty &p, Kind kind,
                                               QObject *ancestor, bool &write)
 {
-    const QMetaProperty &p = e.Property;
     const QVariant v = p.read(obj);
     const QVariant a = ancestor != nullptr ? p.read(ancestor) : QVariant();
-    switch (e.PropertyKind) {
+    switch (kind) {
     case Kind::Integer:
     case Kind::Int64:
     case Kind::Boolean:
@@ -195,13 +194,13 @@ QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj
             const QVariant d = TfrxProperties::DefaultValue(obj, p);
             write = !d.isValid() || (isEnum ? RawInt(v) != RawInt(d) : v != d);
         }
-        if (e.PropertyKind == Kind::Boolean)
+        if (kind == Kind::Boolean)
             return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-        if (e.PropertyKind == Kind::Enumeration) {
+        if (kind == Kind::Enumeration) {
             const char *key = p.enumerator().valueToKey(RawInt(v));
             return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
         }
-        if (e.PropertyKind == Kind::Set)
+        if (kind == Kind::Set)
             return QString::number(RawInt(v));
         if (v.typeId() == QMetaType::QChar)
             return QString::number(v.toChar().unicode());
@@ -247,30 +246,33 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
         ancestorComponent->SetIsWriting(true);
 
     QString out;
-    const auto entries = TfrxProperties::Own(obj);
-    for (const TfrxProperties::Entry &e : entries) {
-        if (!e.Property.isReadable() || !TfrxProperties::IsStored(obj, e.Property) || IsMemoLines(obj, e.Property))
+    // The property table in declaration order, base classes first.
+    const QMetaObject *mo = obj->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        if (!p.isReadable() || !TfrxProperties::IsStored(obj, p) || IsMemoLines(obj, p))
             continue;
-        const QString name = prefix + QLatin1String(e.Property.name());
-        if (e.PropertyKind == Kind::Nested) {
-            QObject *sub = TfrxProperties::NestedObject(obj, e.Property);
+        const Kind kind = TfrxProperties::KindOf(p);
+        const QLatin1String name(p.name());
+        if (kind == Kind::Nested) {
+            QObject *sub = TfrxProperties::NestedObject(obj, p);
             if (sub != nullptr) {
-                QObject *ancestorSub = ancestor != nullptr ? TfrxProperties::NestedObject(ancestor, e.Property) : nullptr;
-                out += ObjToXML(sub, name + u'.', ancestorSub);
+                QObject *ancestorSub = ancestor != nullptr ? TfrxProperties::NestedObject(ancestor, p) : nullptr;
+                out += ObjToXML(sub, prefix + name + u'.', ancestorSub);
             }
             continue;
         }
-        if (e.PropertyKind == Kind::StringList) {
-            const QString text = ListText(e.Property.read(obj).toStringList());
-            if (ancestor != nullptr && text == ListText(e.Property.read(ancestor).toStringList()))
+        if (kind == Kind::StringList) {
+            const QString text = ListText(p.read(obj).toStringList());
+            if (ancestor != nullptr && text == ListText(p.read(ancestor).toStringList()))
                 continue;
-            out += u' ' + name + QLatin1String(".Text=\"") + zorStrToXML(text) + u'"';
+            out += u' ' + prefix + name + QLatin1String(".Text=\"") + zorStrToXML(text) + u'"';
             continue;
         }
         bool write = true;
-        const QString value = Private::ValueText(*this, obj, e, ancestor, write);
+        const QString value = Private::ValueText(*this, obj, p, kind, ancestor, write);
         if (write)
-            out += u' ' + name + QLatin1String("=\"") + value + u'"';
+            out += u' ' + prefix + name + QLatin1String("=\"") + value + u'"';
     }
     if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj)) {
         const QString text = MemoText(memo);
