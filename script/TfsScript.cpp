@@ -32,18 +32,6 @@ private:
     int FIndex;
 };
 
-// The expression E wrapped into a function of each language.
-QString evaluationSource(const QString &language, const QString &name, const QString &expression)
-{
-    if (language.compare(u"C++Script", Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Variant %1() { return %2; } {}").arg(name, expression);
-    if (language.compare(u"BasicScript", Qt::CaseInsensitive) == 0)
-        return QStringLiteral("function %1\r\nreturn %2\r\nend function").arg(name, expression);
-    if (language.compare(u"JScript", Qt::CaseInsensitive) == 0)
-        return QStringLiteral("function %1() { return (%2); }").arg(name, expression);
-    return QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression);
-}
-
 } // namespace
 
 TfsScript::TfsScript(TfsScript *parent) : FParent(parent), FStatement(std::make_unique<TfsStatementList>(this))
@@ -362,7 +350,12 @@ TfsValue TfsScript::Evaluate(const QString &expression)
     TfsScript temporary(scope);
     temporary.SetSyntaxType(main->FSyntaxType);
     const QString name = QStringLiteral("fsEvaluateFUNC");
-    temporary.SetLines(evaluationSource(main->FSyntaxType, name, expression));
+    QString error;
+    if (!IsWholeExpression(main->FSyntaxType, expression, error)) {
+        FEvaluteRiseError = true;
+        return TfsValue(error);
+    }
+    temporary.SetLines(FunctionSource(main->FSyntaxType, name, expression));
     // The debugger's line hook does not see the evaluation's own statements.
     auto hook = std::move(main->OnRunLine);
     main->OnRunLine = nullptr;
@@ -376,4 +369,31 @@ TfsValue TfsScript::Evaluate(const QString &expression)
     if (FEvaluteRiseError)
         return TfsValue(temporary.ErrorMsg());
     return temporary.CallFunction(name, TfsValue::MakeNull());
+}
+
+QString TfsScript::FunctionSource(const QString &language, const QString &name, const QString &expression)
+{
+    if (language.compare(u"C++Script", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Variant %1() { return %2; } {}").arg(name, expression);
+    if (language.compare(u"BasicScript", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("function %1\r\nreturn %2\r\nend function").arg(name, expression);
+    if (language.compare(u"JScript", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("function %1() { return (%2); }").arg(name, expression);
+    return QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression);
+}
+
+bool TfsScript::IsWholeExpression(const QString &language, const QString &text, QString &error)
+{
+    TfsILContext context;
+    TfsILParser parser(context);
+    try {
+        parser.SelectLanguage(language);
+    } catch (const TfsError &e) {
+        error = e.Message();
+        return false;
+    }
+    if (parser.MakeILExpression(text))
+        return true;
+    error = context.ErrorMsg;
+    return false;
 }

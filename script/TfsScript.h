@@ -59,6 +59,11 @@ public:
     TfsValue CallFunction(const QString &name, const TfsValue &params, bool global = false);
     TfsValue CallFunction1(const QString &name, TfsValue &params, bool global = false);
 
+    // The source of a function of the language that returns the expression's value.
+    static QString FunctionSource(const QString &language, const QString &name, const QString &expression);
+    // The text is one whole expression of the language; otherwise false with the message in error.
+    static bool IsWholeExpression(const QString &language, const QString &text, QString &error);
+
     // Items.
     TfsCustomVariable *Find(const QString &name) const;
     TfsCustomVariable *FindLocal(const QString &name) const;
