@@ -8,6 +8,7 @@
 #include "TfrxError.h"
 #include "TfrxBand.h"
 #include "TfrxPage.h"
+#include "TfrxPictureView.h"
 #include "TfrxProperties.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
@@ -19,6 +20,7 @@
 
 #include <QIODevice>
 #include <QMetaEnum>
+#include <QtEndian>
 
 #include <cmath>
 #include <cstring>
@@ -119,6 +121,97 @@ bool SuitsContainer(const QMetaObject *cls, const QObject *container)
     if (cls->inherits(&TfrxBand::staticMetaObject))
         return qobject_cast<const TfrxPage *>(container) != nullptr;
     return qobject_cast<const TfrxPage *>(container) != nullptr || qobject_cast<const TfrxBand *>(container) != nullptr;
+}
+
+// The binary property records of a picture: one record "Data" (name length byte, name, tag 10,
+// 32-bit little-endian length, bytes) whose bytes are the graphic's class name (length byte and
+// name) and the graphic's stored form. JPEG and BMP forms carry a 32-bit length first.
+constexpr char BinaryTag = 10;
+
+struct GraphicClass {
+    const char *Format;
+    const char *ClassName;
+    bool LengthPrefix;
+};
+constexpr GraphicClass GraphicClasses[] = {
+    {"PNG", "TPngImage", false},
+    {"JPEG", "TJPEGImage", true},
+    {"BMP", "TBitmap", true},
+};
+
+void AppendShortString(QByteArray &out, const QByteArray &text)
+{
+    out.append(char(text.size()));
+    out.append(text);
+}
+
+void AppendLength(QByteArray &out, qsizetype length)
+{
+    char bytes[4];
+    qToLittleEndian<quint32>(quint32(length), bytes);
+    out.append(bytes, 4);
+}
+
+// The stored form of a picture view's picture; empty when it has none or its kind is not stored.
+QByteArray PictureRecords(const TfrxPictureView *view)
+{
+    qsizetype offset = 0;
+    const QByteArray data = view->PictureData();
+    const QByteArray format = TfrxPictureView::DetectFormat(data, &offset);
+    for (const GraphicClass &cls : GraphicClasses) {
+        if (format != cls.Format)
+            continue;
+        const QByteArray image = data.mid(offset);
+        QByteArray graphic;
+        AppendShortString(graphic, cls.ClassName);
+        if (cls.LengthPrefix)
+            AppendLength(graphic, image.size());
+        graphic.append(image);
+        QByteArray records;
+        AppendShortString(records, "Data");
+        records.append(BinaryTag);
+        AppendLength(records, graphic.size());
+        records.append(graphic);
+        return records;
+    }
+    return {};
+}
+
+// Reads the records into a picture view until they are used up; a record that cannot be
+// decoded ends the reading and leaves the picture as it was.
+void ReadPictureRecords(TfrxPictureView *view, const QByteArray &records)
+{
+    const auto *b = reinterpret_cast<const uchar *>(records.constData());
+    const qsizetype n = records.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype nameLength = b[i];
+        if (i + 1 + nameLength + 5 > n || b[i + 1 + nameLength] != BinaryTag)
+            return;
+        const QByteArray name = records.mid(i + 1, nameLength);
+        const qsizetype length = qFromLittleEndian<quint32>(b + i + 2 + nameLength);
+        const qsizetype start = i + 6 + nameLength;
+        if (length > n - start)
+            return;
+        i = start + length;
+        if (name != "Data" || length < 1)
+            continue;
+        const qsizetype classLength = b[start];
+        if (classLength + 1 > length)
+            return;
+        const QByteArray className = records.mid(start + 1, classLength);
+        qsizetype form = start + 1 + classLength;
+        for (const GraphicClass &cls : GraphicClasses) {
+            if (className != cls.ClassName)
+                continue;
+            if (cls.LengthPrefix) {
+                if (form + 4 > i || qFromLittleEndian<quint32>(b + form) != quint32(i - form - 4))
+                    return;
+                form += 4;
+            }
+            view->LoadPictureData(records.mid(form, i - form));
+        }
+    }
 }
 
 QString CantFindClass(const QString &name)
@@ -273,6 +366,12 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
         const QString value = Private::ValueText(*this, obj, p, kind, ancestor, write);
         if (write)
             out += u' ' + prefix + name + QLatin1String("=\"") + value + u'"';
+    }
+    if (auto *view = qobject_cast<TfrxPictureView *>(obj)) {
+        const QByteArray records = PictureRecords(view);
+        auto *ancestorView = qobject_cast<TfrxPictureView *>(ancestor);
+        if (!records.isEmpty() && (ancestorView == nullptr || PictureRecords(ancestorView) != records))
+            out += u' ' + prefix + QLatin1String("Picture.PropData=\"") + QLatin1String(records.toHex().toUpper()) + u'"';
     }
     if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj)) {
         const QString text = MemoText(memo);
@@ -479,8 +578,12 @@ void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const
         memo->SetText(zorXMLToStr(value));
         return;
     }
-    if (name.compare(QLatin1String("PropData"), Qt::CaseInsensitive) == 0)
+    if (name.endsWith(QLatin1String("PropData"), Qt::CaseInsensitive)) {
+        auto *view = qobject_cast<TfrxPictureView *>(obj);
+        if (view != nullptr && name.compare(QLatin1String("Picture.PropData"), Qt::CaseInsensitive) == 0)
+            ReadPictureRecords(view, QByteArray::fromHex(value.toLatin1()));
         return;
+    }
     if (qobject_cast<TfrxReport *>(obj) != nullptr && name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
         return;
 

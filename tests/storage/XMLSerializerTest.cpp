@@ -3,11 +3,13 @@
 #include "TfrxFont.h"
 #include "TfrxFormat.h"
 #include "TfrxMemoView.h"
+#include "TfrxPictureView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxXMLSerializer.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -240,6 +242,40 @@ TEST_F(XMLSerializerTest, ComponentStringsRoundTripAndRefuseUnknownClasses)
     EXPECT_EQ(reader.ReadComponentStr(page, QStringLiteral("  ")), nullptr);
     EXPECT_EQ(reader.ReadComponentStr(page, QStringLiteral("TfrxNoSuch Left=\"1\"")), nullptr);
     EXPECT_EQ(reader.Errors(), QStringList{QStringLiteral("Cannot find class TfrxNoSuch")});
+}
+
+TEST_F(XMLSerializerTest, PicturesAreStoredAsPropDataAndDamagedRecordsNeverFailALoad)
+{
+    auto report = CertificateLike(0);
+    auto *view = new TfrxPictureView(report->FindObject(QStringLiteral("Page1")));
+    view->SetName(QStringLiteral("Picture1"));
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    view->SetPicture(image);
+    const QByteArray bytes = Save(report.get());
+    EXPECT_NE(bytes.indexOf(" Picture.PropData=\"0444617461"), -1) << bytes.constData();
+
+    TfrxReport loaded;
+    EXPECT_TRUE(Load(&loaded, bytes).isEmpty());
+    auto *copy = qobject_cast<TfrxPictureView *>(loaded.FindObject(QStringLiteral("Picture1")));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Picture().size(), QSize(3, 2));
+    EXPECT_EQ(copy->Picture().pixel(2, 1), qRgb(10, 200, 30));
+    EXPECT_EQ(Save(&loaded), bytes);
+
+    // Truncated, an unknown graphic class, a length beyond the end, a tag that is not binary,
+    // no hexadecimal at all.
+    for (const char *damaged : {"04446174610A", "04446174610A0A0000000954476966496D616765", "04446174610AFFFFFF7F",
+                                "0444617461020100", "zz"}) {
+        TfrxReport other;
+        const QString element =
+            QStringLiteral("<TfrxPictureView Name=\"P\" Picture.PropData=\"%1\" Left=\"5\"/>").arg(QLatin1String(damaged));
+        EXPECT_TRUE(Load(&other, Template(element)).isEmpty()) << damaged;
+        auto *picture = qobject_cast<TfrxPictureView *>(other.FindObject(QStringLiteral("P")));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_TRUE(picture->Picture().isNull());
+        EXPECT_DOUBLE_EQ(picture->Left(), 5);
+    }
 }
 
 TEST_F(XMLSerializerTest, WrongRootOrSyntaxErrorNeverCrashes)
