@@ -278,6 +278,34 @@ TEST_F(XMLSerializerTest, PicturesAreStoredAsPropDataAndDamagedRecordsNeverFailA
     }
 }
 
+// An inherited report writes only what differs from the parent template's object.
+TEST_F(XMLSerializerTest, AgainstAnAncestorOnlyDifferencesAreWritten)
+{
+    QLocale::setDefault(QLocale::c());
+    auto parent = CertificateLike(2);
+    auto child = CertificateLike(2);
+    TfrxMemoView *ancestor = Memo(*parent, QStringLiteral("Memo2"));
+    ancestor->SetFlowTo(Memo(*parent, QStringLiteral("Memo1")));
+    TfrxMemoView *memo = Memo(*child, QStringLiteral("Memo2"));
+    memo->SetLeft(memo->Left() + 1e-7);
+    memo->SetHAlign(zorTextAlign::haRight);
+    memo->Font()->SetName(QStringLiteral("Tahoma"));
+
+    TfrxXMLSerializer serializer;
+    EXPECT_EQ(serializer.ObjToXML(memo, {}, ancestor),
+              QStringLiteral(" FlowTo=\"nil\" Font.Name=\"Tahoma\" HAlign=\"haRight\""));
+
+    memo->SetAncestor(true);
+    serializer.SetOnGetAncestor([&](const QString &name) { return parent->FindObject(name); });
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    serializer.SetStream(&buffer);
+    serializer.WriteRootComponent(child.get());
+    EXPECT_NE(buffer.data().indexOf("<inherited Name=\"Memo2\" FlowTo=\"nil\" Font.Name=\"Tahoma\" HAlign=\"haRight\"/>"), -1)
+        << buffer.data().constData();
+    EXPECT_NE(buffer.data().indexOf("<TfrxMemoView Name=\"Memo1\"/>"), -1);
+}
+
 TEST_F(XMLSerializerTest, WrongRootOrSyntaxErrorNeverCrashes)
 {
     TfrxReport report;
