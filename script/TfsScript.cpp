@@ -338,6 +338,14 @@ TfsValue TfsScript::CallFunction(const QString &name, const TfsValue &params, bo
     return Call(name, copy, global, false);
 }
 
+TfsValue TfsScript::CallEvent(const QString &name, const TfsValue &params)
+{
+    const TfsCustomVariable *item = Find(name);
+    if (item && item->Kind() == TfsCustomVariable::ikProc && static_cast<const TfsProcVariable *>(item)->FDepth > 0)
+        return TfsValue::MakeNull();
+    return CallFunction(name, params, true);
+}
+
 TfsValue TfsScript::CallFunction1(const QString &name, TfsValue &params, bool global)
 {
     return Call(name, params, global, true);

@@ -58,6 +58,8 @@ public:
     // name is not a routine. CallFunction1 writes var parameters back into params.
     TfsValue CallFunction(const QString &name, const TfsValue &params, bool global = false);
     TfsValue CallFunction1(const QString &name, TfsValue &params, bool global = false);
+    // Runs a routine bound to a host event; an event fired while that routine runs is ignored (null).
+    TfsValue CallEvent(const QString &name, const TfsValue &params);
 
     // The source of a function of the language that returns the expression's value.
     static QString FunctionSource(const QString &language, const QString &name, const QString &expression);

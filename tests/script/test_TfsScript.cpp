@@ -232,8 +232,23 @@ const Case kJumps[] = {
     {"PascalScript", "var r: Variant; begin r := 2147483648 end.", "2147483648"},
     {"PascalScript", "var r: Boolean; begin r := not False and False end.", "False"},
 };
+
+// Arrays and characters of strings, read and written.
+const Case kData[] = {
+    {"PascalScript", "var r: String; a: array[1..3] of Integer; i: Integer; begin for i := 1 to 3 do a[i] := i * i; "
+                     "r := IntToStr(a[1] + a[2] + a[3]) end.", "14"},
+    {"PascalScript", "var r: Integer; m: array[0..1, 0..2] of Integer; begin m[1, 2] := 7; m[0, 0] := 1; "
+                     "r := m[1, 2] * 10 + m[0, 0] end.", "71"},
+    {"PascalScript", "var r: String; begin r := 'abc'; r[2] := 'X' end.", "aXc"},
+    {"C++Script", "int a[3], r; { a[0] = 5; a[2] = a[0] * 2; r = a[2]; }", "10"},
+    {"JScript", "var a[2], r; a[1] = \"x\"; r = a[1] + a[1];", "xx"},
+    {"BasicScript", "Dim a[2], r\r\na[0] = 3\r\nr = a[0] + 1\r\n", "4"},
+    {"PascalScript", "var r: Variant; a: array[1..2] of Integer; begin r := a[3] end.",
+     "runtime: Index out of range: 3 @ 1:50"},
+};
 // clang-format on
 
+INSTANTIATE_TEST_SUITE_P(Data, PascalOutcome, testing::ValuesIn(kData));
 INSTANTIATE_TEST_SUITE_P(CompileErrors, PascalOutcome, testing::ValuesIn(kCompileErrors));
 INSTANTIATE_TEST_SUITE_P(RunTimeErrors, PascalOutcome, testing::ValuesIn(kRunTime));
 INSTANTIATE_TEST_SUITE_P(Jumps, PascalOutcome, testing::ValuesIn(kJumps));
@@ -363,6 +378,49 @@ TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
     }
     EXPECT_EQ(script.FCallDepth, 0);
     EXPECT_EQ(script.FProgRunning, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// An event that fires while its own handler runs is ignored.
+TEST(TfsScriptHost, EventHandlerIsNotReentered)
+{
+    TfsScript script;
+    int fired = 0;
+    script.AddMethod(
+        QStringLiteral("Fire"),
+        [&](std::span<TfsValue>) {
+            ++fired;
+            return script.CallEvent(QStringLiteral("OnClick"), TfsValue(fired));
+        },
+        0, 0);
+    compiled(script, "PascalScript",
+             "var n: Integer; procedure OnClick(k: Integer); begin n := n + k; Fire end; begin end.");
+    script.CallEvent(QStringLiteral("OnClick"), TfsValue(5));
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 5);
+}
+
+// Long operator chains and deep brackets are compile errors, not deep native recursion.
+TEST(TfsScriptHost, ExpressionDepthIsLimited)
+{
+    QString chain = QStringLiteral("var r: Integer; begin r := 1");
+    for (int i = 0; i < 1500; ++i)
+        chain += QStringLiteral(" + 1");
+    TfsScript script;
+    script.SetLines(chain + QStringLiteral(" end."));
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Expression too complex"));
+
+    QString fine = QStringLiteral("var r: Integer; begin r := 1");
+    for (int i = 0; i < 500; ++i)
+        fine += QStringLiteral(" + 1");
+    script.SetLines(fine + QStringLiteral(" end."));
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("r")).ToInt(), 501);
 }
 
 } // namespace
