@@ -823,6 +823,21 @@ void TfrxXMLSerializer::FixupReferences()
     FFixups.clear();
 }
 
+QStringList TfrxXMLSerializer::CopyTree(TfrxComponent *source, TfrxComponent *target, bool withDefaults, bool streaming)
+{
+    TfrxXMLItem item;
+    TfrxXMLSerializer writer;
+    writer.SetSerializeDefaultValues(withDefaults);
+    writer.WriteRootComponent(source, true, streaming, &item);
+    target->Clear();
+    TfrxXMLSerializer reader;
+    reader.SetOwner(target);
+    // The element carries the source's class; the target reads it as its own.
+    item.SetName(QString::fromLatin1(target->metaObject()->className()));
+    reader.ReadRootComponent(target, &item);
+    return reader.Errors();
+}
+
 void TfrxXMLSerializer::CopyFixupList(QList<TfrxFixupItem> &list) const
 {
     list.append(FFixups);

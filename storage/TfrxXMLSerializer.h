@@ -80,6 +80,12 @@ public:
     void FixupReferences();
     void CopyFixupList(QList<TfrxFixupItem> &list) const;
 
+    // The copy of a report object with its children through the template format: target gets
+    // source's values (all of them with withDefaults) and copies of its children in place of its
+    // own. Objects are found by name within target only. Returns the errors of the reading.
+    static QStringList CopyTree(TfrxComponent *source, TfrxComponent *target, bool withDefaults = false,
+                                bool streaming = false);
+
     // Float text as written by any system: "." and "," both read as the decimal separator and
     // spaces are ignored. Returns false when the text does not convert to a finite value.
     static bool StrToFloat(const QString &text, double &value);

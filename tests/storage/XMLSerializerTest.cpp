@@ -306,6 +306,26 @@ TEST_F(XMLSerializerTest, AgainstAnAncestorOnlyDifferencesAreWritten)
     EXPECT_NE(buffer.data().indexOf("<TfrxMemoView Name=\"Memo1\"/>"), -1);
 }
 
+TEST_F(XMLSerializerTest, CopyTreeReplacesTheChildrenWithCopiesInAnotherReport)
+{
+    auto source = CertificateLike(3);
+    Memo(*source, QStringLiteral("Memo3"))->SetFlowTo(Memo(*source, QStringLiteral("Memo1")));
+    auto target = CertificateLike(5);
+    auto *from = source->FindObject(QStringLiteral("Page1"));
+    auto *to = target->FindObject(QStringLiteral("Page1"));
+    Memo(*target, QStringLiteral("Memo1"))->SetHAlign(zorTextAlign::haBlock);
+
+    for (bool withDefaults : {false, true}) {
+        EXPECT_TRUE(TfrxXMLSerializer::CopyTree(from, to, withDefaults).isEmpty());
+        ASSERT_EQ(to->Objects().size(), 3);
+        TfrxXMLSerializer serializer;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(serializer.ObjToXML(to->Objects()[i]), serializer.ObjToXML(from->Objects()[i]));
+        EXPECT_EQ(Memo(*target, QStringLiteral("Memo3"))->FlowTo(), Memo(*target, QStringLiteral("Memo1")));
+        EXPECT_EQ(Memo(*target, QStringLiteral("Memo4")), nullptr);
+    }
+}
+
 TEST_F(XMLSerializerTest, WrongRootOrSyntaxErrorNeverCrashes)
 {
     TfrxReport report;
