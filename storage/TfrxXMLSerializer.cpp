@@ -466,6 +466,8 @@ void TfrxXMLSerializer::Private::RememberName(TfrxXMLSerializer &s, TfrxComponen
 
 QObject *TfrxXMLSerializer::Private::FindByName(const TfrxXMLSerializer &s, const QString &name)
 {
+    if (name.isEmpty())
+        return nullptr;
     if (s.FOwner != nullptr && s.FOwner->Name().compare(name, Qt::CaseInsensitive) == 0)
         return s.FOwner;
     TfrxComponent *c = s.FNames.value(name.toLower());

@@ -172,6 +172,8 @@ TEST_F(XMLSerializerTest, BrokenInputIsReportedAndSkipped)
         {"<TfrxMemoView Name=\"M\"><TfrxReport Name=\"R\"/></TfrxMemoView>",
          {QStringLiteral("Cannot find class TfrxReport")}},
         {"<TfrxMemoView Name=\"M\"/><TfrxMemoView Name=\"M\"/>", {}},
+        {"<TfrxMemoView Left=\"1\" FlowTo=\"\"/><TfrxMemoView/>", {}},
+        {"<TfrxMemoView Name=\"Page1\"/>", {QStringLiteral("Duplicate name"), QStringLiteral("Duplicate name Page1")}},
     };
     for (const Case &c : cases) {
         TfrxReport report;
