@@ -24,6 +24,19 @@ const TfsXMLItem *child(const TfsXMLItem &item, QStringView name)
     return nullptr;
 }
 
+// IL read back from a stream may lack parts the grammar always produces.
+const TfsXMLItem &need(const TfsXMLItem *item)
+{
+    if (!item)
+        throw TfsError(QStringLiteral("Invalid file format"));
+    return *item;
+}
+
+const TfsXMLItem &need(const TfsXMLItem &parent, int index)
+{
+    return need(index >= 0 && index < parent.Count() ? parent.Item(index) : nullptr);
+}
+
 QString leafText(const TfsXMLItem &item)
 {
     return item.Prop(QStringLiteral("text"));
@@ -441,7 +454,7 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
             std::vector<std::pair<int, int>> dims;
             for (int d = 0; d < p.array->Count(); ++d) {
                 const TfsXMLItem &dim = *p.array->Item(d);
-                const int a = Constant(*dim.Item(0), scope).ToInt();
+                const int a = Constant(need(dim, 0), scope).ToInt();
                 dims.push_back(dim.Count() > 1 ? std::pair{a, Constant(*dim.Item(1), scope).ToInt()}
                                                : std::pair{0, a - 1});
             }
@@ -517,12 +530,12 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
     auto &stmt = Append<TfsAssignmentStmt>(item, list, scope);
     const TfsXMLItem *dsgn = child(item, u"dsgn");
     const TfsXMLItem *expr = child(item, u"expr");
-    stmt.FDesignator = BuildDesignator(*dsgn, scope);
+    stmt.FDesignator = BuildDesignator(need(dsgn), scope);
     TfsCustomVariable *target = stmt.FDesignator->Variable();
     Enter(item);
     if (dynamic_cast<TfsCallDesignator *>(stmt.FDesignator.get()) || (target && target->FIsReadOnly))
         throw TfsError(QStringLiteral("Left side cannot be assigned to"));
-    stmt.FExpression = BuildExpression(*expr, scope);
+    stmt.FExpression = BuildExpression(need(expr), scope);
     Enter(item);
     CheckAssignable(stmt.FDesignator->FTyp, fsTypeName(stmt.FDesignator->FTyp, stmt.FDesignator->FTypeName),
                     *stmt.FExpression);
@@ -541,7 +554,7 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
 void TfsCompiler::Call(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     auto &stmt = Append<TfsCallStmt>(item, list, scope);
-    stmt.FDesignator = BuildDesignator(*child(item, u"dsgn"), scope);
+    stmt.FDesignator = BuildDesignator(need(child(item, u"dsgn")), scope);
     stmt.FDesignator->FNeedResult = false;
     if (const TfsXMLItem *mod = child(item, u"modificator"))
         stmt.FModificator = leafText(*mod) == u"-" ? -1 : 1;
@@ -551,7 +564,7 @@ void TfsCompiler::Call(const TfsXMLItem &item, TfsStatementList &list, TfsScript
 void TfsCompiler::If(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     auto &stmt = Append<TfsIfStmt>(item, list, scope);
-    stmt.FCondition = BuildExpression(*child(item, u"expr"), scope);
+    stmt.FCondition = BuildExpression(need(child(item, u"expr")), scope);
     if (const TfsXMLItem *t = child(item, u"thenstmt"))
         BuildStatements(*t, stmt.FThen, scope);
     if (const TfsXMLItem *e = child(item, u"elsestmt"))
@@ -575,13 +588,14 @@ static TfsNodePtr buildSet(TfsCompiler &compiler, const TfsXMLItem &set, TfsScri
 void TfsCompiler::Case(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     auto &stmt = Append<TfsCaseStmt>(item, list, scope);
+    need(item, 0);
     for (int i = 0; i < item.Count(); ++i) {
         const TfsXMLItem &c = *item.Item(i);
         if (i == 0) {
             stmt.FCondition = BuildExpression(c, scope);
         } else if (c.Name() == u"caseselector") {
             TfsCaseStmt::Selector selector;
-            selector.set.reset(static_cast<TfsSetNode *>(buildSet(*this, *c.Item(0), scope).release()));
+            selector.set.reset(static_cast<TfsSetNode *>(buildSet(*this, need(c, 0), scope).release()));
             selector.body = std::make_unique<TfsStatementList>(&scope);
             BuildStatements(c, *selector.body, scope, 1);
             stmt.FSelectors.push_back(std::move(selector));
@@ -595,7 +609,7 @@ void TfsCompiler::Case(const TfsXMLItem &item, TfsStatementList &list, TfsScript
 void TfsCompiler::While(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     auto &stmt = Append<TfsLoopStmt>(item, list, scope);
-    stmt.FCondition = BuildExpression(*item.Item(0), scope);
+    stmt.FCondition = BuildExpression(need(item, 0), scope);
     BuildStatements(item, stmt.FBody, scope, 1);
 }
 
@@ -610,7 +624,7 @@ void TfsCompiler::Repeat(const TfsXMLItem &item, TfsStatementList &list, TfsScri
         --last;
     for (int i = 0; i < last; ++i)
         BuildStatement(*item.Item(i), stmt.FBody, scope);
-    stmt.FCondition = BuildExpression(*item.Item(last), scope);
+    stmt.FCondition = BuildExpression(need(item, last), scope);
 }
 
 // forstmt -> ident expr [downto] expr statement
@@ -636,6 +650,8 @@ void TfsCompiler::For(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
                 bodyFrom = i + 1;
         }
     }
+    if (exprs.size() < 2 || !stmt.FVariable)
+        need(nullptr);
     stmt.FBeginValue = BuildExpression(*exprs[0], scope);
     stmt.FEndValue = BuildExpression(*exprs[1], scope);
     const QString name = fsTypeName(stmt.FVariable->FTyp, stmt.FVariable->FTypeName);
@@ -661,6 +677,8 @@ void TfsCompiler::VbFor(const TfsXMLItem &item, TfsStatementList &list, TfsScrip
             bodyFrom = i;
         }
     }
+    if (exprs.size() < 2 || !stmt.FVariable)
+        need(nullptr);
     stmt.FBeginValue = BuildExpression(*exprs[0], scope);
     stmt.FEndValue = BuildExpression(*exprs[1], scope);
     if (exprs.size() > 2)
@@ -672,7 +690,7 @@ void TfsCompiler::VbFor(const TfsXMLItem &item, TfsStatementList &list, TfsScrip
 void TfsCompiler::CppFor(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     auto &stmt = Append<TfsCppForStmt>(item, list, scope);
-    BuildStatement(*item.Item(0), stmt.FFirstStmt, scope);
+    BuildStatement(need(item, 0), stmt.FFirstStmt, scope);
     int next = 1;
     if (next < item.Count() && item.Item(next)->Name() == u"expr")
         stmt.FExpression = BuildExpression(*item.Item(next++), scope);

@@ -360,6 +360,25 @@ TEST(TfsScriptHost, ILRoundTrip)
     ASSERT_TRUE(target.SetILCode(il)) << target.ErrorMsg().toStdString();
     target.Execute();
     EXPECT_EQ(target.Variable(QStringLiteral("r")).ToInt(), 49);
+
+    // IL that lacks parts the grammar always writes is refused, not followed.
+    QBuffer minimal;
+    minimal.setData("<?xml version=\"1.0\"?>\n<program><compoundstmt/></program>");
+    minimal.open(QIODevice::ReadOnly);
+    TfsScript empty;
+    EXPECT_TRUE(empty.SetILCode(minimal)) << empty.ErrorMsg().toStdString();
+    for (const char *text : {"<program><assignstmt pos=\"1:1\"/></program>",
+                             "<program><forstmt pos=\"2:1\"><expr/></forstmt></program>",
+                             "<program><casestmt/></program>", "<program><whilestmt/></program>", "<program><cppforstmt/></program>",
+                             "<program><repeatstmt/></program>"}) {
+        SCOPED_TRACE(text);
+        QBuffer bad;
+        bad.setData(QByteArray("<?xml version=\"1.0\"?>\n") + text);
+        bad.open(QIODevice::ReadOnly);
+        TfsScript broken;
+        EXPECT_FALSE(broken.SetILCode(bad));
+        EXPECT_EQ(broken.ErrorMsg(), QStringLiteral("Invalid file format"));
+    }
 }
 
 // Errors raised in a routine leave the routine's locals as they were and carry the position.
