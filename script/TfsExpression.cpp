@@ -10,24 +10,47 @@ namespace {
 
 using BinaryFn = TfsValue (*)(const TfsValue &, const TfsValue &);
 
+// Integers are the common case of loops and counters: they skip the general promotion. Two 32-bit
+// operands cannot overflow 64 bits; a 64-bit operand keeps the result 64-bit and checks overflow.
+template <class Op64, class General>
+TfsValue integerFirst(const TfsValue &a, const TfsValue &b, Op64 op64, General general)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(op64(int64_t(a.RawInt()), int64_t(b.RawInt())));
+    if (a.IsIntegral() && b.IsIntegral()) {
+        int64_t r = 0;
+        if (!op64(a.ToInt64(), b.ToInt64(), r))
+            return TfsValue(r);
+    }
+    return general(a, b);
+}
+
 TfsValue add(const TfsValue &a, const TfsValue &b)
 {
-    // Two 32-bit integers are the common case of loops and counters: no detour through promotion.
-    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-        return TfsValue::FromInt64(int64_t(a.RawInt()) + b.RawInt());
-    return a + b;
+    struct Op
+    {
+        int64_t operator()(int64_t x, int64_t y) const { return x + y; }
+        bool operator()(int64_t x, int64_t y, int64_t &r) const { return __builtin_add_overflow(x, y, &r); }
+    };
+    return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x + y; });
 }
 TfsValue sub(const TfsValue &a, const TfsValue &b)
 {
-    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-        return TfsValue::FromInt64(int64_t(a.RawInt()) - b.RawInt());
-    return a - b;
+    struct Op
+    {
+        int64_t operator()(int64_t x, int64_t y) const { return x - y; }
+        bool operator()(int64_t x, int64_t y, int64_t &r) const { return __builtin_sub_overflow(x, y, &r); }
+    };
+    return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x - y; });
 }
 TfsValue mul(const TfsValue &a, const TfsValue &b)
 {
-    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-        return TfsValue::FromInt64(int64_t(a.RawInt()) * b.RawInt());
-    return a * b;
+    struct Op
+    {
+        int64_t operator()(int64_t x, int64_t y) const { return x * y; }
+        bool operator()(int64_t x, int64_t y, int64_t &r) const { return __builtin_mul_overflow(x, y, &r); }
+    };
+    return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x * y; });
 }
 int compare(const TfsValue &a, const TfsValue &b)
 {
