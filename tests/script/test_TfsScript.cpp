@@ -443,3 +443,30 @@ TEST(TfsScriptHost, ExpressionDepthIsLimited)
 }
 
 } // namespace
+
+namespace {
+
+// Terminate from the line hook stops an endless loop inside a routine and the program around it;
+// the routine runs normally when the program is executed again.
+TEST(TfsScriptHost, TerminateStopsARunningRoutine)
+{
+    TfsScript script;
+    compiled(script, "JScript", "var n = 0, after = 0; function Spin(limit) { while (true) { n++; if (n == limit) break; } }\n"
+                                "Spin(-1); after = 1;");
+    script.OnRunLine = [&](TfsScript &, const QString &, const QString &) {
+        if (TfsValue::Compare(script.Variable(QStringLiteral("n")), TfsValue(500)) >= 0) // null before the first line
+            script.Terminate();
+    };
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 500);
+    EXPECT_EQ(script.Variable(QStringLiteral("after")).ToInt(), 0);
+    EXPECT_EQ(script.FCallDepth, 0);
+    script.OnRunLine = nullptr;
+    script.SetVariable(QStringLiteral("n"), TfsValue(0));
+    TfsValue limit = TfsValue::MakeArray(0, 0);
+    limit.ArrayRef(0) = 3;
+    script.CallFunction(QStringLiteral("Spin"), limit);
+    EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 3);
+}
+
+} // namespace
