@@ -470,8 +470,15 @@ QObject *TfrxXMLSerializer::Private::FindByName(const TfrxXMLSerializer &s, cons
         return nullptr;
     if (s.FOwner != nullptr && s.FOwner->Name().compare(name, Qt::CaseInsensitive) == 0)
         return s.FOwner;
-    TfrxComponent *c = s.FNames.value(name.toLower());
-    // A name remembered earlier may have been changed or its object freed since.
+    // While reading a tree the names of its objects are kept in a table, so that a load stays
+    // linear; without the table (a single attribute text) the owner's tree is searched.
+    if (s.FNames.isEmpty())
+        return s.FOwner != nullptr ? s.FOwner->FindObject(name) : nullptr;
+    const auto it = s.FNames.constFind(name.toLower());
+    if (it == s.FNames.constEnd())
+        return nullptr;
+    // A name remembered earlier may have been changed since.
+    TfrxComponent *c = it.value();
     if (c != nullptr && c->Name().compare(name, Qt::CaseInsensitive) == 0)
         return c;
     return s.FOwner != nullptr ? s.FOwner->FindObject(name) : nullptr;
@@ -773,10 +780,8 @@ QObject *TfrxXMLSerializer::ReadComponentStr(QObject *root, const QString &text,
     auto *component = qobject_cast<TfrxComponent *>(obj);
     if (FOwner == nullptr)
         FOwner = qobject_cast<TfrxComponent *>(root);
-    if (FOwner != nullptr && FNames.isEmpty()) {
-        for (TfrxComponent *c : FOwner->GetAllObjects())
-            Private::RememberName(*this, c);
-    }
+    // Names are looked up in the owner's tree as it is now (only references need them).
+    FNames.clear();
     if (component != nullptr)
         component->SetIsLoading(true);
     XMLToObj(trimmed.mid(space), obj);

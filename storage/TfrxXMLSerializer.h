@@ -104,6 +104,6 @@ private:
     AncestorHandler FOnGetAncestor;
     CustomDataHandler FOnGetCustomData;
     CustomDataHandler FOnSaveCustomData;
-    QHash<QString, TfrxComponent *> FNames;
+    QHash<QString, QPointer<TfrxComponent>> FNames;
     QList<TfrxComponent *> FLoaded;
 };
