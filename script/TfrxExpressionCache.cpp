@@ -33,6 +33,7 @@ TfsValue TfrxExpressionCache::Calc(const QString &expression, TfsScript *script,
         entry->function = QStringLiteral("ze3f%1").arg(FNextName++);
         entry->script = std::make_unique<TfsScript>(script);
         entry->script->SetSyntaxType(FScriptLanguage);
+        entry->script->SetExtendedCharset(true);
         ++FCompileCount;
         QString message;
         bool ok = TfsScript::IsWholeExpression(FScriptLanguage, expression, message);

@@ -170,6 +170,7 @@ bool TfsScript::Compile()
     FErrorPos.clear();
     FErrorUnit.clear();
     TfsILContext context;
+    context.ExtendedCharset = FExtendedCharset;
     TfsILParser parser(context);
     try {
         parser.SelectLanguage(FSyntaxType);
@@ -189,6 +190,7 @@ bool TfsScript::Compile()
 bool TfsScript::GetILCode(QIODevice &stream)
 {
     TfsILContext context;
+    context.ExtendedCharset = FExtendedCharset;
     TfsILParser parser(context);
     try {
         parser.SelectLanguage(FSyntaxType);
@@ -357,9 +359,10 @@ TfsValue TfsScript::Evaluate(const QString &expression)
     TfsScript *scope = main->FProgRunning ? main->FProgRunning : this;
     TfsScript temporary(scope);
     temporary.SetSyntaxType(main->FSyntaxType);
+    temporary.SetExtendedCharset(true);
     const QString name = QStringLiteral("fsEvaluateFUNC");
     QString error;
-    if (!IsWholeExpression(main->FSyntaxType, expression, error)) {
+    if (!IsWholeExpression(main->FSyntaxType, expression, error, true)) {
         FEvaluteRiseError = true;
         return TfsValue(error);
     }
@@ -390,9 +393,11 @@ QString TfsScript::FunctionSource(const QString &language, const QString &name, 
     return QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression);
 }
 
-bool TfsScript::IsWholeExpression(const QString &language, const QString &text, QString &error)
+bool TfsScript::IsWholeExpression(const QString &language, const QString &text, QString &error,
+                                  bool extendedCharset)
 {
     TfsILContext context;
+    context.ExtendedCharset = extendedCharset;
     TfsILParser parser(context);
     try {
         parser.SelectLanguage(language);

@@ -34,6 +34,8 @@ public:
     const QString &Lines() const { return FLines; }
     void SetSyntaxType(const QString &language) { FSyntaxType = language; }
     const QString &SyntaxType() const { return FSyntaxType; }
+    // Characters 128-255 may appear in names (Cyrillic names in report scripts).
+    void SetExtendedCharset(bool on) { FExtendedCharset = on; }
     TfsScript *Parent() const { return FParent; }
     void SetParent(TfsScript *parent) { FParent = parent; }
 
@@ -64,7 +66,8 @@ public:
     // The source of a function of the language that returns the expression's value.
     static QString FunctionSource(const QString &language, const QString &name, const QString &expression);
     // The text is one whole expression of the language; otherwise false with the message in error.
-    static bool IsWholeExpression(const QString &language, const QString &text, QString &error);
+    static bool IsWholeExpression(const QString &language, const QString &text, QString &error,
+                                  bool extendedCharset = true);
 
     // Items.
     TfsCustomVariable *Find(const QString &name) const;
@@ -130,4 +133,5 @@ private:
     bool FEvaluteRiseError = false;
     bool FIsRunning = false;
     bool FCompiling = false;
+    bool FExtendedCharset = false;
 };

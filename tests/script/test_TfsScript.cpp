@@ -1,6 +1,7 @@
 // Programs compiled and run by the interpreter: the value of a result variable after Execute, the
 // same program side by side in the four languages, compile errors with their position and run-time
 // errors with theirs.
+#include "TfrxExpressionCache.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
 
@@ -467,6 +468,24 @@ TEST(TfsScriptHost, TerminateStopsARunningRoutine)
     limit.ArrayRef(0) = 3;
     script.CallFunction(QStringLiteral("Spin"), limit);
     EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 3);
+}
+
+} // namespace
+
+namespace {
+
+// Names compare without regard to case, Cyrillic ones too, when the extended charset is on.
+TEST(TfsScriptHost, CyrillicNamesIgnoreCase)
+{
+    TfsScript script;
+    script.SetExtendedCharset(true);
+    script.SetLines(QStringLiteral("var Сумма: Integer; begin СУММА := 5; сумма := сумма * 2 end."));
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("сУММа")).ToInt(), 10);
+    TfrxExpressionCache cache;
+    QString error;
+    EXPECT_EQ(cache.Calc(QStringLiteral("Сумма + 1"), &script, error).ToInt(), 11) << error.toStdString();
 }
 
 } // namespace
