@@ -582,9 +582,15 @@ void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const
             return;
         }
     }
-    if (memo != nullptr && (name == u"x" || name == u"u" || name.compare(QLatin1String("Text"), Qt::CaseInsensitive) == 0
-                            || name.compare(QLatin1String("Memo.Text"), Qt::CaseInsensitive) == 0)) {
+    if (memo != nullptr && name == u"x") {
         memo->SetText(zorXMLToStr(value));
+        return;
+    }
+    if (memo != nullptr && (name == u"u" || name.compare(QLatin1String("Text"), Qt::CaseInsensitive) == 0
+                            || name.compare(QLatin1String("Memo.Text"), Qt::CaseInsensitive) == 0)) {
+        // The old format kept the UTF-8 bytes of a text as single-byte characters.
+        const QString text = zorXMLToStr(value);
+        memo->SetText(s.FOldFormat ? QString::fromUtf8(text.toLatin1()) : text);
         return;
     }
     if (name.endsWith(QLatin1String("PropData"), Qt::CaseInsensitive)) {

@@ -328,6 +328,21 @@ TEST_F(XMLSerializerTest, CopyTreeReplacesTheChildrenWithCopiesInAnotherReport)
     }
 }
 
+TEST_F(XMLSerializerTest, OldFormatTextsAreDecodedFromTheirUtf8Bytes)
+{
+    TfrxReportPage page;
+    TfrxMemoView memo(&page);
+    const QString bytes = QString::fromLatin1(QStringLiteral("Иванов").toUtf8());
+    for (const char *name : {"u", "Text"}) {
+        TfrxXMLSerializer serializer;
+        serializer.SetOldFormat(true);
+        serializer.XMLToObj(QStringLiteral("%1=\"%2\"").arg(QLatin1String(name), bytes), &memo);
+        EXPECT_EQ(memo.Memo(), QStringList{QStringLiteral("Иванов")}) << name;
+        serializer.XMLToObj(QStringLiteral("x=\"%1\"").arg(bytes), &memo);
+        EXPECT_EQ(memo.Memo(), QStringList{bytes});
+    }
+}
+
 TEST_F(XMLSerializerTest, WrongRootOrSyntaxErrorNeverCrashes)
 {
     TfrxReport report;
