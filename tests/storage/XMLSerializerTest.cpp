@@ -6,6 +6,7 @@
 #include "TfrxPictureView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxXMLItem.h"
 #include "TfrxXMLSerializer.h"
 
 #include <QBuffer>
@@ -341,6 +342,27 @@ TEST_F(XMLSerializerTest, OldFormatTextsAreDecodedFromTheirUtf8Bytes)
         serializer.XMLToObj(QStringLiteral("x=\"%1\"").arg(bytes), &memo);
         EXPECT_EQ(memo.Memo(), QStringList{bytes});
     }
+}
+
+TEST_F(XMLSerializerTest, CustomDataGoesToTheHostNotToTheTree)
+{
+    auto report = CertificateLike(1);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TfrxXMLSerializer writer(&buffer);
+    writer.SetOnSaveCustomData([](TfrxXMLItem *item) { item->SetProp(QStringLiteral("Host"), QStringLiteral("1")); });
+    writer.WriteRootComponent(report.get());
+
+    TfrxReport loaded;
+    buffer.close();
+    buffer.open(QIODevice::ReadOnly);
+    TfrxXMLSerializer reader(&buffer);
+    QString host;
+    reader.SetOnGetCustomData([&](TfrxXMLItem *item) { host = item->Prop(QStringLiteral("Host")); });
+    reader.ReadRootComponent(&loaded);
+    EXPECT_TRUE(reader.Errors().isEmpty());
+    EXPECT_EQ(host, QStringLiteral("1"));
+    EXPECT_EQ(loaded.Objects().size(), 2);
 }
 
 TEST_F(XMLSerializerTest, WrongRootOrSyntaxErrorNeverCrashes)
