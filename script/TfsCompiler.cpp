@@ -52,18 +52,18 @@ struct OperatorInfo
 const QHash<QString, OperatorInfo> &operators()
 {
     static const QHash<QString, OperatorInfo> table = {
-        {QStringLiteral(">"), {opGreat, 4}},      {QStringLiteral("<"), {opLess, 4}},
-        {QStringLiteral("<="), {opLessEq, 4}},    {QStringLiteral(">="), {opGreatEq, 4}},
-        {QStringLiteral("<>"), {opNonEq, 4}},     {QStringLiteral("="), {opEq, 4}},
-        {QStringLiteral("in"), {opIn, 4}},        {QStringLiteral("is"), {opIs, 4}},
-        {QStringLiteral("+"), {opPlus, 3}},       {QStringLiteral("strcat"), {opStrCat, 3}},
-        {QStringLiteral("-"), {opMinus, 3}},      {QStringLiteral("or"), {opOr, 3}},
-        {QStringLiteral("xor"), {opXor, 3}},      {QStringLiteral("*"), {opMul, 2}},
-        {QStringLiteral("/"), {opDivFloat, 2}},   {QStringLiteral("div"), {opDivInt, 2}},
-        {QStringLiteral("mod"), {opMod, 2}},      {QStringLiteral("and"), {opAnd, 2}},
-        {QStringLiteral("shl"), {opShl, 2}},      {QStringLiteral("shr"), {opShr, 2}},
+        {QStringLiteral(">"), {opGreat, 4}},       {QStringLiteral("<"), {opLess, 4}},
+        {QStringLiteral("<="), {opLessEq, 4}},     {QStringLiteral(">="), {opGreatEq, 4}},
+        {QStringLiteral("<>"), {opNonEq, 4}},      {QStringLiteral("="), {opEq, 4}},
+        {QStringLiteral("in"), {opIn, 4}},         {QStringLiteral("is"), {opIs, 4}},
+        {QStringLiteral("+"), {opPlus, 3}},        {QStringLiteral("strcat"), {opStrCat, 3}},
+        {QStringLiteral("-"), {opMinus, 3}},       {QStringLiteral("or"), {opOr, 3}},
+        {QStringLiteral("xor"), {opXor, 3}},       {QStringLiteral("*"), {opMul, 2}},
+        {QStringLiteral("/"), {opDivFloat, 2}},    {QStringLiteral("div"), {opDivInt, 2}},
+        {QStringLiteral("mod"), {opMod, 2}},       {QStringLiteral("and"), {opAnd, 2}},
+        {QStringLiteral("shl"), {opShl, 2}},       {QStringLiteral("shr"), {opShr, 2}},
         {QStringLiteral("("), {opLeftBracket, 6}}, {QStringLiteral(")"), {opRightBracket, 5}},
-        {QStringLiteral("not"), {opNot, 1}},      {QStringLiteral("unminus"), {opUnMinus, 1}},
+        {QStringLiteral("not"), {opNot, 1}},       {QStringLiteral("unminus"), {opUnMinus, 1}},
     };
     return table;
 }
@@ -139,7 +139,9 @@ struct TfsCompiler::Token
 class TfsCompiler::ExpressionParser
 {
 public:
-    ExpressionParser(TfsCompiler &compiler, std::vector<Token> &tokens) : FCompiler(compiler), FTokens(tokens) {}
+    ExpressionParser(TfsCompiler &compiler, std::vector<Token> &tokens) : FCompiler(compiler), FTokens(tokens)
+    {
+    }
 
     TfsNodePtr Parse()
     {
@@ -200,7 +202,8 @@ private:
         const TfsVarType t1 = left->FTyp;
         const TfsVarType t2 = right ? right->FTyp : fvtVariant;
         const bool isBetweenClasses = op == opIs && t1 == fvtClass && t2 == fvtClass;
-        const bool fits = op == opStrCat || isBetweenClasses || (fsTypesCompatible(t1, t2, false) && suits(op, t1));
+        const bool fits =
+            op == opStrCat || isBetweenClasses || (fsTypesCompatible(t1, t2, false) && suits(op, t1));
         if (!fits || op == opIs) {
             FCompiler.FPos = pos;
             throw TfsError(op == opIs ? QStringLiteral("Class type required") : kIncompatible);
@@ -337,8 +340,8 @@ void TfsCompiler::DeclareRoutine(const TfsXMLItem &item, TfsScript &scope)
         const TfsVarType type = ResolveType(resultType, scope);
         proc->FTyp = type;
         proc->FTypeName = resultType;
-        proc->FResult = proc->FProgram->Add(
-            std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable, QStringLiteral("Result"), type, resultType));
+        proc->FResult = proc->FProgram->Add(std::make_unique<TfsCustomVariable>(
+            TfsCustomVariable::ikVariable, QStringLiteral("Result"), type, resultType));
     }
     TfsProcVariable *raw = proc.get();
     scope.FRoutineScripts.push_back(raw->FProgram.get());
@@ -801,7 +804,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
         auto call = std::make_unique<TfsCallDesignator>();
         BuildCall(*call, exprs, scope);
         Enter(dsgn);
-        call->FProc = item->Kind() == TfsCustomVariable::ikProc ? static_cast<TfsProcVariable *>(item) : nullptr;
+        call->FProc =
+            item->Kind() == TfsCustomVariable::ikProc ? static_cast<TfsProcVariable *>(item) : nullptr;
         call->FNative = call->FProc ? nullptr : static_cast<TfsNativeFunction *>(item);
         call->FTyp = item->FTyp;
         call->FTypeName = item->FTypeName;
@@ -819,7 +823,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
                 Enter(*exprs[i]);
                 if (!fsTypesCompatible(params[i]->FTyp, call->FArgs[i]->FTyp, false))
                     throw TfsError(kIncompatible + QStringLiteral(": '") +
-                                   fsTypeName(params[i]->FTyp, params[i]->FTypeName) + QStringLiteral("', '") +
+                                   fsTypeName(params[i]->FTyp, params[i]->FTypeName) +
+                                   QStringLiteral("', '") +
                                    fsTypeName(call->FArgs[i]->FTyp, call->FArgs[i]->FTypeName) + u'\'');
                 TfsDesignator *target = dynamic_cast<TfsDesignator *>(call->FArgs[i].get());
                 if (params[i]->FIsVarParam) {

@@ -63,12 +63,30 @@ bool ordered(const TfsValue &a, const TfsValue &b)
 {
     return !a.IsNull() && !b.IsNull();
 }
-TfsValue great(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) > 0); }
-TfsValue less(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) < 0); }
-TfsValue lessEq(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) <= 0); }
-TfsValue greatEq(const TfsValue &a, const TfsValue &b) { return TfsValue(ordered(a, b) && compare(a, b) >= 0); }
-TfsValue equal(const TfsValue &a, const TfsValue &b) { return TfsValue(TfsValue::Equal(a, b)); }
-TfsValue nonEqual(const TfsValue &a, const TfsValue &b) { return TfsValue(!TfsValue::Equal(a, b)); }
+TfsValue great(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(ordered(a, b) && compare(a, b) > 0);
+}
+TfsValue less(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(ordered(a, b) && compare(a, b) < 0);
+}
+TfsValue lessEq(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(ordered(a, b) && compare(a, b) <= 0);
+}
+TfsValue greatEq(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(ordered(a, b) && compare(a, b) >= 0);
+}
+TfsValue equal(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(TfsValue::Equal(a, b));
+}
+TfsValue nonEqual(const TfsValue &a, const TfsValue &b)
+{
+    return TfsValue(!TfsValue::Equal(a, b));
+}
 
 // The value lies in an array read as a set: a null element between two others makes a range.
 TfsValue inArray(const TfsValue &value, const TfsValue &set)
@@ -92,26 +110,46 @@ TfsValue inArray(const TfsValue &value, const TfsValue &set)
 BinaryFn binaryFunction(TfsOperatorType op)
 {
     switch (op) {
-    case opGreat: return great;
-    case opLess: return less;
-    case opLessEq: return lessEq;
-    case opGreatEq: return greatEq;
-    case opNonEq: return nonEqual;
-    case opEq: return equal;
-    case opPlus: return add;
-    case opStrCat: return TfsValue::StrCat;
-    case opMinus: return sub;
-    case opMul: return mul;
-    case opDivFloat: return TfsValue::DivFloat;
-    case opDivInt: return TfsValue::DivInt;
-    case opMod: return TfsValue::Mod;
-    case opAnd: return TfsValue::And;
-    case opOr: return TfsValue::Or;
-    case opXor: return TfsValue::Xor;
-    case opShl: return TfsValue::Shl;
-    case opShr: return TfsValue::Shr;
-    case opIn: return inArray;
-    default: return nullptr;
+    case opGreat:
+        return great;
+    case opLess:
+        return less;
+    case opLessEq:
+        return lessEq;
+    case opGreatEq:
+        return greatEq;
+    case opNonEq:
+        return nonEqual;
+    case opEq:
+        return equal;
+    case opPlus:
+        return add;
+    case opStrCat:
+        return TfsValue::StrCat;
+    case opMinus:
+        return sub;
+    case opMul:
+        return mul;
+    case opDivFloat:
+        return TfsValue::DivFloat;
+    case opDivInt:
+        return TfsValue::DivInt;
+    case opMod:
+        return TfsValue::Mod;
+    case opAnd:
+        return TfsValue::And;
+    case opOr:
+        return TfsValue::Or;
+    case opXor:
+        return TfsValue::Xor;
+    case opShl:
+        return TfsValue::Shl;
+    case opShr:
+        return TfsValue::Shr;
+    case opIn:
+        return inArray;
+    default:
+        return nullptr;
     }
 }
 
@@ -189,7 +227,8 @@ TfsValue charAt(const TfsValue &text, int index)
 {
     const QString s = text.ToString();
     if (index < 1 || index > s.size())
-        throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(index), QStringLiteral("ERangeError"));
+        throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(index),
+                              QStringLiteral("ERangeError"));
     return TfsValue(QString(s[index - 1]));
 }
 
@@ -197,7 +236,7 @@ TfsValue charAt(const TfsValue &text, int index)
 
 TfsConstNode::TfsConstNode(TfsValue value) : FValue(std::move(value))
 {
-    static const TfsVarType types[] = {fvtVariant, fvtVariant, fvtInt,  fvtInt64,  fvtFloat, fvtFloat,
+    static const TfsVarType types[] = {fvtVariant, fvtVariant, fvtInt,    fvtInt64, fvtFloat,  fvtFloat,
                                        fvtFloat,   fvtBool,    fvtString, fvtArray, fvtVariant};
     FTyp = types[FValue.kind()];
 }
@@ -282,7 +321,8 @@ void TfsIndexDesignator::AssignInto(TfsValue &target, size_t level, const TfsVal
         QString s = target.ToString();
         const QString c = value.kind() == TfsValue::String ? value.ToString() : QString(QChar(value.ToInt()));
         if (i < 1 || i > s.size())
-            throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(i), QStringLiteral("ERangeError"));
+            throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(i),
+                                  QStringLiteral("ERangeError"));
         s[i - 1] = c.isEmpty() ? QChar() : c[0];
         target = TfsValue(s);
         return;
@@ -381,7 +421,8 @@ struct CallFrame
 
 } // namespace
 
-TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs)
+TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
+                       std::span<TfsDesignator *const> varArgs)
 {
     TfsScript &scope = *proc.FProgram;
     TfsScript &main = *scope.MainProg();
@@ -395,7 +436,8 @@ TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::spa
     for (size_t i = 0; i < common; ++i)
         proc.FParams[i]->SetValue(args[i]);
     for (size_t i = common; i < proc.FParams.size(); ++i)
-        proc.FParams[i]->FValue = proc.FParams[i]->FIsOptional ? proc.FParams[i]->FDefValue : TfsValue::MakeNull();
+        proc.FParams[i]->FValue =
+            proc.FParams[i]->FIsOptional ? proc.FParams[i]->FDefValue : TfsValue::MakeNull();
     if (proc.FResult)
         proc.FResult->FValue = TfsValue::MakeNull();
 

@@ -125,4 +125,5 @@ public:
 
 // Runs a script routine with argument values; writes var parameters back through the designators
 // (which may be fewer than the arguments).
-TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs);
+TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
+                       std::span<TfsDesignator *const> varArgs);

@@ -4,8 +4,8 @@
 
 QString fsTypeName(TfsVarType type, const QString &typeName)
 {
-    static const char *const names[] = {"Integer", "Boolean",  "Extended", "Char",    "String", "",
-                                        "Array",   "Variant",  "",         "Variant", "Int64"};
+    static const char *const names[] = {"Integer", "Boolean", "Extended", "Char",    "String", "",
+                                        "Array",   "Variant", "",         "Variant", "Int64"};
     if (type == fvtClass || type == fvtEnum)
         return typeName;
     return QString::fromLatin1(names[type]);

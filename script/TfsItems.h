@@ -96,8 +96,10 @@ using TfsNativeCall = std::function<TfsValue(std::span<TfsValue> args)>;
 class TfsNativeFunction : public TfsCustomVariable
 {
 public:
-    TfsNativeFunction(const QString &name, TfsVarType resultType, int minArgs, int maxArgs, TfsNativeCall call)
-        : TfsCustomVariable(ikNative, name, resultType), FMinArgs(minArgs), FMaxArgs(maxArgs), FCall(std::move(call))
+    TfsNativeFunction(const QString &name, TfsVarType resultType, int minArgs, int maxArgs,
+                      TfsNativeCall call)
+        : TfsCustomVariable(ikNative, name, resultType), FMinArgs(minArgs), FMaxArgs(maxArgs),
+          FCall(std::move(call))
     {
         FIsReadOnly = true;
     }

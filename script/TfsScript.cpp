@@ -34,7 +34,8 @@ private:
 
 } // namespace
 
-TfsScript::TfsScript(TfsScript *parent) : FParent(parent), FStatement(std::make_unique<TfsStatementList>(this))
+TfsScript::TfsScript(TfsScript *parent)
+    : FParent(parent), FStatement(std::make_unique<TfsStatementList>(this))
 {
     // The constants every language knows; a script with a parent sees its parent's.
     if (!parent) {
@@ -95,17 +96,28 @@ bool TfsScript::ResolveType(const QString &name, TfsVarType &type) const
         return true;
     }
     static const QHash<QString, TfsVarType> builtin = {
-        {QStringLiteral("byte"), fvtInt},          {QStringLiteral("word"), fvtInt},
-        {QStringLiteral("integer"), fvtInt},       {QStringLiteral("longint"), fvtInt},
-        {QStringLiteral("cardinal"), fvtInt},      {QStringLiteral("tcolor"), fvtInt},
-        {QStringLiteral("talphacolor"), fvtInt},   {QStringLiteral("int64"), fvtInt64},
-        {QStringLiteral("boolean"), fvtBool},      {QStringLiteral("real"), fvtFloat},
-        {QStringLiteral("single"), fvtFloat},      {QStringLiteral("double"), fvtFloat},
-        {QStringLiteral("extended"), fvtFloat},    {QStringLiteral("currency"), fvtFloat},
-        {QStringLiteral("tdate"), fvtFloat},       {QStringLiteral("ttime"), fvtFloat},
-        {QStringLiteral("tdatetime"), fvtFloat},   {QStringLiteral("char"), fvtChar},
-        {QStringLiteral("string"), fvtString},     {QStringLiteral("variant"), fvtVariant},
-        {QStringLiteral("pointer"), fvtVariant},   {QStringLiteral("array"), fvtArray},
+        {QStringLiteral("byte"), fvtInt},
+        {QStringLiteral("word"), fvtInt},
+        {QStringLiteral("integer"), fvtInt},
+        {QStringLiteral("longint"), fvtInt},
+        {QStringLiteral("cardinal"), fvtInt},
+        {QStringLiteral("tcolor"), fvtInt},
+        {QStringLiteral("talphacolor"), fvtInt},
+        {QStringLiteral("int64"), fvtInt64},
+        {QStringLiteral("boolean"), fvtBool},
+        {QStringLiteral("real"), fvtFloat},
+        {QStringLiteral("single"), fvtFloat},
+        {QStringLiteral("double"), fvtFloat},
+        {QStringLiteral("extended"), fvtFloat},
+        {QStringLiteral("currency"), fvtFloat},
+        {QStringLiteral("tdate"), fvtFloat},
+        {QStringLiteral("ttime"), fvtFloat},
+        {QStringLiteral("tdatetime"), fvtFloat},
+        {QStringLiteral("char"), fvtChar},
+        {QStringLiteral("string"), fvtString},
+        {QStringLiteral("variant"), fvtVariant},
+        {QStringLiteral("pointer"), fvtVariant},
+        {QStringLiteral("array"), fvtArray},
         {QStringLiteral("constructor"), fvtConstructor},
     };
     const auto it = builtin.constFind(resolved.toLower());
@@ -243,7 +255,8 @@ bool TfsScript::Build(const TfsXMLItem &program)
                                       ? program.Item(program.Find(QStringLiteral("types")))
                                       : nullptr)
         for (int i = 0; i < types->Count(); ++i)
-            FTypeAliases.insert(types->Item(i)->Name().toLower(), types->Item(i)->Prop(QStringLiteral("type")));
+            FTypeAliases.insert(types->Item(i)->Name().toLower(),
+                                types->Item(i)->Prop(QStringLiteral("type")));
 
     TfsILContext context;
     TfsILParser parser(context);
@@ -343,7 +356,8 @@ TfsValue TfsScript::CallFunction(const QString &name, const TfsValue &params, bo
 TfsValue TfsScript::CallEvent(const QString &name, const TfsValue &params)
 {
     const TfsCustomVariable *item = Find(name);
-    if (item && item->Kind() == TfsCustomVariable::ikProc && static_cast<const TfsProcVariable *>(item)->FDepth > 0)
+    if (item && item->Kind() == TfsCustomVariable::ikProc &&
+        static_cast<const TfsProcVariable *>(item)->FDepth > 0)
         return TfsValue::MakeNull();
     return CallFunction(name, params, true);
 }

@@ -101,8 +101,8 @@ public:
     explicit TfsLoopStmt(TfsScript *p);
     TfsNodePtr FCondition;
     TfsStatementList FBody;
-    bool FTestFirst = true;    // while
-    bool FStopWhen = false;    // the condition value that ends the loop
+    bool FTestFirst = true; // while
+    bool FStopWhen = false; // the condition value that ends the loop
     // After the body: true when the loop must end (break, exit, terminate); clears continue.
     static bool AfterBody(TfsScript &program);
 

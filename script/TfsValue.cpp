@@ -124,7 +124,8 @@ TfsValue arith(Arith op, const TfsValue &a0, const TfsValue &b0)
         return TfsValue(checkedInt(op, a.ToInt64(), b.ToInt64()));
     case TfsValue::Currency:
         if (op != Arith::Mul && a.kind() == TfsValue::Currency && b.kind() == TfsValue::Currency) {
-            return TfsValue::MakeCurrency(double(checkedInt(op, a.RawInt64(), b.RawInt64())) / kCurrencyScale);
+            return TfsValue::MakeCurrency(double(checkedInt(op, a.RawInt64(), b.RawInt64())) /
+                                          kCurrencyScale);
         }
         return TfsValue::MakeCurrency(realOp(op, a.ToDouble(), b.ToDouble()));
     case TfsValue::DateTime:
@@ -274,7 +275,7 @@ TfsValue TfsValue::MakeArray(int low, int high)
 
 QString TfsValue::KindName(Kind kind)
 {
-    static const char *const names[] = {"Empty",    "Null",    "Integer", "Int64",  "Double", "Currency",
+    static const char *const names[] = {"Empty",    "Null",    "Integer", "Int64", "Double", "Currency",
                                         "DateTime", "Boolean", "String",  "Array", "Object"};
     return QString::fromLatin1(names[kind]);
 }
@@ -298,7 +299,8 @@ int64_t TfsValue::ToInt64() const
         // Halves go to the even neighbour (the default rounding mode of nearbyint).
         const double r = std::nearbyint(FPayload.d);
         if (!std::isfinite(r) || r < -9223372036854775808.0 || r >= 9223372036854775808.0)
-            throw TfsRuntimeError(QStringLiteral("Invalid floating point operation"), QStringLiteral("EInvalidOp"));
+            throw TfsRuntimeError(QStringLiteral("Invalid floating point operation"),
+                                  QStringLiteral("EInvalidOp"));
         return int64_t(r);
     }
     case String: {
@@ -427,7 +429,8 @@ const TfsValue &TfsValue::ArrayAt(int index) const
 {
     const int64_t i = int64_t(index) - ArrayLow();
     if (i < 0 || i >= int64_t(FPayload.box->items.size()))
-        throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(index), QStringLiteral("ERangeError"));
+        throw TfsRuntimeError(QStringLiteral("Index out of range: %1").arg(index),
+                              QStringLiteral("ERangeError"));
     return FPayload.box->items[size_t(i)];
 }
 

@@ -130,7 +130,8 @@ TEST(ExpressionCache, CompilesEachDistinctTextOnce)
     EXPECT_TRUE(error.isEmpty());
 
     cache.Clear(QStringLiteral("C++Script"));
-    EXPECT_EQ(cache.Calc(QStringLiteral("Total == 21"), &report, error).ToBool(), true) << error.toStdString();
+    EXPECT_EQ(cache.Calc(QStringLiteral("Total == 21"), &report, error).ToBool(), true)
+        << error.toStdString();
     EXPECT_EQ(cache.CompileCount(), 1);
 }
 

@@ -15,14 +15,17 @@ namespace {
 std::string run(const char *language, const char *source, const char *result = "r")
 {
     TfsScript script;
-    script.AddMethod(QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); },
-                     1, 1, QStringLiteral("String"));
-    script.AddMethod(QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); },
-                     1, 1, QStringLiteral("Integer"));
+    script.AddMethod(
+        QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); }, 1,
+        1, QStringLiteral("String"));
+    script.AddMethod(
+        QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1, 1,
+        QStringLiteral("Integer"));
     script.SetSyntaxType(QString::fromUtf8(language));
     script.SetLines(QString::fromUtf8(source));
     if (!script.Compile())
-        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos()).toStdString();
+        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos())
+            .toStdString();
     try {
         script.Execute();
     } catch (const TfsRuntimeError &e) {
@@ -262,7 +265,8 @@ TfsScript &compiled(TfsScript &script, const char *language, const char *source)
 {
     script.SetSyntaxType(QString::fromUtf8(language));
     script.SetLines(QString::fromUtf8(source));
-    EXPECT_TRUE(script.Compile()) << script.ErrorMsg().toStdString() << " @ " << script.ErrorPos().toStdString();
+    EXPECT_TRUE(script.Compile()) << script.ErrorMsg().toStdString() << " @ "
+                                  << script.ErrorPos().toStdString();
     return script;
 }
 
@@ -270,7 +274,8 @@ TfsScript &compiled(TfsScript &script, const char *language, const char *source)
 TEST(TfsScriptHost, RunLineHookAndTerminate)
 {
     TfsScript script;
-    compiled(script, "PascalScript", "var i: Integer;\nbegin\n  i := 0;\n  while True do\n    i := i + 1\nend.");
+    compiled(script, "PascalScript",
+             "var i: Integer;\nbegin\n  i := 0;\n  while True do\n    i := i + 1\nend.");
     QStringList lines;
     script.OnRunLine = [&](TfsScript &s, const QString &unit, const QString &pos) {
         EXPECT_TRUE(unit.isEmpty());
@@ -350,8 +355,9 @@ TEST(TfsScriptHost, EvaluateInTheRunningRoutine)
 TEST(TfsScriptHost, ILRoundTrip)
 {
     TfsScript source;
-    source.SetLines(QStringLiteral("var r: Integer; function F(n: Integer): Integer; begin Result := n * n end;\n"
-                                   "begin r := F(7) end."));
+    source.SetLines(
+        QStringLiteral("var r: Integer; function F(n: Integer): Integer; begin Result := n * n end;\n"
+                       "begin r := F(7) end."));
     QBuffer il;
     il.open(QIODevice::WriteOnly);
     ASSERT_TRUE(source.GetILCode(il));
@@ -370,8 +376,8 @@ TEST(TfsScriptHost, ILRoundTrip)
     EXPECT_TRUE(empty.SetILCode(minimal)) << empty.ErrorMsg().toStdString();
     for (const char *text : {"<program><assignstmt pos=\"1:1\"/></program>",
                              "<program><forstmt pos=\"2:1\"><expr/></forstmt></program>",
-                             "<program><casestmt/></program>", "<program><whilestmt/></program>", "<program><cppforstmt/></program>",
-                             "<program><repeatstmt/></program>"}) {
+                             "<program><casestmt/></program>", "<program><whilestmt/></program>",
+                             "<program><cppforstmt/></program>", "<program><repeatstmt/></program>"}) {
         SCOPED_TRACE(text);
         QBuffer bad;
         bad.setData(QByteArray("<?xml version=\"1.0\"?>\n") + text);
@@ -452,10 +458,12 @@ namespace {
 TEST(TfsScriptHost, TerminateStopsARunningRoutine)
 {
     TfsScript script;
-    compiled(script, "JScript", "var n = 0, after = 0; function Spin(limit) { while (true) { n++; if (n == limit) break; } }\n"
-                                "Spin(-1); after = 1;");
+    compiled(script, "JScript",
+             "var n = 0, after = 0; function Spin(limit) { while (true) { n++; if (n == limit) break; } }\n"
+             "Spin(-1); after = 1;");
     script.OnRunLine = [&](TfsScript &, const QString &, const QString &) {
-        if (TfsValue::Compare(script.Variable(QStringLiteral("n")), TfsValue(500)) >= 0) // null before the first line
+        if (TfsValue::Compare(script.Variable(QStringLiteral("n")), TfsValue(500)) >=
+            0) // null before the first line
             script.Terminate();
     };
     script.Execute();
