@@ -452,6 +452,8 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
         auto var = std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable, name, type, typeName);
         var->FSourcePos = FPos;
         var->FValue = initialValue(type);
+        if (const TfsGetVarValueEvent *hook = scope.GetVarValueHook())
+            var->FOnGetVarValue = *hook;
         if (p.array) {
             // Each dimension is a count (0..count-1) or two bounds; inner dimensions are nested arrays.
             std::vector<std::pair<int, int>> dims;

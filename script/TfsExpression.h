@@ -91,7 +91,7 @@ class TfsVariableDesignator : public TfsDesignator
 {
 public:
     explicit TfsVariableDesignator(TfsCustomVariable *variable);
-    TfsValue Eval() override { return FVar->FValue; }
+    TfsValue Eval() override { return FVar->FOnGetVarValue ? FVar->GetValue() : FVar->FValue; }
     void Assign(const TfsValue &value) override { FVar->SetValue(value); }
     TfsValue *Ref() override { return &FVar->FValue; }
     TfsCustomVariable *Variable() const override { return FVar; }

@@ -65,6 +65,15 @@ void TfsCustomVariable::SetValue(const TfsValue &value)
     }
 }
 
+TfsValue TfsCustomVariable::GetValue() const
+{
+    if (!FOnGetVarValue)
+        return FValue;
+    TfsValue value = TfsValue::MakeNull();
+    FOnGetVarValue(FName, FTyp, value, FValue);
+    return value.IsNull() ? FValue : value;
+}
+
 TfsProcVariable::TfsProcVariable(const QString &name, TfsScript *parent)
     : TfsCustomVariable(ikProc, name, fvtVariant), FProgram(std::make_unique<TfsScript>(parent))
 {

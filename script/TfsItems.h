@@ -32,6 +32,10 @@ QString fsTypeName(TfsVarType type, const QString &typeName = {});
 // Two types fit (first: the target or parameter); assignment also refuses a float into an integer.
 bool fsTypesCompatible(TfsVarType first, TfsVarType second, bool assignment);
 
+// Host hook consulted when a variable is read: it may set value; a value left null means the stored one.
+using TfsGetVarValueEvent =
+    std::function<void(const QString &name, TfsVarType type, TfsValue &value, const TfsValue &stored)>;
+
 // A named symbol of a script: variables, parameters, constants, routines and type names.
 class TfsCustomVariable
 {
@@ -49,7 +53,8 @@ public:
 
     // Stores the value converted to the declared type; read-only items ignore it.
     void SetValue(const TfsValue &value);
-    const TfsValue &GetValue() const { return FValue; }
+    // The stored value, or what the read hook supplies.
+    TfsValue GetValue() const;
     // The stored value itself, for in-place writes of array elements and string characters.
     TfsValue &Storage() { return FValue; }
 
@@ -59,6 +64,7 @@ public:
     QString FTypeName;
     TfsValue FValue = TfsValue::MakeNull();
     bool FIsReadOnly = false;
+    TfsGetVarValueEvent FOnGetVarValue;
     bool FFromSource = false; // declared by the compiled text, not registered by the host
     QString FSourcePos;
 };

@@ -155,7 +155,15 @@ TfsNativeFunction *TfsScript::AddMethod(const QString &name, TfsNativeCall call,
 TfsValue TfsScript::Variable(const QString &name) const
 {
     const TfsCustomVariable *item = Find(name);
-    return item && item->IsVariable() ? item->FValue : TfsValue::MakeNull();
+    return item && item->IsVariable() ? item->GetValue() : TfsValue::MakeNull();
+}
+
+const TfsGetVarValueEvent *TfsScript::GetVarValueHook() const
+{
+    for (const TfsScript *s = this; s; s = s->FParent)
+        if (s->OnGetVarValue)
+            return &s->OnGetVarValue;
+    return nullptr;
 }
 
 void TfsScript::SetVariable(const QString &name, const TfsValue &value)

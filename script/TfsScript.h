@@ -93,6 +93,9 @@ public:
     // Called before each statement with the unit and "line:column"; the nearest script up the parent
     // chain that has one is used.
     std::function<void(TfsScript &script, const QString &unit, const QString &pos)> OnRunLine;
+    // Given to every variable the source declares (the nearest hook up the parent chain).
+    TfsGetVarValueEvent OnGetVarValue;
+    const TfsGetVarValueEvent *GetVarValueHook() const;
 
     const QString &ErrorMsg() const { return FErrorMsg; }
     const QString &ErrorPos() const { return FErrorPos; }

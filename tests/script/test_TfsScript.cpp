@@ -497,3 +497,22 @@ TEST(TfsScriptHost, CyrillicNamesIgnoreCase)
 }
 
 } // namespace
+
+namespace {
+
+// The read hook supplies values of declared variables; a null answer keeps the stored value.
+TEST(TfsScriptHost, GetVarValueHook)
+{
+    TfsScript script;
+    script.OnGetVarValue = [](const QString &name, TfsVarType type, TfsValue &value, const TfsValue &stored) {
+        if (name == u"PageNo" && type == fvtInt)
+            value = TfsValue(stored.ToInt() + 100);
+    };
+    compiled(script, "PascalScript",
+             "var PageNo, Plain, r: Integer; begin PageNo := 1; Plain := 2; r := PageNo + Plain end.");
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("r")).ToInt(), 103);
+    EXPECT_EQ(script.Variable(QStringLiteral("PageNo")).ToInt(), 101);
+}
+
+} // namespace
