@@ -7,6 +7,8 @@
 
 #include <QLocale>
 
+#include <utility>
+
 namespace {
 
 const QString kIncompatible = QStringLiteral("Incompatible types");
@@ -270,6 +272,7 @@ const QHash<QString, TfsCompiler::Builder> &TfsCompiler::Builders()
         {QStringLiteral("procedure"), &TfsCompiler::Routine},
         {QStringLiteral("function"), &TfsCompiler::Routine},
         {QStringLiteral("compoundstmt"), &TfsCompiler::Compound},
+        {QStringLiteral("uses"), &TfsCompiler::Uses},
         {QStringLiteral("assignstmt"), &TfsCompiler::Assign},
         {QStringLiteral("callstmt"), &TfsCompiler::Call},
         {QStringLiteral("ifstmt"), &TfsCompiler::If},
@@ -302,9 +305,13 @@ void TfsCompiler::DeclareRoutines(const TfsXMLItem &item, TfsScript &scope)
 {
     for (int i = 0; i < item.Count(); ++i) {
         const TfsXMLItem &c = *item.Item(i);
-        if (c.Name() == u"compoundstmt")
+        if (c.Name() == u"compoundstmt" || c.Name() == u"program") {
             DeclareRoutines(c, scope);
-        else if (c.Name() == u"procedure" || c.Name() == u"function")
+        } else if (c.Name() == u"uses") {
+            const QString outer = std::exchange(FUnit, c.Prop(QStringLiteral("unit")));
+            DeclareRoutines(c, scope);
+            FUnit = outer;
+        } else if (c.Name() == u"procedure" || c.Name() == u"function")
             DeclareRoutine(c, scope);
     }
 }
@@ -411,8 +418,9 @@ template <class T> T &TfsCompiler::Append(const TfsXMLItem &item, TfsStatementLi
 {
     auto statement = std::make_unique<T>(&scope);
     statement->FSourcePos = item.Prop(QStringLiteral("pos"));
+    statement->FUnitName = FUnit;
     if (!statement->FSourcePos.isEmpty())
-        FProgram.AddCodeLine(QString(), statement->FSourcePos);
+        FProgram.AddCodeLine(FUnit, statement->FSourcePos);
     T &ref = *statement;
     list.FItems.push_back(std::move(statement));
     return ref;
@@ -421,6 +429,16 @@ template <class T> T &TfsCompiler::Append(const TfsXMLItem &item, TfsStatementLi
 void TfsCompiler::Compound(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     BuildStatements(item, list, scope);
+}
+
+// uses -> program: the unit's declarations and statements join the script at this place.
+void TfsCompiler::Uses(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
+{
+    const QString outer = std::exchange(FUnit, item.Prop(QStringLiteral("unit")));
+    for (int i = 0; i < item.Count(); ++i)
+        if (item.Item(i)->Name() == u"program")
+            BuildStatements(*item.Item(i), list, scope);
+    FUnit = outer;
 }
 
 // var -> ident {ident} [array] [type] [init]: array and init belong to the ident before them.

@@ -24,6 +24,8 @@ public:
     void Build(const TfsXMLItem &program);
     TfsNodePtr BuildExpression(const TfsXMLItem &expr, TfsScript &scope);
     const QString &ErrorPos() const { return FPos; }
+    // The included unit being built when the error happened; empty for the main text.
+    const QString &ErrorUnit() const { return FUnit; }
 
 private:
     struct Token;
@@ -46,6 +48,7 @@ private:
     void Const(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Routine(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Compound(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
+    void Uses(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Ignore(const TfsXMLItem &, TfsStatementList &, TfsScript &) {}
     void Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Call(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
@@ -73,6 +76,7 @@ private:
     TfsScript &FProgram;
     bool FNeedDeclareVars;
     QString FPos;
+    QString FUnit;
     QHash<const TfsXMLItem *, TfsProcVariable *> FRoutines;
     static const QHash<QString, Builder> &Builders();
 };

@@ -190,7 +190,7 @@ bool TfsScript::Compile()
     FErrorPos.clear();
     FErrorUnit.clear();
     TfsILContext context;
-    context.ExtendedCharset = FExtendedCharset;
+    PrepareContext(context);
     TfsILParser parser(context);
     try {
         parser.SelectLanguage(FSyntaxType);
@@ -210,7 +210,7 @@ bool TfsScript::Compile()
 bool TfsScript::GetILCode(QIODevice &stream)
 {
     TfsILContext context;
-    context.ExtendedCharset = FExtendedCharset;
+    PrepareContext(context);
     TfsILParser parser(context);
     try {
         parser.SelectLanguage(FSyntaxType);
@@ -286,6 +286,7 @@ bool TfsScript::Build(const TfsXMLItem &program)
     } catch (const TfsError &e) {
         FErrorMsg = e.Message();
         FErrorPos = compiler.ErrorPos();
+        FErrorUnit = compiler.ErrorUnit();
         return false;
     }
     return true;
@@ -359,6 +360,14 @@ TfsValue TfsScript::CallFunction(const QString &name, const TfsValue &params, bo
 {
     TfsValue copy = params;
     return Call(name, copy, global, false);
+}
+
+void TfsScript::PrepareContext(TfsILContext &context) const
+{
+    context.ExtendedCharset = FExtendedCharset;
+    context.IncludePath = IncludePath;
+    context.BaseFolder = BaseFolder;
+    context.OnGetUnit = OnGetUnit;
 }
 
 TfsValue TfsScript::CallEvent(const QString &name, const TfsValue &params)

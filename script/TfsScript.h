@@ -34,6 +34,11 @@ public:
     const QString &Lines() const { return FLines; }
     void SetSyntaxType(const QString &language) { FSyntaxType = language; }
     const QString &SyntaxType() const { return FSyntaxType; }
+    // Included units: folders searched ("" stands for BaseFolder) and the host's supplier of unit text.
+    QStringList IncludePath{QString()};
+    QString BaseFolder;
+    std::function<void(const QString &unitName, QString &text)> OnGetUnit;
+
     // Characters 128-255 may appear in names (Cyrillic names in report scripts).
     void SetExtendedCharset(bool on) { FExtendedCharset = on; }
     TfsScript *Parent() const { return FParent; }
@@ -122,6 +127,7 @@ public:
 
 private:
     bool Build(const TfsXMLItem &program);
+    void PrepareContext(struct TfsILContext &context) const;
     TfsValue Call(const QString &name, TfsValue &params, bool global, bool writeBack);
 
     TfsScript *FParent;

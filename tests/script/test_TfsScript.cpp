@@ -516,3 +516,37 @@ TEST(TfsScriptHost, GetVarValueHook)
 }
 
 } // namespace
+
+namespace {
+
+// Units come from the host; an error in a unit names the unit.
+TEST(TfsScriptHost, IncludedUnits)
+{
+    TfsScript script;
+    script.OnGetUnit = [](const QString &name, QString &text) {
+        if (name == u"lib")
+            text = QStringLiteral(
+                "function Triple(a: Integer): Integer; begin Result := a * 3 end;\nbegin end.");
+        else if (name == u"broken")
+            text = QStringLiteral("function X: Integer; begin Result := end;\nbegin end.");
+        else if (name == u"undeclared")
+            text = QStringLiteral("begin\n  y := 1\nend.");
+    };
+    compiled(script, "PascalScript", "uses 'lib'; var r: Integer; begin r := Triple(5) end.");
+    script.Execute();
+    EXPECT_EQ(script.Variable(QStringLiteral("r")).ToInt(), 15);
+    EXPECT_TRUE(script.IsExecutableLine(1, QStringLiteral("lib")));
+
+    script.SetLines(QStringLiteral("uses 'broken'; begin end."));
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Expression expected"));
+    EXPECT_EQ(script.ErrorUnit(), QStringLiteral("broken"));
+
+    script.SetLines(QStringLiteral("uses 'undeclared'; begin end."));
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Undeclared identifier: 'y'"));
+    EXPECT_EQ(script.ErrorPos(), QStringLiteral("2:3"));
+    EXPECT_EQ(script.ErrorUnit(), QStringLiteral("undeclared"));
+}
+
+} // namespace
