@@ -15,6 +15,7 @@ TfrxExpressionCache::~TfrxExpressionCache() = default;
 void TfrxExpressionCache::Clear(const QString &language)
 {
     FExpressions.clear();
+    FBoundScript = nullptr;
     FScriptLanguage = language;
     FCompileCount = 0;
 }
@@ -25,6 +26,13 @@ TfsValue TfrxExpressionCache::Calc(const QString &expression, TfsScript *script,
     if (FNesting >= MaxNesting) {
         error = QStringLiteral("recursive expression");
         return TfsValue::MakeNull();
+    }
+    const int generation = script ? script->Generation() : 0;
+    if (script != FBoundScript || generation != FBoundGeneration) {
+        if (FNesting == 0) // never while one of the functions is running
+            FExpressions.clear();
+        FBoundScript = script;
+        FBoundGeneration = generation;
     }
     std::shared_ptr<Entry> entry = FExpressions.value(expression);
     if (!entry) {

@@ -26,7 +26,8 @@ public:
     void Clear(const QString &language = QStringLiteral("PascalScript"));
     // The value of the expression with names resolved through script (the report's script); on failure
     // the value is null and error holds the text ("Error in expression '...': ..." when it does not
-    // compile, else the run-time message).
+    // compile, else the run-time message). Compiled expressions are dropped when script is another one
+    // or has been compiled again since, as their names would point at items that are gone.
     TfsValue Calc(const QString &expression, TfsScript *script, QString &error);
     // Compilations made since the last Clear.
     int CompileCount() const { return FCompileCount; }
@@ -34,6 +35,8 @@ public:
 private:
     struct Entry;
     QHash<QString, std::shared_ptr<Entry>> FExpressions;
+    const TfsScript *FBoundScript = nullptr;
+    int FBoundGeneration = -1;
     QString FScriptLanguage = QStringLiteral("PascalScript");
     int FNextName = 0;
     int FCompileCount = 0;

@@ -247,6 +247,7 @@ bool TfsScript::SetILCode(QIODevice &stream)
 bool TfsScript::Build(const TfsXMLItem &program)
 {
     FStatement = std::make_unique<TfsStatementList>(this);
+    ++FGeneration;
     // Items of an earlier compilation go; the host's stay, each name again finding its newest item.
     std::erase_if(FItemStore, [](const auto &item) { return item->FFromSource; });
     FItems.clear();

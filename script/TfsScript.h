@@ -102,6 +102,10 @@ public:
     TfsGetVarValueEvent OnGetVarValue;
     const TfsGetVarValueEvent *GetVarValueHook() const;
 
+    // Changes each time the items of the text are rebuilt: whatever resolved names against the old ones
+    // must be built again.
+    int Generation() const { return FGeneration; }
+
     const QString &ErrorMsg() const { return FErrorMsg; }
     const QString &ErrorPos() const { return FErrorPos; }
     const QString &ErrorUnit() const { return FErrorUnit; }
@@ -143,4 +147,5 @@ private:
     bool FIsRunning = false;
     bool FCompiling = false;
     bool FExtendedCharset = false;
+    int FGeneration = 0;
 };

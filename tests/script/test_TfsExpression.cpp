@@ -135,6 +135,23 @@ TEST(ExpressionCache, CompilesEachDistinctTextOnce)
     EXPECT_EQ(cache.CompileCount(), 1);
 }
 
+// Compiling the script again drops the compiled expressions, which point at its old items.
+TEST(ExpressionCache, RecompiledScriptDropsExpressions)
+{
+    TfsScript report;
+    report.SetLines(QStringLiteral("var Total: Integer; begin Total := 3 end."));
+    ASSERT_TRUE(report.Compile());
+    report.Execute();
+    TfrxExpressionCache cache;
+    QString error;
+    EXPECT_EQ(cache.Calc(QStringLiteral("Total + 1"), &report, error).ToInt(), 4);
+    report.SetLines(QStringLiteral("var Total: Integer; begin Total := 30 end."));
+    ASSERT_TRUE(report.Compile());
+    report.Execute();
+    EXPECT_EQ(cache.Calc(QStringLiteral("Total + 1"), &report, error).ToInt(), 31);
+    EXPECT_EQ(cache.CompileCount(), 2);
+}
+
 // An expression that calls a routine evaluating itself again stops at the nesting limit.
 TEST(ExpressionCache, RecursiveExpressionIsAnError)
 {
