@@ -25,7 +25,9 @@ TfsValue integerFirst(const TfsValue &a, const TfsValue &b, Op64 op64, General g
     return general(a, b);
 }
 
-TfsValue add(const TfsValue &a, const TfsValue &b)
+} // namespace
+
+TfsValue fsAdd(const TfsValue &a, const TfsValue &b)
 {
     struct Op
     {
@@ -34,7 +36,7 @@ TfsValue add(const TfsValue &a, const TfsValue &b)
     };
     return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x + y; });
 }
-TfsValue sub(const TfsValue &a, const TfsValue &b)
+TfsValue fsSub(const TfsValue &a, const TfsValue &b)
 {
     struct Op
     {
@@ -43,7 +45,7 @@ TfsValue sub(const TfsValue &a, const TfsValue &b)
     };
     return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x - y; });
 }
-TfsValue mul(const TfsValue &a, const TfsValue &b)
+TfsValue fsMul(const TfsValue &a, const TfsValue &b)
 {
     struct Op
     {
@@ -52,6 +54,8 @@ TfsValue mul(const TfsValue &a, const TfsValue &b)
     };
     return integerFirst(a, b, Op{}, [](const TfsValue &x, const TfsValue &y) { return x * y; });
 }
+namespace {
+
 int compare(const TfsValue &a, const TfsValue &b)
 {
     if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
@@ -123,13 +127,13 @@ BinaryFn binaryFunction(TfsOperatorType op)
     case opEq:
         return equal;
     case opPlus:
-        return add;
+        return fsAdd;
     case opStrCat:
         return TfsValue::StrCat;
     case opMinus:
-        return sub;
+        return fsSub;
     case opMul:
-        return mul;
+        return fsMul;
     case opDivFloat:
         return TfsValue::DivFloat;
     case opDivInt:

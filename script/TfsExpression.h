@@ -61,6 +61,11 @@ public:
     TfsValue FValue;
 };
 
+// a + b, a - b and a * b with integers taken first (loops, counters, compound assignments).
+TfsValue fsAdd(const TfsValue &a, const TfsValue &b);
+TfsValue fsSub(const TfsValue &a, const TfsValue &b);
+TfsValue fsMul(const TfsValue &a, const TfsValue &b);
+
 // An operator applied to one or two operands.
 TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right);
 

@@ -46,15 +46,13 @@ void TfsAssignmentStmt::Exec()
     TfsValue result;
     switch (FModificator) {
     case opPlus:
-        result = current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int
-                     ? TfsValue::FromInt64(int64_t(current.RawInt()) + operand.RawInt())
-                     : current + operand;
+        result = fsAdd(current, operand);
         break;
     case opMinus:
-        result = current - operand;
+        result = fsSub(current, operand);
         break;
     case opMul:
-        result = current * operand;
+        result = fsMul(current, operand);
         break;
     default:
         result = TfsValue::DivFloat(current, operand);
@@ -71,7 +69,7 @@ void TfsCallStmt::Exec()
         FDesignator->Eval();
         return;
     }
-    FDesignator->Assign(FDesignator->Eval() + TfsValue(FModificator));
+    FDesignator->Assign(fsAdd(FDesignator->Eval(), TfsValue(FModificator)));
 }
 
 TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
