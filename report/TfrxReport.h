@@ -2,6 +2,7 @@
 
 #include "TfrxComponent.h"
 
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -11,6 +12,7 @@ class TfrxReportDataSets;
 class TfrxStyles;
 class TfrxDataSet;
 class TfrxDrawText;
+class QIODevice;
 
 // The root of a report's object tree. This is the part of the report component that the object
 // model itself needs (the tree root, its data-set lists and styles); loading, preparing, showing
@@ -52,6 +54,24 @@ public:
     QString CurObject() const { return FCurObject; }
     void SetCurObject(const QString &value) { FCurObject = value; }
 
+    // Template storage through the registered template format. LoadFromFile clears the report and
+    // returns whether the file existed; a missing file raises TfrxError when exceptionIfNotFound.
+    bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = true);
+    // Clears the report and reads a template; problems go to Errors, the load never raises.
+    void LoadFromStream(QIODevice *stream);
+    // Writes the template through a temporary file in the same folder renamed over fileName, so a
+    // failed save leaves the old file as it was. Returns false when nothing was replaced.
+    bool SaveToFile(const QString &fileName);
+    // Raises TfrxError when no template format is registered.
+    void SaveToStream(QIODevice *stream);
+    // The file last loaded; empty after a load from a stream or a missing file.
+    QString FileName() const { return FFileName; }
+    // The problems of the last load, each message once, sorted.
+    const QStringList &Errors() const { return FErrors; }
+    void AddError(const QString &message);
+    // Makes sure the report has a data page, named "Data" unless that name is taken, as its first child.
+    void CheckDataPage();
+
     // The data set through the report's list by user name.
     TfrxDataSet *GetDataset(const QString &alias) const;
     // A field reference of the form DataSet."Field": the data set and the field name; none when
@@ -74,4 +94,6 @@ private:
     CalcHandler FCalcHandler;
     QVariant FLocalValue;
     std::unique_ptr<TfrxDrawText> FDrawText;
+    QString FFileName;
+    QStringList FErrors;
 };
