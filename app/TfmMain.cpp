@@ -1,13 +1,17 @@
 #include "TfmMain.h"
 
 #include "CertificateChecks.h"
+#include "CertificatePrinting.h"
 #include "CertificateRecord.h"
+#include "CertificateTemplateValues.h"
 #include "Cp1251Codec.h"
 #include "HoursTable.h"
 #include "TBlankArea.h"
 #include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
+#include "TfrxReport.h"
+#include "zorTemplateFormat.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,8 +63,10 @@ QString substitutionQuestion(const QString &characters)
 
 } // namespace
 
-TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent) : QMainWindow(parent), FDialogs(dialogs)
+TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), FDialogs(dialogs), FReport(std::make_unique<TfrxReport>())
 {
+    zorRegisterTemplateFormat();
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(caption);
     setFont(tahoma(11));
@@ -282,13 +288,26 @@ QString TfmMain::templatePath() const
     return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(templateFileName));
 }
 
+TfmMain::~TfmMain() = default;
+
 void TfmMain::N7Click()
 {
     if (!CorrectAll() || !edt_1Change())
         return;
-    // Filling and showing the template needs the report library, which the program does not
-    // carry yet: the template cannot be loaded, and the operator is told which file it is.
-    FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + templatePath());
+    // The template is read afresh for every print, so changes saved in the designer take effect.
+    const QString path = templatePath();
+    if (!FReport->LoadFromFile(path, false)) {
+        FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + path);
+        return;
+    }
+    if (!FReport->Errors().isEmpty())
+        FDialogs.message(this, CertificatePrinting::loadErrorsMessage(FReport->Errors()));
+    const QStringList missing =
+        CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
+    if (!missing.isEmpty())
+        FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
+    // The filled template cannot be shown yet: say so instead of pretending it was printed.
+    FDialogs.message(this, QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + path);
 }
 
 void TfmMain::Button3Click()

@@ -2,11 +2,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QPushButton;
 class QScrollArea;
 class TBlankArea;
 class TOperatorDialogs;
+class TfrxReport;
 
 // The certificate window: the blank with its fields, the menu, the buttons, and the commands that
 // check, clear, open, save and print a certificate.
@@ -18,8 +21,11 @@ public:
     static constexpr QSize clientSize{1005, 671};
 
     explicit TfmMain(TOperatorDialogs &dialogs, QWidget *parent = nullptr);
+    ~TfmMain() override;
 
     TBlankArea *blank() const { return FBlank; }
+    // The report that holds the print template last loaded.
+    TfrxReport *report() const { return FReport.get(); }
     // The certificate file last opened; "Сохранить" writes to it.
     QString fileOpenName() const { return FileOpenName; }
 
@@ -61,4 +67,5 @@ private:
     QAction *FPrintAction = nullptr;
     QString FileOpenName;
     bool FNormalising = false;
+    std::unique_ptr<TfrxReport> FReport;
 };
