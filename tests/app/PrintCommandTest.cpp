@@ -1,0 +1,69 @@
+#include "CertificateRecord.h"
+#include "FakeDialogs.h"
+#include "TBlankArea.h"
+#include "TfmMain.h"
+#include "TfrxMemoView.h"
+#include "TfrxReport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "Печать свидетельства" with and without the template beside the program.
+class PrintCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QFile::remove(beside);
+        CertificateRecord r = CertificateRecord::blank(QDate(2015, 9, 20));
+        r.texts = {QStringLiteral("АНО «Автошкола»"), QString(), QStringLiteral("г. Рига"), QStringLiteral("АБ"),
+                   QStringLiteral("Иванов [Иван]"), QStringLiteral("категории «B»"), QStringLiteral("водитель"),
+                   QStringLiteral("B"), QStringLiteral("Петров П.П."), QStringLiteral("17")};
+        r.dates[0] = QDate(2015, 5, 5);
+        r.dates[1] = QDate(2015, 9, 17);
+        r.hours = {QStringLiteral("72"), QStringLiteral("0"), QStringLiteral("12,5")};
+        for (int i = 3; i < CertificateRecord::rowCount; ++i)
+            r.hours[i] = QStringLiteral("1");
+        r.marks = {0, 1, 2, -1, 0, 0, 0, 0, 0, 5};
+        r.gearbox = 0;
+        window.blank()->setRecord(r);
+    }
+    void TearDown() override { QFile::remove(beside); }
+
+    QString text(const char *name) const
+    {
+        auto *memo = qobject_cast<TfrxMemoView *>(window.report()->FindObject(QString::fromLatin1(name)));
+        return memo ? memo->Text() : QStringLiteral("<none>");
+    }
+
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("shablon.ze3"));
+    const QString shown = QDir::toNativeSeparators(beside);
+    FakeDialogs dialogs;
+    TfmMain window{dialogs};
+};
+
+TEST_F(PrintCommand, MissingTemplateIsNamedAndNothingIsFilled)
+{
+    window.N7Click();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Не удалось загрузить шаблон печати: ") + shown});
+    EXPECT_TRUE(window.report()->Objects().isEmpty());
+}
+
+TEST_F(PrintCommand, ShippedTemplateIsFilledAndThePrintStopsBeforeThePreview)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
+    window.N7Click();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + shown});
+    EXPECT_EQ(text("Memo5"), QStringLiteral("Иванов [Иван]\r\n"));
+    EXPECT_EQ(text("Memo13"), QStringLiteral("72\r\n"));
+    EXPECT_EQ(text("Memo14"), QStringLiteral("x\r\n"));
+    EXPECT_EQ(text("Memo38"), QStringLiteral("X\r\n"));
+    EXPECT_EQ(text("Memo_cat"), QStringLiteral("B\r\n"));
+}
+
+}  // namespace
