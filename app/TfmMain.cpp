@@ -294,25 +294,35 @@ void TfmMain::N7Click()
 {
     if (!CorrectAll() || !edt_1Change())
         return;
-    // The template is read afresh for every print, so changes saved in the designer take effect.
-    const QString path = templatePath();
-    if (!FReport->LoadFromFile(path, false)) {
-        FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + path);
+    if (!loadTemplate())
         return;
-    }
-    if (!FReport->Errors().isEmpty())
-        FDialogs.message(this, CertificatePrinting::loadErrorsMessage(FReport->Errors()));
     const QStringList missing =
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
     if (!missing.isEmpty())
         FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
     // The filled template cannot be shown yet: say so instead of pretending it was printed.
-    FDialogs.message(this, QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + path);
+    FDialogs.message(this, QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + templatePath());
+}
+
+// The template is read afresh for every print and every design, so changes saved in the designer
+// take effect. Problems met while loading are shown; a template that cannot be opened stops the
+// command.
+bool TfmMain::loadTemplate()
+{
+    const QString path = templatePath();
+    if (!FReport->LoadFromFile(path, false)) {
+        FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + path);
+        return false;
+    }
+    if (!FReport->Errors().isEmpty())
+        FDialogs.message(this, CertificatePrinting::loadErrorsMessage(FReport->Errors()));
+    return true;
 }
 
 void TfmMain::Button3Click()
 {
-    FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + templatePath());
+    if (loadTemplate())
+        FDialogs.message(this, QStringLiteral("Конструктор отчётов пока недоступен: ") + templatePath());
 }
 
 void TfmMain::aboutClick()

@@ -56,6 +56,7 @@ private:
     void writeCertificate(const QString &path);
     QString dialogFolder() const;
     QString templatePath() const;
+    bool loadTemplate();
 
     TOperatorDialogs &FDialogs;
     TBlankArea *FBlank = nullptr;

@@ -66,4 +66,16 @@ TEST_F(PrintCommand, ShippedTemplateIsFilledAndThePrintStopsBeforeThePreview)
     EXPECT_EQ(text("Memo_cat"), QStringLiteral("B\r\n"));
 }
 
+TEST_F(PrintCommand, DesignLoadsTheTemplateToo)
+{
+    window.Button3Click();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Не удалось загрузить шаблон печати: ") + shown});
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
+    dialogs.messages.clear();
+    window.Button3Click();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Конструктор отчётов пока недоступен: ") + shown});
+    EXPECT_EQ(text("Memo5"), QString()) << "the designer gets the template as saved";
+}
+
 }  // namespace
