@@ -143,7 +143,7 @@ public:
     QString WrapText(bool wrapWords);
     // Replaces the page-total and copy-name placeholders left by the expansion.
     void ExtractMacros();
-    QString GetComponentText() const;
+    QString GetComponentText() const override;
 
     void ApplyStyle(const TfrxStyleItem *style);
     void ApplyHighlight(const TfrxHighlight *highlight);

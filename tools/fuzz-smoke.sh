@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets as libFuzzer binaries (clang, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and fuzzes each for a short while from its seeds. New inputs go to a scratch folder, never into the
-# seeds; a crash, a hang or a leak fails the run. Longer runs by hand:
+# and fuzzes each for a fixed number of inputs from its seeds, with a fixed random seed so that the
+# run is the same every time. New inputs go to a scratch folder, never into the seeds; a crash, a
+# hang or a leak fails the run. Longer, open-ended runs by hand:
 #   build/fuzz/tests/storage/fuzz/fuzz_xml_reader -max_total_time=600 tests/storage/fuzz/corpus
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-20}
+runs=${FUZZ_RUNS:-4000}
 cmake --preset fuzz -DZOR_ONLY="resources;render;report;storage;script;app" >/dev/null
 targets=(fuzz_xml_reader fuzz_script_parser fuzz_layout fuzz_certificate_file)
 cmake --build --preset fuzz --target "${targets[@]}"
@@ -14,8 +15,8 @@ for target in "${targets[@]}"; do
   binary=$(find build/fuzz -type f -name "$target" -perm -u+x | head -n 1)
   corpus=$(dirname "$(grep -rl --include=CMakeLists.txt "zor_add_fuzzer($target " tests)")/corpus
   scratch=$(mktemp -d)
-  echo "fuzz: $target for ${seconds}s"
-  "$binary" -max_total_time="$seconds" -timeout=10 -max_len=65536 "$scratch" "$corpus" 2>"$scratch.log" ||
+  echo "fuzz: $target, $runs inputs"
+  "$binary" -seed=1 -runs="$runs" -timeout=10 -max_len=65536 "$scratch" "$corpus" 2>"$scratch.log" ||
     { tail -n 40 "$scratch.log"; exit 1; }
   rm -rf "$scratch" "$scratch.log"
 done
