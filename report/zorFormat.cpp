@@ -147,14 +147,14 @@ std::optional<QDateTime> VariantToDateTime(const QVariant &value)
 
 namespace {
 
-struct Spec
+struct Specifier
 {
     bool Left = false;
     int Width = -1;
     int Precision = -1;
 };
 
-using Converter = std::function<std::optional<QString>(const QVariant &, const Spec &)>;
+using Converter = std::function<std::optional<QString>(const QVariant &, const Specifier &)>;
 
 QString Digits(quint64 magnitude, int base, int minDigits)
 {
@@ -164,24 +164,24 @@ QString Digits(quint64 magnitude, int base, int minDigits)
     return s;
 }
 
-std::optional<QString> ConvertSigned(const QVariant &v, const Spec &spec)
+std::optional<QString> ConvertSigned(const QVariant &v, const Specifier &specifier)
 {
     const std::optional<qint64> i = VariantToInteger(v);
     if (!i)
         return std::nullopt;
     const quint64 magnitude = *i < 0 ? quint64(0) - quint64(*i) : quint64(*i);
-    return (*i < 0 ? QStringLiteral("-") : QString()) + Digits(magnitude, 10, spec.Precision);
+    return (*i < 0 ? QStringLiteral("-") : QString()) + Digits(magnitude, 10, specifier.Precision);
 }
 
-std::optional<QString> ConvertUnsigned(const QVariant &v, const Spec &spec, int base)
+std::optional<QString> ConvertUnsigned(const QVariant &v, const Specifier &specifier, int base)
 {
     const std::optional<qint64> i = VariantToInteger(v);
     if (!i || *i < 0)
         return std::nullopt;
-    return Digits(quint64(*i), base, spec.Precision);
+    return Digits(quint64(*i), base, specifier.Precision);
 }
 
-std::optional<QString> ConvertFloat(const QVariant &v, const Spec &spec, char kind)
+std::optional<QString> ConvertFloat(const QVariant &v, const Specifier &specifier, char kind)
 {
     const std::optional<double> f = VariantToFloat(v);
     if (!f)
@@ -189,7 +189,7 @@ std::optional<QString> ConvertFloat(const QVariant &v, const Spec &spec, char ki
     const QLocale loc;
     switch (kind) {
     case 'e': {
-        const int digits = spec.Precision < 0 ? 15 : std::max(1, spec.Precision);
+        const int digits = specifier.Precision < 0 ? 15 : std::max(1, specifier.Precision);
         QString s = QString::number(*f, 'e', digits - 1).toUpper();
         // Three exponent digits with their sign, the locale's decimal separator.
         const qsizetype e = s.indexOf(QLatin1Char('E'));
@@ -199,18 +199,18 @@ std::optional<QString> ConvertFloat(const QVariant &v, const Spec &spec, char ki
         return s.replace(QLatin1Char('.'), loc.decimalPoint());
     }
     case 'g': {
-        const int digits = spec.Precision < 0 ? 15 : std::max(1, spec.Precision);
+        const int digits = specifier.Precision < 0 ? 15 : std::max(1, specifier.Precision);
         QString s = QString::number(*f, 'g', digits).toUpper();
         return s.replace(QLatin1Char('.'), loc.decimalPoint());
     }
     case 'n':
-        return loc.toString(*f, 'f', spec.Precision < 0 ? 2 : spec.Precision);
+        return loc.toString(*f, 'f', specifier.Precision < 0 ? 2 : specifier.Precision);
     case 'm':
-        return loc.toCurrencyString(*f, QString(), spec.Precision < 0 ? 2 : spec.Precision);
+        return loc.toCurrencyString(*f, QString(), specifier.Precision < 0 ? 2 : specifier.Precision);
     default: {
         QLocale plain = loc;
         plain.setNumberOptions(QLocale::OmitGroupSeparator);
-        return plain.toString(*f, 'f', spec.Precision < 0 ? 2 : spec.Precision);
+        return plain.toString(*f, 'f', specifier.Precision < 0 ? 2 : specifier.Precision);
     }
     }
 }
@@ -268,20 +268,20 @@ std::optional<QString> FormatValue(const QString &format, const QVariant &value)
             return std::nullopt;
         used = true;
         ++i;
-        Spec spec;
+        Specifier specifier;
         if (i < n && format.at(i) == QLatin1Char('-')) {
-            spec.Left = true;
+            specifier.Left = true;
             ++i;
         }
-        spec.Width = ReadNumber(format, i);
-        if (spec.Width == -2)
+        specifier.Width = ReadNumber(format, i);
+        if (specifier.Width == -2)
             return std::nullopt;
         if (i < n && format.at(i) == QLatin1Char('.')) {
             ++i;
             const int precision = ReadNumber(format, i);
             if (precision == -2)
                 return std::nullopt;
-            spec.Precision = std::max(0, precision);
+            specifier.Precision = std::max(0, precision);
         }
         if (i >= n)
             return std::nullopt;
@@ -289,10 +289,10 @@ std::optional<QString> FormatValue(const QString &format, const QVariant &value)
         if (it == Converters().constEnd())
             return std::nullopt;
         ++i;
-        const std::optional<QString> body = (*it)(value, spec);
+        const std::optional<QString> body = (*it)(value, specifier);
         if (!body)
             return std::nullopt;
-        out += spec.Left ? body->leftJustified(spec.Width) : body->rightJustified(spec.Width);
+        out += specifier.Left ? body->leftJustified(specifier.Width) : body->rightJustified(specifier.Width);
     }
     if (!used)
         return std::nullopt;
