@@ -191,34 +191,39 @@ bool TfsScript::Compile()
     FErrorUnit.clear();
     TfsILContext context;
     PrepareContext(context);
-    TfsILParser parser(context);
-    try {
-        parser.SelectLanguage(FSyntaxType);
-    } catch (const TfsError &e) {
-        FErrorMsg = e.Message();
+    const std::unique_ptr<TfsILParser> parser = LanguageParser(context);
+    if (!parser)
         return false;
-    }
-    if (!parser.MakeILScript(FLines)) {
+    if (!parser->MakeILScript(FLines)) {
         FErrorMsg = context.ErrorMsg;
         FErrorPos = context.ErrorPos;
         FErrorUnit = context.ErrorUnit;
         return false;
     }
-    return Build(*parser.ILScript().Root());
+    return Build(*parser->ILScript().Root());
+}
+
+// A parser of the script's language; none, with the message set, when the language is unknown.
+std::unique_ptr<TfsILParser> TfsScript::LanguageParser(TfsILContext &context)
+{
+    auto parser = std::make_unique<TfsILParser>(context);
+    try {
+        parser->SelectLanguage(FSyntaxType);
+    } catch (const TfsError &e) {
+        FErrorMsg = e.Message();
+        return nullptr;
+    }
+    return parser;
 }
 
 bool TfsScript::GetILCode(QIODevice &stream)
 {
     TfsILContext context;
     PrepareContext(context);
-    TfsILParser parser(context);
-    try {
-        parser.SelectLanguage(FSyntaxType);
-    } catch (const TfsError &e) {
-        FErrorMsg = e.Message();
+    const std::unique_ptr<TfsILParser> parser = LanguageParser(context);
+    if (!parser)
         return false;
-    }
-    const bool ok = parser.GetILCode(FLines, stream);
+    const bool ok = parser->GetILCode(FLines, stream);
     FErrorMsg = context.ErrorMsg;
     FErrorPos = context.ErrorPos;
     return ok;
@@ -229,18 +234,14 @@ bool TfsScript::SetILCode(QIODevice &stream)
     FErrorMsg.clear();
     FErrorPos.clear();
     TfsILContext context;
-    TfsILParser parser(context);
-    try {
-        parser.SelectLanguage(FSyntaxType);
-    } catch (const TfsError &e) {
-        FErrorMsg = e.Message();
+    const std::unique_ptr<TfsILParser> parser = LanguageParser(context);
+    if (!parser)
         return false;
-    }
-    if (!parser.SetILCode(stream)) {
+    if (!parser->SetILCode(stream)) {
         FErrorMsg = QStringLiteral("Invalid file format");
         return false;
     }
-    return Build(*parser.ILScript().Root());
+    return Build(*parser->ILScript().Root());
 }
 
 // Rebuilds the items the source declares; items the host registered stay.

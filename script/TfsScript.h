@@ -132,6 +132,7 @@ public:
 private:
     bool Build(const TfsXMLItem &program);
     void PrepareContext(struct TfsILContext &context) const;
+    std::unique_ptr<class TfsILParser> LanguageParser(struct TfsILContext &context);
     TfsValue Call(const QString &name, TfsValue &params, bool global, bool writeBack);
 
     TfsScript *FParent;
