@@ -1,6 +1,13 @@
 #include "TfrxReport.h"
 
+#include "TfrxCustomEngine.h"
+#include "TfrxCustomPreviewPages.h"
 #include "TfrxDataPage.h"
+#include "TfrxExpressionCache.h"
+#include "TfrxReportOptions.h"
+#include "TfrxReportServices.h"
+#include "TfsScript.h"
+#include "TfsVariant.h"
 #include "TfrxDataSet.h"
 #include "TfrxError.h"
 #include "TfrxTemplateFormat.h"
@@ -14,6 +21,7 @@
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -24,20 +32,272 @@ TfrxReport::TfrxReport(QObject *owner)
       FDataSets(new TfrxReportDataSets(this, this)),
       FEnabledDataSets(new TfrxReportDataSets(this, this)),
       FStyles(new TfrxStyles(this, this)),
+      FEngineOptions(new TfrxEngineOptions(this)),
+      FPreviewOptions(new TfrxPreviewOptions(this)),
+      FPrintOptions(new TfrxPrintOptions(this)),
+      FReportOptions(new TfrxReportOptions(this)),
+      FScript(std::make_unique<TfsScript>()),
+      FExpressionCache(std::make_unique<TfrxExpressionCache>()),
       FDrawText(std::make_unique<TfrxDrawText>())
 {
     SetComponentStyle(ComponentStyle() | csHandlesNestedProperties);
+    FScript->SetExtendedCharset(true);
+    Clear();
 }
 
 TfrxReport::~TfrxReport()
 {
-    // The tree goes first so that objects do not outlive the lists they refer to.
+    // The engine and the store refer to the tree; then the tree goes before the lists it refers to.
+    FEngine.reset();
+    FPreviewPages.reset();
     Clear();
+}
+
+void TfrxReport::Clear()
+{
+    TfrxComponent::Clear();
+    FDataSets->Clear();
+    FStyles->Clear();
+    FEngineOptions->Clear();
+    FPreviewOptions->Clear();
+    FPrintOptions->Clear();
+    FReportOptions->Clear();
+    FScriptLanguage = QStringLiteral("PascalScript");
+    FScriptText = {QStringLiteral("begin"), QString(), QStringLiteral("end.")};
+    FSysVariables = {QStringLiteral("Date"),       QStringLiteral("Time"),        QStringLiteral("Page"),
+                     QStringLiteral("Page#"),      QStringLiteral("TotalPages"),  QStringLiteral("TotalPages#"),
+                     QStringLiteral("Line"),       QStringLiteral("Line#"),       QStringLiteral("CopyName#")};
+    FOnStopReport.clear();
+}
+
+bool TfrxReport::UseGlobalDataSetList() const
+{
+    return FEngineOptions->UseGlobalDataSetList;
+}
+
+void TfrxReport::SetUseGlobalDataSetList(bool value)
+{
+    FEngineOptions->UseGlobalDataSetList = value;
+}
+
+std::unique_ptr<QSettings> TfrxReport::GetIniFile() const
+{
+    static const QString registryPrefix = QStringLiteral("\\Software\\");
+    if (FIniFile.startsWith(registryPrefix, Qt::CaseInsensitive)) {
+        // The per-user store: organisation and application from the key's next two parts.
+        const QStringList parts = FIniFile.mid(registryPrefix.size()).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+        const QString organisation = parts.value(0, QStringLiteral("Tervane"));
+        const QString application = parts.size() > 1 ? parts.mid(1).join(QLatin1Char('/')) : organisation;
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    }
+    return std::make_unique<QSettings>(FIniFile, QSettings::IniFormat);
 }
 
 QVariant TfrxReport::Calc(const QString &expression)
 {
-    return FCalcHandler ? FCalcHandler(expression) : QVariant();
+    if (FCalcHandler)
+        return FCalcHandler(expression);
+    QVariant value;
+    if (DoGetValue(expression, value))
+        return value;
+    QString error;
+    const TfsValue result = FExpressionCache->Calc(expression, FScript.get(), error);
+    if (error.isEmpty())
+        return fsValueToVariant(result);
+    if (error == QLatin1String("Floating point division by zero") && FEngineOptions->IgnoreDevByZero)
+        return {};
+    const QString message = FCurObject.isEmpty() ? error : FCurObject + QStringLiteral(": ") + error;
+    AddError(message);
+    throw TfrxError(QString(), message);
+}
+
+bool TfrxReport::DoGetValue(const QString &name, QVariant &value)
+{
+    value = QVariant();
+    TfrxDataSet *dataSet = nullptr;
+    QString field;
+    if (GetDatasetAndField(name, dataSet, field)) {
+        value = dataSet->GetValue(field);
+        if (FEngineOptions->ConvertNulls && (!value.isValid() || value.isNull())) {
+            switch (dataSet->GetFieldType(field)) {
+            case fftString: value = QString(); break;
+            case fftBoolean: value = false; break;
+            default: value = 0; break;
+            }
+        }
+        return true;
+    }
+    if (FSysVariables.contains(name, Qt::CaseInsensitive)) {
+        value = SystemVariable(name);
+        return true;
+    }
+    const QVariant global = GlobalVariable(name);
+    if (global.isValid()) {
+        value = global;
+        return true;
+    }
+    if (TfsCustomVariable *item = FScript->Find(name); item != nullptr && item->IsVariable()) {
+        value = fsValueToVariant(item->GetValue());
+        return true;
+    }
+    return false;
+}
+
+QVariant TfrxReport::SystemVariable(const QString &name) const
+{
+    const QString key = name.toUpper();
+    if (key == QLatin1String("COPYNAME#"))
+        return GlobalVariable(QStringLiteral("CopyName0"));
+    TfrxCustomEngine *engine = Engine();
+    if (engine == nullptr)
+        return {};
+    if (key == QLatin1String("DATE"))
+        return engine->StartDateTime().date();
+    if (key == QLatin1String("TIME"))
+        return engine->StartDateTime().time();
+    return engine->SystemVariable(key);
+}
+
+void TfrxReport::EnsureEngine() const
+{
+    if (FPreviewPages != nullptr)
+        return;
+    const TfrxReportServices &services = TfrxReportServices::Instance();
+    if (!services.CreateEngine)
+        return;
+    TfrxReportServices::EngineParts parts = services.CreateEngine(const_cast<TfrxReport &>(*this));
+    FPreviewPages = std::move(parts.PreviewPages);
+    FEngine = std::move(parts.Engine);
+}
+
+TfrxCustomEngine *TfrxReport::Engine() const
+{
+    EnsureEngine();
+    return FEngine.get();
+}
+
+TfrxCustomPreviewPages *TfrxReport::PreviewPages() const
+{
+    EnsureEngine();
+    return FPreviewPages.get();
+}
+
+namespace {
+
+QString unavailable(const QString &what)
+{
+    return QStringLiteral("%1 is not available in this program").arg(what);
+}
+
+}  // namespace
+
+bool TfrxReport::PrepareReport(bool clearLastReport)
+{
+    FErrors.clear();
+    FTerminated = false;
+    TfrxCustomEngine *engine = Engine();
+    if (engine == nullptr) {
+        AddError(unavailable(QStringLiteral("Report preparation")));
+        ReportErrors();
+        return false;
+    }
+    if (clearLastReport)
+        PreviewPages()->Clear();
+    bool ok = false;
+    if (FEngineOptions->DestroyForms) {
+        // Whatever the script changes in the template during preparation is undone by reloading
+        // the template saved before; the error list and the password outlive the reload.
+        QBuffer saved;
+        saved.open(QIODevice::ReadWrite);
+        SaveToStream(&saved);
+        const QString fileName = FFileName;
+        const QString password = FReportOptions->Password;
+        const int splicingLine = FPrintOptions->SplicingLine;
+        ok = engine->Run();
+        const QStringList errors = FErrors;
+        saved.seek(0);
+        LoadFromStream(&saved);
+        FFileName = fileName;
+        FReportOptions->Password = password;
+        FPrintOptions->SplicingLine = splicingLine;
+        FErrors = errors;
+    } else {
+        ok = engine->Run();
+    }
+    if (!FErrors.isEmpty()) {
+        ReportErrors();
+        return false;
+    }
+    return ok;
+}
+
+void TfrxReport::ShowReport(bool clearLastReport)
+{
+    if (clearLastReport && PreviewPages() != nullptr)
+        PreviewPages()->Clear();
+    const TfrxReportServices &services = TfrxReportServices::Instance();
+    if (!services.ShowPreview) {
+        CommonErrorHandler(unavailable(QStringLiteral("The preview")));
+        return;
+    }
+    if (FOldStyleProgress) {
+        if (PrepareReport(false))
+            services.ShowPreview(*this, false);
+        return;
+    }
+    services.ShowPreview(*this, true);
+}
+
+void TfrxReport::ShowPreparedReport()
+{
+    const TfrxReportServices &services = TfrxReportServices::Instance();
+    if (!services.ShowPreview) {
+        CommonErrorHandler(unavailable(QStringLiteral("The preview")));
+        return;
+    }
+    services.ShowPreview(*this, false);
+}
+
+bool TfrxReport::Print()
+{
+    if (!TfrxReportServices::Instance().Print) {
+        CommonErrorHandler(unavailable(QStringLiteral("Printing")));
+        return false;
+    }
+    return PreviewPages() != nullptr && PreviewPages()->Print();
+}
+
+void TfrxReport::DesignReport(bool modal, bool)
+{
+    const TfrxReportServices &services = TfrxReportServices::Instance();
+    if (!services.Design) {
+        CommonErrorHandler(unavailable(QStringLiteral("The report designer")));
+        return;
+    }
+    services.Design(*this, modal);
+}
+
+void TfrxReport::CommonErrorHandler(const QString &text)
+{
+    switch (FEngineOptions->NewSilentMode) {
+    case simSilent:
+        return;
+    case simReThrow:
+        throw TfrxError(QString(), text);
+    case simMessageBoxes:
+        if (const auto &show = TfrxReportServices::Instance().ShowError)
+            show(text);
+        else
+            qWarning("%s", qUtf8Printable(text));
+        return;
+    }
+}
+
+void TfrxReport::ReportErrors()
+{
+    const QString heading = TfrxReportServices::Text(QStringLiteral("clErrors"),
+                                                     QStringLiteral("The following error(s) have occured:"));
+    CommonErrorHandler(heading + QStringLiteral("\r\n") + FErrors.join(QStringLiteral("\r\n")));
 }
 
 namespace {
@@ -194,7 +454,7 @@ QStringList TfrxReport::GetDataSetList(bool onlyDB) const
 
 QList<TfrxDataSet *> TfrxReport::GetActiveDataSetList() const
 {
-    if (FUseGlobalDataSetList)
+    if (UseGlobalDataSetList())
         return TfrxDataSet::GlobalList();
     QList<TfrxDataSet *> out;
     for (qsizetype i = 0; i < FEnabledDataSets->Count(); ++i) {

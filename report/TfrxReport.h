@@ -8,35 +8,116 @@
 #include <functional>
 #include <memory>
 
-class TfrxReportDataSets;
-class TfrxStyles;
+class TfrxCustomEngine;
+class TfrxCustomPreviewPages;
 class TfrxDataSet;
 class TfrxDrawText;
+class TfrxEngineOptions;
+class TfrxExpressionCache;
+class TfrxPreviewOptions;
+class TfrxPrintOptions;
+class TfrxReportDataSets;
+class TfrxReportOptions;
+class TfrxStyles;
+class TfsScript;
 class QIODevice;
+class QSettings;
 
-// The root of a report's object tree. This is the part of the report component that the object
-// model itself needs (the tree root, its data-set lists and styles); loading, preparing, showing
-// and printing are added on top of it.
+// The root of a report's object tree and the one entry point of the report library: it holds the
+// template, the options, the script and the variables, owns the engine and the prepared pages, and
+// loads, prepares, shows, prints and designs the report. Preparation, preview, printing and the
+// designer live in libraries above this one and plug in through TfrxReportServices.
 class TfrxReport : public TfrxComponent
 {
     Q_OBJECT
+    Q_PROPERTY(QString Version MEMBER FVersion)
+    Q_PROPERTY(TfrxEngineOptions *EngineOptions READ EngineOptions)
+    Q_PROPERTY(QString IniFile MEMBER FIniFile)
+    Q_PROPERTY(bool OldStyleProgress MEMBER FOldStyleProgress)
+    Q_PROPERTY(TfrxPreviewOptions *PreviewOptions READ PreviewOptions)
+    Q_PROPERTY(TfrxPrintOptions *PrintOptions READ PrintOptions)
+    Q_PROPERTY(TfrxReportOptions *ReportOptions READ ReportOptions)
+    Q_PROPERTY(QString ScriptLanguage READ ScriptLanguage WRITE SetScriptLanguage)
+    Q_PROPERTY(QStringList ScriptText READ ScriptText WRITE SetScriptText)
+    Q_PROPERTY(bool ShowProgress MEMBER FShowProgress)
+    Q_PROPERTY(bool StoreInDFM MEMBER FStoreInDFM)
+    Q_PROPERTY(QString OnStartReport MEMBER FOnStartReport)
+    Q_PROPERTY(QString OnStopReport MEMBER FOnStopReport)
+    Q_PROPERTY(QString OnRunDialogs MEMBER FOnRunDialogs)
+    Q_PROPERTY(QString OnReportPrint MEMBER FOnReportPrint)
+    Q_CLASSINFO("Default.IniFile", "\\Software\\Tervane")
+    Q_CLASSINFO("Default.OldStyleProgress", "False")
+    Q_CLASSINFO("Default.ShowProgress", "True")
+    Q_CLASSINFO("Default.StoreInDFM", "True")
+    Q_MOC_INCLUDE("TfrxReportOptions.h")
 
 public:
     explicit TfrxReport(QObject *owner = nullptr);
     ~TfrxReport() override;
 
+    // Empties the template, the lists, variables and styles and resets options and script.
+    void Clear() override;
+
+    TfrxEngineOptions *EngineOptions() const { return FEngineOptions; }
+    TfrxPreviewOptions *PreviewOptions() const { return FPreviewOptions; }
+    TfrxPrintOptions *PrintOptions() const { return FPrintOptions; }
+    TfrxReportOptions *ReportOptions() const { return FReportOptions; }
+    QString Version() const { return FVersion; }
+    QString IniFile() const { return FIniFile; }
+    void SetIniFile(const QString &value) { FIniFile = value; }
+    // The settings store named by IniFile: a name that begins with "\Software\" is the
+    // per-user store at that key, any other name an INI file. The caller owns it.
+    std::unique_ptr<QSettings> GetIniFile() const;
+    bool OldStyleProgress() const { return FOldStyleProgress; }
+    void SetOldStyleProgress(bool value) { FOldStyleProgress = value; }
+    bool ShowProgress() const { return FShowProgress; }
+    QStringList ScriptText() const { return FScriptText; }
+    void SetScriptText(const QStringList &value) { FScriptText = value; }
+    // The names the report answers itself during preparation ("Date", "Page#", ...).
+    const QStringList &SysVariables() const { return FSysVariables; }
+
+    // The report's script and the compiled expressions of its texts.
+    TfsScript &Script() const { return *FScript; }
+    TfrxExpressionCache &ExpressionCache() const { return *FExpressionCache; }
+    // The engine and the prepared pages; none when no engine library is linked.
+    TfrxCustomEngine *Engine() const;
+    TfrxCustomPreviewPages *PreviewPages() const;
+    // Set by the progress window's cancel and by the script; preparation and printing stop.
+    bool Terminated() const { return FTerminated; }
+    void SetTerminated(bool value) { FTerminated = value; }
+
+    // Prepares the template into the prepared pages; false, after reporting the error list
+    // through the common error handler, when anything went wrong.
+    bool PrepareReport(bool clearLastReport = true);
+    // Prepares the report and shows it in the preview window (modal by the preview options).
+    void ShowReport(bool clearLastReport = true);
+    // Shows the pages already prepared.
+    void ShowPreparedReport();
+    // Prints the prepared pages; false when nothing was printed.
+    bool Print();
+    // Opens the designer on the report.
+    void DesignReport(bool modal = true, bool mdiChild = false);
+    // Reports a text by NewSilentMode: a message box, nothing, or TfrxError raised to the caller.
+    void CommonErrorHandler(const QString &text);
+    // The error list, headed "The following error(s) have occured:", through CommonErrorHandler.
+    void ReportErrors();
+
     TfrxReportDataSets *DataSets() const { return FDataSets; }
     TfrxReportDataSets *EnabledDataSets() const { return FEnabledDataSets; }
     TfrxStyles *Styles() const { return FStyles; }
     // Whether data sets are looked up in the process-wide list (an engine option).
-    bool UseGlobalDataSetList() const { return FUseGlobalDataSetList; }
-    void SetUseGlobalDataSetList(bool value) { FUseGlobalDataSetList = value; }
+    bool UseGlobalDataSetList() const;
+    void SetUseGlobalDataSetList(bool value);
 
-    // Calculates an expression for a bracketed part of a text through the calculation handler.
-    // Without a handler (no script engine attached) the expression has no value.
+    // The value of a bracketed expression: a name the report knows (data field, system variable,
+    // report variable, ...) or else the expression compiled once and run in the report's script.
+    // A failing expression is added to Errors with the current object's name and raised as
+    // TfrxError, which ends the preparation step.
     virtual QVariant Calc(const QString &expression);
+    // The value of a name without compiling anything; false when no source knows the name.
+    bool DoGetValue(const QString &name, QVariant &value);
     using CalcHandler = std::function<QVariant(const QString &expression)>;
-    // Replaces the calculation: the script engine plugs in here, tests supply their own values.
+    // Replaces the calculation wholesale, for hosts and tests that supply their own values.
     void SetCalcHandler(CalcHandler handler) { FCalcHandler = std::move(handler); }
     // The value of the object being output, the variable "Value" of scripts and conditions.
     QVariant LocalValue() const { return FLocalValue; }
@@ -85,10 +166,29 @@ public:
     QList<TfrxDataSet *> GetActiveDataSetList() const;
 
 private:
+    QVariant SystemVariable(const QString &name) const;
+    void EnsureEngine() const;
+
     TfrxReportDataSets *FDataSets;
     TfrxReportDataSets *FEnabledDataSets;
     TfrxStyles *FStyles;
-    bool FUseGlobalDataSetList = true;
+    TfrxEngineOptions *FEngineOptions;
+    TfrxPreviewOptions *FPreviewOptions;
+    TfrxPrintOptions *FPrintOptions;
+    TfrxReportOptions *FReportOptions;
+    QString FVersion = QStringLiteral("5.1.1");
+    QString FIniFile = QStringLiteral("\\Software\\Tervane");
+    bool FOldStyleProgress = false;
+    bool FShowProgress = true;
+    bool FStoreInDFM = true;
+    bool FTerminated = false;
+    QString FOnStartReport, FOnStopReport, FOnRunDialogs, FOnReportPrint;
+    QStringList FScriptText;
+    QStringList FSysVariables;
+    std::unique_ptr<TfsScript> FScript;
+    std::unique_ptr<TfrxExpressionCache> FExpressionCache;
+    mutable std::unique_ptr<TfrxCustomPreviewPages> FPreviewPages;
+    mutable std::unique_ptr<TfrxCustomEngine> FEngine;
     QString FScriptLanguage = QStringLiteral("PascalScript");
     QString FCurObject;
     CalcHandler FCalcHandler;

@@ -116,6 +116,27 @@ enum TFontQuality {
 };
 Q_ENUM_NS(TFontQuality)
 
+// How the report's common error handler reports: a message box, nothing, or an exception to the caller.
+enum TfrxSilentMode { simMessageBoxes, simSilent, simReThrow };
+Q_ENUM_NS(TfrxSilentMode)
+
+enum TfrxPreviewButton {
+    pbPrint = 0x1, pbLoad = 0x2, pbSave = 0x4, pbExport = 0x8, pbZoom = 0x10, pbFind = 0x20,
+    pbOutline = 0x40, pbPageSetup = 0x80, pbTools = 0x100, pbEdit = 0x200, pbNavigator = 0x400,
+    pbExportQuick = 0x800, pbNoClose = 0x1000, pbNoFullScreen = 0x2000, pbNoEmail = 0x4000
+};
+Q_DECLARE_FLAGS(TfrxPreviewButtons, TfrxPreviewButton)
+Q_FLAG_NS(TfrxPreviewButtons)
+
+enum TfrxZoomMode { zmDefault, zmWholePage, zmPageWidth, zmManyPages };
+Q_ENUM_NS(TfrxZoomMode)
+
+enum TfrxPrintMode { pmDefault, pmSplit, pmJoin, pmScale };
+Q_ENUM_NS(TfrxPrintMode)
+
+enum TfrxPrintPages { ppAll, ppOdd, ppEven };
+Q_ENUM_NS(TfrxPrintPages)
+
 // Two coordinates are the same when they differ by at most 0.0001.
 bool FloatDiff(double a, double b);
 // A value rounded to 8 decimal places.
@@ -142,3 +163,4 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(zor::TfrxFrameTypes)
 Q_DECLARE_OPERATORS_FOR_FLAGS(zor::TfrxVisibilityTypes)
 Q_DECLARE_OPERATORS_FOR_FLAGS(zor::TfrxPrintOnTypes)
 Q_DECLARE_OPERATORS_FOR_FLAGS(zor::TFontStyles)
+Q_DECLARE_OPERATORS_FOR_FLAGS(zor::TfrxPreviewButtons)

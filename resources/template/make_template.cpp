@@ -8,6 +8,7 @@
 #include "TfrxFont.h"
 #include "TfrxMemoView.h"
 #include "TfrxReport.h"
+#include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
 #include "zorTemplateFormat.h"
 
@@ -105,6 +106,10 @@ void addMemos(TfrxReportPage *page, const MemoPlace *places, qsizetype count)
 
 void build(TfrxReport &report)
 {
+    // A fixed moment instead of now, so that remaking the template gives the same file.
+    report.ReportOptions()->CreateDate = report.ReportOptions()->LastChange = 46366.5; // 2026-12-09 12:00
+    report.ReportOptions()->Name = QStringLiteral("Свидетельство о профессии водителя");
+
     auto *data = new TfrxDataPage(&report);
     data->SetParent(&report);
     data->SetName(QStringLiteral("Data"));
