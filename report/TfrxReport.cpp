@@ -184,12 +184,42 @@ TfrxCustomPreviewPages *TfrxReport::PreviewPages() const
 
 namespace {
 
+// The string table's texts take their values through "%s" marks, in order.
+QString fillPercentS(QString pattern, const QStringList &values)
+{
+    qsizetype from = 0;
+    for (const QString &value : values) {
+        const qsizetype at = pattern.indexOf(QStringLiteral("%s"), from);
+        if (at < 0)
+            break;
+        pattern.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return pattern;
+}
+
 QString unavailable(const QString &what)
 {
     return QStringLiteral("%1 is not available in this program").arg(what);
 }
 
 }  // namespace
+
+bool TfrxReport::PrepareScript()
+{
+    FScript = std::make_unique<TfsScript>();
+    FScript->SetExtendedCharset(true);
+    FScript->SetSyntaxType(FScriptLanguage);
+    FScript->SetLines(FScriptText.join(QStringLiteral("\r\n")));
+    FExpressionCache->Clear(FScriptLanguage);
+    if (const auto &bind = TfrxReportServices::Instance().BindScript)
+        bind(*this, *FScript);
+    if (FScript->Compile())
+        return true;
+    AddError(fillPercentS(TfrxReportServices::Text(QStringLiteral("clScrError"), QStringLiteral("Script error at %s: %s")),
+                          {FScript->ErrorPos(), FScript->ErrorMsg()}));
+    return false;
+}
 
 bool TfrxReport::PrepareReport(bool clearLastReport)
 {

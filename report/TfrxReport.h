@@ -86,6 +86,9 @@ public:
     bool Terminated() const { return FTerminated; }
     void SetTerminated(bool value) { FTerminated = value; }
 
+    // Compiles ScriptText in ScriptLanguage with the report's objects and functions bound; a
+    // compile error goes to Errors as "Script error at <line:column>: <message>" and gives false.
+    bool PrepareScript();
     // Prepares the template into the prepared pages; false, after reporting the error list
     // through the common error handler, when anything went wrong.
     bool PrepareReport(bool clearLastReport = true);

@@ -8,6 +8,7 @@
 class TfrxCustomEngine;
 class TfrxCustomPreviewPages;
 class TfrxReport;
+class TfsScript;
 
 // What a report does through libraries above the object model: the engine library makes the
 // engine and the prepared-pages store, the window libraries show the preview, print and design.
@@ -27,6 +28,8 @@ struct TfrxReportServices {
     std::function<bool(TfrxReport &report)> Print;
     // Opens the designer on the report.
     std::function<void(TfrxReport &report, bool modal)> Design;
+    // Adds the report's objects, classes and functions to its script before it is compiled.
+    std::function<void(TfrxReport &report, TfsScript &script)> BindScript;
     // Shows an error text in a message box captioned "Error".
     std::function<void(const QString &text)> ShowError;
     // The string table's text of a key; the object model sits below the string table.
