@@ -1,5 +1,6 @@
 #include "TfsCompiler.h"
 
+#include "TfsClassVariable.h"
 #include "TfsError.h"
 #include "TfsScript.h"
 #include "TfsStatement.h"
@@ -801,66 +802,107 @@ std::unique_ptr<TfsDesignator> TfsCompiler::NamedVariable(const QString &name, T
     return std::make_unique<TfsVariableDesignator>(item);
 }
 
-// dsgn -> node {expr} ['[' {expr}]: a variable, an element of it, or a call with its arguments.
+// dsgn -> node {expr} {('.' node | '[' | '(') {expr}}: a variable, an element of it, or a call with its
+// arguments, followed by members of the host object it gives.
 std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &dsgn, TfsScript &scope)
 {
     Enter(dsgn);
-    std::vector<const TfsXMLItem *> steps, exprs;
+    struct Step
+    {
+        const TfsXMLItem *node;
+        std::vector<const TfsXMLItem *> exprs;
+    };
+    std::vector<Step> steps;
     for (int i = 0; i < dsgn.Count(); ++i) {
         const TfsXMLItem &c = *dsgn.Item(i);
-        if (c.Name() == u"expr")
-            exprs.push_back(&c);
-        else if (c.Name() == u"node" && leafText(c) != u"[")
-            steps.push_back(&c);
+        if (c.Name() == u"expr") {
+            if (steps.empty())
+                throw TfsError(QStringLiteral("Identifier expected"));
+            steps.back().exprs.push_back(&c);
+        } else if (c.Name() == u"node" && leafText(c) != u"[") {
+            steps.push_back({&c, {}});
+        }
     }
     if (steps.empty())
         throw TfsError(QStringLiteral("Identifier expected"));
-    if (steps.size() > 1) {
-        Enter(*steps[1]);
-        throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), leafText(*steps[1])));
+    std::unique_ptr<TfsDesignator> result = FirstStep(*steps[0].node, steps[0].exprs, dsgn, scope);
+    for (size_t i = 1; i < steps.size(); ++i)
+        result = MemberStep(std::move(result), *steps[i].node, steps[i].exprs, scope);
+    return result;
+}
+
+// The member named by node of the object that base gives.
+std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesignator> base, const TfsXMLItem &node,
+                                                       std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+{
+    Enter(node);
+    const QString name = leafText(node);
+    auto member = std::make_unique<TfsMemberDesignator>();
+    member->FName = name;
+    member->FScope = &FProgram;
+    const TfsClassMember *known = nullptr;
+    if (base->FTyp == fvtClass) {
+        member->FStatic = dynamic_cast<const TfsClassVariable *>(scope.Find(base->FTypeName));
+        if (member->FStatic) {
+            known = member->FStatic->Find(name, scope);
+            if (!known)
+                throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), name));
+        }
+    } else if (base->FTyp != fvtVariant) {
+        throw TfsError(QStringLiteral("Record, object or class type required"));
     }
-    TfsCustomVariable *item = Lookup(leafText(*steps[0]), scope);
+    member->FBase = std::move(base);
+    for (const TfsXMLItem *e : exprs)
+        member->FArgs.push_back(BuildExpression(*e, scope));
+    Enter(node);
+    if (known) {
+        member->FTyp = known->type;
+        member->FTypeName = known->typeName;
+        if (known->kind == TfsClassMember::Method) {
+            size_t required = 0;
+            for (const TfsNativeParam &p : known->params)
+                required += p.isOptional ? 0 : 1;
+            if (member->FArgs.size() < required)
+                throw TfsError(QStringLiteral("Not enough actual parameters"));
+            if (member->FArgs.size() > known->params.size())
+                throw TfsError(QStringLiteral("Too many actual parameters"));
+            for (size_t i = 0; i < member->FArgs.size(); ++i)
+                if (known->params[i].isVar) {
+                    auto *target = dynamic_cast<TfsDesignator *>(member->FArgs[i].get());
+                    if (!target || dynamic_cast<TfsCallDesignator *>(target))
+                        throw TfsError(QStringLiteral("Variable required"));
+                    member->FVarArgs.resize(i + 1, nullptr);
+                    member->FVarArgs[i] = target;
+                }
+        } else if (!member->FArgs.empty()) {
+            throw TfsError(QStringLiteral("Array type required"));
+        }
+    }
+    return member;
+}
+
+// The first name of a designator: a variable (with indexes) or a routine (with arguments).
+std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+                                                      const TfsXMLItem &dsgn, TfsScript &scope)
+{
+    TfsCustomVariable *item = Lookup(leafText(node), scope);
     if (item->Kind() == TfsCustomVariable::ikProc || item->Kind() == TfsCustomVariable::ikNative) {
         auto call = std::make_unique<TfsCallDesignator>();
-        BuildCall(*call, exprs, scope);
-        Enter(dsgn);
         call->FProc =
             item->Kind() == TfsCustomVariable::ikProc ? static_cast<TfsProcVariable *>(item) : nullptr;
         call->FNative = call->FProc ? nullptr : static_cast<TfsNativeFunction *>(item);
+        if (call->FNative && call->FNative->FIsMacro)
+            for (const TfsXMLItem *e : exprs)
+                call->FArgs.push_back(std::make_unique<TfsConstNode>(TfsValue(SourceText(*e))));
+        else
+            BuildCall(*call, exprs, scope);
+        Enter(dsgn);
         call->FTyp = item->FTyp;
         call->FTypeName = item->FTypeName;
-        // Arguments are checked against the parameters now that the routine is known.
-        if (call->FProc) {
-            const auto &params = call->FProc->FParams;
-            size_t required = 0;
-            for (const TfsParamItem *p : params)
-                required += p->FIsOptional ? 0 : 1;
-            if (call->FArgs.size() < required)
-                throw TfsError(QStringLiteral("Not enough actual parameters"));
-            if (call->FArgs.size() > params.size())
-                throw TfsError(QStringLiteral("Too many actual parameters"));
-            for (size_t i = 0; i < call->FArgs.size(); ++i) {
-                Enter(*exprs[i]);
-                if (!fsTypesCompatible(params[i]->FTyp, call->FArgs[i]->FTyp, false))
-                    throw TfsError(kIncompatible + QStringLiteral(": '") +
-                                   fsTypeName(params[i]->FTyp, params[i]->FTypeName) +
-                                   QStringLiteral("', '") +
-                                   fsTypeName(call->FArgs[i]->FTyp, call->FArgs[i]->FTypeName) + u'\'');
-                TfsDesignator *target = dynamic_cast<TfsDesignator *>(call->FArgs[i].get());
-                if (params[i]->FIsVarParam) {
-                    if (!target || dynamic_cast<TfsCallDesignator *>(target))
-                        throw TfsError(QStringLiteral("Variable required"));
-                    call->FVarArgs.resize(i + 1, nullptr);
-                    call->FVarArgs[i] = target;
-                }
-            }
-        } else {
-            const auto *native = call->FNative;
-            if (int(call->FArgs.size()) < native->FMinArgs)
-                throw TfsError(QStringLiteral("Not enough actual parameters"));
-            if (native->FMaxArgs >= 0 && int(call->FArgs.size()) > native->FMaxArgs)
-                throw TfsError(QStringLiteral("Too many actual parameters"));
-        }
+        if (call->FProc)
+            CheckRoutineArgs(*call, exprs);
+        else
+            CheckNativeArgs(*call, exprs);
         return call;
     }
     if (!item->IsVariable())
@@ -877,6 +919,84 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
         index->FIndexes.push_back(BuildExpression(*e, scope));
     index->FTyp = t == fvtString || t == fvtChar ? fvtChar : fvtVariant;
     return index;
+}
+
+// Arguments of a script routine are checked against its parameters now that the routine is known.
+void TfsCompiler::CheckRoutineArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs)
+{
+    const auto &params = call.FProc->FParams;
+    size_t required = 0;
+    for (const TfsParamItem *p : params)
+        required += p->FIsOptional ? 0 : 1;
+    if (call.FArgs.size() < required)
+        throw TfsError(QStringLiteral("Not enough actual parameters"));
+    if (call.FArgs.size() > params.size())
+        throw TfsError(QStringLiteral("Too many actual parameters"));
+    for (size_t i = 0; i < call.FArgs.size(); ++i) {
+        Enter(*exprs[i]);
+        CheckArgument(call, i, params[i]->FTyp, params[i]->FTypeName, params[i]->FIsVarParam);
+    }
+}
+
+// A host routine registered by its declaration: its parameters are checked like a script routine's,
+// and missing optional arguments take their defaults; one registered by counts only checks them.
+void TfsCompiler::CheckNativeArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs)
+{
+    const TfsNativeFunction &native = *call.FNative;
+    if (int(call.FArgs.size()) < native.FMinArgs)
+        throw TfsError(QStringLiteral("Not enough actual parameters"));
+    if (native.FMaxArgs >= 0 && int(call.FArgs.size()) > native.FMaxArgs)
+        throw TfsError(QStringLiteral("Too many actual parameters"));
+    if (!native.FHasSyntax)
+        return;
+    for (size_t i = 0; i < call.FArgs.size(); ++i) {
+        Enter(*exprs[i]);
+        const TfsNativeParam &p = native.FParams[i];
+        CheckArgument(call, i, native.FIsMacro ? fvtString : p.type, p.typeName, p.isVar && !native.FIsMacro);
+    }
+    for (size_t i = call.FArgs.size(); i < native.FParams.size(); ++i) {
+        const TfsNativeParam &p = native.FParams[i];
+        call.FArgs.push_back(std::make_unique<TfsConstNode>(
+            native.FIsMacro && !p.defValue.IsNull() ? TfsValue(p.defValue.ToString()) : p.defValue));
+    }
+}
+
+void TfsCompiler::CheckArgument(TfsCallDesignator &call, size_t i, TfsVarType type, const QString &typeName,
+                                bool isVar)
+{
+    if (!fsTypesCompatible(type, call.FArgs[i]->FTyp, false))
+        throw TfsError(kIncompatible + QStringLiteral(": '") + fsTypeName(type, typeName) + QStringLiteral("', '") +
+                       fsTypeName(call.FArgs[i]->FTyp, call.FArgs[i]->FTypeName) + u'\'');
+    if (!isVar)
+        return;
+    TfsDesignator *target = dynamic_cast<TfsDesignator *>(call.FArgs[i].get());
+    if (!target || dynamic_cast<TfsCallDesignator *>(target))
+        throw TfsError(QStringLiteral("Variable required"));
+    call.FVarArgs.resize(i + 1, nullptr);
+    call.FVarArgs[i] = target;
+}
+
+// The source text of an expression: the characters between its pos and pos1 in the program's text.
+QString TfsCompiler::SourceText(const TfsXMLItem &expr) const
+{
+    const QString &text = FProgram.Lines();
+    const auto offset = [&text](const QString &pos) -> qsizetype {
+        const qsizetype colon = pos.indexOf(u':');
+        if (colon < 0)
+            return -1;
+        const int line = pos.left(colon).toInt(), column = pos.mid(colon + 1).toInt();
+        qsizetype at = 0;
+        for (int l = 1; l < line && at >= 0; ++l) {
+            at = text.indexOf(u'\n', at);
+            at = at < 0 ? -1 : at + 1;
+        }
+        return at < 0 ? -1 : std::min(at + column - 1, text.size());
+    };
+    const qsizetype from = offset(expr.Prop(QStringLiteral("pos")));
+    const qsizetype to = offset(expr.Prop(QStringLiteral("pos1")));
+    if (from < 0 || to < from)
+        return {};
+    return text.mid(from, to - from).trimmed();
 }
 
 void TfsCompiler::BuildCall(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &args, TfsScript &scope)

@@ -70,7 +70,15 @@ private:
     std::unique_ptr<TfsDesignator> BuildDesignator(const TfsXMLItem &dsgn, TfsScript &scope);
     std::unique_ptr<TfsDesignator> NamedVariable(const QString &name, TfsScript &scope);
     TfsCustomVariable *Lookup(const QString &name, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> FirstStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+                                             const TfsXMLItem &dsgn, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> MemberStep(std::unique_ptr<TfsDesignator> base, const TfsXMLItem &node,
+                                              std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
     void BuildCall(class TfsCallDesignator &call, std::vector<const TfsXMLItem *> &args, TfsScript &scope);
+    void CheckRoutineArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs);
+    void CheckNativeArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs);
+    void CheckArgument(TfsCallDesignator &call, size_t i, TfsVarType type, const QString &typeName, bool isVar);
+    QString SourceText(const TfsXMLItem &expr) const;
     void CheckAssignable(TfsVarType target, const QString &targetName, const TfsNode &expression);
 
     TfsScript &FProgram;

@@ -1,9 +1,14 @@
 #include "TfsExpression.h"
 
+#include "TfsClassVariable.h"
+#include "TfsObjectRegistry.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
 #include "TfsStatement.h"
 
+#include <QObject>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -364,9 +369,70 @@ TfsValue TfsCallDesignator::Eval()
     }
     for (size_t i = 0; i < FArgs.size(); ++i)
         args[i] = FArgs[i]->Eval();
-    if (FNative)
-        return FNative->FCall(args);
+    if (FNative) {
+        TfsValue result = FNative->FCall(args);
+        for (size_t i = 0; i < FVarArgs.size(); ++i)
+            if (FVarArgs[i])
+                FVarArgs[i]->Assign(args[i]);
+        return result;
+    }
     return fsCallRoutine(*FProc, args, FVarArgs);
+}
+
+const TfsClassMember &TfsMemberDesignator::Resolve(QObject *&obj)
+{
+    const TfsValue base = FBase->Eval();
+    if (base.kind() != TfsValue::Object && !base.IsIntegral() && !base.IsNull())
+        throw TfsRuntimeError(QStringLiteral("Object reference expected"), QStringLiteral("EInvalidCast"));
+    obj = TfsObjectRegistry::Object(base.IsNull() ? 0 : base.ToInt64());
+    const QMetaObject *meta = obj->metaObject();
+    if (meta == FCachedMeta)
+        return *FCached;
+    if (FStatic && FStatic->FMeta && !meta->inherits(FStatic->FMeta))
+        throw TfsRuntimeError(QStringLiteral("Invalid class typecast"), QStringLiteral("EInvalidCast"));
+    const TfsClassVariable *cls = TfsClassVariable::ClassOf(obj, *FScope);
+    const TfsClassMember *member = cls ? cls->Find(FName, *FScope) : nullptr;
+    if (!member && FStatic)
+        member = FStatic->Find(FName, *FScope);
+    if (!member)
+        throw TfsRuntimeError(QStringLiteral("Undeclared identifier: '%1'").arg(FName));
+    FCachedMeta = meta;
+    FCached = member;
+    return *member;
+}
+
+TfsValue TfsMemberDesignator::Eval()
+{
+    QObject *obj = nullptr;
+    const TfsClassMember &member = Resolve(obj);
+    if (member.kind == TfsClassMember::Property)
+        return member.get ? member.get(obj) : TfsValue::MakeNull();
+    std::vector<TfsValue> args(std::max(FArgs.size(), member.params.size()));
+    for (size_t i = 0; i < FArgs.size(); ++i)
+        args[i] = FArgs[i]->Eval();
+    for (size_t i = FArgs.size(); i < member.params.size(); ++i) {
+        if (!member.params[i].isOptional)
+            throw TfsRuntimeError(QStringLiteral("Not enough actual parameters"));
+        args[i] = member.params[i].defValue;
+    }
+    if (FArgs.size() > member.params.size())
+        throw TfsRuntimeError(QStringLiteral("Too many actual parameters"));
+    TfsValue result = member.call(obj, args);
+    for (size_t i = 0; i < FVarArgs.size(); ++i)
+        if (FVarArgs[i])
+            FVarArgs[i]->Assign(args[i]);
+    return result;
+}
+
+void TfsMemberDesignator::Assign(const TfsValue &value)
+{
+    QObject *obj = nullptr;
+    const TfsClassMember &member = Resolve(obj);
+    if (member.kind == TfsClassMember::Method)
+        throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
+    // A property without a writer is read-only: writing it changes nothing.
+    if (member.set)
+        member.set(obj, value);
 }
 
 namespace {

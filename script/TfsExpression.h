@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QObject;
 class TfsNativeFunction;
 class TfsProcVariable;
 
@@ -126,6 +127,28 @@ public:
     TfsNativeFunction *FNative = nullptr;
     std::vector<TfsNodePtr> FArgs;
     std::vector<TfsDesignator *> FVarArgs; // per argument: the designator of a var parameter, or null
+};
+
+// A member of a host object: a property read or written, or a method called with its arguments. The
+// member is looked up by the object's own class when it runs (late binding), so an ancestor's
+// members and objects of derived classes work; a class known when compiling is checked against the
+// object.
+class TfsMemberDesignator : public TfsDesignator
+{
+public:
+    TfsValue Eval() override;
+    void Assign(const TfsValue &value) override;
+    std::unique_ptr<TfsNode> FBase;
+    QString FName;
+    std::vector<TfsNodePtr> FArgs;
+    std::vector<TfsDesignator *> FVarArgs; // per argument: the designator of a var parameter, or null
+    const class TfsClassVariable *FStatic = nullptr;
+    TfsScript *FScope = nullptr;
+
+private:
+    const struct TfsClassMember &Resolve(QObject *&obj);
+    const void *FCachedMeta = nullptr;
+    const TfsClassMember *FCached = nullptr;
 };
 
 // Runs a script routine with argument values; writes var parameters back through the designators

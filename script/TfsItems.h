@@ -99,6 +99,17 @@ public:
 // A routine the host registers: it receives the argument values (var arguments can be written).
 using TfsNativeCall = std::function<TfsValue(std::span<TfsValue> args)>;
 
+// A formal parameter of a host routine, read from its declaration text.
+struct TfsNativeParam
+{
+    QString name;
+    TfsVarType type = fvtVariant;
+    QString typeName;
+    bool isVar = false;
+    bool isOptional = false;
+    TfsValue defValue;
+};
+
 class TfsNativeFunction : public TfsCustomVariable
 {
 public:
@@ -112,4 +123,13 @@ public:
     int FMinArgs;
     int FMaxArgs;
     TfsNativeCall FCall;
+    // Set when the routine was registered by its declaration text: the parameters drive the
+    // compile-time checks, defaults fill missing arguments and var parameters are written back.
+    bool FHasSyntax = false;
+    std::vector<TfsNativeParam> FParams;
+    // A macro receives the source text of each argument instead of its value.
+    bool FIsMacro = false;
+    QString FSyntax;
+    QString FCategory;
+    QString FDescription;
 };

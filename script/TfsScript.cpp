@@ -5,6 +5,8 @@
 #include "TfsExpression.h"
 #include "TfsILContext.h"
 #include "TfsILParser.h"
+#include "TfsMethodSyntax.h"
+#include "TfsSysFunctions.h"
 #include "TfsParser.h"
 #include "TfsStatement.h"
 #include "TfsXMLDocument.h"
@@ -43,6 +45,7 @@ TfsScript::TfsScript(TfsScript *parent)
         AddConst(QStringLiteral("False"), QStringLiteral("Boolean"), TfsValue(false));
         AddConst(QStringLiteral("Null"), QStringLiteral("Variant"), TfsValue::MakeNull());
         AddConst(QStringLiteral("nil"), QStringLiteral("Variant"), TfsValue::MakeObject(0));
+        AddRTTI();
     }
 }
 
@@ -129,6 +132,9 @@ bool TfsScript::ResolveType(const QString &name, TfsVarType &type) const
 
 TfsCustomVariable *TfsScript::AddVariable(const QString &name, const QString &typeName, const TfsValue &value)
 {
+    if (!FCompiling)
+        if (TfsCustomVariable *visible = Find(name))
+            return visible;
     TfsVarType type = fvtVariant;
     ResolveType(typeName, type);
     auto var = std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable, name, type, typeName);
@@ -138,9 +144,43 @@ TfsCustomVariable *TfsScript::AddVariable(const QString &name, const QString &ty
 
 TfsCustomVariable *TfsScript::AddConst(const QString &name, const QString &typeName, const TfsValue &value)
 {
+    if (TfsCustomVariable *visible = Find(name))
+        return visible;
     TfsCustomVariable *c = AddVariable(name, typeName, value);
     c->FIsReadOnly = true;
     return c;
+}
+
+TfsNativeFunction *TfsScript::AddMethod(const QString &syntax, TfsNativeCall call, const QString &category,
+                                        const QString &description)
+{
+    TfsMethodSyntax decl;
+    if (!TfsMethodSyntax::Parse(syntax, *this, decl))
+        return nullptr;
+    int required = 0;
+    for (const TfsNativeParam &p : decl.params)
+        required += p.isOptional ? 0 : 1;
+    TfsNativeFunction *f = AddMethod(decl.name, std::move(call), required, int(decl.params.size()),
+                                     decl.isFunction ? decl.resultType : QStringLiteral("Variant"));
+    f->FTypeName = decl.resultType;
+    if (f->FTyp == fvtVariant && decl.isFunction && !decl.resultType.isEmpty() &&
+        !ResolveType(decl.resultType, f->FTyp))
+        f->FTyp = fvtClass;
+    f->FHasSyntax = true;
+    f->FParams = std::move(decl.params);
+    f->FIsMacro = decl.isMacro;
+    f->FSyntax = syntax;
+    f->FCategory = category;
+    f->FDescription = description.isEmpty() ? decl.name : description;
+    return f;
+}
+
+void TfsScript::AddRTTI()
+{
+    if (FRTTIAdded)
+        return;
+    FRTTIAdded = true;
+    TfsSysFunctions::Register(*this);
 }
 
 TfsNativeFunction *TfsScript::AddMethod(const QString &name, TfsNativeCall call, int minArgs, int maxArgs,

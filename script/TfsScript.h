@@ -79,10 +79,17 @@ public:
     TfsCustomVariable *FindLocal(const QString &name) const;
     TfsValue Variable(const QString &name) const;
     void SetVariable(const QString &name, const TfsValue &value);
+    // A host variable or constant; a name already visible keeps its item (returned unchanged).
     TfsCustomVariable *AddVariable(const QString &name, const QString &typeName, const TfsValue &value);
     TfsCustomVariable *AddConst(const QString &name, const QString &typeName, const TfsValue &value);
     TfsNativeFunction *AddMethod(const QString &name, TfsNativeCall call, int minArgs, int maxArgs,
                                  const QString &resultType = QStringLiteral("Variant"));
+    // A host routine registered by its declaration text ("function Twice(X: Integer): Integer");
+    // null when the text is not a declaration.
+    TfsNativeFunction *AddMethod(const QString &syntax, TfsNativeCall call, const QString &category,
+                                 const QString &description = {});
+    // The standard library (types, constants, functions); root scripts load it when created.
+    void AddRTTI();
     // Takes ownership; the newest item of a name hides older ones.
     TfsCustomVariable *Add(std::unique_ptr<TfsCustomVariable> item);
     // Variables and parameters of this scope, in declaration order.
@@ -148,5 +155,6 @@ private:
     bool FIsRunning = false;
     bool FCompiling = false;
     bool FExtendedCharset = false;
+    bool FRTTIAdded = false;
     int FGeneration = 0;
 };

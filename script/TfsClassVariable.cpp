@@ -1,0 +1,211 @@
+#include "TfsClassVariable.h"
+
+#include "TfsMethodSyntax.h"
+#include "TfsObjectRegistry.h"
+#include "TfsRuntimeError.h"
+#include "TfsScript.h"
+#include "TfsVariant.h"
+
+#include <QMetaObject>
+#include <QMetaProperty>
+#include <QObject>
+
+namespace {
+
+// The script type of a property of the host's table.
+TfsVarType propertyType(const QMetaProperty &p, QString &typeName)
+{
+    typeName = QString::fromLatin1(p.typeName());
+    if (p.isEnumType()) {
+        typeName = QString::fromLatin1(p.enumerator().enumName());
+        return fvtEnum;
+    }
+    const QMetaType t = p.metaType();
+    if (t.flags() & QMetaType::PointerToQObject) {
+        typeName = QString::fromLatin1(t.metaObject() ? t.metaObject()->className() : "TObject");
+        return fvtClass;
+    }
+    switch (t.id()) {
+    case QMetaType::Bool:
+        return fvtBool;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return fvtFloat;
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+        return fvtString;
+    case QMetaType::QChar:
+        return fvtChar;
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return fvtInt64;
+    case QMetaType::QVariant:
+        return fvtVariant;
+    default:
+        return fvtInt;
+    }
+}
+
+QVariant valueToProperty(const QMetaProperty &p, const TfsValue &value)
+{
+    const QMetaType t = p.metaType();
+    if (t.flags() & QMetaType::PointerToQObject) {
+        QObject *obj = value.ToInt64() == 0 ? nullptr : TfsObjectRegistry::Object(value.ToInt64());
+        QVariant v = QVariant::fromValue(obj);
+        if (obj && !obj->metaObject()->inherits(t.metaObject()))
+            throw TfsRuntimeError(QStringLiteral("Invalid class typecast"), QStringLiteral("EInvalidCast"));
+        v.convert(t);
+        return v;
+    }
+    if (p.isEnumType())
+        return QVariant(value.ToInt());
+    switch (t.id()) {
+    case QMetaType::Bool:
+        return QVariant(value.ToBool());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QVariant(value.ToDouble());
+    case QMetaType::QString:
+        return QVariant(value.ToString());
+    case QMetaType::QStringList:
+        return QVariant(value.ToString().split(QStringLiteral("\r\n")));
+    case QMetaType::QVariant:
+        return fsValueToVariant(value);
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return QVariant(qlonglong(value.ToInt64()));
+    default:
+        return QVariant(value.ToInt());
+    }
+}
+
+} // namespace
+
+TfsValue fsPropertyToValue(const QVariant &value)
+{
+    const QMetaType t = value.metaType();
+    if (t.flags() & QMetaType::PointerToQObject)
+        return TfsValue::MakeObject(TfsObjectRegistry::Handle(value.value<QObject *>()));
+    if (t.flags() & QMetaType::IsEnumeration) {
+        QVariant i = value;
+        i.convert(QMetaType::fromType<int>());
+        return TfsValue(i.toInt());
+    }
+    if (t.id() == QMetaType::QStringList) {
+        // The text form of a line list: CR LF after every line.
+        QString text;
+        for (const QString &line : value.toStringList())
+            text += line + QStringLiteral("\r\n");
+        return TfsValue(text);
+    }
+    if (t.id() == QMetaType::Float)
+        return TfsValue(value.toDouble());
+    if (t.id() == QMetaType::UInt || t.id() == QMetaType::UShort || t.id() == QMetaType::UChar)
+        return TfsValue::FromInt64(value.toLongLong());
+    if (t.id() == QMetaType::QChar)
+        return TfsValue(QString(value.toChar()));
+    // Flags of a set (QFlags) arrive as their own type: their integer is the value.
+    if (!value.isNull() && t.id() >= QMetaType::User && value.canConvert<int>())
+        return TfsValue(value.toInt());
+    return fsVariantToValue(value);
+}
+
+TfsClassVariable::TfsClassVariable(const QString &name, const QString &ancestor, const QMetaObject *meta)
+    : TfsCustomVariable(ikType, name, fvtClass, name), FAncestor(ancestor), FMeta(meta)
+{
+    FIsReadOnly = true;
+}
+
+void TfsClassVariable::AddPublishedProperties(TfsScript &scope)
+{
+    if (!FMeta)
+        return;
+    for (int i = 0; i < FMeta->propertyCount(); ++i) {
+        const QMetaProperty p = FMeta->property(i);
+        if (qstrcmp(p.name(), "objectName") == 0)
+            continue;
+        TfsClassMember m;
+        m.name = QString::fromLatin1(p.name());
+        m.type = propertyType(p, m.typeName);
+        m.get = [p](QObject *obj) {
+            const TfsValue v = fsPropertyToValue(p.read(obj));
+            return p.metaType().id() == QMetaType::Bool ? TfsValue(v.ToBool()) : v;
+        };
+        const bool isEvent = m.type == fvtString && m.name.startsWith(u"On");
+        if (p.isWritable()) {
+            TfsScript *events = isEvent ? &scope : nullptr;
+            m.set = [p, events](QObject *obj, const TfsValue &value) {
+                if (events) {
+                    // An event names a script procedure; nil (the text 0) or nothing clears it.
+                    const QString name = value.ToString();
+                    if (name == u"0" || name.isEmpty()) {
+                        p.write(obj, QString());
+                        return;
+                    }
+                    const TfsCustomVariable *proc = events->Find(name);
+                    if (!proc || proc->Kind() != TfsCustomVariable::ikProc)
+                        throw TfsRuntimeError(QStringLiteral("Event handler must be a procedure"));
+                    p.write(obj, proc->FName);
+                    return;
+                }
+                p.write(obj, valueToProperty(p, value));
+            };
+        }
+        FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
+    }
+}
+
+void TfsClassVariable::AddProperty(const QString &name, const QString &typeName, const TfsScript &scope,
+                                   std::function<TfsValue(QObject *)> get,
+                                   std::function<void(QObject *, const TfsValue &)> set)
+{
+    TfsClassMember m;
+    m.name = name;
+    m.typeName = typeName;
+    m.type = fvtVariant;
+    if (!scope.ResolveType(typeName, m.type))
+        m.type = fvtClass;
+    m.get = std::move(get);
+    m.set = std::move(set);
+    FMembers.insert_or_assign(name.toCaseFolded(), std::move(m));
+}
+
+bool TfsClassVariable::AddMethod(const QString &syntax,
+                                 std::function<TfsValue(QObject *, std::span<TfsValue>)> call,
+                                 const TfsScript &scope)
+{
+    TfsMethodSyntax decl;
+    if (!TfsMethodSyntax::Parse(syntax, scope, decl))
+        return false;
+    TfsClassMember m;
+    m.kind = TfsClassMember::Method;
+    m.name = decl.name;
+    m.typeName = decl.resultType;
+    if (decl.isFunction && !scope.ResolveType(decl.resultType, m.type))
+        m.type = fvtClass;
+    m.call = std::move(call);
+    m.params = std::move(decl.params);
+    FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
+    return true;
+}
+
+const TfsClassMember *TfsClassVariable::Find(const QString &name, const TfsScript &scope) const
+{
+    const QString key = name.toCaseFolded();
+    // A chain of ancestors that loops back is cut at a fixed depth.
+    const TfsClassVariable *c = this;
+    for (int depth = 0; c && depth < 64; ++depth) {
+        if (const auto it = c->FMembers.find(key); it != c->FMembers.end())
+            return &it->second;
+        c = c->FAncestor.isEmpty() ? nullptr : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
+    }
+    return nullptr;
+}
+
+const TfsClassVariable *TfsClassVariable::ClassOf(const QObject *obj, const TfsScript &scope)
+{
+    for (const QMetaObject *m = obj->metaObject(); m; m = m->superClass())
+        if (const auto *c = dynamic_cast<const TfsClassVariable *>(scope.Find(QString::fromLatin1(m->className()))))
+            return c;
+    return nullptr;
+}

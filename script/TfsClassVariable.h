@@ -1,0 +1,63 @@
+#pragma once
+
+#include "TfsItems.h"
+
+#include <QHash>
+
+#include <unordered_map>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+class QObject;
+struct QMetaObject;
+
+// A property or method of a host class.
+struct TfsClassMember
+{
+    enum Kind { Property, Method };
+    Kind kind = Property;
+    QString name;
+    TfsVarType type = fvtVariant;
+    QString typeName;
+    // Properties: read and write (no writer: read-only).
+    std::function<TfsValue(QObject *obj)> get;
+    std::function<void(QObject *obj, const TfsValue &value)> set;
+    // Methods: the arguments by position; var parameters are written back from args.
+    std::function<TfsValue(QObject *obj, std::span<TfsValue> args)> call;
+    std::vector<TfsNativeParam> params;
+};
+
+// A host class registered in a script: its members and the name of its ancestor's class item, which
+// is looked up when a member is searched, so the ancestor may be registered later.
+class TfsClassVariable : public TfsCustomVariable
+{
+public:
+    TfsClassVariable(const QString &name, const QString &ancestor, const QMetaObject *meta);
+
+    // One property per property of the host class's table, read and written through the table.
+    // Text properties named On... hold the name of a script procedure (events): scope checks them.
+    void AddPublishedProperties(TfsScript &scope);
+    void AddProperty(const QString &name, const QString &typeName, const TfsScript &scope,
+                     std::function<TfsValue(QObject *)> get,
+                     std::function<void(QObject *, const TfsValue &)> set = {});
+    // A method by its declaration text; false when the text is not a declaration.
+    bool AddMethod(const QString &syntax, std::function<TfsValue(QObject *, std::span<TfsValue>)> call,
+                   const TfsScript &scope);
+
+    // The member of this class or, through scope, of its ancestors; null when none has it.
+    const TfsClassMember *Find(const QString &name, const TfsScript &scope) const;
+    // The class item of a host object: the registered class nearest up its class chain.
+    static const TfsClassVariable *ClassOf(const QObject *obj, const TfsScript &scope);
+
+    QString FAncestor;
+    const QMetaObject *FMeta;
+
+private:
+    // Case-folded name to member; compiled designators keep pointers to the members.
+    std::unordered_map<QString, TfsClassMember> FMembers;
+};
+
+// Property values between the host's property table and scripts.
+TfsValue fsPropertyToValue(const QVariant &value);

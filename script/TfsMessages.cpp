@@ -1,0 +1,7 @@
+#include "TfsMessages.h"
+
+TfsMessages &TfsMessages::Instance()
+{
+    static TfsMessages messages;
+    return messages;
+}
