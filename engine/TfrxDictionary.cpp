@@ -1,0 +1,42 @@
+#include "TfrxDictionary.h"
+
+#include "TfrxComponent.h"
+
+void TfrxDictionary::Clear()
+{
+    FNames.clear();
+    FOrder.clear();
+}
+
+void TfrxDictionary::Add(const QString &alias, const QString &sourceName, TfrxComponent *source)
+{
+    if (!FNames.contains(alias))
+        FOrder.append(alias);
+    FNames.insert(alias, Entry{sourceName, source});
+}
+
+// Unique alias: test base + i for i = 10000, 5000, 2500, ... while i > 1, stop at the first that
+// exists, then count up to the first that does not.
+QString TfrxDictionary::CreateUniqueName(const QString &base) const
+{
+    int i = 10000;
+    while (i > 1) {
+        if (FNames.contains(base + QString::number(i)))
+            break;
+        i /= 2;
+    }
+    while (FNames.contains(base + QString::number(i)))
+        ++i;
+    return base + QString::number(i);
+}
+
+TfrxComponent *TfrxDictionary::GetObject(const QString &alias) const
+{
+    const auto it = FNames.constFind(alias);
+    return it == FNames.constEnd() ? nullptr : it->Source.data();
+}
+
+QString TfrxDictionary::GetSourceName(const QString &alias) const
+{
+    return FNames.value(alias).SourceName;
+}

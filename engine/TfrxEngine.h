@@ -1,0 +1,150 @@
+#pragma once
+
+#include "TfrxBand.h"
+#include "TfrxCustomEngine.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class QObject;
+class TfrxAggregateList;
+class TfrxComponent;
+class TfrxDataBand;
+class TfrxNullBand;
+class TfrxPreviewPages;
+class TfrxReportPage;
+class TfrxShiftTree;
+class TfsValue;
+
+// A band output again at the top of each new page or column.
+struct TfrxHeaderListItem {
+    QPointer<TfrxBand> Band;
+    double Left = 0;
+    bool IsInKeepList = false;
+};
+
+// The preparation engine: walks the template's pages, iterates data, decides the order in which
+// bands are output, keeps the running position on the output page and writes every band into the
+// prepared pages. Band geometry (stretching, shifting, splitting, keeping together, columns) is in
+// TfrxEngineLayout.cpp and TfrxEngineSplit.cpp, the band tree in TfrxEngineBandTree.cpp and the data
+// walk in TfrxEngineData.cpp.
+class TfrxEngine : public TfrxCustomEngine
+{
+public:
+    TfrxEngine(TfrxReport *report, TfrxPreviewPages *previewPages);
+    ~TfrxEngine() override;
+
+    bool Run() override;
+    // Prepares the whole report, or only page when one is given (the designer prepares one page).
+    bool Run(bool runDialogs, bool clearLastReport, TfrxReportPage *page);
+    QVariant SystemVariable(const QString &upperName) const override;
+
+    double GetPageHeight() const override;
+    void EndPage() override;
+    void BreakAllKeep() override;
+    void NewColumn() override;
+    void NewPage() override;
+    void ShowBand(TfrxBand *band) override;
+    void ShowBand(const QMetaObject *bandClass) override;
+    double HeaderHeight() const override;
+    double FooterHeight() const override;
+    double FreeSpace() const override;
+    QVariant GetAggregateValue(const QString &name, const QString &expression, TfrxBand *band,
+                               int flags) override;
+
+    TfrxAggregateList &Aggregates() const { return *FAggregates; }
+    TfrxBand *CurBand() const { return FCurBand; }
+
+    // The value a script event receives for a report object; the script bindings install it.
+    // Without it events get a null argument.
+    static std::function<TfsValue(TfrxReport &report, QObject *object)> &EventArgument();
+
+private:
+    TfrxPreviewPages *Pages() const;
+
+    // Preparation sequence (TfrxEngine.cpp).
+    bool Initialize();
+    void Finalize();
+    bool CheckDataSets();
+    void RunReportPages(TfrxReportPage *only);
+    void RunPage(TfrxReportPage *page);
+    void ShowPage();
+    void InitPage();
+    void AddPage();
+    void ShowNullBand();
+    void AddPageOutline();
+    void DoNotifyEvent(QObject *object, const QString &eventName);
+    QList<TfrxReportPage *> ReportPages() const;
+    TfrxBand *PageBand(const QMetaObject *kind) const;
+
+    // Band tree (TfrxEngineBandTree.cpp).
+    void PreparePage(TfrxReportPage *page);
+
+    // Data (TfrxEngineData.cpp).
+    bool CanShow(QObject *object, bool printIfDetailEmpty);
+    void ShowBandTree(QObject *object);
+    void ShowDataBand(TfrxDataBand *band);
+    void InitGroups(TfrxDataBand *band, int from);
+    void CheckGroups(TfrxDataBand *band);
+    void ShowGroupFooters(TfrxDataBand *band, int from);
+    QList<TfrxBand *> GroupChain(const TfrxDataBand *band) const;
+    void ServiceEvents();
+
+    // Layout (TfrxEngineLayout.cpp, TfrxEngineSplit.cpp).
+    void DoShow(TfrxBand *band);
+    void Stretch(TfrxBand *band);
+    void UnStretch(TfrxBand *band);
+    void DrawSplit(TfrxBand *band);
+    void AddColumn();
+    void EndColumn();
+    void StartKeep(TfrxBand *band, int position = 0);
+    void EndKeep(TfrxBand *band);
+    void CheckBandColumns(TfrxDataBand *band);
+    void CheckSuppress(TfrxBand *band);
+    void AddToHeaderList(TfrxBand *band);
+    void RemoveFromHeaderList(TfrxBand *band);
+    bool SkipsFreeSpaceTest(const TfrxBand *band) const;
+    // The objects a band outputs: its own (without its fill), or the loose objects of a page.
+    QList<TfrxComponent *> BandObjects(const TfrxBand *band) const;
+    TfrxShiftTree &ShiftTreeOf(const TfrxBand *band, const QList<TfrxComponent *> &objects);
+
+    std::unique_ptr<TfrxAggregateList> FAggregates;
+    QList<TfrxHeaderListItem> FHeaderList;
+    QPointer<TfrxBand> FCurBand;
+    QPointer<TfrxBand> FLastBandOnPage;
+    QPointer<TfrxBand> FStartNewPageBand;
+    bool FIsFirstBand = false;
+    bool FIsFirstPage = false;
+    bool FIsLastPage = false;
+    bool FTitlePrinted = false;
+    bool FFirstReportPage = false;
+    double FFirstColumnY = 0;
+    double FPageCurX = 0;
+    double FPrevFooterHeight = 0;
+    bool FKeeping = false;
+    QPointer<TfrxBand> FKeepBand;
+    double FKeepCurY = 0;
+    int FKeepPosition = 0;
+    int FKeepOutline = 0;
+    int FKeepAnchor = 0;
+    bool FKeepHeader = false;
+    bool FKeepFooter = false;
+    bool FCallFromAddPage = false;
+    bool FCallFromEndPage = false;
+    bool FCallFromPHeader = false;
+    bool FDontShowHeaders = false;
+    bool FSecondScriptCall = false;
+    TfrxReportPage *FPage = nullptr;
+    TfrxNullBand *FNullBand = nullptr;
+    QList<TfrxComponent *> FNullBandObjects;
+    QHash<const TfrxBand *, QVariant> FGroupValues;
+    QHash<const TfrxBand *, int> FGroupRecords;
+    QHash<const void *, std::shared_ptr<TfrxShiftTree>> FShiftTrees;
+    double FColumnRowY = 0;
+    int FColumnRowPosition = 0;
+};

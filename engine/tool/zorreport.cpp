@@ -1,0 +1,207 @@
+// zorreport: prepares report templates and renders prepared pages from the command line.
+#include "CsvDataSet.h"
+#include "TfrxPreviewPages.h"
+#include "TfrxReport.h"
+#include "TfrxReportDataSets.h"
+#include "TfrxReportOptions.h"
+#include "zorEngine.h"
+#include "zorTemplateFormat.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char kHelp[] =
+    "Usage:\n"
+    "  zorreport prepare TEMPLATE [--data ALIAS=FILE.csv]... -o OUT.zi3\n"
+    "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--page N] [--dpi D] -o OUT.png\n"
+    "  zorreport --help\n"
+    "\n"
+    "prepare  prepares a report template (.ze3) and writes the prepared report (.zi3).\n"
+    "render   draws one page of a prepared report, or of a template prepared first, as a PNG\n"
+    "         picture; --page counts from 1 (default 1), --dpi is the resolution (default 96).\n"
+    "--data   makes a CSV file (first line the field names) a data set under ALIAS.\n";
+
+struct Options {
+    QString Command;
+    QString Input;
+    QString Output;
+    QList<QPair<QString, QString>> Data;
+    int Page = 1;
+    double Dpi = 96;
+};
+
+int Fail(const QString &message)
+{
+    QTextStream(stderr) << message << Qt::endl;
+    return 1;
+}
+
+// command line -> command input (option)* ; option -> --data A=F | --page N | --dpi D | -o FILE
+bool ParseArguments(const QStringList &args, Options &options, QString &error)
+{
+    if (args.size() < 2) {
+        error = QStringLiteral("A command is missing (see zorreport --help)");
+        return false;
+    }
+    options.Command = args.at(1);
+    if (options.Command != QLatin1String("prepare") && options.Command != QLatin1String("render")) {
+        error = QStringLiteral("Unknown command \"%1\" (see zorreport --help)").arg(options.Command);
+        return false;
+    }
+    for (int i = 2; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QLatin1String("-o") || arg == QLatin1String("--data") || arg == QLatin1String("--page") ||
+            arg == QLatin1String("--dpi")) {
+            if (!hasValue) {
+                error = QStringLiteral("%1 needs a value").arg(arg);
+                return false;
+            }
+            const QString value = args.at(++i);
+            bool ok = true;
+            if (arg == QLatin1String("-o")) {
+                options.Output = value;
+            } else if (arg == QLatin1String("--page")) {
+                options.Page = value.toInt(&ok);
+                ok = ok && options.Page >= 1;
+            } else if (arg == QLatin1String("--dpi")) {
+                options.Dpi = value.toDouble(&ok);
+                ok = ok && options.Dpi >= 1 && options.Dpi <= 2400;
+            } else {
+                const qsizetype eq = value.indexOf(QLatin1Char('='));
+                ok = eq > 0 && eq < value.size() - 1;
+                if (ok)
+                    options.Data.append({value.left(eq), value.mid(eq + 1)});
+            }
+            if (!ok) {
+                error = QStringLiteral("Invalid value for %1: \"%2\"").arg(arg, value);
+                return false;
+            }
+        } else if (options.Input.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
+            options.Input = arg;
+        } else {
+            error = QStringLiteral("Unexpected argument \"%1\"").arg(arg);
+            return false;
+        }
+    }
+    if (options.Input.isEmpty() || options.Output.isEmpty()) {
+        error = QStringLiteral("An input file and -o OUTPUT are needed (see zorreport --help)");
+        return false;
+    }
+    return true;
+}
+
+bool IsPreparedReport(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(4096).contains("<preparedreport");
+}
+
+QString ErrorText(const TfrxReport &report, const QString &fallback)
+{
+    return report.Errors().isEmpty() ? fallback : report.Errors().join(QLatin1Char('\n'));
+}
+
+// Loads and prepares a template with the CSV data sets; false with the report's errors.
+bool Prepare(TfrxReport &report, const Options &options, std::vector<std::unique_ptr<CsvDataSet>> &dataSets,
+             QString &error)
+{
+    for (const auto &[alias, file] : options.Data) {
+        auto ds = std::make_unique<CsvDataSet>();
+        ds->SetUserName(alias);
+        if (!ds->LoadFromFile(file, error))
+            return false;
+        dataSets.push_back(std::move(ds));
+    }
+    if (!QFile::exists(options.Input)) {
+        error = QStringLiteral("Cannot open file \"%1\"").arg(options.Input);
+        return false;
+    }
+    report.LoadFromFile(options.Input, false);
+    if (!report.Errors().isEmpty()) {
+        error = ErrorText(report, QString());
+        return false;
+    }
+    for (const auto &ds : dataSets) {
+        if (report.DataSets()->Find(ds->UserName()) == nullptr)
+            report.DataSets()->Add(ds.get());
+    }
+    if (!report.PrepareReport()) {
+        error = ErrorText(report, QStringLiteral("The report could not be prepared"));
+        return false;
+    }
+    return true;
+}
+
+int Render(TfrxReport &report, const Options &options)
+{
+    auto *pages = static_cast<TfrxPreviewPages *>(report.PreviewPages());
+    if (options.Page > pages->GetCount())
+        return Fail(QStringLiteral("Page %1 does not exist: the report has %2 page(s)")
+                        .arg(options.Page)
+                        .arg(pages->GetCount()));
+    const double scale = options.Dpi / 96;
+    const QSize size = pages->GetPageSize(options.Page - 1);
+    QImage image(qMax(1, qRound(size.width() * scale)), qMax(1, qRound(size.height() * scale)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(qRound(options.Dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(options.Dpi / 0.0254));
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        pages->DrawPage(options.Page - 1, &painter, scale, scale, 0, 0);
+    }
+    QSaveFile file(options.Output);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        return Fail(QStringLiteral("Cannot write \"%1\"").arg(options.Output));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 2 && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h"))) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    Options options;
+    QString error;
+    if (!ParseArguments(args, options, error))
+        return Fail(error);
+    zorRegisterTemplateFormat();
+    zorRegisterEngine();
+    // The data sets outlive the report that lists them.
+    std::vector<std::unique_ptr<CsvDataSet>> dataSets;
+    TfrxReport report;
+    report.EngineOptions()->NewSilentMode = zor::simSilent;
+    if (options.Command == QLatin1String("render") && IsPreparedReport(options.Input)) {
+        report.PreviewPages()->LoadFromFile(options.Input, false);
+        if (!report.Errors().isEmpty())
+            return Fail(ErrorText(report, QString()));
+        return Render(report, options);
+    }
+    if (!Prepare(report, options, dataSets, error))
+        return Fail(error);
+    if (options.Command == QLatin1String("render"))
+        return Render(report, options);
+    if (!report.PreviewPages()->SaveToFile(options.Output))
+        return Fail(QStringLiteral("Cannot write \"%1\"").arg(options.Output));
+    return 0;
+}
