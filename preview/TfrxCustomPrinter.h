@@ -48,6 +48,12 @@ public:
     virtual void SetPrintParams(int paperSize, double paperWidth, double paperHeight,
                                 zor::TPrinterOrientation orientation, int bin, int duplex, int copies) = 0;
     virtual bool PropertiesDlg() = 0;
+    // Forgets the source and duplex mode chosen in the printer's own dialog.
+    virtual void ResetJobChoices()
+    {
+        FBin = none;
+        FDuplex = none;
+    }
     // The drawing surface of the open job, with its origin at the printable area's corner;
     // nothing outside a job.
     virtual QPainter *Canvas() const { return nullptr; }

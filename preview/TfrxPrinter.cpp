@@ -261,7 +261,7 @@ bool TfrxPrinter::EndDoc()
     const bool ended = !FJob->painter.isActive() || FJob->painter.end();
     FJob.reset();
     FPrinting = false;
-    resetJobChoices();
+    ResetJobChoices();
     return ended;
 }
 
@@ -275,10 +275,11 @@ void TfrxPrinter::Abort()
 }
 
 // Choices made in the printer's own dialog last for one job.
-void TfrxPrinter::resetJobChoices()
+void TfrxPrinter::ResetJobChoices()
 {
-    FBin = none;
-    FDuplex = none;
+    TfrxCustomPrinter::ResetJobChoices();
+    if (!FDevice)
+        return;
     if (FDefBin >= 1)
         FDevice->setPaperSource(QPrinter::PaperSource(FDefBin - 1));
     FDevice->setDuplex(qtDuplex(FDefDuplex));

@@ -29,6 +29,7 @@ public:
     void SetPrintParams(int paperSize, double paperWidth, double paperHeight, zor::TPrinterOrientation orientation,
                         int bin, int duplex, int copies) override;
     bool PropertiesDlg() override;
+    void ResetJobChoices() override;
     QPainter *Canvas() const override;
     QPoint PhysicalOffset() const override;
 
@@ -39,7 +40,6 @@ private:
     bool UpdateDeviceCaps();
     bool nextSheet();
     void readLists();
-    void resetJobChoices();
 
     struct Job;
     std::unique_ptr<QPrinter> FDevice;

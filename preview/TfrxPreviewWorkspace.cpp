@@ -1,0 +1,224 @@
+#include "TfrxPreviewWorkspace.h"
+
+#include "TfrxCustomPreviewPages.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <cmath>
+
+namespace {
+
+constexpr int wheelStep = 20;
+constexpr int room = 26;
+
+int nearest(double value) { return int(std::nearbyint(value)); }
+
+} // namespace
+
+TfrxPreviewWorkspace::TfrxPreviewWorkspace(bool isThumbnail, QWidget *parent)
+    : QAbstractScrollArea(parent), FIsThumbnail(isThumbnail)
+{
+    setObjectName(isThumbnail ? QStringLiteral("Thumbnail") : QStringLiteral("Workspace"));
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(isThumbnail ? Qt::ClickFocus : Qt::StrongFocus);
+    verticalScrollBar()->setSingleStep(SmallChange);
+    horizontalScrollBar()->setSingleStep(SmallChange);
+    verticalScrollBar()->setPageStep(LargeChange);
+    horizontalScrollBar()->setPageStep(LargeChange);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+int TfrxPreviewWorkspace::UsableWidth() const
+{
+    return width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - room;
+}
+
+void TfrxPreviewWorkspace::Layout(double zoom)
+{
+    FZoom = zoom;
+    FPageList.Clear();
+    if (FPages != nullptr) {
+        for (int i = 0, count = FPages->GetCount(); i < count; ++i) {
+            const QSize size = FPages->GetPageSize(i);
+            FPageList.AddPage(nearest(zoom * size.width()), nearest(zoom * size.height()));
+        }
+    }
+    FPageList.CalcBounds(UsableWidth());
+    updateScrollRange();
+    if (!FDisableUpdate)
+        viewport()->update();
+}
+
+void TfrxPreviewWorkspace::updateScrollRange()
+{
+    const QSize range = FPageList.GetMaxBounds();
+    horizontalScrollBar()->setRange(0, std::max(0, range.width() - viewport()->width()));
+    verticalScrollBar()->setRange(0, std::max(0, range.height() - viewport()->height()));
+}
+
+void TfrxPreviewWorkspace::SetActivePage(int index)
+{
+    if (FActivePage == index)
+        return;
+    FActivePage = index;
+    viewport()->update();
+}
+
+QPoint TfrxPreviewWorkspace::Offset() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void TfrxPreviewWorkspace::SetOffset(QPoint offset)
+{
+    horizontalScrollBar()->setValue(offset.x());
+    verticalScrollBar()->setValue(offset.y());
+}
+
+void TfrxPreviewWorkspace::ScrollToPage(int index, int top)
+{
+    const QRect bounds = FPageList.GetPageBounds(index, viewport()->width(), FZoom);
+    verticalScrollBar()->setValue(bounds.top() + top - 10);
+}
+
+void TfrxPreviewWorkspace::SetFound(int page, const QRectF &bounds)
+{
+    FFoundPage = bounds.isNull() ? -1 : page;
+    FFoundBounds = bounds;
+    viewport()->update();
+}
+
+QRect TfrxPreviewWorkspace::FoundRectOnScreen() const
+{
+    if (FFoundPage < 0 || FFoundPage >= FPageList.Count())
+        return {};
+    const QRect page = FPageList.GetPageBounds(FFoundPage, viewport()->width(), FZoom).translated(-Offset());
+    const QRectF r = FFoundBounds;
+    return QRectF(page.left() + r.left() * FZoom, page.top() + r.top() * FZoom, r.width() * FZoom,
+                  r.height() * FZoom)
+        .toAlignedRect();
+}
+
+void TfrxPreviewWorkspace::EnsureVisible(const QRect &rect)
+{
+    constexpr int margin = 20;
+    const QRect view = viewport()->rect();
+    if (rect.top() - margin < view.top() || rect.bottom() + margin > view.bottom())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + rect.top() - margin);
+    if (rect.left() - margin < view.left() || rect.right() + margin > view.right())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + rect.left() - margin);
+}
+
+void TfrxPreviewWorkspace::paintEvent(QPaintEvent *)
+{
+    if (FDisableUpdate)
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), QColor(BackColor));
+    const QPoint offset = Offset();
+    const QRect visible = viewport()->rect();
+    for (int i = 0; i < FPageList.Count(); ++i) {
+        const QRect rect = FPageList.GetPageBounds(i, visible.width(), FZoom).translated(-offset);
+        if (rect.top() > visible.bottom())
+            break;
+        if (rect.intersects(visible.adjusted(-2, -2, 2, 2)))
+            drawPage(painter, i, rect);
+    }
+}
+
+void TfrxPreviewWorkspace::drawPage(QPainter &painter, int index, const QRect &rect)
+{
+    painter.save();
+    if (index == FActivePage) {
+        painter.setPen(QPen(QColor(ActiveFrameColor), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect).adjusted(-2, -2, 1, 1));
+    }
+    painter.fillRect(rect, Qt::white);
+    painter.setPen(QColor(FrameColor));
+    painter.drawRect(rect.adjusted(-1, -1, 0, 0));
+    painter.setClipRect(rect);
+    if (FPages != nullptr)
+        FPages->DrawPage(index, &painter, FZoom, FZoom, rect.left(), rect.top());
+    painter.setClipping(false);
+    if (FIsThumbnail) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(8);
+        painter.setFont(font);
+        const QString number = u' ' + QString::number(index + 1) + u' ';
+        const QRect box = painter.fontMetrics().boundingRect(number).translated(rect.topLeft() + QPoint(1, 1));
+        const QRect label(rect.topLeft() + QPoint(1, 1), box.size());
+        painter.fillRect(label, QColor(BackColor));
+        painter.setPen(Qt::white);
+        painter.drawText(label, Qt::AlignCenter, number);
+    }
+    if (index == FFoundPage) {
+        const QRect hit = FoundRectOnScreen();
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(Qt::white);
+        for (int y = hit.top(); y <= hit.bottom(); ++y)
+            painter.drawLine(hit.left(), y, hit.right(), y);
+    }
+    painter.restore();
+}
+
+void TfrxPreviewWorkspace::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRange();
+}
+
+void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        FDown = true;
+        FLastPoint = event->position().toPoint();
+        if (!FIsThumbnail)
+            viewport()->setCursor(Qt::ClosedHandCursor);
+    }
+}
+
+// The left button drags the pages: the scroll position follows the mouse.
+void TfrxPreviewWorkspace::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!FDown || FIsThumbnail)
+        return;
+    const QPoint point = event->position().toPoint();
+    SetOffset(Offset() - (point - FLastPoint));
+    FLastPoint = point;
+}
+
+void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent *event)
+{
+    FDown = false;
+    viewport()->unsetCursor();
+    const int page = FPageList.FindPageAt(event->position().toPoint() + Offset());
+    if (page >= 0)
+        emit PageClicked(page);
+}
+
+void TfrxPreviewWorkspace::wheelEvent(QWheelEvent *event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0)
+        return;
+    if (event->modifiers() & Qt::ControlModifier)
+        emit ZoomWheel(notches);
+    else
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - notches * wheelStep);
+    event->accept();
+}
+
+// The preview control handles the keys.
+void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent *event) { event->ignore(); }
+
+void TfrxPreviewWorkspace::scrollContentsBy(int, int dy)
+{
+    viewport()->update();
+    if (dy != 0)
+        emit PageScrolled();
+}

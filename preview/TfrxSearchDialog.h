@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+
+// "Find Text": the text to find, case sensitivity and whether to start at the first page. The
+// text and the case option of the last search are shared by every preview of the process.
+class TfrxSearchDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfrxSearchDialog(QWidget *parent = nullptr);
+
+    QString Text() const;
+    bool CaseSensitive() const;
+    bool FromTop() const;
+
+    void accept() override;
+
+    // The last search of the process.
+    static QString LastText();
+    static bool LastCaseSensitive();
+
+private:
+    QLineEdit *TextE;
+    QCheckBox *CaseCB;
+    QCheckBox *TopCB;
+};

@@ -1,0 +1,503 @@
+// The preview window and control over a small store of prepared pages: layout, zoom, paging,
+// search, the window's buttons and texts, preparation inside the window, and PDF export.
+#include "FakePreviewPages.h"
+#include "PdfText.h"
+#include "QtPrinters.h"
+#include "TfrxError.h"
+#include "TfrxMemoView.h"
+#include "TfrxPageList.h"
+#include "TfrxPreview.h"
+#include "TfrxPreviewForm.h"
+#include "TfrxPreviewWorkspace.h"
+#include "TfrxReport.h"
+#include "TfrxReportOptions.h"
+#include "TfrxReportPage.h"
+#include "TfrxReportServices.h"
+#include "TfrxTextFinder.h"
+#include "zorPdfExport.h"
+#include "zorPreview.h"
+#include "zorTemplateFormat.h"
+#include "zorPrinterTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace zor;
+
+namespace {
+
+// The certificate's paper: A5 landscape, 210 x 148 mm, margins 10 mm.
+constexpr QSizeF a5Landscape(210, 148);
+
+// Where the test writes the pictures it makes, for a person to look at.
+QString picturePath(const QString &name)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/pictures");
+    QDir().mkpath(folder);
+    return folder + u'/' + name;
+}
+
+struct Environment
+{
+    Environment()
+    {
+        zorRegisterTemplateFormat();
+        registerFakeEngine();
+        zorRegisterPreview();
+        zorSetPrinterErrorHandler([this](const QString &message) { errors << message; });
+    }
+    QStringList errors;
+};
+
+Environment &environment()
+{
+    static Environment instance;
+    return instance;
+}
+
+class PreviewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        environment().errors.clear();
+        pages = static_cast<FakePreviewPages *>(report.PreviewPages());
+        report.PreviewOptions()->Maximized = false;
+    }
+
+    // Pages of the certificate's paper, each with one text naming it.
+    void addPages(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            TfrxReportPage *page = pages->AddPage(a5Landscape, true, 11);
+            FakePreviewPages::AddText(page, QStringLiteral("Страница %1").arg(i), QRectF(100, 50, 300, 30));
+        }
+    }
+
+    TfrxReport report;
+    FakePreviewPages *pages = nullptr;
+};
+
+TEST(PageList, RowsAreCentredInTheUsableWidth)
+{
+    const struct
+    {
+        QList<QSize> pages;
+        int usable;
+        QList<QPoint> expected;
+    } cases[] = {
+        // One certificate page wider area: centred; narrower area: 10 from the left.
+        {{{794, 559}}, 1000, {{((1000 - 794) / 2) + 10, 10}}},
+        {{{794, 559}}, 700, {{10, 10}}},
+        // Two small pages share a row; the third goes below the taller of them.
+        {{{100, 50}, {100, 80}, {100, 50}}, 215, {{12, 10}, {122, 10}, {67, 100}}},
+        {{{100, 50}, {100, 50}}, 150, {{35, 10}, {35, 70}}},
+    };
+    for (const auto &c : cases) {
+        TfrxPageList list;
+        for (QSize size : c.pages)
+            list.AddPage(size.width(), size.height());
+        list.CalcBounds(c.usable);
+        for (qsizetype i = 0; i < c.expected.size(); ++i)
+            EXPECT_EQ(list.GetPageBounds(int(i), 0, 1).topLeft(), c.expected[i])
+                << "page " << i << " in " << c.usable;
+    }
+}
+
+TEST(PageList, CurrentPageFollowsTheScrollPosition)
+{
+    TfrxPageList list;
+    for (int i = 0; i < 4; ++i)
+        list.AddPage(100, 100);
+    list.CalcBounds(100);
+    // Tops at 10, 120, 230, 340: a page is current once its top is within a fifth of its height.
+    const std::pair<int, int> cases[] = {{0, 0}, {99, 0}, {100, 1}, {210, 2}, {1000, 3}};
+    for (auto [scroll, page] : cases)
+        EXPECT_EQ(list.FindCurrentPage(scroll), page) << scroll;
+    EXPECT_EQ(list.GetPageBounds(7, 1000, 0.5), QRect(302, 5, 397, 562)) << "out of range: an A4 page";
+    EXPECT_EQ(list.FindPageAt(QPoint(50, 130)), 1);
+    EXPECT_EQ(list.FindPageAt(QPoint(50, 115)), -1);
+}
+
+TEST(FillText, MarksTakeTheirValuesInOrder)
+{
+    const struct
+    {
+        const char16_t *pattern;
+        QStringList values;
+        const char16_t *expected;
+    } cases[] = {
+        {u"Page %d of %d", {QStringLiteral("2"), QStringLiteral("5")}, u"Page 2 of 5"},
+        {u"%s: %d%%", {QStringLiteral("a"), QStringLiteral("7")}, u"a: 7%"},
+        {u"%d and %d", {QStringLiteral("1")}, u"1 and %d"},
+        {u"%x %n %5d %", {QStringLiteral("1")}, u"%x %n %5d %"},
+        {u"of %d", {QStringLiteral("3"), QStringLiteral("4")}, u"of 3"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(zorFillText(QString::fromUtf16(c.pattern), c.values), QString::fromUtf16(c.expected));
+}
+
+TEST_F(PreviewTest, ZoomStaysWithinItsLimits)
+{
+    addPages(2);
+    TfrxPreview preview;
+    preview.resize(900, 700);
+    preview.Init(&report);
+    const struct
+    {
+        double set;
+        double expected;
+    } cases[] = {{0.1, 0.25}, {1.5, 1.5}, {20, 8}, {-3, 0.25}, {std::nan(""), 1}};
+    for (const auto &c : cases) {
+        preview.SetZoom(c.set);
+        EXPECT_DOUBLE_EQ(preview.Zoom(), c.expected) << c.set;
+        EXPECT_EQ(preview.ZoomMode(), zmDefault);
+    }
+    preview.SetZoom(0.35);
+    preview.WheelZoom(-1);
+    EXPECT_DOUBLE_EQ(preview.Zoom(), 0.3);
+    preview.WheelZoom(-1);
+    EXPECT_DOUBLE_EQ(preview.Zoom(), 0.3);
+    preview.WheelZoom(2);
+    EXPECT_NEAR(preview.Zoom(), 0.5, 1e-9);
+    // The workspace lays the certificate's page out at 794 x 559 at zoom 1.
+    preview.SetZoom(1);
+    EXPECT_EQ(preview.Workspace()->PageList().GetPageBounds(0, 0, 1).size(), QSize(794, 559));
+}
+
+TEST_F(PreviewTest, WholePageFitsByWidthInATallAreaAndByHeightInAWideOne)
+{
+    addPages(1);
+    TfrxPreview preview;
+    preview.Init(&report);
+    preview.resize(500, 1200);
+    preview.show();
+    QApplication::processEvents();
+    preview.SetZoomMode(zmWholePage);
+    const int usable = preview.Workspace()->UsableWidth();
+    EXPECT_NEAR(preview.Zoom(), usable / 794.0, 1e-9) << "tall: by width";
+    preview.resize(1600, 500);
+    QApplication::processEvents();
+    preview.SetZoomMode(zmWholePage);
+    EXPECT_NEAR(preview.Zoom(), (preview.Workspace()->height() - 26) / 559.0, 1e-9) << "wide: by height";
+    preview.SetZoomMode(zmPageWidth);
+    EXPECT_NEAR(preview.Zoom(), preview.Workspace()->UsableWidth() / 794.0, 1e-9);
+    EXPECT_EQ(preview.ZoomMode(), zmPageWidth);
+}
+
+TEST_F(PreviewTest, KeysMoveBetweenPages)
+{
+    addPages(4);
+    TfrxPreview preview;
+    preview.resize(900, 600);
+    preview.Init(&report);
+    preview.show();
+    const struct
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int expected;
+    } steps[] = {
+        {Qt::Key_PageUp, Qt::ControlModifier, 1}, {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_End, Qt::NoModifier, 4},         {Qt::Key_PageDown, Qt::ControlModifier, 4},
+        {Qt::Key_Home, Qt::NoModifier, 1},
+    };
+    for (const auto &step : steps) {
+        QTest::keyClick(preview.Workspace(), Qt::Key(step.key), step.modifiers);
+        EXPECT_EQ(preview.PageNo(), step.expected) << step.key;
+    }
+    // Scrolling down far enough makes the next page current.
+    const int secondTop = preview.Workspace()->PageList().GetPageBounds(1, 0, 1).top();
+    preview.Workspace()->verticalScrollBar()->setValue(secondTop);
+    EXPECT_EQ(preview.PageNo(), 2);
+}
+
+TEST_F(PreviewTest, SearchFindsRunsInDrawingOrderAndGoesOn)
+{
+    TfrxReportPage *first = pages->AddPage(a5Landscape, true, 11);
+    FakePreviewPages::AddText(first, QStringLiteral("Иванов Иван"), QRectF(20, 20, 300, 25));
+    FakePreviewPages::AddText(first, QStringLiteral("ПРОТОКОЛ № 7"), QRectF(20, 200, 300, 25));
+    FakePreviewPages::AddText(first, QStringLiteral("протокол экзамена"), QRectF(20, 300, 300, 25));
+    TfrxReportPage *second = pages->AddPage(a5Landscape, true, 11);
+    FakePreviewPages::AddText(second, QStringLiteral("Протокол на второй странице"), QRectF(50, 100, 400, 25));
+
+    const QList<TfrxTextRun> runs = TfrxTextFinder::PageRuns(*pages, 0);
+    ASSERT_EQ(runs.size(), 3);
+    EXPECT_EQ(runs[1].Text, QStringLiteral("ПРОТОКОЛ № 7"));
+    // A run lies in its object, shifted by the page's 10 mm margins.
+    const double margin = 10 * fr01cm;
+    EXPECT_GE(runs[1].Bounds.left(), 20 + margin - 1);
+    EXPECT_GE(runs[1].Bounds.top(), 200 + margin - 1);
+    EXPECT_LE(runs[1].Bounds.bottom(), 225 + margin + 1);
+
+    TfrxPreview preview;
+    preview.resize(900, 600);
+    preview.Init(&report);
+    const struct
+    {
+        bool fromTop;
+        bool caseSensitive;
+        int page;
+        double top;
+    } hits[] = {
+        {true, false, 1, 200}, // the first run in drawing order
+        {false, false, 1, 300}, // the next occurrence on the same page
+        {false, false, 2, 100}, // then the next page
+    };
+    for (const auto &hit : hits) {
+        ASSERT_TRUE(preview.FindText(QStringLiteral("протокол"), hit.fromTop, hit.caseSensitive));
+        EXPECT_EQ(preview.PageNo(), hit.page);
+        EXPECT_EQ(preview.Workspace()->FoundPage(), hit.page - 1);
+        EXPECT_GE(preview.Workspace()->FoundBounds().top(), hit.top + margin);
+        EXPECT_LE(preview.Workspace()->FoundBounds().bottom(), hit.top + 25 + margin + 1);
+    }
+    EXPECT_FALSE(preview.FindText(QStringLiteral("протокол"), false, false)) << "nothing after the last hit";
+    EXPECT_TRUE(preview.FindText(QStringLiteral("Протокол"), true, true));
+    EXPECT_EQ(preview.PageNo(), 2) << "case-sensitive: only the second page's text";
+    EXPECT_FALSE(preview.FindText(QStringLiteral("нет такого"), true, false));
+}
+
+// Ink bounds of the dark pixels in a rectangle of an image.
+QRect inkBounds(const QImage &image, QRect area)
+{
+    QRect ink;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+TEST_F(PreviewTest, APageDrawnAtZoomTwoHasItsTextWhereZoomOneHasItScaled)
+{
+    TfrxReportPage *page = pages->AddPage(a5Landscape, true, 11);
+    const QList<QRectF> places = {QRectF(0, 0, 250, 25), QRectF(300, 100, 300, 25), QRectF(40, 400, 500, 30)};
+    const QStringList texts = {QStringLiteral("ООО «Ромашка»"), QStringLiteral("Иванов Иван Иванович"),
+                               QStringLiteral("Категория B, протокол № 17 от 5 мая 2026 г.")};
+    for (qsizetype i = 0; i < places.size(); ++i)
+        FakePreviewPages::AddText(page, texts[i], places[i]);
+
+    QImage images[2];
+    for (int zoom = 1; zoom <= 2; ++zoom) {
+        const QSize size = pages->GetPageSize(0) * zoom;
+        QImage &image = images[zoom - 1];
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        pages->DrawPage(0, &painter, zoom, zoom, 0, 0);
+        painter.end();
+        image.save(picturePath(QStringLiteral("page-zoom%1.png").arg(zoom)));
+    }
+    const double margin = 10 * fr01cm;
+    for (const QRectF &place : places) {
+        const QRect area = place.translated(margin, margin).toAlignedRect().adjusted(-2, -2, 2, 2);
+        const QRect one = inkBounds(images[0], area);
+        const QRect two = inkBounds(images[1], QRect(area.topLeft() * 2, area.size() * 2));
+        ASSERT_FALSE(one.isEmpty());
+        EXPECT_NEAR(two.left() / 2.0, one.left(), 1) << place.top();
+        EXPECT_NEAR(two.top() / 2.0, one.top(), 1) << place.top();
+        EXPECT_NEAR((two.right() + 1) / 2.0, one.right() + 1, 1) << place.top();
+        EXPECT_NEAR((two.bottom() + 1) / 2.0, one.bottom() + 1, 1) << place.top();
+    }
+}
+
+TEST_F(PreviewTest, TheWindowShowsTheButtonsTheOptionsAskFor)
+{
+    addPages(3);
+    const struct
+    {
+        TfrxPreviewButtons buttons;
+        QStringList shown;
+        QStringList hidden;
+    } cases[] = {
+        {TfrxPreviewOptions::DefaultButtons,
+         {QStringLiteral("PrintB"), QStringLiteral("PdfB"), QStringLiteral("FindB"), QStringLiteral("FullScreenB"),
+          QStringLiteral("NextB"), QStringLiteral("CloseBAction")},
+         {}},
+        {TfrxPreviewButtons(pbPrint | pbNavigator | pbNoClose),
+         {QStringLiteral("PrintB"), QStringLiteral("PageEAction"), QStringLiteral("Sep4")},
+         {QStringLiteral("SaveB"), QStringLiteral("FindB"), QStringLiteral("Sep1"), QStringLiteral("Sep2"),
+          QStringLiteral("ZoomCBAction"), QStringLiteral("CloseBAction")}},
+        {TfrxPreviewButtons(pbZoom | pbNoFullScreen | pbSave),
+         {QStringLiteral("ZoomInB"), QStringLiteral("SaveB")},
+         {QStringLiteral("FullScreenB"), QStringLiteral("PdfB"), QStringLiteral("Sep4")}},
+    };
+    for (const auto &c : cases) {
+        report.PreviewOptions()->Buttons = c.buttons;
+        TfrxPreviewForm form(report);
+        for (const QString &name : c.shown)
+            EXPECT_TRUE(form.Button(name) != nullptr && form.Button(name)->isVisible()) << name.toStdString();
+        for (const QString &name : c.hidden)
+            EXPECT_TRUE(form.Button(name) != nullptr && !form.Button(name)->isVisible()) << name.toStdString();
+    }
+}
+
+TEST_F(PreviewTest, TheWindowNamesItsPagesAndZoom)
+{
+    addPages(3);
+    TfrxPreviewForm form(report);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
+    EXPECT_EQ(form.StatusText(0), QStringLiteral("Page 1 of 3"));
+    form.Preview()->Next();
+    EXPECT_EQ(form.StatusText(0), QStringLiteral("Page 2 of 3"));
+    EXPECT_EQ(form.PageBox()->text(), QStringLiteral("2"));
+    EXPECT_EQ(form.findChild<QLabel *>(QStringLiteral("OfNL"))->text(), QStringLiteral("of 3"));
+    form.PageBox()->setText(QStringLiteral("3"));
+    emit form.PageBox()->returnPressed();
+    EXPECT_EQ(form.Preview()->PageNo(), 3);
+
+    const struct
+    {
+        const char *typed;
+        const char *shown;
+    } zooms[] = {{"150 %", "150%"}, {"abc", "150%"}, {"5", "25%"}, {"99,6", "100%"}};
+    for (const auto &zoom : zooms) {
+        form.ZoomBox()->setEditText(QLatin1String(zoom.typed));
+        emit form.ZoomBox()->lineEdit()->returnPressed();
+        EXPECT_EQ(form.ZoomBox()->currentText(), QLatin1String(zoom.shown)) << zoom.typed;
+    }
+    report.ReportOptions()->Name = QStringLiteral("Свидетельство");
+    EXPECT_EQ(TfrxPreviewForm(report).windowTitle(), QStringLiteral("Свидетельство"));
+}
+
+TEST_F(PreviewTest, ShowReportOpensTheWindowFirstAndFillsItWhilePreparing)
+{
+    for (int i = 1; i <= 3; ++i) {
+        auto *page = new TfrxReportPage(&report);
+        page->SetParent(&report);
+        page->SetOrientation(poLandscape);
+        page->SetPaperSize(11);
+        FakePreviewPages::AddText(page, QStringLiteral("Лист %1").arg(i), QRectF(10, 10, 200, 25));
+    }
+    QStringList seen;
+    pages->OnPagePrepared = [&](int index) {
+        auto *form = qobject_cast<TfrxPreviewForm *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr) << "the window is on screen while the report prepares";
+        seen << QStringLiteral("%1:%2").arg(index).arg(form->CloseButton()->text());
+        form->reject(); // refused while preparing
+        if (index == 2) {
+            // Closes the window once the preparation has ended.
+            auto *closer = new QTimer(form);
+            QObject::connect(closer, &QTimer::timeout, form, [form] {
+                if (!form->Preview()->Running())
+                    form->CloseButton()->click();
+            });
+            closer->start(10);
+        }
+    };
+    report.ShowReport();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("0:Cancel"), QStringLiteral("1:Cancel"), QStringLiteral("2:Cancel")}));
+    EXPECT_EQ(pages->GetCount(), 3);
+    EXPECT_TRUE(environment().errors.isEmpty()) << environment().errors.join(u'\n').toStdString();
+}
+
+TEST_F(PreviewTest, AFailedPreparationClosesTheWindowAndReachesTheCaller)
+{
+    auto *page = new TfrxReportPage(&report);
+    page->SetParent(&report);
+    FakePreviewPages::AddText(page, QStringLiteral("[bad]"), QRectF(10, 10, 200, 25))->SetName(QStringLiteral("Memo7"));
+    const struct
+    {
+        TfrxSilentMode mode;
+        bool raises;
+        int boxes;
+    } cases[] = {{simReThrow, true, 0}, {simMessageBoxes, false, 1}, {simSilent, false, 0}};
+    for (const auto &c : cases) {
+        environment().errors.clear();
+        report.EngineOptions()->NewSilentMode = c.mode;
+        bool raised = false;
+        try {
+            report.ShowReport();
+        } catch (const TfrxError &error) {
+            raised = true;
+            EXPECT_TRUE(error.Message().contains(QStringLiteral("Memo7: Undeclared identifier: 'bad'")))
+                << error.Message().toStdString();
+        }
+        EXPECT_EQ(raised, c.raises);
+        EXPECT_EQ(environment().errors.size(), c.boxes);
+        if (c.boxes > 0) {
+            EXPECT_EQ(environment().errors[0], QStringLiteral("The following error(s) have occured:\r\n"
+                                                              "Memo7: Undeclared identifier: 'bad'"));
+        }
+        EXPECT_EQ(pages->GetCount(), 0) << "the window closes without pages";
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST_F(PreviewTest, TheWindowLooksTidy)
+{
+    addPages(2);
+    report.PreviewOptions()->ShowCaptions = false;
+    TfrxPreviewForm form(report);
+    form.resize(1100, 760);
+    form.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form.grab().save(picturePath(QStringLiteral("preview-window.png"))));
+    // Every caption fits its control.
+    for (QLabel *label : form.findChildren<QLabel *>()) {
+        if (label->isVisible() && !label->text().isEmpty()) {
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->objectName().toStdString();
+        }
+    }
+    EXPECT_GE(form.CloseButton()->width(), form.CloseButton()->sizeHint().width());
+}
+
+TEST_F(PreviewTest, PdfExportWritesSelectableTextOnThePagesPaper)
+{
+    addPages(2);
+    TfrxReportPage *portrait = pages->AddPage(QSizeF(100, 150));
+    FakePreviewPages::AddText(portrait, QStringLiteral("узкая"), QRectF(0, 0, 200, 30));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("out.pdf"));
+    QString error;
+    ASSERT_TRUE(zorExportPdf(report, file, error)) << error.toStdString();
+    const QList<PdfPage> pdf = readPdfText(file);
+    ASSERT_EQ(pdf.size(), 3);
+    constexpr double pointsPerMm = 72 / 25.4;
+    EXPECT_NEAR(pdf[0].size.width() / pointsPerMm, 210, 0.5);
+    EXPECT_NEAR(pdf[0].size.height() / pointsPerMm, 148, 0.5);
+    EXPECT_NEAR(pdf[2].size.width() / pointsPerMm, 100, 0.5);
+    EXPECT_NEAR(pdf[2].size.height() / pointsPerMm, 150, 0.5);
+    ASSERT_FALSE(pdf[1].words.isEmpty());
+    EXPECT_EQ(pdf[1].words[0].text, QStringLiteral("Страница"));
+    EXPECT_EQ(pdf[1].words[1].text, QStringLiteral("2"));
+    // The text object stands at 100 report pixels right of the 10 mm margin.
+    EXPECT_NEAR(pdf[1].words[0].box.left() / pointsPerMm, 10 + 100 / fr01cm, 1);
+
+    EXPECT_FALSE(zorExportPdf(report, dir.filePath(QStringLiteral("missing/out.pdf")), error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write"))) << error.toStdString();
+}
+
+TEST_F(PreviewTest, SavedPagesGetTheirExtensionAndLoadBack)
+{
+    addPages(2);
+    QTemporaryDir dir;
+    TfrxPreview preview;
+    preview.Init(&report);
+    ASSERT_TRUE(preview.SaveToFile(dir.filePath(QStringLiteral("certificate"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("certificate.zi3"))));
+    pages->Clear();
+    ASSERT_TRUE(preview.LoadFromFile(dir.filePath(QStringLiteral("certificate.zi3"))));
+    EXPECT_EQ(preview.PageCount(), 2);
+    EXPECT_EQ(preview.PageNo(), 1);
+    EXPECT_FALSE(preview.LoadFromFile(dir.filePath(QStringLiteral("none.zi3"))));
+    EXPECT_EQ(environment().errors.value(0), QStringLiteral("Cannot open file \"%1\"").arg(dir.filePath(QStringLiteral("none.zi3"))));
+}
+
+} // namespace
