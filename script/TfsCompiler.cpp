@@ -845,8 +845,14 @@ std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesign
         member->FStatic = dynamic_cast<const TfsClassVariable *>(scope.Find(base->FTypeName));
         if (member->FStatic) {
             known = member->FStatic->Find(name, scope);
-            if (!known)
+            // A routine's result may be of a class derived from the declared one (FindObject gives a
+            // TfrxComponent): its members are looked up when it runs.
+            const bool declaredHere = dynamic_cast<TfsVariableDesignator *>(base.get()) ||
+                                      dynamic_cast<TfsCastDesignator *>(base.get());
+            if (!known && declaredHere)
                 throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), name));
+            if (!known)
+                member->FStatic = nullptr;
         }
     } else if (base->FTyp != fvtVariant) {
         throw TfsError(QStringLiteral("Record, object or class type required"));
@@ -904,6 +910,13 @@ std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node, st
         else
             CheckNativeArgs(*call, exprs);
         return call;
+    }
+    if (dynamic_cast<TfsClassVariable *>(item) && exprs.size() == 1) {
+        auto cast = std::make_unique<TfsCastDesignator>();
+        cast->FArg = BuildExpression(*exprs[0], scope);
+        cast->FTyp = fvtClass;
+        cast->FTypeName = item->FName;
+        return cast;
     }
     if (!item->IsVariable())
         throw TfsError(QStringLiteral("Variable required"));

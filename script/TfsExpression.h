@@ -129,6 +129,14 @@ public:
     std::vector<TfsDesignator *> FVarArgs; // per argument: the designator of a var parameter, or null
 };
 
+// A class name used as a type cast, TfrxMemoView(Sender): the value itself, seen as of that class.
+class TfsCastDesignator : public TfsDesignator
+{
+public:
+    TfsValue Eval() override { return FArg->Eval(); }
+    TfsNodePtr FArg;
+};
+
 // A member of a host object: a property read or written, or a method called with its arguments. The
 // member is looked up by the object's own class when it runs (late binding), so an ancestor's
 // members and objects of derived classes work; a class known when compiling is checked against the

@@ -1,11 +1,13 @@
 #include "TfsScript.h"
 
+#include "TfsClassVariable.h"
 #include "TfsCompiler.h"
 #include "TfsError.h"
 #include "TfsExpression.h"
 #include "TfsILContext.h"
 #include "TfsILParser.h"
 #include "TfsMethodSyntax.h"
+#include "TfsObjectRegistry.h"
 #include "TfsSysFunctions.h"
 #include "TfsParser.h"
 #include "TfsStatement.h"
@@ -173,6 +175,44 @@ TfsNativeFunction *TfsScript::AddMethod(const QString &syntax, TfsNativeCall cal
     f->FCategory = category;
     f->FDescription = description.isEmpty() ? decl.name : description;
     return f;
+}
+
+TfsClassVariable *TfsScript::AddClass(const QString &name, const QString &ancestor, const QMetaObject *meta)
+{
+    if (const TfsCustomVariable *item = Find(name); item && dynamic_cast<const TfsClassVariable *>(item))
+        return nullptr;
+    auto cls = std::make_unique<TfsClassVariable>(name, ancestor, meta);
+    TfsClassVariable *raw = cls.get();
+    Add(std::move(cls));
+    raw->AddPublishedProperties(*this);
+    return raw;
+}
+
+TfsCustomVariable *TfsScript::AddObject(const QString &name, QObject *object)
+{
+    const TfsClassVariable *cls = object ? TfsClassVariable::ClassOf(object, *this) : nullptr;
+    const QString typeName = cls ? cls->FName : QStringLiteral("TObject");
+    auto var = std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable, name, fvtClass, typeName);
+    var->FValue = TfsValue::MakeObject(TfsObjectRegistry::Handle(object));
+    return Add(std::move(var));
+}
+
+void TfsScript::AddEnum(const QString &typeName, const QString &names)
+{
+    Add(std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikType, typeName, fvtEnum, typeName));
+    int value = 0;
+    for (const QString &name : names.split(u','))
+        AddConst(name.trimmed(), typeName, TfsValue(value++));
+}
+
+void TfsScript::AddEnumSet(const QString &typeName, const QString &names)
+{
+    Add(std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikType, typeName, fvtEnum, typeName));
+    int value = 1;
+    for (const QString &name : names.split(u',')) {
+        AddConst(name.trimmed(), typeName, TfsValue(value));
+        value <<= 1;
+    }
 }
 
 void TfsScript::AddRTTI()

@@ -90,6 +90,15 @@ public:
                                  const QString &description = {});
     // The standard library (types, constants, functions); root scripts load it when created.
     void AddRTTI();
+    // A host class by its name, the name of its ancestor's class item and its property table (none
+    // for a name-only class); null when a class of that name is already registered.
+    class TfsClassVariable *AddClass(const QString &name, const QString &ancestor, const struct QMetaObject *meta);
+    // A variable of the object's class whose value is a reference to the object.
+    TfsCustomVariable *AddObject(const QString &name, class QObject *object);
+    // An enumeration type and one constant per comma-separated name, valued 0, 1, 2 ...; a set
+    // type's constants are valued 1, 2, 4 ...
+    void AddEnum(const QString &typeName, const QString &names);
+    void AddEnumSet(const QString &typeName, const QString &names);
     // Takes ownership; the newest item of a name hides older ones.
     TfsCustomVariable *Add(std::unique_ptr<TfsCustomVariable> item);
     // Variables and parameters of this scope, in declaration order.

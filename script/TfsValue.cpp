@@ -36,6 +36,12 @@ namespace {
     throw TfsRuntimeError(QStringLiteral("Division by zero"), QStringLiteral("EDivByZero"));
 }
 
+// "/" divides reals; the report's IgnoreDevByZero option recognises this text.
+[[noreturn]] void floatDivisionByZero()
+{
+    throw TfsRuntimeError(QStringLiteral("Floating point division by zero"), QStringLiteral("EZeroDivide"));
+}
+
 constexpr int64_t kCurrencyScale = 10000;
 
 // A number read from text: an integer when the whole text is one, else a real with either '.' or the
@@ -487,7 +493,7 @@ TfsValue TfsValue::DivFloat(const TfsValue &a, const TfsValue &b)
         return MakeNull();
     const double y = numeric(b).ToDouble();
     if (y == 0)
-        divisionByZero();
+        floatDivisionByZero();
     return TfsValue(numeric(a).ToDouble() / y);
 }
 

@@ -2,6 +2,7 @@
 #include "TfsRuntimeError.h"
 #include "fsFunctions_p.h"
 
+#include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
@@ -72,8 +73,9 @@ TfsValue nameCase(std::span<TfsValue> a)
 
 TfsValue compareText(std::span<TfsValue> a)
 {
-    const QLocale locale;
-    const int r = QString::localeAwareCompare(locale.toLower(text(a[0])), locale.toLower(text(a[1])));
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const int r = collator.compare(text(a[0]), text(a[1]));
     return TfsValue(r < 0 ? -1 : r > 0 ? 1 : 0);
 }
 

@@ -85,7 +85,7 @@ TEST(TfsValue, ErrorsOfIntegerCornersAndConversions)
          "Integer overflow"},
         {"div by zero", [] { return TfsValue::DivInt(1, 0); }, "Division by zero"},
         {"mod by zero", [] { return TfsValue::Mod(1, 0); }, "Division by zero"},
-        {"float by zero", [] { return TfsValue::DivFloat(1, 0.0); }, "Division by zero"},
+        {"float by zero", [] { return TfsValue::DivFloat(1, 0.0); }, "Floating point division by zero"},
         {"text in arithmetic", [] { return TfsValue(u"abc") * 2; },
          "Could not convert variant of type (String) into type (Double)"},
         {"null to integer", [] { return TfsValue(TfsValue::MakeNull().ToInt()); },

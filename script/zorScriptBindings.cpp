@@ -1,0 +1,9 @@
+#include "zorScriptBindings.h"
+
+#include "TfrxReportServices.h"
+#include "TfrxScriptBinder.h"
+
+void zorRegisterScriptBindings()
+{
+    TfrxReportServices::Instance().BindScript = &TfrxScriptBinder::Bind;
+}

@@ -1,0 +1,197 @@
+// A report's script sees the report: its objects by name with their properties and methods, the
+// report's Calc, the events of its objects, Value and Self, and the aggregate macros.
+#include "TfrxFont.h"
+#include "TfrxMemoView.h"
+#include "TfrxReport.h"
+#include "TfrxReportPage.h"
+#include "TfrxScriptBinder.h"
+#include "TfsClassVariable.h"
+#include "TfsObjectRegistry.h"
+#include "TfsRuntimeError.h"
+#include "TfsScript.h"
+#include "zorScriptBindings.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A page with one text object, Memo1, and a report script in PascalScript.
+struct Bound : testing::Test
+{
+    Bound()
+    {
+        zorRegisterScriptBindings();
+        memo->SetName(QStringLiteral("Memo1"));
+        memo->SetBounds(20, 30, 100, 20);
+        memo->SetText(QStringLiteral("text"));
+    }
+
+    // Compiles the report's script; the compile error as text otherwise.
+    std::string prepare(const char *source)
+    {
+        report.SetScriptText(QString::fromUtf8(source).split(u'\n'));
+        if (!report.PrepareScript())
+            return report.Script().ErrorMsg().toStdString() + " at " + report.Script().ErrorPos().toStdString();
+        return "ok";
+    }
+
+    // The value of an expression in the report's script, or "!message".
+    std::string eval(const char *expression)
+    {
+        try {
+            const TfsValue v = report.Script().Evaluate(QString::fromUtf8(expression));
+            return (report.Script().EvaluateRiseError() ? "!" : "") + v.ToString().toStdString();
+        } catch (const TfsRuntimeError &e) {
+            return "!" + e.Message().toStdString();
+        }
+    }
+
+    TfrxReport report;
+    TfrxReportPage *page = new TfrxReportPage(&report);
+    TfrxMemoView *memo = new TfrxMemoView(page);
+};
+
+// The handler of a template's text object moves and recolours it before it is printed.
+TEST_F(Bound, BeforePrintHandlerMovesAndRecoloursTheObject)
+{
+    memo->SetOnBeforePrint(QStringLiteral("Memo1OnBeforePrint"));
+    ASSERT_EQ(prepare("procedure Memo1OnBeforePrint(Sender: TfrxComponent);\n"
+                      "begin\n"
+                      "  Memo1.Left := Memo1.Left + 10;\n"
+                      "  TfrxMemoView(Sender).Top := 5;\n"
+                      "  Memo1.Font.Color := clRed;\n"
+                      "  Memo1.Text := 'Дата: ' + FormatDateTime('dd.mm.yyyy', EncodeDate(2015, 11, 1));\n"
+                      "end;\n"
+                      "begin end."),
+              "ok");
+    EXPECT_TRUE(TfrxScriptBinder::CallEvent(report, memo, memo->OnBeforePrint()));
+    EXPECT_DOUBLE_EQ(memo->Left(), 30);
+    EXPECT_DOUBLE_EQ(memo->Top(), 5);
+    EXPECT_EQ(memo->Font()->Color(), 255);
+    EXPECT_EQ(memo->Text(), QStringLiteral("Дата: 01.11.2015\r\n"));
+    EXPECT_FALSE(TfrxScriptBinder::CallEvent(report, memo, QStringLiteral("NoSuchProcedure")));
+}
+
+TEST_F(Bound, ObjectsPropertiesAndMethodsByName)
+{
+    memo->SetWordWrap(false);
+    ASSERT_EQ(prepare("begin end."), "ok");
+    struct Row
+    {
+        const char *expression, *expected;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"Memo1.Left", "20"},
+        {"Memo1.Name", "Memo1"},
+        {"Memo1.Text", "text\r\n"},                // the text form of the lines
+        {"Trim(Memo1.text)", "text"},               // members are found without regard to case
+        {"Memo1.WordWrap", "False"},                // a Boolean property reads as a Boolean
+        {"Memo1.HAlign = haLeft", "True"},          // enumerations from the host's tables
+        {"Memo1.Font.Name <> ''", "True"},          // an object property leads to its own members
+        {"Memo1.Parent.Name = Page1.Name", "True"}, // a member added by hand, on an ancestor class
+        {"Memo1.AbsLeft", "20"},
+        {"Report.FindObject('Memo1').Top", "30"},
+        {"Report.Calc('2 * 21')", "42"},
+        {"Memo1.NoSuchMember", "!Undeclared identifier: 'NoSuchMember'"},
+        {"Report.FindObject('Missing').Left", "!Access to a nil object"},
+        {"Report.ShowReport", "!A report cannot be loaded or shown from its own script"},
+        {"Round(fr1cm * 10)", "378"},
+        {"IIF(1 > 2, 1 / 0, 'chosen only')", "chosen only"}, // the macro calculates only its branch
+        {"Get('NoSuchVariable')", ""},
+        {"SUM(1)", "!Aggregates are not available"},
+    };
+    // clang-format on
+    page->SetName(QStringLiteral("Page1"));
+    ASSERT_EQ(prepare("begin end."), "ok");
+    for (const Row &row : rows)
+        EXPECT_EQ(eval(row.expression), row.expected) << row.expression;
+}
+
+TEST_F(Bound, MembersAreCheckedWhenTheClassIsKnown)
+{
+    EXPECT_EQ(prepare("begin Memo1.Lefft := 1 end."), "Undeclared identifier: 'Lefft' at 1:13");
+    EXPECT_EQ(prepare("begin Memo1.SetBounds(1, 2) end."), "Not enough actual parameters at 1:13");
+}
+
+// Assigning an event names a script procedure; anything else is refused.
+TEST_F(Bound, EventsTakeProcedures)
+{
+    ASSERT_EQ(prepare("var x: Integer;\n"
+                      "procedure P(Sender: TfrxComponent); begin end;\n"
+                      "begin Memo1.OnBeforePrint := 'P' end."),
+              "ok");
+    report.Script().Execute();
+    EXPECT_EQ(memo->OnBeforePrint(), QStringLiteral("P"));
+    ASSERT_EQ(prepare("var x: Integer;\nbegin Memo1.OnBeforePrint := 'x' end."), "ok");
+    try {
+        report.Script().Execute();
+        ADD_FAILURE() << "a variable was taken for an event handler";
+    } catch (const TfsRuntimeError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Event handler must be a procedure"));
+    }
+}
+
+// Value and Self follow the report; an object named Value does not hide them.
+TEST_F(Bound, ValueAndSelfFollowTheReport)
+{
+    auto *named = new TfrxMemoView(page);
+    named->SetName(QStringLiteral("Value"));
+    ASSERT_EQ(prepare("begin end."), "ok");
+    report.SetLocalValue(12.5);
+    report.SetCurObject(QStringLiteral("Memo1"));
+    EXPECT_EQ(eval("Value * 2"), "25");
+    EXPECT_EQ(eval("Self.Name"), "Memo1");
+}
+
+// The engine supplies the aggregates: the macro hands over the texts of its arguments.
+TEST_F(Bound, AggregatesGoToTheEngine)
+{
+    QStringList seen;
+    TfrxScriptBinder::Aggregate() = [&seen](TfrxReport &, const QString &function, const QStringList &args) {
+        seen.append(function + u':' + args.join(u'|'));
+        return QVariant(7);
+    };
+    ASSERT_EQ(prepare("begin end."), "ok");
+    EXPECT_EQ(eval("SUM(<Data.\"Hours\"> * 2, MasterData1) + COUNT()"), "14");
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("SUM:<Data.\"Hours\"> * 2|MasterData1|0"),
+                                 QStringLiteral("COUNT:0|0")}));
+    TfrxScriptBinder::Aggregate() = nullptr;
+}
+
+// An object reference outlives its object only as a handle that no longer reaches it.
+TEST(ObjectRegistry, DeadAndUnknownHandlesAreErrors)
+{
+    auto *obj = new QObject;
+    const int64_t handle = TfsObjectRegistry::Handle(obj);
+    EXPECT_EQ(TfsObjectRegistry::Object(handle), obj);
+    EXPECT_EQ(TfsObjectRegistry::Handle(obj), handle);
+    delete obj;
+    const auto message = [](int64_t h) {
+        try {
+            TfsObjectRegistry::Object(h);
+        } catch (const TfsRuntimeError &e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(message(handle), QStringLiteral("Invalid object reference"));
+    EXPECT_EQ(message(987654321), QStringLiteral("Invalid object reference"));
+    EXPECT_EQ(message(0), QStringLiteral("Access to a nil object"));
+}
+
+// A class registered before its ancestor still finds the ancestor's members.
+TEST(ClassItems, AncestorRegisteredLater)
+{
+    TfsScript script;
+    TfsClassVariable *child = script.AddClass(QStringLiteral("TChild"), QStringLiteral("TBase"), nullptr);
+    TfsClassVariable *base = script.AddClass(QStringLiteral("TBase"), QString(), nullptr);
+    base->AddProperty(QStringLiteral("Answer"), QStringLiteral("Integer"), script,
+                      [](QObject *) { return TfsValue(42); });
+    ASSERT_NE(child->Find(QStringLiteral("answer"), script), nullptr);
+    EXPECT_EQ(script.AddClass(QStringLiteral("TBase"), QString(), nullptr), nullptr);
+}
+
+} // namespace
