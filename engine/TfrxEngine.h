@@ -20,6 +20,7 @@ class TfrxPreviewPages;
 class TfrxReportPage;
 class TfrxShiftTree;
 class TfsValue;
+class TfrxXMLItem;
 
 // A band output again at the top of each new page or column.
 struct TfrxHeaderListItem {
@@ -109,6 +110,8 @@ private:
     void AddToHeaderList(TfrxBand *band);
     void RemoveFromHeaderList(TfrxBand *band);
     bool SkipsFreeSpaceTest(const TfrxBand *band) const;
+    // The objects stored for a band: its fill, when the fill paints anything, then its objects.
+    QList<TfrxComponent *> StoredObjects(TfrxBand *band, const QList<TfrxComponent *> &objects) const;
     // The objects a band outputs: its own (without its fill), or the loose objects of a page.
     QList<TfrxComponent *> BandObjects(const TfrxBand *band) const;
     TfrxShiftTree &ShiftTreeOf(const TfrxBand *band, const QList<TfrxComponent *> &objects);
@@ -131,6 +134,7 @@ private:
     double FKeepCurY = 0;
     int FKeepPosition = 0;
     int FKeepOutline = 0;
+    TfrxXMLItem *FKeepOutlineItem = nullptr;
     int FKeepAnchor = 0;
     bool FKeepHeader = false;
     bool FKeepFooter = false;

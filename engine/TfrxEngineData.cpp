@@ -14,6 +14,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 const QList<TfrxBand *> &SubBandsOf(QObject *object)
@@ -138,6 +140,9 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
     }
     if (!shownAny)
         return;
+    // A row of columns left unfinished still takes its height.
+    if (band->Columns() > 1 && band->CurColumn() > 1)
+        FCurY = std::max(FCurY, band->MaxY);
     ShowGroupFooters(band, 0);
     if (!band->FooterAfterEach())
         ShowBand(band->Footer);

@@ -3,6 +3,7 @@
 #include "TfrxEngine.h"
 
 #include "TfrxBands.h"
+#include "TfrxBrushFill.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxDataBand.h"
 #include "TfrxOutline.h"
@@ -59,6 +60,19 @@ QList<TfrxComponent *> TfrxEngine::BandObjects(const TfrxBand *band) const
     return objects;
 }
 
+QList<TfrxComponent *> TfrxEngine::StoredObjects(TfrxBand *band, const QList<TfrxComponent *> &objects) const
+{
+    const auto *brush = qobject_cast<const TfrxBrushFill *>(band->Fill());
+    const bool paints = brush == nullptr || brush->BackColor() != clTransparent ||
+                        (brush->Style() != bsSolid && brush->Style() != bsClear);
+    TfrxView *fill = paints && band != FNullBand ? band->CreateFillMemo() : nullptr;
+    if (fill == nullptr)
+        return objects;
+    QList<TfrxComponent *> stored = objects;
+    stored.prepend(fill);
+    return stored;
+}
+
 TfrxShiftTree &TfrxEngine::ShiftTreeOf(const TfrxBand *band, const QList<TfrxComponent *> &objects)
 {
     std::shared_ptr<TfrxShiftTree> &tree = FShiftTrees[band];
@@ -73,7 +87,7 @@ TfrxShiftTree &TfrxEngine::ShiftTreeOf(const TfrxBand *band, const QList<TfrxCom
 // every band repeated at the top of a page or column (which would otherwise break again).
 bool TfrxEngine::SkipsFreeSpaceTest(const TfrxBand *band) const
 {
-    return band == FNullBand || IsMultiColumn(band) || FCallFromAddPage || FCallFromEndPage ||
+    return band == FNullBand || IsMultiColumn(band) || FCallFromAddPage ||
            qobject_cast<const TfrxOverlay *>(band) != nullptr || qobject_cast<const TfrxPageFooter *>(band) != nullptr ||
            qobject_cast<const TfrxPageHeader *>(band) != nullptr ||
            qobject_cast<const TfrxColumnFooter *>(band) != nullptr || qobject_cast<const TfrxNullBand *>(band) != nullptr;
@@ -138,10 +152,7 @@ void TfrxEngine::DoShow(TfrxBand *band)
     if (!nullBand)
         band->SetTop(FCurY);
     if (!FCallFromAddPage || !Pages()->BandExists(band)) {
-        QList<TfrxComponent *> stored = BandObjects(band);
-        if (TfrxView *fill = band->CreateFillMemo())
-            stored.prepend(fill);
-        Pages()->AddObject(band, stored);
+        Pages()->AddObject(band, StoredObjects(band, BandObjects(band)));
     }
     FCurY += band->Height();
     FAggregates->Reset(band);
@@ -256,7 +267,7 @@ void TfrxEngine::NewPage()
     if (keeping) {
         const double y = FCurY;
         Pages()->PasteObjects(FCurX, y);
-        Pages()->Outline().ShiftItems(FKeepOutline, qRound(y));
+        Pages()->Outline().ShiftItems(FKeepOutlineItem, FKeepOutline, qRound(y));
         Pages()->ShiftAnchors(FKeepAnchor, qRound(y));
         FCurY = Pages()->GetLastY();
         if (FKeepFooter)
@@ -284,7 +295,7 @@ void TfrxEngine::NewColumn()
     FLastBandOnPage = nullptr;
     if (keeping) {
         Pages()->PasteObjects(FCurX, FCurY);
-        Pages()->Outline().ShiftItems(FKeepOutline, qRound(FCurY));
+        Pages()->Outline().ShiftItems(FKeepOutlineItem, FKeepOutline, qRound(FCurY));
         Pages()->ShiftAnchors(FKeepAnchor, qRound(FCurY));
         FCurY = Pages()->GetLastY(FCurX);
     }
@@ -339,6 +350,7 @@ void TfrxEngine::StartKeep(TfrxBand *band, int position)
     FKeepBand = band;
     FKeepPosition = position != 0 ? position : Pages()->GetCurPosition();
     FKeepOutline = Pages()->Outline().GetCurPosition();
+    FKeepOutlineItem = Pages()->Outline().CurItem();
     FKeepAnchor = Pages()->GetAnchorCurPosition();
     FAggregates->StartKeep();
 }
@@ -353,6 +365,7 @@ void TfrxEngine::BreakAllKeep()
 {
     FKeeping = false;
     FKeepBand = nullptr;
+    FKeepOutlineItem = nullptr;
     FKeepHeader = false;
     FKeepFooter = false;
     FAggregates->EndKeep();

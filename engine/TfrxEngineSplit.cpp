@@ -132,11 +132,7 @@ void TfrxEngine::DrawSplit(TfrxBand *band)
         }
         band->SetLeft(FCurX);
         band->SetTop(FCurY);
-        band->CreateFillMemo();
-        QList<TfrxComponent *> stored = output;
-        if (TfrxView *fill = band->FillMemo())
-            stored.prepend(fill);
-        Pages()->AddObject(band, stored);
+        Pages()->AddObject(band, StoredObjects(band, output));
         FCurY += height;
         FCurBand = band;
         if (todo.isEmpty())

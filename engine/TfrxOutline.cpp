@@ -72,9 +72,14 @@ void ShiftItem(TfrxXMLItem *item, int delta)
 
 void TfrxOutline::ShiftItems(int from, int newTop)
 {
-    if (FCurItem == nullptr || from + 1 >= FCurItem->Count())
+    ShiftItems(FCurItem, from, newTop);
+}
+
+void TfrxOutline::ShiftItems(TfrxXMLItem *parent, int from, int newTop)
+{
+    if (parent == nullptr || from + 1 >= parent->Count())
         return;
-    const int delta = newTop - FCurItem->Items(from + 1)->Prop(QStringLiteral("top")).toInt();
-    for (int i = from + 1; i < FCurItem->Count(); ++i)
-        ShiftItem(FCurItem->Items(i), delta);
+    const int delta = newTop - parent->Items(from + 1)->Prop(QStringLiteral("top")).toInt();
+    for (int i = from + 1; i < parent->Count(); ++i)
+        ShiftItem(parent->Items(i), delta);
 }

@@ -24,6 +24,9 @@ public:
     // The entries after child `from` of the current entry (with their descendants) move to the
     // next page, their tops shifted so that the first lands at newTop.
     void ShiftItems(int from, int newTop);
+    // The same for the children of a given entry (the one current when keeping began).
+    void ShiftItems(TfrxXMLItem *parent, int from, int newTop);
+    TfrxXMLItem *CurItem() const { return FCurItem; }
 
 private:
     TfrxXMLItem *FRoot = nullptr;

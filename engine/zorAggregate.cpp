@@ -40,11 +40,16 @@ bool IsText(const QVariant &v)
     return v.metaType().id() == QMetaType::QString;
 }
 
+// Numbers compare as numbers, also when they come as texts; other texts compare as texts.
 bool Less(const QVariant &a, const QVariant &b)
 {
-    if (IsText(a) && IsText(b))
+    bool okA = false, okB = false;
+    const double x = a.toDouble(&okA), y = b.toDouble(&okB);
+    if (okA && okB)
+        return x < y;
+    if (IsText(a) || IsText(b))
         return a.toString() < b.toString();
-    return a.toDouble() < b.toDouble();
+    return x < y;
 }
 
 QVariant Add(const QVariant &a, const QVariant &b)

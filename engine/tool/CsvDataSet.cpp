@@ -9,8 +9,11 @@ CsvDataSet::CsvDataSet(QObject *owner) : TfrxUserDataSet(owner)
     SetRangeEndCount(0);
     OnGetValue = [this](const QString &field, QVariant &value) {
         const qsizetype column = Fields().indexOf(field);
-        if (column >= 0 && RecNo() >= 0 && RecNo() < FRows.size())
-            value = FRows.at(RecNo()).value(column);
+        if (column < 0 || RecNo() < 0 || RecNo() >= FRows.size())
+            return;
+        // An empty field is a missing value.
+        const QString text = FRows.at(RecNo()).value(column);
+        value = text.isEmpty() ? QVariant() : QVariant(text);
     };
 }
 

@@ -7,7 +7,7 @@
 
 // A data set read from a CSV file: the first line names the fields, every further line is a
 // record. Values are texts; fields are separated by commas and may be quoted with double quotes
-// ("" inside quotes is one quote).
+// ("" inside quotes is one quote). An empty field is null.
 class CsvDataSet : public TfrxUserDataSet
 {
     Q_OBJECT

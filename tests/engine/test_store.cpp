@@ -1,0 +1,176 @@
+// The prepared-pages store: the certificate's page, saving and loading, pages moved out of memory.
+#include "EngineFixture.h"
+
+#include "TfrxXMLDocument.h"
+#include "TfrxXMLItem.h"
+
+#include "TfrxError.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+class StoreTest : public EngineFixture
+{
+protected:
+    // The certificate template with a few texts filled in, prepared the way printing does.
+    void PrepareCertificate()
+    {
+        ASSERT_TRUE(FReport->LoadFromFile(QStringLiteral(ZOR_CERTIFICATE_TEMPLATE)));
+        FReport->EngineOptions()->DestroyForms = true;
+        FReport->SetCalcHandler(nullptr);
+        for (const auto &[name, text] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"Memo1", "Автошкола «Ромашка»"}, {"Memo4", "АБВ"}, {"Memo_cat", "B"}}) {
+            auto *memo = qobject_cast<TfrxMemoView *>(FReport->FindObject(QString::fromLatin1(name)));
+            ASSERT_NE(memo, nullptr) << name;
+            memo->SetAllowExpressions(false);
+            memo->SetText(QString::fromUtf8(text));
+        }
+        ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    }
+
+    static QImage Draw(TfrxPreviewPages *pages, int index)
+    {
+        const QSize size = pages->GetPageSize(index);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        pages->DrawPage(index, &painter, 1, 1, 0, 0);
+        return image;
+    }
+};
+
+TEST_F(StoreTest, CertificatePreparesIntoOnePageOfLooseObjectsStoredByDifference)
+{
+    PrepareCertificate();
+    ASSERT_EQ(Pages()->GetCount(), 1);
+    EXPECT_EQ(Pages()->GetPageSize(0), QSize(794, 559));
+
+    TfrxXMLItem *pages = Pages()->Document().Root()->FindItem(QStringLiteral("previewpages"));
+    ASSERT_EQ(pages->Count(), 1);
+    TfrxXMLItem *page = pages->Items(0);
+    EXPECT_EQ(page->Name(), QStringLiteral("page0"));
+    ASSERT_EQ(page->Count(), 1);
+    TfrxXMLItem *band = page->Items(0);
+    EXPECT_EQ(band->Name(), QStringLiteral("TfrxNullBand"));
+    EXPECT_EQ(band->Prop(QStringLiteral("l")), QStringLiteral("0"));
+    EXPECT_EQ(band->Prop(QStringLiteral("t")), QStringLiteral("0"));
+    ASSERT_EQ(band->Count(), 48);
+    for (int i = 0; i < band->Count(); ++i) {
+        const TfrxXMLItem *memo = band->Items(i);
+        EXPECT_EQ(memo->Name(), QStringLiteral("m%1").arg(i + 1));
+        // Nothing moved or grew: only the text is stored.
+        for (const char *geometry : {"l", "t", "w", "h"})
+            EXPECT_FALSE(memo->PropExists(QString::fromLatin1(geometry))) << memo->Text().toStdString();
+    }
+
+    // Rebuilt, every object stands at its template position with its text.
+    TfrxReport original;
+    ASSERT_TRUE(original.LoadFromFile(QStringLiteral(ZOR_CERTIFICATE_TEMPLATE)));
+    TfrxReportPage *rebuilt = Pages()->GetPage(0);
+    ASSERT_NE(rebuilt, nullptr);
+    int memos = 0;
+    for (TfrxComponent *obj : rebuilt->GetAllObjects()) {
+        auto *memo = qobject_cast<TfrxMemoView *>(obj);
+        if (memo == nullptr)
+            continue;
+        ++memos;
+        const TfrxComponent *templ = original.FindObject(memo->Name());
+        ASSERT_NE(templ, nullptr) << memo->Name().toStdString();
+        EXPECT_NEAR(memo->AbsLeft(), templ->Left(), 0.001) << memo->Name().toStdString();
+        EXPECT_NEAR(memo->AbsTop(), templ->Top(), 0.001) << memo->Name().toStdString();
+        EXPECT_NEAR(memo->Width(), templ->Width(), 0.001);
+        EXPECT_NEAR(memo->Height(), templ->Height(), 0.001);
+    }
+    EXPECT_EQ(memos, 48);
+    EXPECT_EQ(Plain(static_cast<TfrxMemoView *>(rebuilt->FindObject(QStringLiteral("Memo1")))->Text()),
+              QString::fromUtf8("Автошкола «Ромашка»"));
+    EXPECT_EQ(Plain(static_cast<TfrxMemoView *>(rebuilt->FindObject(QStringLiteral("Memo_cat")))->Text()),
+              QStringLiteral("B"));
+}
+
+TEST_F(StoreTest, SavedAndLoadedPreparedReportDrawsTheSamePixels)
+{
+    PrepareCertificate();
+    const QImage before = Draw(Pages(), 0);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    Pages()->SaveToStream(&buffer);
+    EXPECT_TRUE(buffer.data().contains("<preparedreport>"));
+
+    TfrxReport other;
+    buffer.seek(0);
+    auto *loaded = static_cast<TfrxPreviewPages *>(other.PreviewPages());
+    loaded->LoadFromStream(&buffer);
+    ASSERT_EQ(loaded->GetCount(), 1);
+    EXPECT_EQ(loaded->GetPageSize(0), QSize(794, 559));
+    const QImage after = Draw(loaded, 0);
+    EXPECT_TRUE(before == after);
+    // The texts were drawn: the page is not blank.
+    int inked = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x)
+            inked += before.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    EXPECT_GT(inked, 100);
+}
+
+TEST_F(StoreTest, SaveToFileReplacesTheFileAndLoadFromFileReportsAMissingOne)
+{
+    PrepareCertificate();
+    const QString name = QDir::tempPath() + QStringLiteral("/engine_store_test.zi3");
+    QFile::remove(name);
+    ASSERT_TRUE(Pages()->SaveToFile(name));
+    TfrxReport other;
+    EXPECT_TRUE(other.PreviewPages()->LoadFromFile(name));
+    EXPECT_EQ(other.PreviewPages()->GetCount(), 1);
+    QFile::remove(name);
+    EXPECT_FALSE(other.PreviewPages()->LoadFromFile(name));
+    EXPECT_THROW(other.PreviewPages()->LoadFromFile(name, true), TfrxError);
+}
+
+TEST_F(StoreTest, EmptyStoreHasNoPagesAndOnePageCannotBeDeleted)
+{
+    EXPECT_EQ(Pages()->GetCount(), 0);
+    EXPECT_EQ(Pages()->GetPageSize(0), QSize(0, 0));
+    EXPECT_EQ(Pages()->GetPage(0), nullptr);
+    EXPECT_EQ(Pages()->GetPage(-1), nullptr);
+
+    AddMemo(FPage, QStringLiteral("Loose"), 10, 10, 50, 20, QStringLiteral("x"));
+    ASSERT_TRUE(Prepare());
+    ASSERT_EQ(Pages()->GetCount(), 1);
+    Pages()->DeletePage(0);
+    EXPECT_EQ(Pages()->GetCount(), 1);
+}
+
+TEST_F(StoreTest, PagesMovedOutOfMemoryComeBackWithTheirContentAndTheTemporaryFileGoesWithTheStore)
+{
+    FReport->EngineOptions()->UseFileCache = true;
+    FReport->EngineOptions()->MaxMemSize = 0;
+    FReport->PreviewOptions()->PagesInCache = 2;
+    AddNumbers(QStringLiteral("Data"), 60);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 50);
+    band->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(band, QStringLiteral("Number"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    ASSERT_TRUE(Prepare());
+    ASSERT_EQ(Pages()->GetCount(), 9); // seven records of 50 on a page of 377.95
+
+    const QString tempFile = Pages()->Document().TempFileName();
+    EXPECT_FALSE(tempFile.isEmpty());
+    EXPECT_TRUE(QFile::exists(tempFile));
+    for (int page : {2, 0, 5, 2, 8}) {
+        QStringList expected;
+        for (int n = page * 7 + 1; n <= std::min(60, page * 7 + 7); ++n)
+            expected.append(QString::number(n));
+        EXPECT_EQ(Texts(page), expected) << page;
+    }
+    Pages()->Clear();
+    EXPECT_FALSE(QFile::exists(tempFile));
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+// The command-line tool end to end: prepare, render, data from CSV files, and its failures.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result {
+    int ExitCode;
+    QString Out;
+    QString Err;
+};
+
+Result RunTool(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(ZOR_REPORT_TOOL), args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QString kTemplate = QStringLiteral(ZOR_CERTIFICATE_TEMPLATE);
+
+TEST(ZorReportTest, PreparesAndRendersTheCertificate)
+{
+    QTemporaryDir dir;
+    const QString prepared = dir.filePath(QStringLiteral("cert.zi3"));
+    const QString fromTemplate = dir.filePath(QStringLiteral("a.png"));
+    const QString fromPrepared = dir.filePath(QStringLiteral("b.png"));
+    const QString hiRes = dir.filePath(QStringLiteral("c.png"));
+
+    Result r = RunTool({QStringLiteral("prepare"), kTemplate, QStringLiteral("-o"), prepared});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    QFile file(prepared);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray xml = file.readAll();
+    EXPECT_TRUE(xml.contains("<preparedreport>"));
+    EXPECT_TRUE(xml.contains("<page0><TfrxNullBand"));
+
+    r = RunTool({QStringLiteral("render"), kTemplate, QStringLiteral("-o"), fromTemplate});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    r = RunTool({QStringLiteral("render"), prepared, QStringLiteral("--page"), QStringLiteral("1"), QStringLiteral("-o"),
+                 fromPrepared});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const QImage a(fromTemplate), b(fromPrepared);
+    EXPECT_EQ(a.size(), QSize(794, 559));
+    EXPECT_TRUE(a == b);
+
+    r = RunTool({QStringLiteral("render"), prepared, QStringLiteral("--dpi"), QStringLiteral("192"), QStringLiteral("-o"),
+                 hiRes});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(QImage(hiRes).size(), QSize(1588, 1118));
+}
+
+TEST(ZorReportTest, DataFromACsvFileFillsADataBand)
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("people.csv"));
+    const QString templ = dir.filePath(QStringLiteral("list.ze3"));
+    const QString prepared = dir.filePath(QStringLiteral("list.zi3"));
+    QFile data(csv);
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write("Name,City\nИванов,\"Москва, центр\"\nПетров,Тула\n");
+    data.close();
+    QFile t(templ);
+    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+    t.write(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport Version="5.1.1">
+  <TfrxReportPage Name="Page1" PaperWidth="100" PaperHeight="100" PaperSize="256">
+    <TfrxMasterData Name="MasterData1" Height="20" Top="10" Width="300" DataSetName="People" RowCount="0">
+      <TfrxMemoView Name="Row" Left="0" Top="0" Width="300" Height="20" Text="[People.&#34;Name&#34;] / [People.&#34;City&#34;]"/>
+    </TfrxMasterData>
+  </TfrxReportPage>
+</TfrxReport>
+)");
+    t.close();
+    const Result r = RunTool({QStringLiteral("prepare"), templ, QStringLiteral("--data"),
+                              QStringLiteral("People=") + csv, QStringLiteral("-o"), prepared});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    QFile out(prepared);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(out.readAll());
+    EXPECT_TRUE(xml.contains(QString::fromUtf8("Иванов / Москва, центр"))) << xml.left(2000).toStdString();
+    EXPECT_TRUE(xml.contains(QString::fromUtf8("Петров / Тула")));
+}
+
+TEST(ZorReportTest, FailuresExitNonZeroWithTheReason)
+{
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("bad.ze3"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport Version="5.1.1">
+  <TfrxReportPage Name="Page1" PaperWidth="100" PaperHeight="100" PaperSize="256">
+    <TfrxFooter Name="Footer1" Height="20" Top="10" Width="300"/>
+  </TfrxReportPage>
+</TfrxReport>
+)");
+    file.close();
+    const QString out = dir.filePath(QStringLiteral("out.zi3"));
+    struct Case {
+        QStringList Args;
+        QString Message;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("prepare"), dir.filePath(QStringLiteral("missing.ze3")), QStringLiteral("-o"), out},
+         QStringLiteral("Cannot open file")},
+        {{QStringLiteral("prepare"), bad, QStringLiteral("-o"), out}, QStringLiteral("Unconnected header/footer Footer1")},
+        {{QStringLiteral("prepare"), kTemplate, QStringLiteral("--data"), QStringLiteral("X=") + dir.filePath(QStringLiteral("none.csv")),
+          QStringLiteral("-o"), out},
+         QStringLiteral("Cannot read")},
+        {{QStringLiteral("render"), kTemplate, QStringLiteral("--page"), QStringLiteral("2"), QStringLiteral("-o"), out},
+         QStringLiteral("Page 2 does not exist: the report has 1 page(s)")},
+        {{QStringLiteral("prepare"), kTemplate}, QStringLiteral("-o OUTPUT")},
+        {{QStringLiteral("print"), kTemplate}, QStringLiteral("Unknown command")},
+    };
+    for (const Case &c : cases) {
+        const Result r = RunTool(c.Args);
+        EXPECT_NE(r.ExitCode, 0) << c.Args.join(u' ').toStdString();
+        EXPECT_TRUE(r.Err.contains(c.Message)) << r.Err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(ZorReportTest, HelpDescribesTheCommands)
+{
+    const Result r = RunTool({QStringLiteral("--help")});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport prepare TEMPLATE")));
+    EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport render")));
+}
+
+} // namespace
