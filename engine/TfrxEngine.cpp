@@ -4,6 +4,7 @@
 #include "TfrxDataBand.h"
 #include "TfrxDataSet.h"
 #include "TfrxError.h"
+#include "TfrxFlagGuard.h"
 #include "TfrxOutline.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
@@ -18,24 +19,6 @@
 #include "zorAggregate.h"
 
 using namespace zor;
-
-namespace {
-
-// Restores a flag when the scope ends, whatever way it ends.
-class FlagGuard
-{
-public:
-    FlagGuard(bool &flag, bool value) : FFlag(flag), FSaved(flag) { flag = value; }
-    ~FlagGuard() { FFlag = FSaved; }
-    FlagGuard(const FlagGuard &) = delete;
-    FlagGuard &operator=(const FlagGuard &) = delete;
-
-private:
-    bool &FFlag;
-    bool FSaved;
-};
-
-}  // namespace
 
 TfrxEngine::TfrxEngine(TfrxReport *report, TfrxPreviewPages *previewPages)
     : TfrxCustomEngine(report, previewPages), FAggregates(std::make_unique<TfrxAggregateList>(report))
@@ -141,6 +124,7 @@ bool TfrxEngine::Initialize()
     FCurVColumn = 0;
     FAggregates->Clear();
     FShiftTrees.clear();
+    FServiceTimer.invalidate();
     FGroupValues.clear();
     FGroupRecords.clear();
     const int errorsBefore = int(FReport->Errors().size());
@@ -323,8 +307,8 @@ void TfrxEngine::AddPage()
             continue;
         FCurX = item.Left;
         {
-            const FlagGuard fromAddPage(FCallFromAddPage, true);
-            const FlagGuard fromHeader(FCallFromPHeader, qobject_cast<TfrxPageHeader *>(band) != nullptr);
+            const TfrxFlagGuard fromAddPage(FCallFromAddPage, true);
+            const TfrxFlagGuard fromHeader(FCallFromPHeader, qobject_cast<TfrxPageHeader *>(band) != nullptr);
             ShowBand(band);
         }
         if (qobject_cast<TfrxReportTitle *>(band) != nullptr) {
@@ -346,7 +330,7 @@ void TfrxEngine::EndPage()
         FCurColumn = 1;
     }
     if (FIsLastPage && !FCallFromEndPage) {
-        const FlagGuard fromEndPage(FCallFromEndPage, true);
+        const TfrxFlagGuard fromEndPage(FCallFromEndPage, true);
         const double before = FCurY;
         ShowBand(PageBand(&TfrxReportSummary::staticMetaObject));
         if (FPage->EndlessHeight() && FCurY > before) {
@@ -364,7 +348,7 @@ void TfrxEngine::EndPage()
             const double savedY = FCurY;
             FCurY = GetPageHeight() - footer->Height();
             {
-                const FlagGuard fromEndPage(FCallFromEndPage, true);
+                const TfrxFlagGuard fromEndPage(FCallFromEndPage, true);
                 ShowBand(footer);
             }
             FCurY = savedY;

@@ -3,6 +3,7 @@
 #include "TfrxBand.h"
 #include "TfrxCustomEngine.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -149,6 +150,7 @@ private:
     QHash<const TfrxBand *, QVariant> FGroupValues;
     QHash<const TfrxBand *, int> FGroupRecords;
     QHash<const void *, std::shared_ptr<TfrxShiftTree>> FShiftTrees;
+    QElapsedTimer FServiceTimer;
     double FColumnRowY = 0;
     int FColumnRowPosition = 0;
 };

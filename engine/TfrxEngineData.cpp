@@ -37,10 +37,16 @@ bool IsTrue(const QVariant &value)
 
 }  // namespace
 
+// The window system gets its messages (and a cancel request its way in) a few times a second,
+// not once per record.
 void TfrxEngine::ServiceEvents()
 {
-    if (!FReport->EngineOptions()->EnableThreadSafe && QCoreApplication::instance() != nullptr)
-        QCoreApplication::processEvents();
+    if (FReport->EngineOptions()->EnableThreadSafe || QCoreApplication::instance() == nullptr)
+        return;
+    if (FServiceTimer.isValid() && FServiceTimer.elapsed() < 50)
+        return;
+    QCoreApplication::processEvents();
+    FServiceTimer.start();
 }
 
 // CanShow: true with printIfDetailEmpty; otherwise when some record of a data band under the

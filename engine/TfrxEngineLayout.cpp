@@ -6,6 +6,7 @@
 #include "TfrxBrushFill.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxDataBand.h"
+#include "TfrxFlagGuard.h"
 #include "TfrxOutline.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
@@ -244,9 +245,8 @@ void TfrxEngine::CheckSuppress(TfrxBand *band)
     UnStretch(band);
     FCurLine = band->LineN;
     FCurLineThrough = band->LineThrough;
-    FSecondScriptCall = true;
+    const TfrxFlagGuard secondCall(FSecondScriptCall, true);
     Stretch(band);
-    FSecondScriptCall = false;
 }
 
 void TfrxEngine::NewPage()
@@ -318,11 +318,8 @@ void TfrxEngine::AddColumn()
             item.IsInKeepList || FKeepHeader)
             continue;
         FCurX = item.Left + x;
-        bool &fromAddPage = FCallFromAddPage;
-        const bool saved = fromAddPage;
-        fromAddPage = true;
+        const TfrxFlagGuard fromAddPage(FCallFromAddPage, true);
         ShowBand(band);
-        fromAddPage = saved;
     }
     FCurX = FPageCurX + x;
 }
@@ -334,10 +331,10 @@ void TfrxEngine::EndColumn()
         return;
     const double savedX = FCurX;
     FCurX -= FPageCurX;
-    const bool saved = FCallFromEndPage;
-    FCallFromEndPage = true;
-    DoShow(footer);
-    FCallFromEndPage = saved;
+    {
+        const TfrxFlagGuard fromEndPage(FCallFromEndPage, true);
+        DoShow(footer);
+    }
     FCurX = savedX;
 }
 
