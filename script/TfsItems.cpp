@@ -34,7 +34,7 @@ bool fsTypesCompatible(TfsVarType first, TfsVarType second, bool assignment)
     return (accepts[first] & bit(second)) != 0;
 }
 
-void TfsCustomVariable::SetValue(const TfsValue &value)
+void TfsCustomVariable::Convert(const TfsValue &value)
 {
     if (FIsReadOnly)
         return;

@@ -51,8 +51,15 @@ public:
     ItemKind Kind() const { return FKind; }
     bool IsVariable() const { return FKind == ikVariable || FKind == ikParam; }
 
-    // Stores the value converted to the declared type; read-only items ignore it.
-    void SetValue(const TfsValue &value);
+    // Stores the value converted to the declared type; read-only items ignore it. A value already
+    // of the declared kind is stored without a call.
+    void SetValue(const TfsValue &value)
+    {
+        if (!FIsReadOnly && (FTyp == fvtVariant || NativeKind(FTyp) == value.kind()))
+            FValue = value;
+        else
+            Convert(value);
+    }
     // The stored value, or what the read hook supplies.
     TfsValue GetValue() const;
     // The stored value itself, for in-place writes of array elements and string characters.
@@ -60,6 +67,19 @@ public:
 
     ItemKind FKind;
     QString FName;
+
+private:
+    static TfsValue::Kind NativeKind(TfsVarType type)
+    {
+        // Types without a kind of their own always convert (no value has kind "none").
+        constexpr auto none = TfsValue::Kind(0xFF);
+        constexpr TfsValue::Kind kinds[] = {TfsValue::Int, TfsValue::Bool, TfsValue::Double, none,
+                                            TfsValue::String, none, none, none, none, none, TfsValue::Int64};
+        return kinds[type];
+    }
+    void Convert(const TfsValue &value);
+
+public:
     TfsVarType FTyp;
     QString FTypeName;
     TfsValue FValue = TfsValue::MakeNull();

@@ -187,45 +187,15 @@ TfsValue::TfsValue(const QString &s) : FKind(String)
     FPayload.box->text = s;
 }
 
-TfsValue::TfsValue(const TfsValue &other) noexcept : FKind(other.FKind), FPayload(other.FPayload)
+void TfsValue::AddRef() const noexcept
 {
-    if (FKind == String || FKind == Array)
-        ++FPayload.box->refs;
+    ++FPayload.box->refs;
 }
 
-TfsValue::TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload)
+void TfsValue::ReleaseBox() noexcept
 {
-    other.FKind = Empty;
-}
-
-TfsValue &TfsValue::operator=(const TfsValue &other) noexcept
-{
-    if (this != &other) {
-        if (other.FKind == String || other.FKind == Array)
-            ++other.FPayload.box->refs;
-        Release();
-        FKind = other.FKind;
-        FPayload = other.FPayload;
-    }
-    return *this;
-}
-
-TfsValue &TfsValue::operator=(TfsValue &&other) noexcept
-{
-    if (this != &other) {
-        Release();
-        FKind = other.FKind;
-        FPayload = other.FPayload;
-        other.FKind = Empty;
-    }
-    return *this;
-}
-
-void TfsValue::Release() noexcept
-{
-    if ((FKind == String || FKind == Array) && --FPayload.box->refs == 0)
+    if (--FPayload.box->refs == 0)
         delete FPayload.box;
-    FKind = Empty;
 }
 
 TfsValue TfsValue::MakeNull() noexcept
@@ -286,7 +256,7 @@ QString TfsValue::KindName(Kind kind)
     return QString::fromLatin1(names[kind]);
 }
 
-int64_t TfsValue::ToInt64() const
+int64_t TfsValue::ToInt64Slow() const
 {
     switch (FKind) {
     case Empty:
@@ -330,7 +300,7 @@ int TfsValue::ToInt() const
     return int(v);
 }
 
-double TfsValue::ToDouble() const
+double TfsValue::ToDoubleSlow() const
 {
     switch (FKind) {
     case Empty:

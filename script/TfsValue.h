@@ -21,10 +21,34 @@ public:
     TfsValue(bool v) noexcept : FKind(Bool) { FPayload.i64 = 0, FPayload.b = v; }
     TfsValue(const QString &s);
     TfsValue(const char16_t *s) : TfsValue(QString::fromUtf16(s)) {}
-    TfsValue(const TfsValue &other) noexcept;
-    TfsValue(TfsValue &&other) noexcept;
-    TfsValue &operator=(const TfsValue &other) noexcept;
-    TfsValue &operator=(TfsValue &&other) noexcept;
+    // Copies and moves are inline: numbers in loops never leave the registers for a call.
+    TfsValue(const TfsValue &other) noexcept : FKind(other.FKind), FPayload(other.FPayload)
+    {
+        if (Boxed())
+            AddRef();
+    }
+    TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload) { other.FKind = Empty; }
+    TfsValue &operator=(const TfsValue &other) noexcept
+    {
+        if (this != &other) {
+            if (other.Boxed())
+                other.AddRef();
+            Release();
+            FKind = other.FKind;
+            FPayload = other.FPayload;
+        }
+        return *this;
+    }
+    TfsValue &operator=(TfsValue &&other) noexcept
+    {
+        if (this != &other) {
+            Release();
+            FKind = other.FKind;
+            FPayload = other.FPayload;
+            other.FKind = Empty;
+        }
+        return *this;
+    }
     ~TfsValue() { Release(); }
 
     static TfsValue MakeNull() noexcept;
@@ -48,9 +72,15 @@ public:
     double RawDouble() const noexcept { return FPayload.d; }
 
     // Conversions; a failed one throws TfsRuntimeError.
-    int64_t ToInt64() const;
+    int64_t ToInt64() const
+    {
+        return FKind == Int ? FPayload.i32 : FKind == Int64 ? FPayload.i64 : ToInt64Slow();
+    }
     int ToInt() const;
-    double ToDouble() const;
+    double ToDouble() const
+    {
+        return FKind == Double ? FPayload.d : FKind == Int ? FPayload.i32 : ToDoubleSlow();
+    }
     bool ToBool() const;
     QString ToString() const;
 
@@ -89,7 +119,17 @@ public:
 
 private:
     struct Box;
-    void Release() noexcept;
+    bool Boxed() const noexcept { return FKind == String || FKind == Array; }
+    void AddRef() const noexcept;
+    void ReleaseBox() noexcept;
+    void Release() noexcept
+    {
+        if (Boxed())
+            ReleaseBox();
+        FKind = Empty;
+    }
+    int64_t ToInt64Slow() const;
+    double ToDoubleSlow() const;
     Box *box() const noexcept { return FPayload.box; }
     Box *Unshare();
 
