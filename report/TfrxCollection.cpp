@@ -54,3 +54,9 @@ TfrxCollectionItem *TfrxCollection::FindByName(const QString &name) const
     }
     return nullptr;
 }
+
+void TfrxCollection::Move(qsizetype from, qsizetype to)
+{
+    if (from >= 0 && from < FItems.size() && to >= 0 && to < FItems.size())
+        FItems.move(from, to);
+}

@@ -24,6 +24,8 @@ public:
     TfrxCollectionItem *Item(qsizetype index) const { return FItems.value(index); }
     const QList<TfrxCollectionItem *> &Items() const { return FItems; }
     void Delete(qsizetype index);
+    // Moves an item to another position, the others keeping their order.
+    void Move(qsizetype from, qsizetype to);
     void Remove(TfrxCollectionItem *item);
     void Clear();
     // The first item whose identity equals name exactly.

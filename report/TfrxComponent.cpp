@@ -80,7 +80,9 @@ void TfrxComponent::SetName(const QString &value)
         return;
     if (!value.isEmpty() && !IsValidName(value))
         throw TfrxError(QStringLiteral("prInvName"), QStringLiteral("\"%1\" is not a valid object name").arg(value));
-    if (!value.isEmpty()) {
+    // The template reader keeps names unique itself, with one lookup table for the whole load;
+    // searching the tree for each of n objects would make loading quadratic.
+    if (!value.isEmpty() && !FIsLoading) {
         if (TfrxReport *report = GetReport(); report != nullptr && report != this) {
             TfrxComponent *other = report->FindObject(value);
             if (other != nullptr && other != this)

@@ -16,9 +16,14 @@
 #include "TfrxReportDataSets.h"
 #include "TfrxStyles.h"
 #include "TfrxUserDataSet.h"
+#include "TfrxVariable.h"
+#include "TfrxVariables.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 #include <QSettings>
@@ -32,6 +37,7 @@ TfrxReport::TfrxReport(QObject *owner)
       FDataSets(new TfrxReportDataSets(this, this)),
       FEnabledDataSets(new TfrxReportDataSets(this, this)),
       FStyles(new TfrxStyles(this, this)),
+      FVariables(new TfrxVariables(this)),
       FEngineOptions(new TfrxEngineOptions(this)),
       FPreviewOptions(new TfrxPreviewOptions(this)),
       FPrintOptions(new TfrxPrintOptions(this)),
@@ -56,8 +62,11 @@ TfrxReport::~TfrxReport()
 void TfrxReport::Clear()
 {
     TfrxComponent::Clear();
+    FParentReport.clear();
+    FParentReportObject.reset();
     FDataSets->Clear();
     FStyles->Clear();
+    FVariables->Clear();
     FEngineOptions->Clear();
     FPreviewOptions->Clear();
     FPrintOptions->Clear();
@@ -68,6 +77,117 @@ void TfrxReport::Clear()
                      QStringLiteral("Page#"),      QStringLiteral("TotalPages"),  QStringLiteral("TotalPages#"),
                      QStringLiteral("Line"),       QStringLiteral("Line#"),       QStringLiteral("CopyName#")};
     FOnStopReport.clear();
+}
+
+namespace {
+
+const TfrxTemplateFormat &templateFormat()
+{
+    const TfrxTemplateFormat *format = TfrxTemplateFormat::Registered();
+    if (format == nullptr)
+        throw TfrxError(QString(), QStringLiteral("No template format is registered"));
+    return *format;
+}
+
+// Set while the hidden copy of a parent is made: the copy keeps the parent's ParentReport name
+// without loading that file once more.
+bool copyingParent = false;
+
+// The parent files being loaded now, outermost first, to stop a chain that returns to a file.
+QStringList &parentChain()
+{
+    static QStringList chain;
+    return chain;
+}
+
+void markAncestors(TfrxComponent *root, bool value)
+{
+    root->SetAncestor(value);
+    for (TfrxComponent *c : root->GetAllObjects())
+        c->SetAncestor(value);
+}
+
+}  // namespace
+
+void TfrxReport::SetParentReport(const QString &value)
+{
+    FParentReportObject.reset();
+    FParentReport.clear();
+    if (copyingParent) {
+        FParentReport = value;
+        return;
+    }
+    if (value.isEmpty()) {
+        markAncestors(this, false);
+        return;
+    }
+    const bool loaded = LoadParent(FindParentFile(value));
+    // The name is kept even when its file cannot be read, so that saving the report keeps the link.
+    FParentReport = value;
+    if (loaded)
+        markAncestors(this, true);
+}
+
+QString TfrxReport::FindParentFile(const QString &name) const
+{
+    if (QFileInfo(name).isAbsolute())
+        return name;
+    if (!FFileName.isEmpty()) {
+        const QString besideReport = QFileInfo(FFileName).absoluteDir().filePath(name);
+        if (QFileInfo::exists(besideReport))
+            return besideReport;
+    }
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+bool TfrxReport::LoadParent(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    QStringList &chain = parentChain();
+    if (!canonical.isEmpty() && (chain.contains(canonical) || chain.size() >= MaxParentDepth)) {
+        const QString message = QStringLiteral("Circular parent report ") + path;
+        AddError(message);
+        // Ends the load of the file that asked for this parent: it counts as a failed load.
+        throw TfrxError(QString(), message);
+    }
+    chain.append(canonical);
+    struct Pop {
+        QStringList &list;
+        ~Pop() { list.removeLast(); }
+    } pop{chain};
+
+    const QString ownFile = FFileName;
+    const QStringList ownErrors = FErrors;
+    const bool found = LoadFromFile(path, false);
+    FFileName = ownFile;
+    const QStringList parentErrors = FErrors;
+    FErrors = ownErrors;
+    for (const QString &error : parentErrors)
+        AddError(error);
+    if (!found) {
+        AddError(QStringLiteral("Cannot find parent report ") + path);
+        return false;
+    }
+    FParentReportObject = std::make_unique<TfrxReport>();
+    copyingParent = true;
+    struct Reset {
+        ~Reset() { copyingParent = false; }
+    } reset;
+    FParentReportObject->AssignAll(this);
+    return true;
+}
+
+void TfrxReport::AssignAll(TfrxReport *source)
+{
+    if (source == nullptr || source == this)
+        return;
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    templateFormat().Write(source, &buffer);
+    buffer.seek(0);
+    const QString fileName = source->FFileName;
+    LoadFromStream(&buffer);
+    FFileName = fileName;
 }
 
 bool TfrxReport::UseGlobalDataSetList() const
@@ -101,7 +221,13 @@ QVariant TfrxReport::Calc(const QString &expression)
     if (DoGetValue(expression, value))
         return value;
     QString error;
-    const TfsValue result = FExpressionCache->Calc(expression, FScript.get(), error);
+    TfsValue result;
+    try {
+        result = FExpressionCache->Calc(expression, FScript.get(), error);
+    } catch (const std::exception &e) {
+        // Whatever the script engine raises (a constant folded at compile time) is the expression's error.
+        error = QString::fromUtf8(e.what());
+    }
     if (error.isEmpty())
         return fsValueToVariant(result);
     if (error == QLatin1String("Floating point division by zero") && FEngineOptions->IgnoreDevByZero)
@@ -131,6 +257,10 @@ bool TfrxReport::DoGetValue(const QString &name, QVariant &value)
         value = SystemVariable(name);
         return true;
     }
+    if (const qsizetype i = FVariables->IndexOf(name); i >= 0) {
+        value = VariableValue(FVariables->Items(i)->Name(), FVariables->Items(i)->Value());
+        return true;
+    }
     const QVariant global = GlobalVariable(name);
     if (global.isValid()) {
         value = global;
@@ -141,6 +271,25 @@ bool TfrxReport::DoGetValue(const QString &name, QVariant &value)
         return true;
     }
     return false;
+}
+
+// A text without a line break is a formula (2*3 gives 6); a variable that reaches itself through
+// its formula is an error instead of an endless recursion.
+QVariant TfrxReport::VariableValue(const QString &name, const QVariant &value)
+{
+    if (value.typeId() != QMetaType::QString || value.toString().contains(u'\n') || value.toString().contains(u'\r'))
+        return value;
+    if (FVariablesInCalc.contains(name, Qt::CaseInsensitive)) {
+        const QString message = QStringLiteral("Circular reference in variable ") + name;
+        AddError(message);
+        throw TfrxError(QString(), message);
+    }
+    FVariablesInCalc.append(name);
+    struct Unmark {
+        QStringList &list;
+        ~Unmark() { list.removeLast(); }
+    } unmark{FVariablesInCalc};
+    return Calc(value.toString());
 }
 
 QVariant TfrxReport::SystemVariable(const QString &name) const
@@ -329,18 +478,6 @@ void TfrxReport::ReportErrors()
                                                      QStringLiteral("The following error(s) have occured:"));
     CommonErrorHandler(heading + QStringLiteral("\r\n") + FErrors.join(QStringLiteral("\r\n")));
 }
-
-namespace {
-
-const TfrxTemplateFormat &templateFormat()
-{
-    const TfrxTemplateFormat *format = TfrxTemplateFormat::Registered();
-    if (format == nullptr)
-        throw TfrxError(QString(), QStringLiteral("No template format is registered"));
-    return *format;
-}
-
-}  // namespace
 
 bool TfrxReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
 {

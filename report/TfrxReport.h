@@ -19,6 +19,7 @@ class TfrxPrintOptions;
 class TfrxReportDataSets;
 class TfrxReportOptions;
 class TfrxStyles;
+class TfrxVariables;
 class TfsScript;
 class QIODevice;
 class QSettings;
@@ -31,6 +32,7 @@ class TfrxReport : public TfrxComponent
 {
     Q_OBJECT
     Q_PROPERTY(QString Version MEMBER FVersion)
+    Q_PROPERTY(QString ParentReport READ ParentReport WRITE SetParentReport)
     Q_PROPERTY(TfrxEngineOptions *EngineOptions READ EngineOptions)
     Q_PROPERTY(QString IniFile MEMBER FIniFile)
     Q_PROPERTY(bool OldStyleProgress MEMBER FOldStyleProgress)
@@ -76,6 +78,20 @@ public:
     // The names the report answers itself during preparation ("Date", "Page#", ...).
     const QStringList &SysVariables() const { return FSysVariables; }
 
+    // Inheritance: the report takes the objects of a parent template, marked as ancestors, and its
+    // own template stores only what differs. A relative name is found beside the report's file,
+    // then beside the program. Setting it loads the parent into the report; an empty name only
+    // drops the ancestor marks. A chain that returns to a file or runs deeper than
+    // MaxParentDepth is the error "Circular parent report".
+    static constexpr int MaxParentDepth = 16;
+    QString ParentReport() const { return FParentReport; }
+    void SetParentReport(const QString &value);
+    // The parent template as loaded, which the writer compares inherited objects against.
+    TfrxReport *ParentReportObject() const { return FParentReportObject.get(); }
+    // The whole tree of source copied into this report through the template format, default
+    // values included.
+    void AssignAll(TfrxReport *source);
+
     // The report's script and the compiled expressions of its texts.
     TfsScript &Script() const { return *FScript; }
     TfrxExpressionCache &ExpressionCache() const { return *FExpressionCache; }
@@ -108,6 +124,7 @@ public:
     TfrxReportDataSets *DataSets() const { return FDataSets; }
     TfrxReportDataSets *EnabledDataSets() const { return FEnabledDataSets; }
     TfrxStyles *Styles() const { return FStyles; }
+    TfrxVariables *Variables() const { return FVariables; }
     // Whether data sets are looked up in the process-wide list (an engine option).
     bool UseGlobalDataSetList() const;
     void SetUseGlobalDataSetList(bool value);
@@ -170,16 +187,23 @@ public:
 
 private:
     QVariant SystemVariable(const QString &name) const;
+    QString FindParentFile(const QString &name) const;
+    bool LoadParent(const QString &path);
+    QVariant VariableValue(const QString &name, const QVariant &value);
     void EnsureEngine() const;
 
     TfrxReportDataSets *FDataSets;
     TfrxReportDataSets *FEnabledDataSets;
     TfrxStyles *FStyles;
+    TfrxVariables *FVariables;
+    QStringList FVariablesInCalc; // variables being calculated now, to stop a circular reference
     TfrxEngineOptions *FEngineOptions;
     TfrxPreviewOptions *FPreviewOptions;
     TfrxPrintOptions *FPrintOptions;
     TfrxReportOptions *FReportOptions;
     QString FVersion = QStringLiteral("5.1.1");
+    QString FParentReport;
+    std::unique_ptr<TfrxReport> FParentReportObject;
     QString FIniFile = QStringLiteral("\\Software\\Tervane");
     bool FOldStyleProgress = false;
     bool FShowProgress = true;

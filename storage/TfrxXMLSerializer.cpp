@@ -13,6 +13,7 @@
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxStyles.h"
+#include "TfrxVariables.h"
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 #include "TfrxXMLReader.h"
@@ -79,6 +80,8 @@ TfrxCollection *NestedCollectionOf(QObject *obj, const QString &name)
     if (auto *report = qobject_cast<TfrxReport *>(obj)) {
         if (name.compare(QLatin1String("Datasets"), Qt::CaseInsensitive) == 0)
             return report->DataSets();
+        if (name.compare(QLatin1String("Variables"), Qt::CaseInsensitive) == 0)
+            return report->Variables();
         if (name.compare(QLatin1String("Styles"), Qt::CaseInsensitive) == 0)
             return report->Styles();
     }
@@ -93,6 +96,8 @@ QStringList NestedNamesToWrite(QObject *obj)
     if (auto *report = qobject_cast<TfrxReport *>(obj)) {
         if (report->DataSets()->Count() > 0)
             names.append(QStringLiteral("Datasets"));
+        if (report->Variables()->Count() > 0)
+            names.append(QStringLiteral("Variables"));
         if (report->Styles()->Count() > 0)
             names.append(QStringLiteral("Styles"));
     }
@@ -748,16 +753,19 @@ void TfrxXMLSerializer::ReadRootComponent(TfrxComponent *root, TfrxXMLItem *item
         ReadRootComponent(root, document.Root());
         return;
     }
-    const QMetaObject *cls = TfrxClassRegistry::Instance().Find(item->Name());
+    // The root of an inherited report is itself marked as inherited.
+    const QMetaObject *cls = item->Name() == u"inherited" ? root->metaObject()
+                                                           : TfrxClassRegistry::Instance().Find(item->Name());
     if (cls == nullptr || !root->metaObject()->inherits(cls)) {
         Private::AddError(*this, CantFindClass(item->Name()));
         return;
     }
+    root->SetIsLoading(true);
+    XMLToObj(item->Text(), root);
+    // Names are collected after the root's attributes, which may have brought a parent template's objects.
     FNames.clear();
     for (TfrxComponent *c : FOwner->GetAllObjects())
         Private::RememberName(*this, c);
-    root->SetIsLoading(true);
-    XMLToObj(item->Text(), root);
     FLoaded.append(root);
     for (int i = 0; i < item->Count(); ++i) {
         TfrxXMLItem *child = item->Items(i);

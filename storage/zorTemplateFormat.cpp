@@ -20,6 +20,14 @@ void writeTemplate(TfrxReport *report, QIODevice *stream)
     TfrxXMLSerializer serializer(stream);
     serializer.SetOwner(report);
     serializer.SetHandleNestedProperties(true);
+    // Objects that came from a parent template are written as their differences from it.
+    if (TfrxReport *parent = report->ParentReportObject()) {
+        serializer.SetOnGetAncestor([report, parent](const QString &name) -> TfrxComponent * {
+            if (name == report->Name())
+                return parent;
+            return parent->FindObject(name);
+        });
+    }
     serializer.WriteRootComponent(report, true);
 }
 

@@ -1,10 +1,12 @@
-// Saving and loading a template of 5,000 text objects through the template serializer.
+// Saving and loading templates through the template serializer: the certificate's own template, as
+// the program loads it for every print, and a template of 5,000 text objects.
 #include "TfrxDataPage.h"
 #include "TfrxFont.h"
 #include "TfrxMemoView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxXMLSerializer.h"
+#include "zorTemplateFormat.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -75,6 +77,31 @@ void BM_LoadTemplate(benchmark::State &state)
     state.counters["objects"] = MemoCount;
 }
 BENCHMARK(BM_LoadTemplate)->Unit(benchmark::kMillisecond);
+
+void BM_LoadCertificateTemplate(benchmark::State &state)
+{
+    zorRegisterTemplateFormat();
+    for (auto _ : state) {
+        TfrxReport report;
+        report.LoadFromFile(QStringLiteral(ZOR_TEMPLATE_FILE));
+        benchmark::DoNotOptimize(report.Errors().size());
+    }
+}
+BENCHMARK(BM_LoadCertificateTemplate)->Unit(benchmark::kMillisecond);
+
+void BM_SaveCertificateTemplate(benchmark::State &state)
+{
+    zorRegisterTemplateFormat();
+    TfrxReport report;
+    report.LoadFromFile(QStringLiteral(ZOR_TEMPLATE_FILE));
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        report.SaveToStream(&buffer);
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+BENCHMARK(BM_SaveCertificateTemplate)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

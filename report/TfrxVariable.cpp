@@ -1,0 +1,3 @@
+#include "TfrxVariable.h"
+
+TfrxVariable::TfrxVariable(QObject *parent) : TfrxCollectionItem(parent) {}
