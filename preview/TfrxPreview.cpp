@@ -3,6 +3,8 @@
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxError.h"
 #include "TfrxPageSettingsForm.h"
+#include "TfrxOutline.h"
+#include "TfrxPreviewPages.h"
 #include "TfrxPreviewWorkspace.h"
 #include "TfrxPrintRun.h"
 #include "TfrxReport.h"
@@ -63,6 +65,9 @@ TfrxPreview::TfrxPreview(QWidget *parent) : QWidget(parent)
         menu.addAction(zorPrinterText("600"), FOutline, &QTreeWidget::expandAll);
         menu.exec(FOutline->viewport()->mapToGlobal(at));
     });
+    connect(FOutline, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        SetPosition(item->data(0, Qt::UserRole).toInt() + 1, item->data(0, Qt::UserRole + 1).toInt());
+    });
     FOutline->hide();
     FThumbnail->hide();
 
@@ -105,6 +110,11 @@ TfrxPreview::TfrxPreview(QWidget *parent) : QWidget(parent)
         emit PageChanged(FPageNo);
     });
     connect(FWorkspace, &TfrxPreviewWorkspace::ZoomWheel, this, &TfrxPreview::WheelZoom);
+    // Rows and fitted zooms follow the area's size.
+    connect(FWorkspace, &TfrxPreviewWorkspace::Resized, this, [this] {
+        if (FReport != nullptr)
+            UpdatePages();
+    });
     connect(FThumbnail, &TfrxPreviewWorkspace::PageClicked, this, [this](int index) { SetPageNo(index + 1); });
     setFocusProxy(FWorkspace);
     setMinimumSize(320, 240);
@@ -136,7 +146,51 @@ void TfrxPreview::Init(TfrxReport *report)
     FSplitter->setSizes({options.OutlineWidth, std::max(1, width() - options.OutlineWidth)});
     FPageNo = 1;
     UpdatePages();
+    buildOutline();
     SetPageNo(1);
+}
+
+namespace {
+
+// An outline read from a file may nest without end; deeper entries are not shown.
+constexpr int maxOutlineDepth = 64;
+
+// outline -> entry*, each entry a text, a page and a top with its own entries below it
+void addOutlineEntries(TfrxOutline &outline, QTreeWidgetItem *parent, QTreeWidget *tree, int depth = 0)
+{
+    if (depth >= maxOutlineDepth)
+        return;
+    for (int i = 0, count = outline.Count(); i < count; ++i) {
+        QString text;
+        int page = 0;
+        int top = 0;
+        outline.GetItem(i, text, page, top);
+        auto *item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        item->setText(0, text);
+        item->setData(0, Qt::UserRole, page);
+        item->setData(0, Qt::UserRole + 1, top);
+        outline.LevelDown(i);
+        addOutlineEntries(outline, item, tree, depth + 1);
+        outline.LevelUp();
+    }
+}
+
+} // namespace
+
+void TfrxPreview::buildOutline()
+{
+    FOutline->clear();
+    auto *store = dynamic_cast<TfrxPreviewPages *>(PreviewPages());
+    if (store == nullptr)
+        return;
+    TfrxOutline &outline = store->Outline();
+    if (outline.Root() == nullptr)
+        return;
+    outline.LevelRoot();
+    addOutlineEntries(outline, nullptr, FOutline);
+    outline.LevelRoot();
+    if (FReport->PreviewOptions()->OutlineExpand)
+        FOutline->expandAll();
 }
 
 void TfrxPreview::SetPageNo(int pageNo)
@@ -272,6 +326,7 @@ void TfrxPreview::SetRunning(bool running)
     }
     FLiveTimer->stop();
     UpdatePages();
+    buildOutline();
     SetPageNo(FPageNo);
 }
 
@@ -362,6 +417,7 @@ bool TfrxPreview::LoadFromFile(const QString &fileName)
     FindTextClear();
     FPageNo = 1;
     UpdatePages();
+    buildOutline();
     SetPageNo(1);
     return loaded;
 }

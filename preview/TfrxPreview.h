@@ -101,6 +101,7 @@ private:
     void pageScrolled();
     void refreshWhileRunning();
     void layoutThumbnails();
+    void buildOutline();
     void showMessagePanel(const QString &text);
     void hideMessagePanel();
     void showNotFound();

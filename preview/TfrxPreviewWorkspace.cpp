@@ -170,6 +170,7 @@ void TfrxPreviewWorkspace::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
+    emit Resized();
 }
 
 void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent *event)

@@ -53,6 +53,7 @@ public:
 signals:
     void PageClicked(int index);
     void PageScrolled();
+    void Resized();
     // Ctrl with the wheel: positive steps zoom in.
     void ZoomWheel(int steps);
 

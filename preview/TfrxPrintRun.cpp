@@ -1,9 +1,9 @@
 #include "TfrxPrintRun.h"
 
-#include "TfrxCustomMemoView.h"
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxCustomPrinter.h"
 #include "TfrxError.h"
+#include "TfrxPreviewPages.h"
 #include "TfrxPrintDialog.h"
 #include "TfrxPrinters.h"
 #include "TfrxProgress.h"
@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <cmath>
@@ -179,6 +180,15 @@ void TfrxPrintRun::Private::setSheet()
 
 bool TfrxPrintRun::Private::run()
 {
+    // The copy and the scale of the printed pages are the store's only while printing.
+    auto *store = dynamic_cast<TfrxPreviewPages *>(&pages);
+    const int copyBefore = store != nullptr ? store->CopyNo() : 0;
+    const auto restore = qScopeGuard([store, copyBefore] {
+        if (store != nullptr) {
+            store->SetCopyNo(copyBefore);
+            store->SetPrintScale(1);
+        }
+    });
     printer->setTitle(report.ReportOptions()->Name.isEmpty() ? report.FileName() : report.ReportOptions()->Name);
     report.SetTerminated(false);
     if (report.ShowProgress()) {
@@ -274,13 +284,9 @@ bool TfrxPrintRun::Private::beginPage()
 void TfrxPrintRun::Private::drawPage(int index, double scaleX, double scaleY, double offsetX, double offsetY,
                                      double printScale)
 {
-    if (TfrxReportPage *page = pages.GetPage(index)) {
-        for (TfrxComponent *object : page->GetAllObjects()) {
-            if (auto *memo = qobject_cast<TfrxCustomMemoView *>(object)) {
-                memo->SetCopyNo(copyNo);
-                memo->SetPrintScale(printScale);
-            }
-        }
+    if (auto *store = dynamic_cast<TfrxPreviewPages *>(&pages)) {
+        store->SetCopyNo(copyNo);
+        store->SetPrintScale(printScale);
     }
     pages.SetCurPage(index);
     pages.DrawPage(index, printer->Canvas(), scaleX, scaleY, offsetX, offsetY);
