@@ -108,6 +108,7 @@ private:
     void EndKeep(TfrxBand *band);
     void CheckBandColumns(TfrxDataBand *band);
     void CheckSuppress(TfrxBand *band);
+    void RunSubreports(TfrxBand *band);
     void AddToHeaderList(TfrxBand *band);
     void RemoveFromHeaderList(TfrxBand *band);
     bool SkipsFreeSpaceTest(const TfrxBand *band) const;
@@ -151,6 +152,9 @@ private:
     QHash<const TfrxBand *, int> FGroupRecords;
     QHash<const void *, std::shared_ptr<TfrxShiftTree>> FShiftTrees;
     QElapsedTimer FServiceTimer;
+    QList<const TfrxReportPage *> FSubreportChain;
+    int FLastRecordPosition = 0;
+    double FLastRecordY = 0;
     double FColumnRowY = 0;
     int FColumnRowPosition = 0;
 };

@@ -104,8 +104,10 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
         const bool first = !shownAny;
         if (first) {
             AddToHeaderList(header);
-            if (band->KeepHeader() && header != nullptr)
+            if (band->KeepHeader() && header != nullptr) {
                 StartKeep(header);
+                FKeepHeader = FKeeping;
+            }
             if (band->KeepTogether())
                 StartKeep(band);
             ShowBand(header);
@@ -119,6 +121,8 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
             ++FGroupRecords[group];
         FCurLine = band->LineN;
         FCurLineThrough = band->LineThrough;
+        FLastRecordPosition = Pages()->GetCurPosition();
+        FLastRecordY = FCurY;
         if (band->Columns() > 1 && band->CurColumn() == 1) {
             FColumnRowY = FCurY;
             FColumnRowPosition = Pages()->GetCurPosition();
@@ -150,8 +154,18 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
     if (band->Columns() > 1 && band->CurColumn() > 1)
         FCurY = std::max(FCurY, band->MaxY);
     ShowGroupFooters(band, 0);
-    if (!band->FooterAfterEach())
+    if (!band->FooterAfterEach()) {
+        // The footer takes the last record with it to the next page.
+        const bool keepFooter = band->KeepFooter() && band->Footer != nullptr && !FKeeping;
+        if (keepFooter) {
+            StartKeep(band, FLastRecordPosition);
+            FKeepCurY = FLastRecordY;
+            FKeepFooter = FKeeping;
+        }
         ShowBand(band->Footer);
+        if (keepFooter)
+            EndKeep(band);
+    }
     if (band->KeepTogether())
         EndKeep(band);
     RemoveFromHeaderList(header);

@@ -157,6 +157,47 @@ void TfrxEngine::DoShow(TfrxBand *band)
     }
     FCurY += band->Height();
     FAggregates->Reset(band);
+    if (band->Visible())
+        RunSubreports(band);
+}
+
+// The subreports of a band run their page's data bands where they stand; output continues below
+// the lowest of them. A subreport whose page is already running (directly or through others) would
+// never end: it is skipped with an error.
+void TfrxEngine::RunSubreports(TfrxBand *band)
+{
+    const double bandTop = FCurY - band->Height();
+    const int page = Pages()->CurPage();
+    double lowest = FCurY;
+    for (TfrxComponent *obj : BandObjects(band)) {
+        auto *subreport = qobject_cast<TfrxSubreport *>(obj);
+        if (subreport == nullptr || !subreport->Visible() || subreport->PrintOnParent() || subreport->Page() == nullptr)
+            continue;
+        TfrxReportPage *subPage = subreport->Page();
+        if (FSubreportChain.contains(subPage) || subPage == FPage) {
+            FReport->AddError(QStringLiteral("Circular subreport ") + subreport->Name());
+            continue;
+        }
+        const double savedPageX = FPageCurX, savedX = FCurX;
+        FSubreportChain.append(subPage);
+        FPageCurX += subreport->Left();
+        FCurX += subreport->Left();
+        FCurY = bandTop + subreport->Top();
+        {
+            // The subreport's bands are ordinary output, also under a band repeated on a new page.
+            const TfrxFlagGuard fromAddPage(FCallFromAddPage, false);
+            const TfrxFlagGuard fromHeader(FCallFromPHeader, false);
+            ShowBandTree(subPage);
+        }
+        FSubreportChain.removeLast();
+        FPageCurX = savedPageX;
+        FCurX = savedX;
+        if (Pages()->CurPage() != page)
+            lowest = FCurY; // the subreport went on to later pages: continue where it stopped
+        else
+            lowest = std::max(lowest, FCurY);
+    }
+    FCurY = lowest;
 }
 
 void TfrxEngine::Stretch(TfrxBand *band)

@@ -4,6 +4,7 @@
 
 #include "TfrxOutline.h"
 #include "TfrxShiftTree.h"
+#include "TfrxSubreport.h"
 
 namespace {
 
@@ -235,6 +236,75 @@ TEST_F(LayoutTest, HeaderWithReprintOnNewPageRepeatsOnEveryPage)
     for (int page = 0; page < 4; ++page) {
         ASSERT_NE(Find(page, QStringLiteral("Header1")), nullptr) << page;
         EXPECT_NEAR(Find(page, QStringLiteral("Header1"))->Top(), 0, 0.001);
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LayoutTest, KeptFooterTakesTheLastRecordToTheNextPage)
+{
+    AddNumbers(QStringLiteral("Data"), 7);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 50);
+    band->SetDataSetName(QStringLiteral("Data"));
+    band->SetKeepFooter(true);
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    auto *footer = AddBand<TfrxFooter>(QStringLiteral("Footer1"), 100, 40);
+    AddMemo(footer, QStringLiteral("Sum"), 0, 0, 100, 20, QStringLiteral("sum [SUM(Data.\"N\")]"));
+    ASSERT_TRUE(Prepare());
+    ASSERT_EQ(Pages()->GetCount(), 2);
+    EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                                     QStringLiteral("5"), QStringLiteral("6")}));
+    EXPECT_EQ(Texts(1), (QStringList{QStringLiteral("7"), QStringLiteral("sum 28")}));
+    EXPECT_NEAR(Find(1, QStringLiteral("MasterData1"))->Top(), 0, 0.001);
+    EXPECT_NEAR(Find(1, QStringLiteral("Footer1"))->Top(), 50, 0.001);
+}
+
+TEST_F(LayoutTest, SubreportRunsItsPageWhereItStandsAndACircularOneIsRefused)
+{
+    for (const bool circular : {false, true}) {
+        SetUp();
+        TfrxReportPage *inner = AddPage();
+        AddNumbers(QStringLiteral("Data"), 3);
+        auto *title = AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 40);
+        auto *subreport = new TfrxSubreport(title);
+        subreport->SetName(QStringLiteral("Subreport1"));
+        subreport->SetBounds(50, 10, 200, 20);
+        subreport->SetPage(inner);
+        auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20, inner);
+        band->SetDataSetName(QStringLiteral("Data"));
+        AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+        if (circular) {
+            // inner runs other, whose band runs inner again.
+            TfrxReportPage *other = AddPage();
+            auto *there = new TfrxSubreport(band);
+            there->SetName(QStringLiteral("Subreport2"));
+            there->SetBounds(120, 0, 50, 20);
+            there->SetPage(other);
+            auto *otherBand = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, other);
+            otherBand->SetRowCount(1);
+            auto *back = new TfrxSubreport(otherBand);
+            back->SetName(QStringLiteral("Subreport3"));
+            back->SetBounds(0, 0, 50, 20);
+            back->SetPage(inner);
+        }
+        AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 100, 20);
+        if (circular) {
+            EXPECT_FALSE(Prepare());
+            EXPECT_EQ(FReport->Errors(), QStringList{QStringLiteral("Circular subreport Subreport3")});
+            continue;
+        }
+        ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+        ASSERT_EQ(Pages()->GetCount(), 1);
+        EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        const QList<TfrxComponent *> rows = FindAll(0, QStringLiteral("MasterData1"));
+        ASSERT_EQ(rows.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(rows[i]->Left(), 50, 0.001);
+            EXPECT_NEAR(rows[i]->Top(), 10 + 20 * i, 0.001);
+        }
+        EXPECT_NEAR(Find(0, QStringLiteral("ReportSummary1"))->Top(), 70, 0.001);
     }
 }
 
