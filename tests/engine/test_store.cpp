@@ -5,6 +5,7 @@
 #include "TfrxXMLItem.h"
 
 #include "TfrxError.h"
+#include "TfrxPictureView.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -118,6 +119,31 @@ TEST_F(StoreTest, SavedAndLoadedPreparedReportDrawsTheSamePixels)
             inked += before.pixel(x, y) != qRgb(255, 255, 255);
     }
     EXPECT_GT(inked, 100);
+}
+
+TEST_F(StoreTest, PicturesLeaveThePagesAndComeBackFromTheCache)
+{
+    QImage red(12, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    auto *picture = new TfrxPictureView(FPage);
+    picture->SetName(QStringLiteral("Picture1"));
+    picture->SetBounds(10, 10, 12, 8);
+    picture->SetPicture(red);
+    ASSERT_TRUE(Prepare());
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    Pages()->SaveToStream(&buffer);
+    // The page element refers to the picture by its index; the bytes are stored once, apart.
+    EXPECT_EQ(buffer.data().count("<item stream="), 1);
+
+    TfrxReport other;
+    buffer.seek(0);
+    other.PreviewPages()->LoadFromStream(&buffer);
+    auto *rebuilt = qobject_cast<TfrxPictureView *>(other.PreviewPages()->GetPage(0)->FindObject(QStringLiteral("Picture1")));
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->ImageIndex(), 1);
+    ASSERT_EQ(rebuilt->Picture().size(), red.size());
+    EXPECT_EQ(rebuilt->Picture().pixel(3, 3), red.pixel(3, 3));
 }
 
 TEST_F(StoreTest, SaveToFileReplacesTheFileAndLoadFromFileReportsAMissingOne)
