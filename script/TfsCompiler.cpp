@@ -569,9 +569,9 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
                                                              {QStringLiteral("*"), opMul},
                                                              {QStringLiteral("/"), opDivFloat}};
         stmt.FModificator = mods.value(leafText(*mod), opNone);
-    } else if (target) {
-        stmt.FVar = static_cast<TfsVariableDesignator *>(stmt.FDesignator.get());
     }
+    if (target)
+        stmt.FVar = static_cast<TfsVariableDesignator *>(stmt.FDesignator.get());
 }
 
 // callstmt -> dsgn [modificator]

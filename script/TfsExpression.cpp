@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -180,6 +181,105 @@ private:
     TfsNodePtr FLeft, FRight;
 };
 
+// Arithmetic and comparisons of two integers, the operations of loops and counters, computed in
+// place; any other operands take the general function.
+template <class Op> class IntegerNode : public TfsNode
+{
+public:
+    IntegerNode(BinaryFn fn, TfsNodePtr left, TfsNodePtr right)
+        : FFn(fn), FLeft(std::move(left)), FRight(std::move(right)), FLeftVar(plainVariable(*FLeft)),
+          FRightVar(plainVariable(*FRight))
+    {
+    }
+    TfsValue Eval() override
+    {
+        TfsValue leftValue, rightValue;
+        const TfsValue &a = operand(*FLeft, FLeftVar, leftValue); // left before right
+        const TfsValue &b = operand(*FRight, FRightVar, rightValue);
+        if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+            return Op::Int32(a.RawInt(), b.RawInt());
+        if (a.IsIntegral() && b.IsIntegral() && Op::Wide) {
+            int64_t r = 0;
+            if (!Op::Int64(a.ToInt64(), b.ToInt64(), r))
+                return TfsValue(r);
+        }
+        return FFn(a, b);
+    }
+
+private:
+    // A variable is read where it is stored, unless the host supplies its value.
+    static TfsCustomVariable *plainVariable(TfsNode &node)
+    {
+        auto *designator = dynamic_cast<TfsVariableDesignator *>(&node);
+        return designator ? designator->FVar : nullptr;
+    }
+    static const TfsValue &operand(TfsNode &node, TfsCustomVariable *var, TfsValue &temporary)
+    {
+        if (var && !var->FOnGetVarValue)
+            return var->FValue;
+        temporary = node.Eval();
+        return temporary;
+    }
+
+    BinaryFn FFn;
+    TfsNodePtr FLeft, FRight;
+    TfsCustomVariable *FLeftVar, *FRightVar;
+};
+
+struct AddOp
+{
+    static constexpr bool Wide = true;
+    static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) + y); }
+    static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_add_overflow(x, y, &r); }
+};
+struct SubOp
+{
+    static constexpr bool Wide = true;
+    static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) - y); }
+    static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_sub_overflow(x, y, &r); }
+};
+struct MulOp
+{
+    static constexpr bool Wide = true;
+    static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) * y); }
+    static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_mul_overflow(x, y, &r); }
+};
+template <class Cmp> struct CompareOp
+{
+    static constexpr bool Wide = false;
+    static TfsValue Int32(int x, int y) { return TfsValue(Cmp()(x, y)); }
+    static bool Int64(int64_t, int64_t, int64_t &) { return true; }
+};
+
+// An operator with an integer fast path, or null.
+TfsNodePtr integerNode(TfsOperatorType op, BinaryFn fn, TfsNodePtr &left, TfsNodePtr &right)
+{
+    switch (op) {
+    case opPlus:
+        return std::make_unique<IntegerNode<AddOp>>(fn, std::move(left), std::move(right));
+    case opMinus:
+        return std::make_unique<IntegerNode<SubOp>>(fn, std::move(left), std::move(right));
+    case opMul:
+        return std::make_unique<IntegerNode<MulOp>>(fn, std::move(left), std::move(right));
+    case opLess:
+        return std::make_unique<IntegerNode<CompareOp<std::less<>>>>(fn, std::move(left), std::move(right));
+    case opLessEq:
+        return std::make_unique<IntegerNode<CompareOp<std::less_equal<>>>>(fn, std::move(left), std::move(right));
+    case opGreat:
+        return std::make_unique<IntegerNode<CompareOp<std::greater<>>>>(fn, std::move(left), std::move(right));
+    case opGreatEq:
+        return std::make_unique<IntegerNode<CompareOp<std::greater_equal<>>>>(fn, std::move(left),
+                                                                              std::move(right));
+    case opEq:
+        return std::make_unique<IntegerNode<CompareOp<std::equal_to<>>>>(fn, std::move(left), std::move(right));
+    case opNonEq:
+        return std::make_unique<IntegerNode<CompareOp<std::not_equal_to<>>>>(fn, std::move(left),
+                                                                             std::move(right));
+    default:
+        return nullptr;
+    }
+}
+
 // and / or of two Boolean operands: the right one runs only when it decides.
 class ShortCircuitNode : public TfsNode
 {
@@ -266,6 +366,8 @@ TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
             return std::make_unique<InSetNode>(std::move(left), std::move(right));
         break;
     default:
+        if (TfsNodePtr fast = integerNode(op, binaryFunction(op), left, right))
+            return fast;
         break;
     }
     return std::make_unique<BinaryNode>(binaryFunction(op), std::move(left), std::move(right));

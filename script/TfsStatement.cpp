@@ -41,7 +41,9 @@ void TfsAssignmentStmt::Exec()
             FDesignator->Assign(FExpression->Eval());
         return;
     }
-    const TfsValue current = FDesignator->Eval();
+    // A plain variable is read where it is stored, unless the host supplies its value.
+    TfsCustomVariable *variable = FVar && !FVar->FVar->FOnGetVarValue ? FVar->FVar : nullptr;
+    const TfsValue current = variable ? variable->FValue : FDesignator->Eval();
     const TfsValue operand = FExpression->Eval();
     TfsValue result;
     switch (FModificator) {
@@ -57,7 +59,10 @@ void TfsAssignmentStmt::Exec()
     default:
         result = TfsValue::DivFloat(current, operand);
     }
-    FDesignator->Assign(result);
+    if (variable)
+        variable->SetValue(result);
+    else
+        FDesignator->Assign(result);
 }
 
 void TfsCallStmt::Exec()
@@ -67,6 +72,11 @@ void TfsCallStmt::Exec()
         return;
     if (FModificator == 0) {
         FDesignator->Eval();
+        return;
+    }
+    // x++ and x-- on an integer variable stay in place.
+    if (TfsCustomVariable *var = FDesignator->Variable(); var && !var->FOnGetVarValue) {
+        var->SetValue(fsAdd(var->FValue, TfsValue(FModificator)));
         return;
     }
     FDesignator->Assign(fsAdd(FDesignator->Eval(), TfsValue(FModificator)));

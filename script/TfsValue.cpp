@@ -205,13 +205,6 @@ TfsValue TfsValue::MakeNull() noexcept
     return v;
 }
 
-TfsValue TfsValue::FromInt64(int64_t v) noexcept
-{
-    if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-        return TfsValue(int(v));
-    return TfsValue(v);
-}
-
 TfsValue TfsValue::MakeCurrency(double v)
 {
     const double scaled = std::nearbyint(v * kCurrencyScale);

@@ -53,7 +53,10 @@ public:
 
     static TfsValue MakeNull() noexcept;
     // Best 32- or 64-bit form of an integer.
-    static TfsValue FromInt64(int64_t v) noexcept;
+    static TfsValue FromInt64(int64_t v) noexcept
+    {
+        return v >= INT32_MIN && v <= INT32_MAX ? TfsValue(int(v)) : TfsValue(v);
+    }
     // Currency is kept as an integer count of ten-thousandths.
     static TfsValue MakeCurrency(double v);
     static TfsValue MakeDateTime(double days) noexcept;
