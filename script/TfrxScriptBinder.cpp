@@ -2,6 +2,8 @@
 
 #include "TfrxReport.h"
 #include "TfrxReportModule.h"
+#include "TfrxReportServices.h"
+#include "TfrxVariables.h"
 
 #include "TfsClassVariable.h"
 #include "TfsObjectRegistry.h"
@@ -51,6 +53,16 @@ void addFunctions(TfrxReport &report, TfsScript &script)
                 return fsVariantToValue(value);
             if (isAggregateCall(name))
                 return calc(r, name);
+            r.AddError(TfrxReportServices::Text(QStringLiteral("clUnknownVar"),
+                                                QStringLiteral("Unknown variable or datafield:")) +
+                       u' ' + name);
+            return TfsValue::MakeNull();
+        },
+        QStringLiteral("ctOther"));
+    script.AddMethod(
+        QStringLiteral("procedure Set(Name: String; Value: Variant)"),
+        [live](std::span<TfsValue> a) {
+            live().Variables()->SetVariable(a[0].ToString(), fsValueToVariant(a[1]));
             return TfsValue::MakeNull();
         },
         QStringLiteral("ctOther"));
@@ -133,6 +145,18 @@ void TfrxScriptBinder::Bind(TfrxReport &report, TfsScript &script)
     script.AddObject(QStringLiteral("Report"), &report);
     addFunctions(report, script);
     addValueAndSelf(report, script);
+}
+
+void TfrxScriptBinder::Rebind(TfrxReport &report, TfsScript &script)
+{
+    for (TfsCustomVariable *item : script.Locals()) {
+        if (item->FTyp != fvtClass || item->FFromSource || item->FValue.kind() != TfsValue::Object)
+            continue;
+        if (item->FName.compare(u"Report", Qt::CaseInsensitive) == 0)
+            continue;
+        TfrxComponent *object = report.FindObject(item->FName);
+        item->FValue = TfsValue::MakeObject(TfsObjectRegistry::Handle(object));
+    }
 }
 
 bool TfrxScriptBinder::CallEvent(TfrxReport &report, QObject *object, const QString &procedure)

@@ -5,6 +5,7 @@
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxScriptBinder.h"
+#include "TfrxVariables.h"
 #include "TfsClassVariable.h"
 #include "TfsObjectRegistry.h"
 #include "TfsRuntimeError.h"
@@ -101,13 +102,43 @@ TEST_F(Bound, ObjectsPropertiesAndMethodsByName)
         {"Round(fr1cm * 10)", "378"},
         {"IIF(1 > 2, 1 / 0, 'chosen only')", "chosen only"}, // the macro calculates only its branch
         {"Get('NoSuchVariable')", ""},
+        {"Get('Total') * 2", "8"},
         {"SUM(1)", "!Aggregates are not available"},
     };
     // clang-format on
     page->SetName(QStringLiteral("Page1"));
+    report.Variables()->SetVariable(QStringLiteral("Total"), 4);
     ASSERT_EQ(prepare("begin end."), "ok");
     for (const Row &row : rows)
         EXPECT_EQ(eval(row.expression), row.expected) << row.expression;
+    EXPECT_TRUE(report.Errors().contains(QStringLiteral("Unknown variable or datafield: NoSuchVariable")));
+}
+
+// Set writes a report variable, adding it when absent.
+TEST_F(Bound, SetWritesReportVariables)
+{
+    ASSERT_EQ(prepare("begin Set('Answer', 6 * 7); Set('Name', 'x') end."), "ok");
+    report.Script().Execute();
+    EXPECT_EQ(report.Variables()->Variable(QStringLiteral("Answer")).toInt(), 42);
+    EXPECT_EQ(report.Variables()->Variable(QStringLiteral("Name")).toString(), QStringLiteral("x"));
+}
+
+// Objects replaced under a compiled script (a reload around preparation) are reached by name again;
+// a name that is gone gives nil instead of the freed object.
+TEST_F(Bound, RebindFollowsReplacedObjects)
+{
+    ASSERT_EQ(prepare("begin end."), "ok");
+    delete memo;
+    EXPECT_EQ(eval("Memo1.Left"), "!Invalid object reference");
+    memo = new TfrxMemoView(page);
+    memo->SetName(QStringLiteral("Memo1"));
+    memo->SetLeft(77);
+    TfrxScriptBinder::Rebind(report, report.Script());
+    EXPECT_EQ(eval("Memo1.Left"), "77");
+    delete memo;
+    memo = nullptr;
+    TfrxScriptBinder::Rebind(report, report.Script());
+    EXPECT_EQ(eval("Memo1.Left"), "!Access to a nil object");
 }
 
 TEST_F(Bound, MembersAreCheckedWhenTheClassIsKnown)
