@@ -12,9 +12,14 @@
 #include "TfrxReportPage.h"
 #include "TfrxSearchDialog.h"
 #include "TfrxTextFinder.h"
+#include "TfrxHyperlink.h"
+#include "TfrxView.h"
 #include "zorPrinterTexts.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QToolTip>
+#include <QUrl>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -40,6 +45,12 @@ constexpr double minZoom = 0.25;
 constexpr double maxZoom = 8;
 constexpr double thumbnailZoom = 0.1;
 constexpr int room = 26;
+
+std::function<bool(const QUrl &)> &urlOpener()
+{
+    static std::function<bool(const QUrl &)> opener = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
 
 double clampZoom(double zoom) { return std::isfinite(zoom) ? std::clamp(zoom, minZoom, maxZoom) : 1.0; }
 
@@ -116,6 +127,11 @@ TfrxPreview::TfrxPreview(QWidget *parent) : QWidget(parent)
             UpdatePages();
     });
     connect(FThumbnail, &TfrxPreviewWorkspace::PageClicked, this, [this](int index) { SetPageNo(index + 1); });
+    connect(FWorkspace, &TfrxPreviewWorkspace::PageMouseMove, this, &TfrxPreview::mouseOverPage);
+    connect(FWorkspace, &TfrxPreviewWorkspace::PageMouseClick, this, [this](int index, QPointF point) {
+        if (TfrxView *view = ViewAt(index, point))
+            FollowHyperlink(view);
+    });
     setFocusProxy(FWorkspace);
     setMinimumSize(320, 240);
 }
@@ -572,4 +588,65 @@ void TfrxPreview::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+}
+
+void TfrxPreview::SetUrlOpener(std::function<bool(const QUrl &)> opener) { urlOpener() = std::move(opener); }
+
+TfrxView *TfrxPreview::ViewAt(int pageIndex, QPointF point)
+{
+    TfrxCustomPreviewPages *pages = PreviewPages();
+    TfrxReportPage *page = pages != nullptr ? pages->GetPage(pageIndex) : nullptr;
+    if (page == nullptr)
+        return nullptr;
+    const QPointF inside = point - QPointF(page->LeftMargin() * fr01cm, page->TopMargin() * fr01cm);
+    const QList<TfrxComponent *> objects = page->GetAllObjects();
+    // The last drawn is on top.
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        auto *view = qobject_cast<TfrxView *>(*it);
+        if (view != nullptr && view->Visible() &&
+            QRectF(view->AbsLeft(), view->AbsTop(), view->Width(), view->Height()).contains(inside))
+            return view;
+    }
+    return nullptr;
+}
+
+void TfrxPreview::mouseOverPage(int index, QPointF point)
+{
+    TfrxView *view = ViewAt(index, point);
+    const QString link = view != nullptr && view->Hyperlink() != nullptr ? view->Hyperlink()->Value() : QString();
+    if (link.isEmpty())
+        FWorkspace->viewport()->unsetCursor();
+    else
+        FWorkspace->viewport()->setCursor(Qt::PointingHandCursor);
+    emit Message(link);
+    if (view != nullptr && !view->Hint().isEmpty())
+        QToolTip::showText(QCursor::pos(), view->Hint(), FWorkspace);
+}
+
+void TfrxPreview::FollowHyperlink(TfrxView *view)
+{
+    const TfrxHyperlink *link = view != nullptr ? view->Hyperlink() : nullptr;
+    if (link == nullptr || link->Value().isEmpty() || Busy())
+        return;
+    const QString value = link->Value();
+    switch (link->Kind()) {
+    case hkURL: {
+        const QUrl url = QUrl::fromUserInput(value);
+        const QString scheme = url.scheme().toLower();
+        const bool safe = scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+                          scheme == QLatin1String("mailto");
+        if (safe || QMessageBox::question(this, zorPrinterText("mbConfirm"), value) == QMessageBox::Yes)
+            urlOpener()(url);
+        break;
+    }
+    case hkPageNumber:
+        SetPageNo(value.toInt());
+        break;
+    case hkAnchor:
+        if (auto *store = dynamic_cast<TfrxPreviewPages *>(PreviewPages()))
+            SetPageNo(store->GetAnchorPage(value));
+        break;
+    default:
+        break; // detail reports and script links are not part of this program's templates
+    }
 }

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -13,6 +15,8 @@ class QTreeWidget;
 class TfrxCustomPreviewPages;
 class TfrxPreviewWorkspace;
 class TfrxReport;
+class TfrxView;
+class QUrl;
 
 // The preview control: the prepared pages of a report laid out top to bottom (side by side when
 // they fit), zoomed and scrolled, with thumbnails and an outline at the side, text search,
@@ -82,6 +86,14 @@ public:
     bool ThumbnailVisible() const;
     void SetThumbnailVisible(bool value);
 
+    // The view under a point of a page (report pixels from the page's corner); none when none.
+    TfrxView *ViewAt(int pageIndex, QPointF point);
+    // Follows the hyperlink of a view: a web or mail address opens at once, any other value only
+    // once the operator has confirmed it; page numbers and anchors go to their page.
+    void FollowHyperlink(TfrxView *view);
+    // Opens addresses with the system's default handler; tests replace it.
+    static void SetUrlOpener(std::function<bool(const QUrl &)> opener);
+
     // Preparation with the preview showing: pages appear as they are made.
     void SetRunning(bool running);
     bool Running() const { return FRunning; }
@@ -105,6 +117,7 @@ private:
     void showMessagePanel(const QString &text);
     void hideMessagePanel();
     void showNotFound();
+    void mouseOverPage(int index, QPointF point);
 
     TfrxReport *FReport = nullptr;
     TfrxPreviewWorkspace *FWorkspace;

@@ -178,6 +178,7 @@ void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         FDown = true;
         FLastPoint = event->position().toPoint();
+        FDownPoint = FLastPoint;
         if (!FIsThumbnail)
             viewport()->setCursor(Qt::ClosedHandCursor);
     }
@@ -186,20 +187,42 @@ void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent *event)
 // The left button drags the pages: the scroll position follows the mouse.
 void TfrxPreviewWorkspace::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!FDown || FIsThumbnail)
-        return;
     const QPoint point = event->position().toPoint();
+    if (!FDown) {
+        QPointF onPage;
+        if (const int page = pageAt(point, onPage); page >= 0 && !FIsThumbnail)
+            emit PageMouseMove(page, onPage);
+        return;
+    }
+    if (FIsThumbnail)
+        return;
     SetOffset(Offset() - (point - FLastPoint));
     FLastPoint = point;
 }
 
 void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent *event)
 {
+    const bool dragged = (event->position().toPoint() - FDownPoint).manhattanLength() > QApplication::startDragDistance();
     FDown = false;
     viewport()->unsetCursor();
-    const int page = FPageList.FindPageAt(event->position().toPoint() + Offset());
-    if (page >= 0)
-        emit PageClicked(page);
+    QPointF onPage;
+    const int page = pageAt(event->position().toPoint(), onPage);
+    if (page < 0)
+        return;
+    emit PageClicked(page);
+    if (!dragged && !FIsThumbnail && event->button() == Qt::LeftButton)
+        emit PageMouseClick(page, onPage);
+}
+
+int TfrxPreviewWorkspace::pageAt(QPoint viewportPoint, QPointF &onPage) const
+{
+    const QPoint point = viewportPoint + Offset();
+    const int page = FPageList.FindPageAt(point);
+    if (page < 0 || FZoom <= 0)
+        return -1;
+    const QRect bounds = FPageList.GetPageBounds(page, viewport()->width(), FZoom);
+    onPage = QPointF(point - bounds.topLeft()) / FZoom;
+    return page;
 }
 
 void TfrxPreviewWorkspace::wheelEvent(QWheelEvent *event)

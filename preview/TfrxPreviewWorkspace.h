@@ -52,6 +52,10 @@ public:
 
 signals:
     void PageClicked(int index);
+    // The mouse over a page and a click on it (not a drag), at a point in report pixels from the
+    // page's corner.
+    void PageMouseMove(int index, QPointF point);
+    void PageMouseClick(int index, QPointF point);
     void PageScrolled();
     void Resized();
     // Ctrl with the wheel: positive steps zoom in.
@@ -70,6 +74,8 @@ protected:
 private:
     void updateScrollRange();
     void drawPage(QPainter &painter, int index, const QRect &rect);
+    // The page under a viewport point and the point in report pixels on it; -1 when none.
+    int pageAt(QPoint viewportPoint, QPointF &onPage) const;
 
     TfrxCustomPreviewPages *FPages = nullptr;
     TfrxPageList FPageList;
@@ -78,6 +84,7 @@ private:
     int FActivePage = 0;
     bool FDown = false;
     QPoint FLastPoint;
+    QPoint FDownPoint;
     int FFoundPage = -1;
     QRectF FFoundBounds;
     bool FDisableUpdate = false;

@@ -4,6 +4,7 @@
 #include "PdfText.h"
 #include "QtPrinters.h"
 #include "TfrxError.h"
+#include "TfrxHyperlink.h"
 #include "TfrxMemoView.h"
 #include "TfrxPageList.h"
 #include "TfrxPreview.h"
@@ -25,6 +26,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -498,6 +502,61 @@ TEST_F(PreviewTest, SavedPagesGetTheirExtensionAndLoadBack)
     EXPECT_EQ(preview.PageNo(), 1);
     EXPECT_FALSE(preview.LoadFromFile(dir.filePath(QStringLiteral("none.zi3"))));
     EXPECT_EQ(environment().errors.value(0), QStringLiteral("Cannot open file \"%1\"").arg(dir.filePath(QStringLiteral("none.zi3"))));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PreviewTest, OnlyWebAndMailLinksOpenWithoutAsking)
+{
+    addPages(3);
+    TfrxMemoView *memo = FakePreviewPages::AddText(pages->GetPage(0), QStringLiteral("ссылка"), QRectF(40, 40, 100, 20));
+    QStringList opened;
+    TfrxPreview::SetUrlOpener([&opened](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    TfrxPreview preview;
+    preview.resize(900, 600);
+    preview.Init(&report);
+    const QPointF inside(10 * fr01cm + 45, 10 * fr01cm + 45);
+    ASSERT_EQ(preview.ViewAt(0, inside), memo);
+    EXPECT_EQ(preview.ViewAt(0, QPointF(2, 2)), nullptr) << "the page's margin holds no object";
+    const struct
+    {
+        const char *link;
+        QMessageBox::StandardButton answer; // NoButton: no question is asked
+        bool opens;
+    } cases[] = {
+        {"https://example.org/a?b=1", QMessageBox::NoButton, true},
+        {"mailto:school@example.org", QMessageBox::NoButton, true},
+        {"file:///etc/passwd", QMessageBox::No, false},
+        {"smb://server/share", QMessageBox::Yes, true},
+    };
+    for (const auto &c : cases) {
+        opened.clear();
+        memo->Hyperlink()->SetKind(hkURL);
+        memo->Hyperlink()->SetValue(QLatin1String(c.link));
+        bool asked = false;
+        if (c.answer != QMessageBox::NoButton) {
+            QTimer::singleShot(0, [&asked, &c] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                EXPECT_TRUE(box->text().contains(QLatin1String(c.link)));
+                asked = true;
+                box->button(c.answer)->click();
+            });
+        }
+        preview.FollowHyperlink(memo);
+        EXPECT_EQ(asked, c.answer != QMessageBox::NoButton) << c.link;
+        EXPECT_EQ(opened.size(), c.opens ? 1 : 0) << c.link;
+    }
+    memo->Hyperlink()->SetKind(hkPageNumber);
+    memo->Hyperlink()->SetValue(QStringLiteral("3"));
+    preview.FollowHyperlink(memo);
+    EXPECT_EQ(preview.PageNo(), 3);
+    TfrxPreview::SetUrlOpener([](const QUrl &) { return false; });
 }
 
 } // namespace
