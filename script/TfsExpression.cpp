@@ -10,11 +10,40 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <functional>
 
 namespace {
 
 using BinaryFn = TfsValue (*)(const TfsValue &, const TfsValue &);
+
+// The values of one call (arguments, saved locals): on the native stack when few, so that a call
+// allocates nothing, and only as many as are used are constructed.
+template <size_t N> class SmallValues
+{
+public:
+    explicit SmallValues(size_t n)
+        : FData(n <= N ? reinterpret_cast<TfsValue *>(FBuffer) : static_cast<TfsValue *>(::operator new(n * sizeof(TfsValue)))),
+          FSize(n)
+    {
+        std::uninitialized_value_construct_n(FData, n);
+    }
+    ~SmallValues()
+    {
+        std::destroy_n(FData, FSize);
+        if (FSize > N)
+            ::operator delete(FData);
+    }
+    SmallValues(const SmallValues &) = delete;
+    SmallValues &operator=(const SmallValues &) = delete;
+    TfsValue &operator[](size_t i) { return FData[i]; }
+    std::span<TfsValue> Span() { return {FData, FSize}; }
+
+private:
+    alignas(TfsValue) unsigned char FBuffer[N * sizeof(TfsValue)];
+    TfsValue *FData;
+    size_t FSize;
+};
 
 // Integers are the common case of loops and counters: they skip the general promotion. Two 32-bit
 // operands cannot overflow 64 bits; a 64-bit operand keeps the result 64-bit and checks overflow.
@@ -188,14 +217,14 @@ template <class Op> class IntegerNode : public TfsNode
 public:
     IntegerNode(BinaryFn fn, TfsNodePtr left, TfsNodePtr right)
         : FFn(fn), FLeft(std::move(left)), FRight(std::move(right)), FLeftVar(plainVariable(*FLeft)),
-          FRightVar(plainVariable(*FRight))
+          FRightVar(plainVariable(*FRight)), FLeftConst(constant(*FLeft)), FRightConst(constant(*FRight))
     {
     }
     TfsValue Eval() override
     {
         TfsValue leftValue, rightValue;
-        const TfsValue &a = operand(*FLeft, FLeftVar, leftValue); // left before right
-        const TfsValue &b = operand(*FRight, FRightVar, rightValue);
+        const TfsValue &a = operand(*FLeft, FLeftVar, FLeftConst, leftValue); // left before right
+        const TfsValue &b = operand(*FRight, FRightVar, FRightConst, rightValue);
         if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
             return Op::Int32(a.RawInt(), b.RawInt());
         if (a.IsIntegral() && b.IsIntegral() && Op::Wide) {
@@ -213,8 +242,16 @@ private:
         auto *designator = dynamic_cast<TfsVariableDesignator *>(&node);
         return designator ? designator->FVar : nullptr;
     }
-    static const TfsValue &operand(TfsNode &node, TfsCustomVariable *var, TfsValue &temporary)
+    static const TfsValue *constant(TfsNode &node)
     {
+        auto *c = dynamic_cast<TfsConstNode *>(&node);
+        return c ? &c->FValue : nullptr;
+    }
+    static const TfsValue &operand(TfsNode &node, TfsCustomVariable *var, const TfsValue *constant,
+                                   TfsValue &temporary)
+    {
+        if (constant)
+            return *constant;
         if (var && !var->FOnGetVarValue)
             return var->FValue;
         temporary = node.Eval();
@@ -224,6 +261,7 @@ private:
     BinaryFn FFn;
     TfsNodePtr FLeft, FRight;
     TfsCustomVariable *FLeftVar, *FRightVar;
+    const TfsValue *FLeftConst, *FRightConst;
 };
 
 struct AddOp
@@ -461,14 +499,8 @@ void TfsIndexDesignator::Assign(const TfsValue &value)
 TfsValue TfsCallDesignator::Eval()
 {
     // All arguments are evaluated before any parameter is assigned.
-    constexpr size_t inlineArgs = 8;
-    std::array<TfsValue, inlineArgs> small;
-    std::vector<TfsValue> large;
-    std::span<TfsValue> args(small.data(), FArgs.size());
-    if (FArgs.size() > inlineArgs) {
-        large.resize(FArgs.size());
-        args = large;
-    }
+    SmallValues<8> values(FArgs.size());
+    const std::span<TfsValue> args = values.Span();
     for (size_t i = 0; i < FArgs.size(); ++i)
         args[i] = FArgs[i]->Eval();
     if (FNative) {
@@ -546,24 +578,19 @@ struct CallFrame
     TfsScript &scope;
     TfsScript &main;
     TfsScript *previousRunning;
-    std::array<TfsValue, 8> smallSaved;
-    std::vector<TfsValue> largeSaved;
-    bool saved = false;
+    // A recursive call keeps the caller's locals aside.
+    bool saved;
+    SmallValues<8> savedValues;
     bool restored = false;
 
     CallFrame(TfsProcVariable &p, TfsScript &s, TfsScript &m)
-        : proc(p), scope(s), main(m), previousRunning(m.FProgRunning)
+        : proc(p), scope(s), main(m), previousRunning(m.FProgRunning), saved(p.FDepth > 0),
+          savedValues(saved ? s.Locals().size() : 0)
     {
-        // A recursive call keeps the caller's locals aside.
-        if (proc.FDepth > 0) {
+        if (saved) {
             const auto &locals = scope.Locals();
-            saved = true;
-            if (locals.size() <= smallSaved.size())
-                for (size_t i = 0; i < locals.size(); ++i)
-                    smallSaved[i] = locals[i]->FValue;
-            else
-                for (TfsCustomVariable *v : locals)
-                    largeSaved.push_back(v->FValue);
+            for (size_t i = 0; i < locals.size(); ++i)
+                savedValues[i] = locals[i]->FValue;
         }
         ++proc.FDepth;
         ++main.FCallDepth;
@@ -585,7 +612,7 @@ struct CallFrame
             return;
         const auto &locals = scope.Locals();
         for (size_t i = 0; i < locals.size(); ++i)
-            locals[i]->FValue = std::move(locals.size() <= smallSaved.size() ? smallSaved[i] : largeSaved[i]);
+            locals[i]->FValue = std::move(savedValues[i]);
     }
 
     ~CallFrame() { Restore(); }
@@ -618,13 +645,7 @@ TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
     // Read the result and the var parameters, restore the caller's locals, then write back.
     TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
     const size_t backCount = std::min(varArgs.size(), proc.FParams.size());
-    std::array<TfsValue, 8> smallBack;
-    std::vector<TfsValue> largeBack;
-    std::span<TfsValue> back(smallBack.data(), std::min(backCount, smallBack.size()));
-    if (backCount > smallBack.size()) {
-        largeBack.resize(backCount);
-        back = largeBack;
-    }
+    SmallValues<8> back(backCount);
     for (size_t i = 0; i < backCount; ++i)
         if (varArgs[i])
             back[i] = proc.FParams[i]->FValue;
