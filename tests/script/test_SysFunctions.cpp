@@ -209,6 +209,19 @@ const Case kCases[] = {
     {"en", "VarArrayCreate([3, 1], varVariant)", "!Invalid array bounds"},
     {"en", "VarArrayCreate([0, 100000000], varVariant)", "!Invalid array bounds"},
     {"en", "(Random >= 0) and (Random < 1)", "True"},
+    // The integer fast path of the operators keeps the general rules: 32-bit results that overflow
+    // become 64-bit, a 64-bit overflow is an error, other kinds take the general operator.
+    {"en", "2147483647 + 1", "2147483648"},
+    {"en", "2147483647 + 1", "<Int64>"},
+    {"en", "-2147483647 - 2", "-2147483649"},
+    {"en", "65536 * 65536", "4294967296"},
+    {"en", "9223372036854775807 + 1", "!Integer overflow"},
+    {"en", "(9223372036854775807 - 1) + 1", "9223372036854775807"},
+    {"en", "1 + 1.5", "2.5"},
+    {"en", "'a' + 'b'", "ab"},
+    {"en", "(3 < 4) and (4 <= 4) and (5 > 4.5) and ('a' < 'b') and (2 <> 3)", "True"},
+    {"en", "Null < 1", "False"},
+    {"en", "Null = Null", "True"},
     // Declarations drive the compile-time checks.
     {"en", "Copy('abc', 1)", "!Not enough actual parameters"},
     {"en", "Pos('a', 'b', 'c')", "!Too many actual parameters"},
