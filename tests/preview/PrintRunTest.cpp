@@ -10,6 +10,7 @@
 #include "TfrxPrintDialog.h"
 #include "TfrxPrintRun.h"
 #include "TfrxPrinters.h"
+#include "TfrxProgress.h"
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
@@ -386,6 +387,32 @@ TEST_F(PrintRun, PrintToFileFromTheDialogTakesThePrnExtension)
     ASSERT_TRUE(print());
     EXPECT_EQ(pageTexts(readPdfText(dir.filePath(QStringLiteral("certificate.prn")))), QStringList{QStringLiteral("P1")});
     EXPECT_TRUE(report->PrintOptions()->PrnOutFileName.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrintRun, CancelInTheProgressWindowAbortsTheJob)
+{
+    addPages(4);
+    report->setProperty("ShowProgress", true);
+    // The first serviced events after the first page press Cancel.
+    QTimer::singleShot(0, [] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<TfrxProgress *>(window); progress != nullptr && progress->isVisible())
+                progress->CancelButton()->click();
+    });
+    EXPECT_FALSE(print());
+    EXPECT_TRUE(report->Terminated());
+    EXPECT_FALSE(zorPrinters()->Printer()->Printing()) << "the job is not left open";
+    EXPECT_TRUE(errors.isEmpty());
+    report->setProperty("ShowProgress", false);
+    // A job that cannot start says so and prints nothing.
+    report->PrintOptions()->PrnOutFileName = QStringLiteral("/nonexistent/folder/out.prn");
+    EXPECT_FALSE(print());
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Printer selected is not valid")});
+    EXPECT_FALSE(zorPrinters()->Printer()->Printing());
 }
 
 } // namespace
