@@ -10,6 +10,7 @@
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
+#include "TfrxUserDataSet.h"
 #include "zorAggregate.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,15 @@ const QList<TfrxBand *> &SubBandsOf(QObject *object)
     if (auto *band = qobject_cast<TfrxBand *>(object))
         return band->SubBands;
     return none;
+}
+
+// A user data set that a template brings without a host behind it never reaches its end by itself
+// (nothing tells it where its records stop): it has no records.
+bool AtEnd(const TfrxDataSet *ds)
+{
+    const bool hostless = ds->metaObject() == &TfrxUserDataSet::staticMetaObject && ds->RangeEnd() == zor::reLast &&
+                          !ds->OnCheckEOF;
+    return hostless || ds->Eof();
 }
 
 bool IsTrue(const QVariant &value)
@@ -63,7 +73,7 @@ bool TfrxEngine::CanShow(QObject *object, bool printIfDetailEmpty)
             continue;
         anyDataBand = true;
         DoNotifyEvent(band, band->OnMasterDetail());
-        for (ds->First(); !ds->Eof() && !FReport->Terminated(); ds->Next()) {
+        for (ds->First(); !AtEnd(ds) && !FReport->Terminated(); ds->Next()) {
             if (CanShow(band, band->PrintIfDetailEmpty()))
                 return true;
         }
@@ -96,7 +106,7 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
     TfrxBand *header = band->Header;
     const bool hasGroups = band->Group != nullptr;
     bool shownAny = false;
-    for (; !ds->Eof() && !FReport->Terminated(); ds->Next()) {
+    for (; !AtEnd(ds) && !FReport->Terminated(); ds->Next()) {
         if (!band->Filter().trimmed().isEmpty() && !IsTrue(FReport->Calc(band->Filter())))
             continue;
         if (!CanShow(band, band->PrintIfDetailEmpty()))

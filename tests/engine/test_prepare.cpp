@@ -246,3 +246,22 @@ TEST_F(PrepareTest, PagesWithoutRoomAndBandsTallerThanThePageStillEnd)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PrepareTest, UserDataSetWithoutAHostHasNoRecords)
+{
+    TfrxUserDataSet hostless;
+    hostless.SetUserName(QStringLiteral("Loose"));
+    FReport->DataSets()->Add(&hostless);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20);
+    band->SetDataSet(&hostless);
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("row"));
+    FReport->EngineOptions()->PrintIfEmpty = true;
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Pages()->GetCount(), 1);
+    EXPECT_TRUE(Texts(0).isEmpty());
+    FReport.reset();
+}
+
+} // namespace
