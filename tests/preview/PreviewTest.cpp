@@ -7,6 +7,8 @@
 #include "TfrxHyperlink.h"
 #include "TfrxMemoView.h"
 #include "TfrxPageList.h"
+#include "TfrxPageSettingsForm.h"
+#include "TfrxSearchDialog.h"
 #include "TfrxPreview.h"
 #include "TfrxPreviewForm.h"
 #include "TfrxPreviewWorkspace.h"
@@ -460,6 +462,14 @@ TEST_F(PreviewTest, TheWindowLooksTidy)
         }
     }
     EXPECT_GE(form.CloseButton()->width(), form.CloseButton()->sizeHint().width());
+
+    // The dialogs of the window, for a person to look at.
+    TfrxSearchDialog search;
+    search.show();
+    EXPECT_TRUE(search.grab().save(picturePath(QStringLiteral("search-dialog.png"))));
+    TfrxPageSettingsForm settings(report, 0);
+    settings.show();
+    EXPECT_TRUE(settings.grab().save(picturePath(QStringLiteral("page-settings.png"))));
 }
 
 TEST_F(PreviewTest, PdfExportWritesSelectableTextOnThePagesPaper)
