@@ -22,6 +22,10 @@ TEST_F(PrepareTest, LooseObjectsMakeOnePageOnlyWhenEmptyPagesPrint)
             EXPECT_EQ(Texts(0), QStringList{QStringLiteral("a")});
             EXPECT_DOUBLE_EQ(Find(0, QStringLiteral("A"))->AbsTop(), 20);
         }
+        // The loose objects were only listed for the output: they stay on their page, in order.
+        ASSERT_EQ(FPage->Objects().size(), 2);
+        EXPECT_EQ(FPage->Objects().at(1), hidden);
+        EXPECT_EQ(hidden->Parent(), FPage);
     }
 }
 
@@ -262,6 +266,33 @@ TEST_F(PrepareTest, UserDataSetWithoutAHostHasNoRecords)
     EXPECT_EQ(Pages()->GetCount(), 1);
     EXPECT_TRUE(Texts(0).isEmpty());
     FReport.reset();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrepareTest, HeadersTallerThanThePageAreOutputWhereTheyStandAndThePagesStillEnd)
+{
+    FPage->SetSizeAndDimensions(256, 100, 50);
+    AddNumbers(QStringLiteral("Data"), 3);
+    auto *pageHeader = AddBand<TfrxPageHeader>(QStringLiteral("PageHeader1"), 0, 400);
+    AddMemo(pageHeader, QStringLiteral("PH"), 0, 0, 100, 20, QStringLiteral("ph"));
+    auto *header = AddBand<TfrxHeader>(QStringLiteral("Header1"), 410, 30);
+    header->SetReprintOnNewPage(true);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 450, 20);
+    band->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    ASSERT_TRUE(Prepare());
+    QStringList rows;
+    for (int page = 0; page < Pages()->GetCount(); ++page) {
+        EXPECT_NE(Find(page, QStringLiteral("PageHeader1")), nullptr) << page;
+        for (const QString &text : Texts(page)) {
+            if (text != QLatin1String("ph"))
+                rows.append(text);
+        }
+    }
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
 }
 
 } // namespace

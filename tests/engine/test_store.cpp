@@ -92,6 +92,9 @@ TEST_F(StoreTest, CertificatePreparesIntoOnePageOfLooseObjectsStoredByDifference
               QString::fromUtf8("Автошкола «Ромашка»"));
     EXPECT_EQ(Plain(static_cast<TfrxMemoView *>(rebuilt->FindObject(QStringLiteral("Memo_cat")))->Text()),
               QStringLiteral("B"));
+    // The template was reloaded after preparation: no source copy points at its old objects.
+    for (TfrxComponent *copy : Pages()->SourcePage(0)->GetAllObjects())
+        EXPECT_EQ(copy->OriginalComponent(), nullptr) << copy->Name().toStdString();
 }
 
 TEST_F(StoreTest, SavedAndLoadedPreparedReportDrawsTheSamePixels)
