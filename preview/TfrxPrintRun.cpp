@@ -26,7 +26,9 @@ using namespace zor;
 namespace {
 
 constexpr double mmPerInch = 25.4;
-constexpr double reportPixelsPerMm = 3.77953;
+
+// What a printer that cannot take the job is told as.
+QString notValid() { return QStringLiteral("Printer selected is not valid"); }
 
 // A page without a size is printed as an A4 page.
 QSizeF pageSizeMm(const TfrxReportPage &page)
@@ -135,7 +137,7 @@ bool TfrxPrintRun::Print()
         return false;
     d->printer = printers->Printer();
     if (!d->printer->Initialized()) {
-        zorReportPrinterError(QStringLiteral("Printer selected is not valid"));
+        zorReportPrinterError(notValid());
         return false;
     }
     d->printer->setFileName(d->options.PrnOutFileName);
@@ -207,7 +209,7 @@ bool TfrxPrintRun::Private::run()
         ok = fail(QString::fromLocal8Bit(error.what()));
     }
     if (ok && started)
-        ok = printer->EndDoc() || fail(QStringLiteral("Printer selected is not valid"));
+        ok = printer->EndDoc() || fail(notValid());
     else if (printer->Printing())
         printer->Abort();
     progress.reset();
@@ -274,10 +276,10 @@ bool TfrxPrintRun::Private::beginPage()
 {
     if (!started) {
         if (!printer->BeginDoc())
-            return fail(QStringLiteral("Printer selected is not valid"));
+            return fail(notValid());
         started = true;
     }
-    return printer->BeginPage() || fail(QStringLiteral("Printer selected is not valid"));
+    return printer->BeginPage() || fail(notValid());
 }
 
 // Text objects show the copy being printed and take the scale of a scaled page.
