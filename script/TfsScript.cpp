@@ -407,14 +407,9 @@ void TfsScript::Terminate()
         routine->Terminate();
 }
 
-void TfsScript::RunLine(const QString &unit, const QString &pos)
+void TfsScript::CallRunLine(TfsScript &owner, const QString &unit, const QString &pos)
 {
-    for (TfsScript *s = this; s; s = s->FParent) {
-        if (s->OnRunLine) {
-            s->OnRunLine(*this, unit, pos);
-            return;
-        }
-    }
+    owner.OnRunLine(*this, unit, pos);
 }
 
 TfsValue TfsScript::Call(const QString &name, TfsValue &params, bool global, bool writeBack)

@@ -139,13 +139,20 @@ public:
     bool FMainProg = true;
     TfsScript *FProgRunning = nullptr; // main programs: scope of the routine running now
     int FCallDepth = 0;                // main programs: script routine calls now running
-    void RunLine(const QString &unit, const QString &pos);
+    void RunLine(const QString &unit, const QString &pos)
+    {
+        // Called before every statement: the usual case, no hook, stays inline.
+        for (TfsScript *s = this; s; s = s->FParent)
+            if (s->OnRunLine)
+                return CallRunLine(*s, unit, pos);
+    }
     TfsScript *MainProg();
     TfsStatementList &Statements() { return *FStatement; }
     QHash<QString, QString> FTypeAliases; // lower-cased alias to type name, from the language
     std::vector<TfsScript *> FRoutineScripts;
 
 private:
+    void CallRunLine(TfsScript &owner, const QString &unit, const QString &pos);
     bool Build(const TfsXMLItem &program);
     void PrepareContext(struct TfsILContext &context) const;
     std::unique_ptr<class TfsILParser> LanguageParser(struct TfsILContext &context);
