@@ -85,6 +85,8 @@ bool TfrxEngine::Run(bool, bool clearLastReport, TfrxReportPage *page)
         DoNotifyEvent(FReport, FReport->property("OnStartReport").toString());
         const QList<TfrxReportPage *> pages = page != nullptr ? QList<TfrxReportPage *>{page} : ReportPages();
         for (TfrxReportPage *p : pages) {
+            // Bands take their page's width before they are copied, so that no band stores it.
+            p->AlignChildren();
             Pages()->AddSourcePage(p);
             FAggregates->AddItems(p);
         }
