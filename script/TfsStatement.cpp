@@ -3,6 +3,25 @@
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
 
+namespace {
+
+// x += e, x -= e, x++ and x-- on two 32-bit integers, the usual counters, without a call.
+TfsValue add(const TfsValue &a, const TfsValue &b)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(int64_t(a.RawInt()) + b.RawInt());
+    return fsAdd(a, b);
+}
+
+TfsValue sub(const TfsValue &a, const TfsValue &b)
+{
+    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+        return TfsValue::FromInt64(int64_t(a.RawInt()) - b.RawInt());
+    return fsSub(a, b);
+}
+
+} // namespace
+
 void TfsStatement::Run()
 {
     try {
@@ -48,10 +67,10 @@ void TfsAssignmentStmt::Exec()
     TfsValue result;
     switch (FModificator) {
     case opPlus:
-        result = fsAdd(current, operand);
+        result = add(current, operand);
         break;
     case opMinus:
-        result = fsSub(current, operand);
+        result = sub(current, operand);
         break;
     case opMul:
         result = fsMul(current, operand);
@@ -76,7 +95,7 @@ void TfsCallStmt::Exec()
     }
     // x++ and x-- on an integer variable stay in place.
     if (TfsCustomVariable *var = FDesignator->Variable(); var && !var->FOnGetVarValue) {
-        var->SetValue(fsAdd(var->FValue, TfsValue(FModificator)));
+        var->SetValue(add(var->FValue, TfsValue(FModificator)));
         return;
     }
     FDesignator->Assign(fsAdd(FDesignator->Eval(), TfsValue(FModificator)));
