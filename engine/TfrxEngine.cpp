@@ -137,22 +137,18 @@ bool TfrxEngine::Initialize()
 }
 
 // A data set may feed only one level: the page's and a band's must differ.
-bool TfrxEngine::CheckDataSets()
+void TfrxEngine::CheckDataSets()
 {
-    bool ok = true;
     for (TfrxReportPage *page : ReportPages()) {
         const TfrxDataSet *pageDataSet = page->DataSet();
         if (pageDataSet == nullptr)
             continue;
         for (TfrxComponent *obj : page->Objects()) {
             const auto *band = qobject_cast<TfrxDataBand *>(obj);
-            if (band != nullptr && band->DataSet() == pageDataSet) {
+            if (band != nullptr && band->DataSet() == pageDataSet)
                 FReport->AddError(QStringLiteral("Cannot use the same dataset for Page.DataSet and Band.DataSet"));
-                ok = false;
-            }
         }
     }
-    return ok;
 }
 
 void TfrxEngine::Finalize()

@@ -72,7 +72,7 @@ private:
     // Preparation sequence (TfrxEngine.cpp).
     bool Initialize();
     void Finalize();
-    bool CheckDataSets();
+    void CheckDataSets();
     void RunReportPages(TfrxReportPage *only);
     void RunPage(TfrxReportPage *page);
     void ShowPage();
