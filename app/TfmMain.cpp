@@ -6,12 +6,13 @@
 #include "CertificateTemplateValues.h"
 #include "Cp1251Codec.h"
 #include "HoursTable.h"
+#include "ReportLibrary.h"
 #include "TBlankArea.h"
 #include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
 #include "TfrxReport.h"
-#include "zorTemplateFormat.h"
+#include "TfrxReportServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,7 +67,7 @@ QString substitutionQuestion(const QString &characters)
 TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent)
     : QMainWindow(parent), FDialogs(dialogs), FReport(std::make_unique<TfrxReport>())
 {
-    zorRegisterTemplateFormat();
+    registerReportLibrary();
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(caption);
     setFont(tahoma(11));
@@ -300,8 +301,7 @@ void TfmMain::N7Click()
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
     if (!missing.isEmpty())
         FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
-    // The filled template cannot be shown yet: say so instead of pretending it was printed.
-    FDialogs.message(this, QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + templatePath());
+    FReport->ShowReport(true);
 }
 
 // The template is read afresh for every print and every design, so changes saved in the designer
@@ -321,8 +321,15 @@ bool TfmMain::loadTemplate()
 
 void TfmMain::Button3Click()
 {
-    if (loadTemplate())
+    if (!loadTemplate())
+        return;
+    // The designer is a window library of its own; without it the operator is told so in Russian
+    // rather than through the library's English error.
+    if (!TfrxReportServices::Instance().Design) {
         FDialogs.message(this, QStringLiteral("Конструктор отчётов пока недоступен: ") + templatePath());
+        return;
+    }
+    FReport->DesignReport(true, false);
 }
 
 void TfmMain::aboutClick()

@@ -2,12 +2,16 @@
 #include "FakeDialogs.h"
 #include "TBlankArea.h"
 #include "TfmMain.h"
+#include "TfrxCustomEngine.h"
+#include "TfrxCustomPreviewPages.h"
 #include "TfrxMemoView.h"
 #include "TfrxReport.h"
+#include "zorPrinterTexts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +37,29 @@ protected:
         r.gearbox = 0;
         window.blank()->setRecord(r);
     }
-    void TearDown() override { QFile::remove(beside); }
+    void TearDown() override
+    {
+        QFile::remove(beside);
+        zorSetPrinterErrorHandler(nullptr);
+    }
+
+    // Closes the modal preview once the report in it is prepared, noting its page count.
+    void closePreviewWhenPrepared()
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, timer, [this, timer] {
+            TfrxReport *report = window.report();
+            QWidget *preview = QApplication::activeModalWidget();
+            if (preview == nullptr || report->Engine() == nullptr || report->Engine()->Running()
+                || report->PreviewPages()->GetCount() == 0)
+                return;
+            previewPages = report->PreviewPages()->GetCount();
+            preview->close();
+            timer->deleteLater();
+        });
+        timer->start();
+    }
 
     QString text(const char *name) const
     {
@@ -45,6 +71,7 @@ protected:
     const QString shown = QDir::toNativeSeparators(beside);
     FakeDialogs dialogs;
     TfmMain window{dialogs};
+    int previewPages = 0;
 };
 
 TEST_F(PrintCommand, MissingTemplateIsNamedAndNothingIsFilled)
@@ -54,11 +81,16 @@ TEST_F(PrintCommand, MissingTemplateIsNamedAndNothingIsFilled)
     EXPECT_TRUE(window.report()->Objects().isEmpty());
 }
 
-TEST_F(PrintCommand, ShippedTemplateIsFilledAndThePrintStopsBeforeThePreview)
+TEST_F(PrintCommand, ShippedTemplateIsFilledAndShownInThePreview)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
+    QStringList libraryErrors;
+    zorSetPrinterErrorHandler([&libraryErrors](const QString &text) { libraryErrors << text; });
+    closePreviewWhenPrepared();
     window.N7Click();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Просмотр и печать шаблона пока недоступны: ") + shown});
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(libraryErrors.isEmpty()) << libraryErrors.join(u'\n').toStdString();
+    EXPECT_EQ(previewPages, 1);
     EXPECT_EQ(text("Memo5"), QStringLiteral("Иванов [Иван]\r\n"));
     EXPECT_EQ(text("Memo13"), QStringLiteral("72\r\n"));
     EXPECT_EQ(text("Memo14"), QStringLiteral("x\r\n"));

@@ -1,0 +1,14 @@
+#include "ReportLibrary.h"
+
+#include "zorEngine.h"
+#include "zorPreview.h"
+#include "zorScriptBindings.h"
+#include "zorTemplateFormat.h"
+
+void registerReportLibrary()
+{
+    zorRegisterTemplateFormat();
+    zorRegisterEngine();
+    zorRegisterScriptBindings();
+    zorRegisterPreview();
+}
