@@ -5,6 +5,8 @@
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "zorEngine.h"
+#include "zorPdfExport.h"
+#include "zorScriptBindings.h"
 #include "zorTemplateFormat.h"
 
 #include <QFile>
@@ -24,11 +26,14 @@ const char kHelp[] =
     "Usage:\n"
     "  zorreport prepare TEMPLATE [--data ALIAS=FILE.csv]... -o OUT.zi3\n"
     "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--page N] [--dpi D] -o OUT.png\n"
+    "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... -o OUT.pdf\n"
     "  zorreport --help\n"
     "\n"
     "prepare  prepares a report template (.ze3) and writes the prepared report (.zi3).\n"
     "render   draws one page of a prepared report, or of a template prepared first, as a PNG\n"
     "         picture; --page counts from 1 (default 1), --dpi is the resolution (default 96).\n"
+    "pdf      writes every page of a prepared report, or of a template prepared first, to a\n"
+    "         vector PDF with selectable text, each page on its own paper size.\n"
     "--data   makes a CSV file (first line the field names) a data set under ALIAS.\n";
 
 struct Options {
@@ -54,7 +59,8 @@ bool ParseArguments(const QStringList &args, Options &options, QString &error)
         return false;
     }
     options.Command = args.at(1);
-    if (options.Command != QLatin1String("prepare") && options.Command != QLatin1String("render")) {
+    static const QStringList commands = {QStringLiteral("prepare"), QStringLiteral("render"), QStringLiteral("pdf")};
+    if (!commands.contains(options.Command)) {
         error = QStringLiteral("Unknown command \"%1\" (see zorreport --help)").arg(options.Command);
         return false;
     }
@@ -169,6 +175,21 @@ int Render(TfrxReport &report, const Options &options)
     return 0;
 }
 
+// Writes the prepared pages as a PDF file.
+int WritePdf(TfrxReport &report, const Options &options)
+{
+    QString error;
+    if (!zorExportPdf(report, options.Output, error))
+        return Fail(error);
+    return 0;
+}
+
+// Draws a page or writes the PDF of the pages the report holds.
+int Output(TfrxReport &report, const Options &options)
+{
+    return options.Command == QLatin1String("pdf") ? WritePdf(report, options) : Render(report, options);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -187,20 +208,21 @@ int main(int argc, char **argv)
         return Fail(error);
     zorRegisterTemplateFormat();
     zorRegisterEngine();
+    zorRegisterScriptBindings();
     // The data sets outlive the report that lists them.
     std::vector<std::unique_ptr<CsvDataSet>> dataSets;
     TfrxReport report;
     report.EngineOptions()->NewSilentMode = zor::simSilent;
-    if (options.Command == QLatin1String("render") && IsPreparedReport(options.Input)) {
+    if (options.Command != QLatin1String("prepare") && IsPreparedReport(options.Input)) {
         report.PreviewPages()->LoadFromFile(options.Input, false);
         if (!report.Errors().isEmpty())
             return Fail(ErrorText(report, QString()));
-        return Render(report, options);
+        return Output(report, options);
     }
     if (!Prepare(report, options, dataSets, error))
         return Fail(error);
-    if (options.Command == QLatin1String("render"))
-        return Render(report, options);
+    if (options.Command != QLatin1String("prepare"))
+        return Output(report, options);
     if (!report.PreviewPages()->SaveToFile(options.Output))
         return Fail(QStringLiteral("Cannot write \"%1\"").arg(options.Output));
     return 0;

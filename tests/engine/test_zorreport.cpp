@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -55,6 +56,22 @@ TEST(ZorReportTest, PreparesAndRendersTheCertificate)
                  hiRes});
     ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(QImage(hiRes).size(), QSize(1588, 1118));
+}
+
+TEST(ZorReportTest, WritesThePagesAsAPdfOfThePagesPaper)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cert.pdf"));
+    const Result r = RunTool({QStringLiteral("pdf"), kTemplate, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b")))) << text.toStdString();
+    // A5 landscape: 210 x 148 mm is 595.3 x 419.5 points (pdfinfo may round).
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Page size:\\s+595\\S* x 4(19|20)\\b"))))
+        << text.toStdString();
 }
 
 TEST(ZorReportTest, DataFromACsvFileFillsADataBand)
