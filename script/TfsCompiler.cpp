@@ -570,8 +570,15 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
                                                              {QStringLiteral("/"), opDivFloat}};
         stmt.FModificator = mods.value(leafText(*mod), opNone);
     }
-    if (target)
+    if (target) {
         stmt.FVar = static_cast<TfsVariableDesignator *>(stmt.FDesignator.get());
+        if (target->FIsReadOnly)
+            return;
+        if (stmt.FModificator == opNone)
+            stmt.FAppend = fsAppendOperand(*stmt.FExpression, target);
+        else if (stmt.FModificator == opPlus && fsIsPlainOperand(*stmt.FExpression))
+            stmt.FAppend = stmt.FExpression.get();
+    }
 }
 
 // callstmt -> dsgn [modificator]

@@ -235,6 +235,9 @@ public:
         return FFn(a, b);
     }
 
+    TfsCustomVariable *LeftVariable() const { return FLeftVar; }
+    TfsNode &Right() const { return *FRight; }
+
 private:
     // A variable is read where it is stored, unless the host supplies its value.
     static TfsCustomVariable *plainVariable(TfsNode &node)
@@ -409,6 +412,19 @@ TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
         break;
     }
     return std::make_unique<BinaryNode>(binaryFunction(op), std::move(left), std::move(right));
+}
+
+bool fsIsPlainOperand(TfsNode &node)
+{
+    return dynamic_cast<TfsConstNode *>(&node) || dynamic_cast<TfsVariableDesignator *>(&node);
+}
+
+TfsNode *fsAppendOperand(TfsNode &expression, const TfsCustomVariable *var)
+{
+    auto *add = dynamic_cast<IntegerNode<AddOp> *>(&expression);
+    if (!add || add->LeftVariable() != var || !fsIsPlainOperand(add->Right()))
+        return nullptr;
+    return &add->Right();
 }
 
 TfsValue TfsSetNode::Eval()

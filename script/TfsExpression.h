@@ -67,6 +67,12 @@ TfsValue fsAdd(const TfsValue &a, const TfsValue &b);
 TfsValue fsSub(const TfsValue &a, const TfsValue &b);
 TfsValue fsMul(const TfsValue &a, const TfsValue &b);
 
+// The right operand of "var + right" when right cannot change anything (a constant or a plain
+// variable), so that v := v + e can append to v in place; null for any other expression.
+TfsNode *fsAppendOperand(TfsNode &expression, const TfsCustomVariable *var);
+// A constant or a plain variable: evaluating it changes nothing.
+bool fsIsPlainOperand(TfsNode &node);
+
 // An operator applied to one or two operands.
 TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right);
 

@@ -53,6 +53,14 @@ void TfsAssignmentStmt::Exec()
     ReportLine();
     if (FProgram->FTerminated)
         return;
+    // Text grows in place instead of being copied at every step (building a text in a loop).
+    if (FAppend && FVar->FVar->FValue.kind() == TfsValue::String && !FVar->FVar->FOnGetVarValue) {
+        const TfsValue tail = FAppend->Eval();
+        if (tail.kind() == TfsValue::String) {
+            FVar->FVar->FValue.AppendText(tail.ToString());
+            return;
+        }
+    }
     if (FModificator == opNone) {
         if (FVar)
             FVar->FVar->SetValue(FExpression->Eval());

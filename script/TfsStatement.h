@@ -50,6 +50,7 @@ public:
     TfsNodePtr FExpression;
     TfsOperatorType FModificator = opNone; // x += e and the like
     TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
+    TfsNode *FAppend = nullptr;            // v := v + e or v += e with a plain e: appended in place
 
 protected:
     void Exec() override;

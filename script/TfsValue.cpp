@@ -426,6 +426,11 @@ void TfsValue::ArrayAppend(const TfsValue &v)
     Unshare()->items.push_back(v);
 }
 
+void TfsValue::AppendText(const QString &text)
+{
+    Unshare()->text += text;
+}
+
 TfsValue operator+(const TfsValue &a, const TfsValue &b)
 {
     if (a.kind() == TfsValue::String && b.kind() == TfsValue::String)

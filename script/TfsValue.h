@@ -94,6 +94,9 @@ public:
     TfsValue &ArrayRef(int index);
     void ArrayAppend(const TfsValue &v);
 
+    // Appends text to a string value in place, copying the string first only when it is shared.
+    void AppendText(const QString &text);
+
     // Operators of expressions. Null propagates through arithmetic; integers that overflow 32 bits
     // become 64-bit; a 64-bit overflow and an integer division by zero are errors.
     friend TfsValue operator+(const TfsValue &a, const TfsValue &b);

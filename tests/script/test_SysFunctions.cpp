@@ -291,6 +291,10 @@ const Program kPrograms[] = {
     {"PascalScript", "var r: Integer; begin r := 1; Inc(r + 1) end.", "!Variable required at 1:35"},
     {"PascalScript", "var r: String; begin try RaiseException('boom') except r := ExceptionMessage end end.", "boom"},
     {"C++Script", "int r; { r = 1; Inc(r, 4); }", "5"},
+    // Text appended in place: a copy of the text held elsewhere keeps its value.
+    {"PascalScript", "var r, t: String; begin t := 'a'; r := t; r := r + 'b'; r := r + t; r := r + r; "
+                     "r := t + '|' + r end.", "a|abaaba"},
+    {"JScript", "var r = \"a\"; var t = r; r += \"b\"; r += t; r = t + \"|\" + r;", "a|aba"},
     {"BasicScript", "dim r\r\nr = \"x\"\r\nInsert(\"y\", r, 1)", "yx"},
     {"JScript", "var r = \"bc\"; Insert(\"a\", r, 1);", "abc"},
 };
