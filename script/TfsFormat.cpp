@@ -142,7 +142,7 @@ double floatArg(const TfsValue &v, const QString &format)
     return d;
 }
 
-struct Spec
+struct Specifier
 {
     bool left = false;
     int width = -1;
@@ -151,9 +151,9 @@ struct Spec
 };
 
 // One specifier's text for its argument.
-QString specifierText(const Spec &spec, const TfsValue &arg, const QString &format)
+QString specifierText(const Specifier &specifier, const TfsValue &arg, const QString &format)
 {
-    const char16_t t = spec.type.toLower().unicode();
+    const char16_t t = specifier.type.toLower().unicode();
     switch (t) {
     case u'd':
     case u'u':
@@ -166,22 +166,22 @@ QString specifierText(const Spec &spec, const TfsValue &arg, const QString &form
                                      : QString::number(v < 0 ? -(v + 1) + 1ull : quint64(v));
         if (t == u'x' && arg.kind() == TfsValue::Int)
             digits = QString::number(quint32(v), 16).toUpper();
-        if (spec.precision > digits.size())
-            digits = digits.rightJustified(spec.precision, u'0');
+        if (specifier.precision > digits.size())
+            digits = digits.rightJustified(specifier.precision, u'0');
         return (t == u'd' && v < 0 ? QStringLiteral("-") : QString()) + digits;
     }
     case u'e':
-        return scientific(floatArg(arg, format), spec.precision < 0 ? 15 : std::max(spec.precision, 1));
+        return scientific(floatArg(arg, format), specifier.precision < 0 ? 15 : std::max(specifier.precision, 1));
     case u'f':
-        return fixedText(floatArg(arg, format), spec.precision < 0 ? 2 : spec.precision, false);
+        return fixedText(floatArg(arg, format), specifier.precision < 0 ? 2 : specifier.precision, false);
     case u'g':
-        return general(floatArg(arg, format), spec.precision < 0 ? 15 : std::max(spec.precision, 1));
+        return general(floatArg(arg, format), specifier.precision < 0 ? 15 : std::max(specifier.precision, 1));
     case u'n':
-        return fixedText(floatArg(arg, format), spec.precision < 0 ? 2 : spec.precision, true);
+        return fixedText(floatArg(arg, format), specifier.precision < 0 ? 2 : specifier.precision, true);
     case u'm': {
         const double v = floatArg(arg, format);
         const QLocale locale;
-        const QString number = fixedText(v, spec.precision < 0 ? 2 : spec.precision, true);
+        const QString number = fixedText(v, specifier.precision < 0 ? 2 : specifier.precision, true);
         const bool negative = number.startsWith(u'-');
         const QString magnitude = negative ? number.mid(1) : number;
         const QString symbol = locale.currencySymbol();
@@ -196,7 +196,7 @@ QString specifierText(const Spec &spec, const TfsValue &arg, const QString &form
         if (arg.kind() == TfsValue::Array)
             formatError(format);
         const QString s = arg.ToString();
-        return spec.precision >= 0 ? s.left(spec.precision) : s;
+        return specifier.precision >= 0 ? s.left(specifier.precision) : s;
     }
     default:
         formatError(format);
@@ -242,7 +242,7 @@ QString TfsFormat::Format(const QString &format, std::span<const TfsValue> args)
             out += u'%';
             continue;
         }
-        Spec spec;
+        Specifier specifier;
         int n = number(format, i, 255);
         if (n >= 0 && i < format.size() && format[i] == u':') {
             next = size_t(n);
@@ -250,21 +250,21 @@ QString TfsFormat::Format(const QString &format, std::span<const TfsValue> args)
             n = -1;
         }
         if (n < 0 && i < format.size() && format[i] == u'-') {
-            spec.left = true;
+            specifier.left = true;
             ++i;
         }
-        spec.width = n >= 0 ? n : number(format, i, 255);
+        specifier.width = n >= 0 ? n : number(format, i, 255);
         if (i < format.size() && format[i] == u'.') {
             ++i;
-            spec.precision = number(format, i, 255);
-            if (spec.precision < 0)
+            specifier.precision = number(format, i, 255);
+            if (specifier.precision < 0)
                 formatError(format);
         }
         if (i >= format.size() || next >= args.size())
             formatError(format);
-        spec.type = format[i];
-        const QString text = specifierText(spec, args[next++], format);
-        out += spec.left ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+        specifier.type = format[i];
+        const QString text = specifierText(specifier, args[next++], format);
+        out += specifier.left ? text.leftJustified(specifier.width) : text.rightJustified(specifier.width);
     }
     return out;
 }
