@@ -8,6 +8,7 @@
 #include "TfrxOutline.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
+#include "TfrxScriptBinder.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
@@ -15,7 +16,6 @@
 #include "TfrxShiftTree.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
-#include "TfsValue.h"
 #include "zorAggregate.h"
 
 using namespace zor;
@@ -26,12 +26,6 @@ TfrxEngine::TfrxEngine(TfrxReport *report, TfrxPreviewPages *previewPages)
 }
 
 TfrxEngine::~TfrxEngine() = default;
-
-std::function<TfsValue(TfrxReport &, QObject *)> &TfrxEngine::EventArgument()
-{
-    static std::function<TfsValue(TfrxReport &, QObject *)> hook;
-    return hook;
-}
 
 TfrxPreviewPages *TfrxEngine::Pages() const
 {
@@ -57,8 +51,7 @@ void TfrxEngine::DoNotifyEvent(QObject *object, const QString &eventName)
 {
     if (!FRunning || eventName.trimmed().isEmpty())
         return;
-    const auto &argument = EventArgument();
-    FReport->Script().CallEvent(eventName, argument ? argument(*FReport, object) : TfsValue::MakeNull());
+    TfrxScriptBinder::CallEvent(*FReport, object, eventName);
 }
 
 // ---- the run ----

@@ -20,7 +20,6 @@ class TfrxNullBand;
 class TfrxPreviewPages;
 class TfrxReportPage;
 class TfrxShiftTree;
-class TfsValue;
 class TfrxXMLItem;
 
 // A band output again at the top of each new page or column.
@@ -61,10 +60,6 @@ public:
 
     TfrxAggregateList &Aggregates() const { return *FAggregates; }
     TfrxBand *CurBand() const { return FCurBand; }
-
-    // The value a script event receives for a report object; the script bindings install it.
-    // Without it events get a null argument.
-    static std::function<TfsValue(TfrxReport &report, QObject *object)> &EventArgument();
 
 private:
     TfrxPreviewPages *Pages() const;

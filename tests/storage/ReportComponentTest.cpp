@@ -170,7 +170,7 @@ TEST_F(ReportComponentTest, ACircularVariableIsAnErrorNotARecursion)
     EXPECT_TRUE(report.Errors().join(u'\n').contains(QStringLiteral("Circular reference in variable A")));
 }
 
-TEST_F(ReportComponentTest, ExpressionErrorsNameTheObject)
+TEST_F(ReportComponentTest, ExpressionErrorsNameTheObjectAndDivisionByZeroCanBeIgnored)
 {
     TfrxReport report;
     report.SetCurObject(QStringLiteral("Memo7"));
@@ -178,6 +178,11 @@ TEST_F(ReportComponentTest, ExpressionErrorsNameTheObject)
     ASSERT_EQ(report.Errors().size(), 1);
     EXPECT_TRUE(report.Errors()[0].startsWith(QStringLiteral("Memo7: ")));
 
+    TfrxReport lenient;
+    lenient.EngineOptions()->IgnoreDevByZero = true;
+    EXPECT_FALSE(lenient.Calc(QStringLiteral("1/0")).isValid());
+    EXPECT_TRUE(lenient.Errors().isEmpty());
+    EXPECT_THROW(lenient.Calc(QStringLiteral("1 div 0")), TfrxError) << "only the division of reals is ignored";
 }
 
 TEST_F(ReportComponentTest, OptionsAndVariablesSurviveSaveAndLoad)

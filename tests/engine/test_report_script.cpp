@@ -1,0 +1,78 @@
+// Preparation with the real script engine behind the report (no test calculator): object events,
+// built-in functions, report variables and totals as a template's author writes them: a bare name
+// in brackets is looked up by the report, <name> inside an expression asks the report for it.
+#include "EngineFixture.h"
+
+#include "TfrxFont.h"
+#include "TfrxVariables.h"
+#include "zorScriptBindings.h"
+
+#include <QDate>
+
+namespace {
+
+class ReportScriptTest : public EngineFixture
+{
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        zorRegisterScriptBindings();
+        FReport->SetCalcHandler(nullptr);
+    }
+};
+
+TEST_F(ReportScriptTest, EventsMoveAndRecolourAnObjectAndTextsUseFunctionsAndVariables)
+{
+    auto *band = AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 100);
+    TfrxMemoView *moved = AddMemo(band, QStringLiteral("Memo1"), 10, 0, 100, 20, QStringLiteral("moved"));
+    moved->setProperty("OnBeforePrint", QStringLiteral("Memo1OnBeforePrint"));
+    AddMemo(band, QStringLiteral("Memo2"), 10, 20, 200, 20, QStringLiteral("[FormatDateTime('dd.mm.yyyy', Date)]"));
+    AddMemo(band, QStringLiteral("Memo3"), 10, 40, 200, 20, QStringLiteral("[Rate] [<Rate> * 2]"));
+    FReport->Variables()->SetVariable(QStringLiteral("Rate"), QStringLiteral("2*3"));
+    FReport->SetScriptText({QStringLiteral("procedure Memo1OnBeforePrint(Sender: TfrxComponent);"),
+                            QStringLiteral("begin"),
+                            QStringLiteral("  Memo1.Left := 50;"),
+                            QStringLiteral("  TfrxMemoView(Sender).Font.Color := clRed;"),
+                            QStringLiteral("end;"),
+                            QStringLiteral(""),
+                            QStringLiteral("begin"),
+                            QStringLiteral("end.")});
+
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    auto *printed = qobject_cast<TfrxMemoView *>(Find(0, QStringLiteral("Memo1")));
+    ASSERT_NE(printed, nullptr);
+    EXPECT_DOUBLE_EQ(printed->Left(), 50);
+    EXPECT_EQ(printed->Font()->Color(), 0x0000FF); // clRed
+    const QStringList texts = Texts(0);
+    EXPECT_EQ(texts.value(1), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    EXPECT_EQ(texts.value(2), QStringLiteral("6 12"));
+    // The template itself is as it was before the preparation.
+    EXPECT_DOUBLE_EQ(FReport->FindObject(QStringLiteral("Memo1"))->Left(), 10);
+}
+
+TEST_F(ReportScriptTest, TotalsAndLineNumbersComeThroughTheScript)
+{
+    AddNumbers(QStringLiteral("Data"), 4);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20);
+    band->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Line].[Data.\"N\"]"));
+    auto *summary = AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 100, 40);
+    AddMemo(summary, QStringLiteral("Total"), 0, 0, 200, 20,
+            QStringLiteral("[SUM(<Data.\"N\">, MasterData1)] [COUNT(MasterData1)] [IIF(SUM(<Data.\"N\">) > 5, 'big', 'small')]"));
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("1.1"), QStringLiteral("2.2"), QStringLiteral("3.3"),
+                                     QStringLiteral("4.4"), QStringLiteral("10 4 big")}));
+}
+
+TEST_F(ReportScriptTest, AScriptErrorStopsThePreparationWithItsPosition)
+{
+    AddMemo(AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 100), QStringLiteral("Memo1"), 0, 0, 100, 20,
+            QStringLiteral("x"));
+    FReport->SetScriptText({QStringLiteral("begin"), QStringLiteral("  Memo1.Nothing := 1;"), QStringLiteral("end.")});
+    EXPECT_FALSE(Prepare());
+    ASSERT_EQ(FReport->Errors().size(), 1);
+    EXPECT_TRUE(FReport->Errors()[0].startsWith(QStringLiteral("Script error at 2:"))) << FReport->Errors()[0].toStdString();
+}
+
+}  // namespace
