@@ -80,30 +80,24 @@ void addFunctions(TfrxReport &report, TfsScript &script)
             }
         },
         QStringLiteral("ctOther"));
+    // The totals receive the texts of their arguments, which the engine reads.
+    const auto aggregateCall = [live](const QString &function) {
+        return [live, function](std::span<TfsValue> a) {
+            QStringList args;
+            for (const TfsValue &v : a)
+                args.append(v.ToString());
+            const auto &aggregate = TfrxScriptBinder::Aggregate();
+            if (!aggregate)
+                throw TfsRuntimeError(QStringLiteral("Aggregates are not available"));
+            return fsVariantToValue(aggregate(live(), function, args));
+        };
+    };
     for (const char *name : {"SUM", "AVG", "MIN", "MAX"})
         script.AddMethod(QStringLiteral("macrofunction %1(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant")
                              .arg(QLatin1String(name)),
-                         [live, function = QString::fromLatin1(name)](std::span<TfsValue> a) {
-                             QStringList args;
-                             for (const TfsValue &v : a)
-                                 args.append(v.ToString());
-                             const auto &aggregate = TfrxScriptBinder::Aggregate();
-                             if (!aggregate)
-                                 throw TfsRuntimeError(QStringLiteral("Aggregates are not available"));
-                             return fsVariantToValue(aggregate(live(), function, args));
-                         },
-                         QStringLiteral("ctAggregate"));
+                         aggregateCall(QString::fromLatin1(name)), QStringLiteral("ctAggregate"));
     script.AddMethod(QStringLiteral("macrofunction COUNT(Band: Variant = 0; Flags: Integer = 0): Variant"),
-                     [live](std::span<TfsValue> a) {
-                         QStringList args;
-                         for (const TfsValue &v : a)
-                             args.append(v.ToString());
-                         const auto &aggregate = TfrxScriptBinder::Aggregate();
-                         if (!aggregate)
-                             throw TfsRuntimeError(QStringLiteral("Aggregates are not available"));
-                         return fsVariantToValue(aggregate(live(), QStringLiteral("COUNT"), args));
-                     },
-                     QStringLiteral("ctAggregate"));
+                     aggregateCall(QStringLiteral("COUNT")), QStringLiteral("ctAggregate"));
 }
 
 // Value and Self are made here, after the objects, so that an object of either name cannot hide

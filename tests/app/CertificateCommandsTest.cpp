@@ -1,6 +1,7 @@
 // The window's commands: print checks, clearing, and the certificate file (open, save as, save).
 #include "Cp1251Codec.h"
 #include "FakeDialogs.h"
+#include "SampleCertificate.h"
 #include "TBlankArea.h"
 #include "TfmMain.h"
 
@@ -42,22 +43,7 @@ class Commands : public ::testing::Test
 protected:
     Commands() : window(dialogs) {}
 
-    CertificateRecord filled() const
-    {
-        CertificateRecord r = CertificateRecord::blank(QDate(2015, 9, 20));
-        r.texts = {QStringLiteral("АНО «Автошкола»"), QString(), QStringLiteral("г. Рига"), QStringLiteral("АБ"),
-                   QStringLiteral("Иванов Иван"), QStringLiteral("категории «B»"), QStringLiteral("водитель"),
-                   QStringLiteral("B"), QStringLiteral("Петров П.П."), QStringLiteral("17")};
-        r.dates[0] = QDate(2015, 5, 5);
-        r.dates[1] = QDate(2015, 9, 17);
-        r.hours = {QStringLiteral("72"), QStringLiteral("0"), QStringLiteral("12,5")};
-        for (int i = 3; i < CertificateRecord::rowCount; ++i)
-            r.hours[i] = QStringLiteral("1");
-        r.total = QStringLiteral("91,5");
-        r.marks = {0, 1, 2, -1, 0, 0, 0, 0, 0, 5};
-        r.gearbox = 0;
-        return r;
-    }
+    static CertificateRecord filled() { return sampleCertificate(); }
 
     QAction *saveAction() const
     {

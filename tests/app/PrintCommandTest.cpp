@@ -1,5 +1,6 @@
 #include "CertificateRecord.h"
 #include "FakeDialogs.h"
+#include "SampleCertificate.h"
 #include "TBlankArea.h"
 #include "TfmMain.h"
 #include "TfrxCustomEngine.h"
@@ -24,18 +25,7 @@ protected:
     void SetUp() override
     {
         QFile::remove(beside);
-        CertificateRecord r = CertificateRecord::blank(QDate(2015, 9, 20));
-        r.texts = {QStringLiteral("АНО «Автошкола»"), QString(), QStringLiteral("г. Рига"), QStringLiteral("АБ"),
-                   QStringLiteral("Иванов [Иван]"), QStringLiteral("категории «B»"), QStringLiteral("водитель"),
-                   QStringLiteral("B"), QStringLiteral("Петров П.П."), QStringLiteral("17")};
-        r.dates[0] = QDate(2015, 5, 5);
-        r.dates[1] = QDate(2015, 9, 17);
-        r.hours = {QStringLiteral("72"), QStringLiteral("0"), QStringLiteral("12,5")};
-        for (int i = 3; i < CertificateRecord::rowCount; ++i)
-            r.hours[i] = QStringLiteral("1");
-        r.marks = {0, 1, 2, -1, 0, 0, 0, 0, 0, 5};
-        r.gearbox = 0;
-        window.blank()->setRecord(r);
+        window.blank()->setRecord(sampleCertificate(QStringLiteral("Иванов [Иван]")));
     }
     void TearDown() override
     {

@@ -6,6 +6,7 @@
 #include "FakeDialogs.h"
 #include "PdfText.h"
 #include "PrintingTestMain.h"
+#include "SampleCertificate.h"
 #include "TBlankArea.h"
 #include "TfmMain.h"
 #include "TfrxCustomPreviewPages.h"
@@ -33,22 +34,6 @@ namespace {
 
 constexpr double pointsPerMm = 72 / 25.4;
 
-CertificateRecord filledCertificate()
-{
-    CertificateRecord r = CertificateRecord::blank(QDate(2015, 9, 20));
-    r.texts = {QStringLiteral("АНО «Автошкола»"), QString(), QStringLiteral("г. Рига"), QStringLiteral("АБ"),
-               QStringLiteral("Иванов [Иван]"), QStringLiteral("категории «B»"), QStringLiteral("водитель"),
-               QStringLiteral("B"), QStringLiteral("Петров П.П."), QStringLiteral("17")};
-    r.dates[0] = QDate(2015, 5, 5);
-    r.dates[1] = QDate(2015, 9, 17);
-    r.hours = {QStringLiteral("72"), QStringLiteral("0"), QStringLiteral("12,5")};
-    for (int i = 3; i < CertificateRecord::rowCount; ++i)
-        r.hours[i] = QStringLiteral("1");
-    r.marks = {0, 1, 2, -1, 0, 0, 0, 0, 0, 5};
-    r.gearbox = 0;
-    return r;
-}
-
 // Runs step whenever the event loop turns, until it returns true.
 void whenReady(const std::function<bool()> &step)
 {
@@ -69,7 +54,7 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
         QFile::remove(sheetFile);
         zorSetPrinterErrorHandler([this](const QString &text) { libraryErrors << text; });
-        window.blank()->setRecord(filledCertificate());
+        window.blank()->setRecord(sampleCertificate(QStringLiteral("Иванов [Иван]")));
     }
     void TearDown() override
     {
