@@ -551,11 +551,12 @@ void TfrxPreviewPages::ModifyPage(int index, TfrxReportPage *page)
     TfrxXMLItem *old = PageItem(index);
     if (old == nullptr)
         return;
-    DropCachedPages();
+    // The page is written before the cache is dropped: it may be the cached copy that GetPage gave.
     auto *item = new TfrxXMLItem;
     TfrxXMLSerializer serializer;
     serializer.WriteRootComponent(page, true, false, item);
     item->SetName(QString::fromLatin1(page->metaObject()->className()));
+    DropCachedPages();
     PagesItem()->InsertItem(index, item);
     delete old;
 }

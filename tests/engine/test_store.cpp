@@ -177,6 +177,19 @@ TEST_F(StoreTest, EmptyStoreHasNoPagesAndOnePageCannotBeDeleted)
     EXPECT_EQ(Pages()->GetCount(), 1);
 }
 
+// The preview's page settings change the page the store gave it and hand the same page back.
+TEST_F(StoreTest, APageChangedAfterRebuildingReplacesTheStoredOne)
+{
+    AddMemo(FPage, QStringLiteral("Loose"), 10, 10, 50, 20, QStringLiteral("x"));
+    ASSERT_TRUE(Prepare());
+    TfrxReportPage *page = Pages()->GetPage(0);
+    ASSERT_NE(page, nullptr);
+    page->FindObject(QStringLiteral("Loose"))->SetLeft(70);
+    Pages()->ModifyPage(0, page);
+    ASSERT_NE(Pages()->GetPage(0), nullptr);
+    EXPECT_DOUBLE_EQ(Pages()->GetPage(0)->FindObject(QStringLiteral("Loose"))->Left(), 70);
+}
+
 TEST_F(StoreTest, PagesMovedOutOfMemoryComeBackWithTheirContentAndTheTemporaryFileGoesWithTheStore)
 {
     FReport->EngineOptions()->UseFileCache = true;
