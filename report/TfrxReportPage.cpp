@@ -168,6 +168,14 @@ void TfrxReportPage::ClearGuides()
     FVGuides.clear();
 }
 
+// The placeholder forgets the page while the page is still whole: it may be one of the children
+// that are freed after this body has run.
+TfrxReportPage::~TfrxReportPage()
+{
+    if (FSubReport != nullptr)
+        FSubReport->SetPage(nullptr);
+}
+
 TfrxSubreport *TfrxReportPage::SubReport() const
 {
     return FSubReport;

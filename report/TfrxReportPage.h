@@ -80,6 +80,7 @@ public:
     static constexpr int MaxColumns = 1000;
 
     explicit TfrxReportPage(QObject *owner = nullptr);
+    ~TfrxReportPage() override;
     QString GetDescription() const override;
 
     zor::TPrinterOrientation Orientation() const { return FOrientation; }

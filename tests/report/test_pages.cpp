@@ -187,6 +187,11 @@ TEST(Subreport, PageAndPlaceholderLinkBothWays)
     sub2->SetPage(shown);
     delete shown;
     EXPECT_EQ(sub2->Page(), nullptr);
+
+    // A placeholder that shows the very page it lies on (a damaged template) goes with that page.
+    auto *self = new TfrxSubreport(host);
+    self->SetPage(host);
+    delete host;
 }
 
 TEST(Bands, NamesAndNumbers)
