@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSettings>
 
 #include <algorithm>
@@ -151,10 +152,7 @@ bool TfrxReport::LoadParent(const QString &path)
         throw TfrxError(QString(), message);
     }
     chain.append(canonical);
-    struct Pop {
-        QStringList &list;
-        ~Pop() { list.removeLast(); }
-    } pop{chain};
+    const auto pop = qScopeGuard([&chain] { chain.removeLast(); });
 
     const QString ownFile = FFileName;
     const QStringList ownErrors = FErrors;
@@ -170,9 +168,7 @@ bool TfrxReport::LoadParent(const QString &path)
     }
     FParentReportObject = std::make_unique<TfrxReport>();
     copyingParent = true;
-    struct Reset {
-        ~Reset() { copyingParent = false; }
-    } reset;
+    const auto reset = qScopeGuard([] { copyingParent = false; });
     FParentReportObject->AssignAll(this);
     return true;
 }
@@ -285,10 +281,7 @@ QVariant TfrxReport::VariableValue(const QString &name, const QVariant &value)
         throw TfrxError(QString(), message);
     }
     FVariablesInCalc.append(name);
-    struct Unmark {
-        QStringList &list;
-        ~Unmark() { list.removeLast(); }
-    } unmark{FVariablesInCalc};
+    const auto unmark = qScopeGuard([this] { FVariablesInCalc.removeLast(); });
     return Calc(value.toString());
 }
 
