@@ -393,6 +393,8 @@ bool TfrxReport::PrepareReport(bool clearLastReport)
         FReportOptions->Password = password;
         FPrintOptions->SplicingLine = splicingLine;
         FErrors = errors;
+        if (const auto &rebind = TfrxReportServices::Instance().RebindScript)
+            rebind(*this, *FScript);
     } else {
         ok = engine->Run();
     }

@@ -30,6 +30,9 @@ struct TfrxReportServices {
     std::function<void(TfrxReport &report, bool modal)> Design;
     // Adds the report's objects, classes and functions to its script before it is compiled.
     std::function<void(TfrxReport &report, TfsScript &script)> BindScript;
+    // After the template was reloaded around a preparation, points the script's object items at
+    // the reloaded objects of the same names (or at none), so that nothing reaches a freed object.
+    std::function<void(TfrxReport &report, TfsScript &script)> RebindScript;
     // Shows an error text in a message box captioned "Error".
     std::function<void(const QString &text)> ShowError;
     // The string table's text of a key; the object model sits below the string table.

@@ -6,4 +6,5 @@
 void zorRegisterScriptBindings()
 {
     TfrxReportServices::Instance().BindScript = &TfrxScriptBinder::Bind;
+    TfrxReportServices::Instance().RebindScript = &TfrxScriptBinder::Rebind;
 }

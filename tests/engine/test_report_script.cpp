@@ -5,6 +5,7 @@
 
 #include "TfrxFont.h"
 #include "TfrxVariables.h"
+#include "TfsScript.h"
 #include "zorScriptBindings.h"
 
 #include <QDate>
@@ -47,8 +48,10 @@ TEST_F(ReportScriptTest, EventsMoveAndRecolourAnObjectAndTextsUseFunctionsAndVar
     const QStringList texts = Texts(0);
     EXPECT_EQ(texts.value(1), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(texts.value(2), QStringLiteral("6 12"));
-    // The template itself is as it was before the preparation.
+    // The template itself is as it was before the preparation, and the script reaches the
+    // reloaded object, not the one freed with the old tree.
     EXPECT_DOUBLE_EQ(FReport->FindObject(QStringLiteral("Memo1"))->Left(), 10);
+    EXPECT_EQ(FReport->Script().Evaluate(QStringLiteral("Memo1.Left")).ToDouble(), 10);
 }
 
 TEST_F(ReportScriptTest, TotalsAndLineNumbersComeThroughTheScript)
