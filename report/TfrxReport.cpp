@@ -65,6 +65,7 @@ void TfrxReport::Clear()
     TfrxComponent::Clear();
     FParentReport.clear();
     FParentReportObject.reset();
+    SetDataSet(nullptr);
     FDataSets->Clear();
     FStyles->Clear();
     FVariables->Clear();
@@ -573,6 +574,28 @@ void TfrxReport::SetGlobalVariable(const QString &name, const QVariant &value)
 void TfrxReport::RemoveGlobalVariable(const QString &name)
 {
     GlobalVariables().remove(name);
+}
+
+TfrxDataSet *TfrxReport::DataSet() const
+{
+    return FDataSet;
+}
+
+void TfrxReport::SetDataSet(TfrxDataSet *value)
+{
+    FDataSet = value;
+    FDataSetName = value != nullptr ? value->UserName() : QString();
+}
+
+QString TfrxReport::DataSetName() const
+{
+    return FDataSet != nullptr ? FDataSet->UserName() : FDataSetName;
+}
+
+void TfrxReport::SetDataSetName(const QString &value)
+{
+    FDataSetName = value;
+    FDataSet = FindDataSet(FDataSet, value);
 }
 
 TfrxDataSet *TfrxReport::GetDataset(const QString &alias) const

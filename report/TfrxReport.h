@@ -2,6 +2,7 @@
 
 #include "TfrxComponent.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -33,6 +34,8 @@ class TfrxReport : public TfrxComponent
     Q_OBJECT
     Q_PROPERTY(QString Version MEMBER FVersion)
     Q_PROPERTY(QString ParentReport READ ParentReport WRITE SetParentReport)
+    Q_PROPERTY(TfrxDataSet *DataSet READ DataSet WRITE SetDataSet)
+    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
     Q_PROPERTY(TfrxEngineOptions *EngineOptions READ EngineOptions)
     Q_PROPERTY(QString IniFile MEMBER FIniFile)
     Q_PROPERTY(bool OldStyleProgress MEMBER FOldStyleProgress)
@@ -52,6 +55,7 @@ class TfrxReport : public TfrxComponent
     Q_CLASSINFO("Default.ShowProgress", "True")
     Q_CLASSINFO("Default.StoreInDFM", "True")
     Q_MOC_INCLUDE("TfrxReportOptions.h")
+    Q_MOC_INCLUDE("TfrxDataSet.h")
 
 public:
     explicit TfrxReport(QObject *owner = nullptr);
@@ -120,6 +124,12 @@ public:
     void CommonErrorHandler(const QString &text);
     // The error list, headed "The following error(s) have occured:", through CommonErrorHandler.
     void ReportErrors();
+
+    // The data set the whole report runs over: every page is prepared once per record.
+    TfrxDataSet *DataSet() const;
+    void SetDataSet(TfrxDataSet *value);
+    QString DataSetName() const;
+    void SetDataSetName(const QString &value);
 
     TfrxReportDataSets *DataSets() const { return FDataSets; }
     TfrxReportDataSets *EnabledDataSets() const { return FEnabledDataSets; }
@@ -192,6 +202,8 @@ private:
     QVariant VariableValue(const QString &name, const QVariant &value);
     void EnsureEngine() const;
 
+    QPointer<TfrxDataSet> FDataSet;
+    QString FDataSetName;
     TfrxReportDataSets *FDataSets;
     TfrxReportDataSets *FEnabledDataSets;
     TfrxStyles *FStyles;

@@ -4,7 +4,9 @@
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
+#include "TfrxReportDataSets.h"
 #include "TfrxReportServices.h"
+#include "TfrxUserDataSet.h"
 #include "TfrxVariable.h"
 #include "TfrxVariables.h"
 #include "zorTemplateFormat.h"
@@ -196,6 +198,13 @@ TEST_F(ReportComponentTest, OptionsAndVariablesSurviveSaveAndLoad)
     report.EngineOptions()->NewSilentMode = zor::simReThrow;
     report.ReportOptions()->Description = {QStringLiteral("Первая"), QStringLiteral("вторая")};
     report.SetScriptText({QStringLiteral("begin"), QStringLiteral("  Memo1.Text := 'x';"), QStringLiteral("end.")});
+    report.CheckDataPage();
+    auto *pupils = new TfrxUserDataSet(report.Objects().first());
+    pupils->SetName(QStringLiteral("UserDataSet1"));
+    pupils->SetParent(report.Objects().first());
+    pupils->SetUserName(QStringLiteral("Pupils"));
+    report.DataSets()->Add(pupils);
+    report.SetDataSet(pupils);
     ASSERT_TRUE(report.SaveToFile(path(QStringLiteral("r.ze3"))));
 
     TfrxReport copy;
@@ -208,6 +217,9 @@ TEST_F(ReportComponentTest, OptionsAndVariablesSurviveSaveAndLoad)
     EXPECT_EQ(copy.ScriptText(), report.ScriptText());
     EXPECT_EQ(copy.Variables()->GetVariablesList(QStringLiteral("Money")), QStringList{QStringLiteral("Rate")});
     EXPECT_EQ(copy.Variables()->Variable(QStringLiteral("Rate")).toString(), QStringLiteral("2*3"));
+    ASSERT_NE(copy.DataSet(), nullptr);
+    EXPECT_EQ(copy.DataSetName(), QStringLiteral("Pupils"));
+    EXPECT_EQ(copy.DataSet(), copy.GetDataset(QStringLiteral("Pupils")));
 }
 
 TEST_F(ReportComponentTest, SettingsStoreIsAnIniFileUnlessTheNameIsARegistryKey)
