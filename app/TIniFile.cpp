@@ -1,6 +1,6 @@
 #include "TIniFile.h"
 
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +70,7 @@ QString decodeText(const QByteArray &bytes)
         if (!utf8.hasError())
             return text;
     }
-    return Cp1251Codec::decode(bytes);
+    return zorFromSingleByte(bytes);
 }
 
 } // namespace
@@ -197,7 +197,7 @@ bool TIniFile::save(const QString &path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = Cp1251Codec::encode(text());
+    const QByteArray bytes = zorToSingleByte(text());
     // QSaveFile::commit can report success after a failed flush (a full disk) and then rename an
     // empty file over the old one; flushing first and cancelling on failure keeps the old file.
     if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -4,7 +4,7 @@
 #include "CertificatePrinting.h"
 #include "CertificateRecord.h"
 #include "CertificateTemplateValues.h"
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "HoursTable.h"
 #include "ReportLibrary.h"
 #include "TBlankArea.h"
@@ -267,7 +267,7 @@ void TfmMain::writeCertificate(const QString &path)
         return;
     }
     FBlank->record().writeTo(*ini);
-    const QString lost = Cp1251Codec::unrepresentable(ini->text());
+    const QString lost = zorUnrepresentable(ini->text());
     if (!lost.isEmpty() && !FDialogs.confirm(this, substitutionQuestion(lost))) {
         FDialogs.message(this, notSaved);
         return;

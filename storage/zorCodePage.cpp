@@ -66,17 +66,46 @@ QString zorSingleByteToString(const char *data, qsizetype size)
     return result;
 }
 
-void zorAppendSingleByte(QByteArray &out, QStringView text)
+namespace {
+
+// Walks `text` by characters (a surrogate pair is one), giving each byte of the code page, or
+// -1 for a character the code page cannot hold, together with the character itself.
+template <typename Visit>
+void forEachCharacter(QStringView text, Visit visit)
 {
     const CodePageTable *t = nullptr;
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            out.append(char(c.unicode()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            visit(int(c), text.mid(i, 1));
+            continue;
+        }
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (pair) {
+            visit(-1, text.mid(i, 2));
+            ++i;
             continue;
         }
         if (!t)
             t = &table();
-        auto it = t->fromUnicode.find(c.unicode());
-        out.append(it == t->fromUnicode.end() ? '?' : it->second);
+        auto it = t->fromUnicode.find(c);
+        visit(it == t->fromUnicode.end() ? -1 : int(static_cast<unsigned char>(it->second)), text.mid(i, 1));
     }
+}
+
+} // namespace
+
+void zorAppendSingleByte(QByteArray &out, QStringView text)
+{
+    forEachCharacter(text, [&out](int byte, QStringView) { out.append(byte < 0 ? '?' : char(byte)); });
+}
+
+QString zorUnrepresentable(QStringView text)
+{
+    QString found;
+    forEachCharacter(text, [&found](int byte, QStringView character) {
+        if (byte < 0 && !found.contains(character))
+            found += character;
+    });
+    return found;
 }

@@ -1,6 +1,6 @@
 // Start-up of the certificate window and the certificate file's reading and writing.
 #include "CertificateRecord.h"
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
 #include "TfmMain.h"
@@ -18,7 +18,7 @@ QByteArray sampleFile()
         record.texts[i] = QStringLiteral("Автономная некоммерческая организация %1").arg(i);
     TIniFile ini;
     record.writeTo(ini);
-    return Cp1251Codec::encode(ini.text());
+    return zorToSingleByte(ini.text());
 }
 
 void CreateMainWindow(benchmark::State &state)
@@ -47,7 +47,7 @@ void WriteCertificateFile(benchmark::State &state)
     for (auto _ : state) {
         TIniFile ini;
         record.writeTo(ini);
-        benchmark::DoNotOptimize(Cp1251Codec::encode(ini.text()));
+        benchmark::DoNotOptimize(zorToSingleByte(ini.text()));
     }
 }
 BENCHMARK(WriteCertificateFile)->Unit(benchmark::kMicrosecond);

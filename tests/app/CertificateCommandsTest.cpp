@@ -1,5 +1,5 @@
 // The window's commands: print checks, clearing, and the certificate file (open, save as, save).
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "FakeDialogs.h"
 #include "SampleCertificate.h"
 #include "TBlankArea.h"
@@ -88,7 +88,7 @@ TEST_F(Commands, PrintingChecksFirstThenNormalisesTheHours)
 
 TEST_F(Commands, ClearingEmptiesTheFormButKeepsTheFile)
 {
-    writeAll(path("a.vod"), Cp1251Codec::encode(QStringLiteral("[Слева]\r\nedit_5=Сидоров\r\n")));
+    writeAll(path("a.vod"), zorToSingleByte(QStringLiteral("[Слева]\r\nedit_5=Сидоров\r\n")));
     open(path("a.vod"));
     window.blank()->setRecord(filled());
     window.findChild<QPushButton *>(QStringLiteral("Button2"))->click(); // "ОЧИСТИТЬ ПОЛЯ"
@@ -146,8 +146,8 @@ TEST_F(Commands, SaveWritesToTheFileLastOpened)
     dialogs.messages.clear();
     window.N3Click();
     EXPECT_EQ(dialogs.messages, QStringList{saved(path("a.vod"))});
-    EXPECT_TRUE(Cp1251Codec::decode(readAll(path("a.vod"))).contains(QStringLiteral("edit_5=Кузнецова")));
-    EXPECT_FALSE(Cp1251Codec::decode(readAll(path("b.vod"))).contains(QStringLiteral("Кузнецова")));
+    EXPECT_TRUE(zorFromSingleByte(readAll(path("a.vod"))).contains(QStringLiteral("edit_5=Кузнецова")));
+    EXPECT_FALSE(zorFromSingleByte(readAll(path("b.vod"))).contains(QStringLiteral("Кузнецова")));
     EXPECT_EQ(dialogs.folders.back(), dir.path()) << "dialogs start in the current file's folder";
 }
 
@@ -156,7 +156,7 @@ TEST_F(Commands, SavingKeepsAForeignFilesOtherContent)
     writeAll(path("other.ini"), "; settings\r\n[Printer]\r\nName=Office\r\n[\xD1\xEB\xE5\xE2\xE0]\r\nextra=1\r\n");
     window.blank()->setRecord(filled());
     saveAs(path("other.ini"));
-    const QString text = Cp1251Codec::decode(readAll(path("other.ini")));
+    const QString text = zorFromSingleByte(readAll(path("other.ini")));
     EXPECT_TRUE(text.startsWith(QStringLiteral("; settings\r\n[Printer]\r\nName=Office\r\n[Слева]\r\nextra=1\r\nedit_1=")));
 }
 
@@ -175,7 +175,7 @@ TEST_F(Commands, CancelledDialogs)
 
 TEST_F(Commands, OpeningAFileWithoutTheTable)
 {
-    writeAll(path("left.vod"), Cp1251Codec::encode(QStringLiteral("[Слева]\r\nedit_1=Школа\r\ncmb_1=7\r\n")));
+    writeAll(path("left.vod"), zorToSingleByte(QStringLiteral("[Слева]\r\nedit_1=Школа\r\ncmb_1=7\r\n")));
     open(path("left.vod"));
     const CertificateRecord r = window.blank()->record();
     EXPECT_EQ(r.texts[0], QStringLiteral("Школа"));

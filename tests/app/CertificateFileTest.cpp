@@ -1,5 +1,5 @@
 #include "CertificateRecord.h"
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "TIniFile.h"
 
 #include "QtPrinters.h"
@@ -52,14 +52,14 @@ TEST(CertificateFile, ReadsBackWhatItWrote)
 {
     TIniFile ini;
     sample().writeTo(ini);
-    const TIniFile reread = TIniFile::fromBytes(Cp1251Codec::encode(ini.text()));
+    const TIniFile reread = TIniFile::fromBytes(zorToSingleByte(ini.text()));
     expectSame(CertificateRecord::readFrom(reread, today), sample());
 }
 
 TEST(CertificateFile, MissingValuesTakeTheReadingDefaults)
 {
     const TIniFile ini = TIniFile::fromBytes(
-        Cp1251Codec::encode(QStringLiteral("[Слева]\r\nedit_5=  Иванов  \r\ndate1=\r\ndate2=31.02.2015\r\n"
+        zorToSingleByte(QStringLiteral("[Слева]\r\nedit_5=  Иванов  \r\ndate1=\r\ndate2=31.02.2015\r\n"
                                            "date3=5/5/15\r\n")));
     const CertificateRecord record = CertificateRecord::readFrom(ini, today);
     EXPECT_EQ(record.texts[0], QStringLiteral("Ошибка при чтении!"));

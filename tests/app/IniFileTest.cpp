@@ -1,4 +1,4 @@
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "TIniFile.h"
 
 #include <QDir>
@@ -11,22 +11,7 @@
 
 namespace {
 
-QByteArray cp1251(const char16_t *text) { return Cp1251Codec::encode(QString::fromUtf16(text)); }
-
-TEST(Cp1251Codec, KeepsCyrillicAndNamesWhatItCannotHold)
-{
-    const QString russian = QStringLiteral("Свидетельство №5 «Ёлка» – €");
-    EXPECT_EQ(Cp1251Codec::decode(Cp1251Codec::encode(russian)), russian);
-    EXPECT_EQ(Cp1251Codec::encode(QStringLiteral("Ж")), QByteArray("\xC6"));
-    EXPECT_TRUE(Cp1251Codec::unrepresentable(russian).isEmpty());
-
-    const QString foreign = QStringLiteral("José Muñoz é 😀");
-    EXPECT_EQ(Cp1251Codec::unrepresentable(foreign), QStringLiteral("éñ😀"));
-    // Each unrepresentable character, however long its encoding, becomes one substitute.
-    EXPECT_EQ(Cp1251Codec::encode(foreign), QByteArray("Jos? Mu?oz ? ?"));
-    // 0x98 is the one byte that Windows-1251 leaves undefined.
-    EXPECT_EQ(Cp1251Codec::decode(QByteArray("a\x98z")), QStringLiteral("a\uFFFDz"));
-}
+QByteArray cp1251(const char16_t *text) { return zorToSingleByte(QString::fromUtf16(text)); }
 
 struct ReadCase
 {
@@ -72,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(IniFile, ReadsAtMost2047CharactersOfAValue)
 {
     const QString longValue(10'000'000, u'ж');
-    const TIniFile ini = TIniFile::fromBytes(Cp1251Codec::encode(QStringLiteral("[s]\r\nk=") + longValue));
+    const TIniFile ini = TIniFile::fromBytes(zorToSingleByte(QStringLiteral("[s]\r\nk=") + longValue));
     EXPECT_EQ(ini.readString(QStringLiteral("s"), QStringLiteral("k"), {}), longValue.left(2047));
 }
 
@@ -111,7 +96,7 @@ TEST(IniFile, ValuesReadBackAsWritten)
     for (int i = 0; i < values.size(); ++i)
         ini.writeString(QStringLiteral("s"), QString::number(i), values[i]);
     ini.writeString(QStringLiteral("s"), QStringLiteral("lines"), QStringLiteral("one\r\ntwo"));
-    const TIniFile reread = TIniFile::fromBytes(Cp1251Codec::encode(ini.text()));
+    const TIniFile reread = TIniFile::fromBytes(zorToSingleByte(ini.text()));
     for (int i = 0; i < values.size(); ++i)
         EXPECT_EQ(reread.readString(QStringLiteral("s"), QString::number(i), {}), values[i]) << i;
     EXPECT_EQ(reread.readString(QStringLiteral("s"), QStringLiteral("lines"), {}), QStringLiteral("one  two"));
@@ -121,7 +106,7 @@ TEST(IniFile, ValuesReadBackAsWritten)
 TEST(IniFile, DecodesUtf8AndWindows1251)
 {
     const QString text = QStringLiteral("[Слева]\r\nedit_5=Иванов\r\n");
-    for (const QByteArray &bytes : {Cp1251Codec::encode(text), text.toUtf8(), QByteArray("\xEF\xBB\xBF") + text.toUtf8()}) {
+    for (const QByteArray &bytes : {zorToSingleByte(text), text.toUtf8(), QByteArray("\xEF\xBB\xBF") + text.toUtf8()}) {
         const TIniFile ini = TIniFile::fromBytes(bytes);
         EXPECT_EQ(ini.readString(QStringLiteral("Слева"), QStringLiteral("edit_5"), {}), QStringLiteral("Иванов"));
     }

@@ -1,4 +1,5 @@
 #include "zorXML.h"
+#include "zorCodePage.h"
 
 #include <QDate>
 #include <QLocale>
@@ -155,3 +156,19 @@ TEST(ValueToXML, EachKind)
 }
 
 } // namespace
+
+TEST(CodePage, KeepsCyrillicAndEveryByteAndNamesWhatItCannotHold)
+{
+    const QString russian = QStringLiteral("Свидетельство №5 «Ёлка» – €");
+    EXPECT_EQ(zorFromSingleByte(zorToSingleByte(russian)), russian);
+    EXPECT_EQ(zorToSingleByte(QStringLiteral("Ж")), QByteArray("\xC6"));
+    EXPECT_TRUE(zorUnrepresentable(russian).isEmpty());
+
+    const QString foreign = QStringLiteral("José Muñoz é 😀");
+    EXPECT_EQ(zorUnrepresentable(foreign), QStringLiteral("éñ😀"));
+    // Each unrepresentable character, however many UTF-16 units it takes, becomes one substitute.
+    EXPECT_EQ(zorToSingleByte(foreign), QByteArray("Jos? Mu?oz ? ?"));
+    // 0x98 is the one byte that Windows-1251 leaves undefined: it survives a read and a write.
+    const QByteArray undefined("a\x98z");
+    EXPECT_EQ(zorToSingleByte(zorFromSingleByte(undefined)), undefined);
+}

@@ -1,6 +1,6 @@
 // Certificate files come from anywhere: read any bytes as one, write it back, and read that again.
 #include "CertificateRecord.h"
-#include "Cp1251Codec.h"
+#include "zorCodePage.h"
 #include "TIniFile.h"
 
 #include <cstdint>
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QDate today(2026, 1, 1);
     const CertificateRecord record = CertificateRecord::readFrom(ini, today);
     record.writeTo(ini);
-    const TIniFile reread = TIniFile::fromBytes(Cp1251Codec::encode(ini.text()));
+    const TIniFile reread = TIniFile::fromBytes(zorToSingleByte(ini.text()));
     const CertificateRecord again = CertificateRecord::readFrom(reread, today);
     // What was written is read back the same, apart from characters the code page cannot hold.
     if (again.marks != record.marks || again.gearbox != record.gearbox || again.dates != record.dates)
