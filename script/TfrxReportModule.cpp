@@ -34,21 +34,45 @@
 #include "zorTextAlign.h"
 #include "zorTypes.h"
 
+#include "TfrxEngineScriptObject.h"
+#include "TfrxGlobalVariablesObject.h"
+#include "TfrxOutlineScriptObject.h"
+#include "TfrxVariables.h"
+
 #include "TfsClassVariable.h"
+#include "TfsListObject.h"
 #include "TfsObjectRegistry.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
+#include "TfsStringsObject.h"
 #include "TfsVariant.h"
 
 #include <QMetaEnum>
 
 namespace {
 
-// Classes that scripts know only by name, with their ancestors.
+// Classes that scripts know only by name, with their ancestors (the platform classes come with every
+// script).
 const char16_t *const kNameOnly[][2] = {
-    {u"TObject", u""},          {u"TPersistent", u"TObject"}, {u"TComponent", u"TPersistent"},
-    {u"TCollectionItem", u"TPersistent"}, {u"TCollection", u"TPersistent"}, {u"TFont", u"TPersistent"},
-    {u"TfrxPersistent", u"TPersistent"},
+    {u"TfrxPersistent", u"TPersistent"}, {u"TJPEGImage", u"TGraphic"},     {u"TPngImage", u"TGraphic"},
+    {u"TfrxDialogControl", u"TfrxReportComponent"}, {u"TfrxDMPMemoView", u"TfrxCustomMemoView"},
+    {u"TfrxDMPLineView", u"TfrxCustomLineView"}, {u"TfrxDMPCommand", u"TfrxView"}, {u"TfrxDMPPage", u"TfrxReportPage"},
+    {u"TfrxVariable", u"TCollectionItem"}, {u"TfrxArray", u"TCollection"}, {u"TfrxCustomEngine", u"TPersistent"},
+    {u"TfrxCustomOutline", u"TPersistent"},
+};
+
+// Classes whose objects stand in for parts of the report that are no objects of the host.
+struct Stand
+{
+    const char16_t *name;
+    const char16_t *ancestor;
+    const QMetaObject *meta;
+};
+const Stand kStandIns[] = {
+    {u"TWideStrings", u"TPersistent", &TfsStringsObject::staticMetaObject},
+    {u"TfrxEngine", u"TfrxCustomEngine", &TfrxEngineScriptObject::staticMetaObject},
+    {u"TfrxOutline", u"TfrxCustomOutline", &TfrxOutlineScriptObject::staticMetaObject},
+    {u"TfrxGlobalVariables", u"TObject", &TfrxGlobalVariablesObject::staticMetaObject},
 };
 
 // The report classes; each one's ancestor is its base class in the host, so a script finds the
@@ -83,7 +107,7 @@ const QMetaObject *const kClasses[] = {
     &TfrxPage::staticMetaObject,           &TfrxReportPage::staticMetaObject,
     &TfrxDialogPage::staticMetaObject,     &TfrxDataPage::staticMetaObject,
     &TfrxStyleItem::staticMetaObject,      &TfrxStyles::staticMetaObject,
-    &TfrxReport::staticMetaObject,
+    &TfrxVariables::staticMetaObject,      &TfrxReport::staticMetaObject,
 };
 
 QString ancestorOf(const QMetaObject *meta)
@@ -136,6 +160,133 @@ TfsValue objectValue(QObject *obj)
     return TfsValue::MakeObject(TfsObjectRegistry::Handle(obj));
 }
 
+// The stand-in of type T that a host object keeps as its child, made on first use.
+template <class T, class Make> T *childOf(QObject *owner, const QString &name, Make make)
+{
+    if (T *existing = owner->findChild<T *>(name, Qt::FindDirectChildrenOnly))
+        return existing;
+    T *made = make();
+    made->setParent(owner);
+    made->setObjectName(name);
+    return made;
+}
+
+// A text object's Lines: a line list that reads and writes the object's text.
+void addLineMembers(TfsScript &script, TfsClassVariable *memo)
+{
+    auto *wide = dynamic_cast<TfsClassVariable *>(script.Find(QStringLiteral("TWideStrings")));
+    TfsStringsObject::AddMembers(*wide, script);
+    wide->AddConstructor(QStringLiteral("constructor Create"),
+                         [](std::span<TfsValue>) -> QObject * { return new TfsStringsObject; }, script);
+    memo->AddProperty(QStringLiteral("Lines"), QStringLiteral("TWideStrings"), script, [](QObject *obj) {
+        TfrxCustomMemoView *m = as<TfrxCustomMemoView>(obj);
+        return objectValue(childOf<TfsStringsObject>(m, QStringLiteral("Lines"), [m] {
+            return new TfsStringsObject([m] { return TfsStringsObject::SplitLines(m->Text()); },
+                                        [m](const QStringList &lines) {
+                                            QString text;
+                                            for (const QString &line : lines)
+                                                text += line + QStringLiteral("\r\n");
+                                            m->SetText(text);
+                                        });
+        }));
+    });
+    memo->AddProperty(
+        QStringLiteral("AnsiText"), QStringLiteral("String"), script,
+        [](QObject *obj) { return TfsValue(QString::fromLatin1(as<TfrxCustomMemoView>(obj)->AnsiText())); },
+        [](QObject *obj, const TfsValue &v) { as<TfrxCustomMemoView>(obj)->SetAnsiText(v.ToString().toLatin1()); });
+}
+
+// Objects and AllObjects of a component: lists that follow the component's children.
+void addComponentLists(TfsScript &script, TfsClassVariable *component)
+{
+    const auto property = [&](const char *name, QList<TfrxComponent *> (*read)(const TfrxComponent &)) {
+        const QString n = QString::fromLatin1(name);
+        component->AddProperty(n, QStringLiteral("TList"), script, [n, read](QObject *obj) {
+            TfrxComponent *c = as<TfrxComponent>(obj);
+            return objectValue(childOf<TfsListObject>(c, n, [c, read] {
+                return new TfsListObject([c, read] {
+                    QList<QObject *> items;
+                    for (TfrxComponent *child : read(*c))
+                        items.append(child);
+                    return items;
+                });
+            }));
+        });
+    };
+    property("Objects", [](const TfrxComponent &c) { return c.Objects(); });
+    property("AllObjects", [](const TfrxComponent &c) { return c.GetAllObjects(); });
+}
+
+TfsValue fieldValue(QObject *obj, std::span<TfsValue> a, TfsValue (*read)(const TfrxDataSet &, const QString &))
+{
+    return read(*as<TfrxDataSet>(obj), a[0].ToString());
+}
+
+void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
+{
+    using Step = void (TfrxDataSet::*)();
+    const std::pair<const char *, Step> steps[] = {{"procedure Open", &TfrxDataSet::Open},
+                                                   {"procedure Close", &TfrxDataSet::Close},
+                                                   {"procedure First", &TfrxDataSet::First},
+                                                   {"procedure Next", &TfrxDataSet::Next},
+                                                   {"procedure Prior", &TfrxDataSet::Prior}};
+    for (const auto &[syntax, step] : steps)
+        dataSet->AddMethod(QString::fromLatin1(syntax),
+                           [step](QObject *obj, std::span<TfsValue>) {
+                               (as<TfrxDataSet>(obj)->*step)();
+                               return TfsValue::MakeNull();
+                           },
+                           script);
+    dataSet->AddMethod(QStringLiteral("function Eof: Boolean"),
+                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->Eof()); }, script);
+    dataSet->AddMethod(QStringLiteral("function FieldsCount: Integer"),
+                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->FieldsCount()); },
+                       script);
+    dataSet->AddMethod(QStringLiteral("function RecordCount: Integer"),
+                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->RecordCount()); },
+                       script);
+    dataSet->AddMethod(
+        QStringLiteral("function HasField(const fName: String): Boolean"),
+        [](QObject *obj, std::span<TfsValue> a) { return TfsValue(as<TfrxDataSet>(obj)->HasField(a[0].ToString())); },
+        script);
+    dataSet->AddMethod(
+        QStringLiteral("function IsBlobField(const fName: String): Boolean"),
+        [](QObject *obj, std::span<TfsValue> a) { return TfsValue(as<TfrxDataSet>(obj)->IsBlobField(a[0].ToString())); },
+        script);
+    dataSet->AddMethod(QStringLiteral("procedure GetFieldList(List: TStrings)"),
+                       [](QObject *obj, std::span<TfsValue> a) {
+                           TfrxDataSet *d = as<TfrxDataSet>(obj);
+                           as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
+                               ->SetLines(d->GetFieldList());
+                           return TfsValue::MakeNull();
+                       },
+                       script);
+    dataSet->AddProperty(QStringLiteral("RecNo"), QStringLiteral("Integer"), script,
+                         [](QObject *obj) { return TfsValue(as<TfrxDataSet>(obj)->RecNo()); });
+    const std::tuple<const char *, const char *, TfsValue (*)(const TfrxDataSet &, const QString &)> fields[] = {
+        {"DisplayText", "String", [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayText(f)); }},
+        {"DisplayWidth", "Integer", [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayWidth(f)); }},
+        {"FieldType", "Integer", [](const TfrxDataSet &d, const QString &f) { return TfsValue(int(d.GetFieldType(f))); }},
+        {"Value", "Variant", [](const TfrxDataSet &d, const QString &f) { return fsVariantToValue(d.GetValue(f)); }},
+    };
+    for (const auto &[name, type, read] : fields)
+        dataSet->AddIndexProperty(QString::fromLatin1(name), QStringLiteral("String"), QString::fromLatin1(type), script,
+                                  [read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
+}
+
+// Report.Variables['Name']: the stored value of a report variable; writing adds it when absent.
+void addVariablesMembers(TfsScript &script, TfsClassVariable *variables)
+{
+    variables->AddDefaultProperty(
+        QStringLiteral("Variables"), QStringLiteral("String"), QStringLiteral("Variant"), script,
+        [](QObject *obj, std::span<TfsValue> a) {
+            return fsVariantToValue(as<TfrxVariables>(obj)->Variable(a[0].ToString()));
+        },
+        [](QObject *obj, std::span<TfsValue> a, const TfsValue &v) {
+            as<TfrxVariables>(obj)->SetVariable(a[0].ToString(), fsValueToVariant(v));
+        });
+}
+
 // Members the property tables do not hold.
 void addMembers(TfsScript &script)
 {
@@ -176,7 +327,23 @@ void addMembers(TfsScript &script)
         [](QObject *obj, const TfsValue &v) { as<TfrxCustomMemoView>(obj)->SetText(v.ToString()); });
     memo->AddProperty(QStringLiteral("Value"), QStringLiteral("Variant"), script,
                       [](QObject *obj) { return fsVariantToValue(as<TfrxCustomMemoView>(obj)->Value()); });
+    addLineMembers(script, memo);
+    addComponentLists(script, component);
+    addDataSetMembers(script, cls("TfrxDataSet"));
+    addVariablesMembers(script, cls("TfrxVariables"));
+    TfrxEngineScriptObject::AddMembers(*cls("TfrxCustomEngine"), script);
+    TfrxOutlineScriptObject::AddMembers(*cls("TfrxCustomOutline"), script);
+    TfrxGlobalVariablesObject::AddMembers(*cls("TfrxGlobalVariables"), script);
     TfsClassVariable *report = cls("TfrxReport");
+    report->AddProperty(QStringLiteral("Variables"), QStringLiteral("TfrxVariables"), script,
+                        [](QObject *obj) { return objectValue(as<TfrxReport>(obj)->Variables()); });
+    report->AddProperty(QStringLiteral("Styles"), QStringLiteral("TfrxStyles"), script,
+                        [](QObject *obj) { return objectValue(as<TfrxReport>(obj)->Styles()); });
+    report->AddMethod(QStringLiteral("function GetDataset(const Alias: String): TfrxDataset"),
+                      [](QObject *obj, std::span<TfsValue> a) {
+                          return objectValue(as<TfrxReport>(obj)->GetDataset(a[0].ToString()));
+                      },
+                      script);
     report->AddMethod(QStringLiteral("function Calc(const Expr: String): Variant"),
                       [](QObject *obj, std::span<TfsValue> a) {
                           TfrxReport *r = as<TfrxReport>(obj);
@@ -217,5 +384,7 @@ void TfrxReportModule::Register(TfsScript &script)
         script.AddClass(QString::fromUtf16(name), QString::fromUtf16(ancestor), nullptr);
     for (const QMetaObject *meta : kClasses)
         script.AddClass(QString::fromLatin1(meta->className()), ancestorOf(meta), meta);
+    for (const Stand &s : kStandIns)
+        script.AddClass(QString::fromUtf16(s.name), QString::fromUtf16(s.ancestor), s.meta);
     addMembers(script);
 }

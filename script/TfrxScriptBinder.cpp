@@ -1,5 +1,8 @@
 #include "TfrxScriptBinder.h"
 
+#include "TfrxEngineScriptObject.h"
+#include "TfrxGlobalVariablesObject.h"
+#include "TfrxOutlineScriptObject.h"
 #include "TfrxReport.h"
 #include "TfrxReportModule.h"
 #include "TfrxReportServices.h"
@@ -100,6 +103,17 @@ void addFunctions(TfrxReport &report, TfsScript &script)
                      aggregateCall(QStringLiteral("COUNT")), QStringLiteral("ctAggregate"));
 }
 
+// The object that stands for a part of the report that is no report object (its engine, its
+// outline, the shared variables): a child of the report, made once.
+template <class T> T *standIn(TfrxReport &report, const QString &name)
+{
+    if (T *existing = report.findChild<T *>(name, Qt::FindDirectChildrenOnly))
+        return existing;
+    T *made = new T(&report, &report);
+    made->setObjectName(name);
+    return made;
+}
+
 // Value and Self are made here, after the objects, so that an object of either name cannot hide
 // them; they read the report's value and object being printed now.
 void addValueAndSelf(TfrxReport &report, TfsScript &script)
@@ -137,6 +151,11 @@ void TfrxScriptBinder::Bind(TfrxReport &report, TfsScript &script)
         if (!object->Name().isEmpty())
             script.AddObject(object->Name(), object);
     script.AddObject(QStringLiteral("Report"), &report);
+    // The engine and the outline are reached through objects that follow the report's own.
+    script.AddObject(QStringLiteral("Engine"), standIn<TfrxEngineScriptObject>(report, QStringLiteral("Engine")));
+    script.AddObject(QStringLiteral("Outline"), standIn<TfrxOutlineScriptObject>(report, QStringLiteral("Outline")));
+    script.AddObject(QStringLiteral("zorGlobalVariables"),
+                     standIn<TfrxGlobalVariablesObject>(report, QStringLiteral("zorGlobalVariables")));
     addFunctions(report, script);
     addValueAndSelf(report, script);
 }
@@ -147,6 +166,10 @@ void TfrxScriptBinder::Rebind(TfrxReport &report, TfsScript &script)
         if (item->FTyp != fvtClass || item->FFromSource || item->FValue.kind() != TfsValue::Object)
             continue;
         if (item->FName.compare(u"Report", Qt::CaseInsensitive) == 0)
+            continue;
+        // Stand-ins (Engine, Outline, zorGlobalVariables) outlive the reload.
+        const QObject *current = TfsObjectRegistry::Find(item->FValue.ToInt64());
+        if (current && !qobject_cast<const TfrxComponent *>(current))
             continue;
         TfrxComponent *object = report.FindObject(item->FName);
         item->FValue = TfsValue::MakeObject(TfsObjectRegistry::Handle(object));

@@ -189,6 +189,79 @@ bool TfsClassVariable::AddMethod(const QString &syntax,
     return true;
 }
 
+bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &paramTypes, const QString &typeName,
+                                        const TfsScript &scope, IndexGetter get, IndexSetter set)
+{
+    // The declaration of an indexed property: "function Name(p0: T0; p1: T1): Type".
+    QStringList params;
+    const QStringList types = paramTypes.split(u',', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < types.size(); ++i)
+        params.append(QStringLiteral("p%1: %2").arg(i).arg(types[i].trimmed()));
+    TfsMethodSyntax decl;
+    if (params.isEmpty() ||
+        !TfsMethodSyntax::Parse(QStringLiteral("function %1(%2): %3").arg(name, params.join(u"; "), typeName),
+                                scope, decl))
+        return false;
+    TfsClassMember m;
+    m.kind = TfsClassMember::IndexProperty;
+    m.name = decl.name;
+    m.typeName = decl.resultType;
+    if (!scope.ResolveType(decl.resultType, m.type))
+        m.type = fvtClass;
+    m.call = std::move(get);
+    m.setIndexed = std::move(set);
+    m.params = std::move(decl.params);
+    FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
+    return true;
+}
+
+bool TfsClassVariable::AddDefaultProperty(const QString &name, const QString &paramTypes, const QString &typeName,
+                                          const TfsScript &scope, IndexGetter get, IndexSetter set)
+{
+    if (!AddIndexProperty(name, paramTypes, typeName, scope, std::move(get), std::move(set)))
+        return false;
+    FDefProperty = name.toCaseFolded();
+    return true;
+}
+
+bool TfsClassVariable::AddConstructor(const QString &syntax, std::function<QObject *(std::span<TfsValue>)> construct,
+                                      const TfsScript &scope)
+{
+    // A constructor is a function whose result is the constructor type.
+    QString text = syntax.trimmed();
+    if (!text.startsWith(u"constructor ", Qt::CaseInsensitive))
+        return false;
+    text = QStringLiteral("function") + text.mid(qsizetype(sizeof("constructor")) - 1) + QStringLiteral(": Constructor");
+    TfsMethodSyntax decl;
+    if (!TfsMethodSyntax::Parse(text, scope, decl))
+        return false;
+    TfsClassMember m;
+    m.kind = TfsClassMember::Method;
+    m.name = decl.name;
+    m.type = fvtClass;
+    m.typeName = FName;
+    m.params = std::move(decl.params);
+    m.construct = std::move(construct);
+    m.call = [](QObject *, std::span<TfsValue>) -> TfsValue {
+        // Called on an object instead of its class: nothing to construct.
+        throw TfsRuntimeError(QStringLiteral("A constructor is called on its class"));
+    };
+    FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
+    return true;
+}
+
+const TfsClassMember *TfsClassVariable::DefaultProperty(const TfsScript &scope) const
+{
+    const TfsClassVariable *c = this;
+    for (int depth = 0; c && depth < 64; ++depth) {
+        if (!c->FDefProperty.isEmpty())
+            if (const auto it = c->FMembers.find(c->FDefProperty); it != c->FMembers.end())
+                return &it->second;
+        c = c->FAncestor.isEmpty() ? nullptr : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
+    }
+    return nullptr;
+}
+
 const TfsClassMember *TfsClassVariable::Find(const QString &name, const TfsScript &scope) const
 {
     const QString key = name.toCaseFolded();
@@ -204,8 +277,11 @@ const TfsClassMember *TfsClassVariable::Find(const QString &name, const TfsScrip
 
 const TfsClassVariable *TfsClassVariable::ClassOf(const QObject *obj, const TfsScript &scope)
 {
-    for (const QMetaObject *m = obj->metaObject(); m; m = m->superClass())
-        if (const auto *c = dynamic_cast<const TfsClassVariable *>(scope.Find(QString::fromLatin1(m->className()))))
+    for (const QMetaObject *m = obj->metaObject(); m; m = m->superClass()) {
+        const int info = m->indexOfClassInfo("ScriptClass");
+        const char *name = info >= m->classInfoOffset() ? m->classInfo(info).value() : m->className();
+        if (const auto *c = dynamic_cast<const TfsClassVariable *>(scope.Find(QString::fromLatin1(name))))
             return c;
+    }
     return nullptr;
 }

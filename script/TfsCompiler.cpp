@@ -288,7 +288,7 @@ const QHash<QString, TfsCompiler::Builder> &TfsCompiler::Builders()
         {QStringLiteral("continue"), &TfsCompiler::Continue},
         {QStringLiteral("exit"), &TfsCompiler::Exit},
         {QStringLiteral("return"), &TfsCompiler::Return},
-        {QStringLiteral("with"), &TfsCompiler::ClassOnly},
+        {QStringLiteral("with"), &TfsCompiler::With},
         {QStringLiteral("delete"), &TfsCompiler::ClassOnly},
     };
     return table;
@@ -792,6 +792,57 @@ void TfsCompiler::ClassOnly(const TfsXMLItem &, TfsStatementList &, TfsScript &)
     throw TfsError(QStringLiteral("Class type required"));
 }
 
+// with -> dsgn {dsgn} statement: each object is evaluated once, into a hidden variable, before the
+// statement; inside it, names are members of those objects first (the innermost first).
+void TfsCompiler::With(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
+{
+    const size_t outer = FWith.size();
+    for (int i = 0; i < item.Count(); ++i) {
+        const TfsXMLItem &c = *item.Item(i);
+        if (c.Name() != u"dsgn") {
+            BuildStatement(c, list, scope);
+            continue;
+        }
+        auto &stmt = Append<TfsAssignmentStmt>(item, list, scope);
+        stmt.FExpression = BuildDesignator(c, scope);
+        Enter(c);
+        const TfsVarType type = stmt.FExpression->FTyp;
+        if (type != fvtClass && type != fvtVariant)
+            throw TfsError(QStringLiteral("Class type required"));
+        // The name holds a character no identifier has, so the script cannot declare it.
+        auto hidden = std::make_unique<TfsCustomVariable>(TfsCustomVariable::ikVariable,
+                                                          QStringLiteral("with#%1").arg(++FWithCount), type,
+                                                          stmt.FExpression->FTypeName);
+        TfsCustomVariable *var = scope.Add(std::move(hidden));
+        auto target = std::make_unique<TfsVariableDesignator>(var);
+        stmt.FVar = target.get();
+        stmt.FDesignator = std::move(target);
+        FWith.push_back(var);
+    }
+    FWith.resize(outer);
+}
+
+// A name inside with statements: a member of the innermost object whose class has it; for an object
+// of unknown class, a name declared nowhere else is its member, found when it runs.
+std::unique_ptr<TfsDesignator> TfsCompiler::WithStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+                                                     TfsScript &scope)
+{
+    const QString name = leafText(node);
+    for (auto it = FWith.rbegin(); it != FWith.rend(); ++it) {
+        TfsCustomVariable *var = *it;
+        bool member = false;
+        if (var->FTyp == fvtClass) {
+            const auto *cls = dynamic_cast<const TfsClassVariable *>(scope.Find(var->FTypeName));
+            member = cls && cls->Find(name, scope);
+        } else {
+            member = !scope.Find(name);
+        }
+        if (member)
+            return MemberStep(std::make_unique<TfsVariableDesignator>(var), node, exprs, scope);
+    }
+    return nullptr;
+}
+
 TfsCustomVariable *TfsCompiler::Lookup(const QString &name, TfsScript &scope)
 {
     if (TfsCustomVariable *item = scope.Find(name))
@@ -832,8 +883,19 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
     }
     if (steps.empty())
         throw TfsError(QStringLiteral("Identifier expected"));
-    std::unique_ptr<TfsDesignator> result = FirstStep(*steps[0].node, steps[0].exprs, dsgn, scope);
-    for (size_t i = 1; i < steps.size(); ++i)
+    std::unique_ptr<TfsDesignator> result = FWith.empty() ? nullptr : WithStep(*steps[0].node, steps[0].exprs, scope);
+    size_t next = 1;
+    // A class name followed by a member: a constructor called on the class (TStringList.Create).
+    const auto *cls = result || steps.size() < 2 || !steps[0].exprs.empty()
+                          ? nullptr
+                          : dynamic_cast<const TfsClassVariable *>(scope.Find(leafText(*steps[0].node)));
+    if (cls) {
+        result = ConstructorStep(*cls, *steps[1].node, steps[1].exprs, scope);
+        next = 2;
+    }
+    if (!result)
+        result = FirstStep(*steps[0].node, steps[0].exprs, dsgn, scope);
+    for (size_t i = next; i < steps.size(); ++i)
         result = MemberStep(std::move(result), *steps[i].node, steps[i].exprs, scope);
     return result;
 }
@@ -865,33 +927,118 @@ std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesign
         throw TfsError(QStringLiteral("Record, object or class type required"));
     }
     member->FBase = std::move(base);
-    for (const TfsXMLItem *e : exprs)
-        member->FArgs.push_back(BuildExpression(*e, scope));
-    Enter(node);
-    if (known) {
+    if (known && known->kind == TfsClassMember::Property) {
         member->FTyp = known->type;
         member->FTypeName = known->typeName;
-        if (known->kind == TfsClassMember::Method) {
-            size_t required = 0;
-            for (const TfsNativeParam &p : known->params)
-                required += p.isOptional ? 0 : 1;
-            if (member->FArgs.size() < required)
-                throw TfsError(QStringLiteral("Not enough actual parameters"));
-            if (member->FArgs.size() > known->params.size())
-                throw TfsError(QStringLiteral("Too many actual parameters"));
-            for (size_t i = 0; i < member->FArgs.size(); ++i)
-                if (known->params[i].isVar) {
-                    auto *target = dynamic_cast<TfsDesignator *>(member->FArgs[i].get());
-                    if (!target || dynamic_cast<TfsCallDesignator *>(target))
-                        throw TfsError(QStringLiteral("Variable required"));
-                    member->FVarArgs.resize(i + 1, nullptr);
-                    member->FVarArgs[i] = target;
-                }
-        } else if (!member->FArgs.empty()) {
-            throw TfsError(QStringLiteral("Array type required"));
-        }
+        if (exprs.empty())
+            return member;
+        // Indexes after a property index its value: an object's default property, a text's characters.
+        return IndexStep(std::move(member), exprs, scope);
     }
+    if (known) {
+        MemberArgs(*member, *known, exprs, scope);
+        return member;
+    }
+    for (const TfsXMLItem *e : exprs)
+        member->FArgs.push_back(BuildExpression(*e, scope));
     return member;
+}
+
+// The arguments of a method or the indexes of an indexed property, checked against its parameters.
+void TfsCompiler::MemberArgs(TfsMemberDesignator &member, const TfsClassMember &known,
+                             std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+{
+    const QString pos = FPos; // the member's name, where a wrong count is reported
+    for (const TfsXMLItem *e : exprs)
+        member.FArgs.push_back(BuildExpression(*e, scope));
+    FPos = pos;
+    member.FTyp = known.type;
+    member.FTypeName = known.typeName;
+    size_t required = 0;
+    for (const TfsNativeParam &p : known.params)
+        required += p.isOptional ? 0 : 1;
+    if (known.kind == TfsClassMember::IndexProperty && exprs.empty())
+        throw TfsError(QStringLiteral("Index required"));
+    if (member.FArgs.size() < required)
+        throw TfsError(QStringLiteral("Not enough actual parameters"));
+    if (member.FArgs.size() > known.params.size())
+        throw TfsError(QStringLiteral("Too many actual parameters"));
+    for (size_t i = 0; i < member.FArgs.size(); ++i) {
+        Enter(*exprs[i]);
+        CheckArgument(member.FArgs, member.FVarArgs, i, known.params[i].type, known.params[i].typeName,
+                      known.params[i].isVar);
+    }
+}
+
+// Indexes after a designator that is no routine: the default property of an object, the characters of
+// a text or the elements of an array.
+std::unique_ptr<TfsDesignator> TfsCompiler::IndexStep(std::unique_ptr<TfsDesignator> base,
+                                                      std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+{
+    const TfsVarType t = base->FTyp;
+    if (t == fvtClass)
+        return DefaultStep(std::move(base), exprs, scope);
+    if (t != fvtString && t != fvtChar && t != fvtArray && t != fvtVariant)
+        throw TfsError(QStringLiteral("Array type required"));
+    auto index = std::make_unique<TfsIndexDesignator>();
+    index->FBase = std::move(base);
+    for (const TfsXMLItem *e : exprs)
+        index->FIndexes.push_back(BuildExpression(*e, scope));
+    index->FTyp = t == fvtString || t == fvtChar ? fvtChar : fvtVariant;
+    return index;
+}
+
+// Obj[i]: the default indexed property of the object's class.
+std::unique_ptr<TfsDesignator> TfsCompiler::DefaultStep(std::unique_ptr<TfsDesignator> base,
+                                                        std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+{
+    const auto *cls = dynamic_cast<const TfsClassVariable *>(scope.Find(base->FTypeName));
+    const TfsClassMember *known = cls ? cls->DefaultProperty(scope) : nullptr;
+    if (!known)
+        throw TfsError(QStringLiteral("Class %1 does not have a default property").arg(base->FTypeName));
+    auto member = std::make_unique<TfsMemberDesignator>();
+    member->FName = known->name;
+    member->FScope = &FProgram;
+    member->FStatic = cls;
+    member->FBase = std::move(base);
+    MemberArgs(*member, *known, exprs, scope);
+    return member;
+}
+
+// Class.Member: only a constructor is called on a class; it makes an object the script owns.
+std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariable &cls, const TfsXMLItem &node,
+                                                            std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+{
+    Enter(node);
+    const QString name = leafText(node);
+    const TfsClassMember *known = cls.Find(name, scope);
+    if (!known)
+        throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), name));
+    if (!known->construct)
+        throw TfsError(QStringLiteral("Constructor required"));
+    auto ctor = std::make_unique<TfsConstructorDesignator>();
+    ctor->FMember = known;
+    ctor->FOwner = &FProgram;
+    std::vector<TfsDesignator *> varArgs;
+    for (const TfsXMLItem *e : exprs)
+        ctor->FArgs.push_back(BuildExpression(*e, scope));
+    size_t required = 0;
+    for (const TfsNativeParam &p : known->params)
+        required += p.isOptional ? 0 : 1;
+    Enter(node);
+    if (ctor->FArgs.size() < required)
+        throw TfsError(QStringLiteral("Not enough actual parameters"));
+    if (ctor->FArgs.size() > known->params.size())
+        throw TfsError(QStringLiteral("Too many actual parameters"));
+    for (size_t i = 0; i < ctor->FArgs.size(); ++i) {
+        Enter(*exprs[i]);
+        CheckArgument(ctor->FArgs, varArgs, i, known->params[i].type, known->params[i].typeName, false);
+    }
+    for (size_t i = ctor->FArgs.size(); i < known->params.size(); ++i)
+        ctor->FArgs.push_back(std::make_unique<TfsConstNode>(known->params[i].defValue));
+    ctor->FTyp = fvtClass;
+    ctor->FTypeName = cls.FName;
+    return ctor;
 }
 
 // The first name of a designator: a variable (with indexes) or a routine (with arguments).
@@ -930,15 +1077,7 @@ std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node, st
     auto variable = std::make_unique<TfsVariableDesignator>(item);
     if (exprs.empty())
         return variable;
-    const TfsVarType t = item->FTyp;
-    if (t != fvtString && t != fvtChar && t != fvtArray && t != fvtVariant)
-        throw TfsError(QStringLiteral("Array type required"));
-    auto index = std::make_unique<TfsIndexDesignator>();
-    index->FBase = std::move(variable);
-    for (const TfsXMLItem *e : exprs)
-        index->FIndexes.push_back(BuildExpression(*e, scope));
-    index->FTyp = t == fvtString || t == fvtChar ? fvtChar : fvtVariant;
-    return index;
+    return IndexStep(std::move(variable), exprs, scope);
 }
 
 // Arguments of a script routine are checked against its parameters now that the routine is known.
@@ -954,7 +1093,7 @@ void TfsCompiler::CheckRoutineArgs(TfsCallDesignator &call, std::vector<const Tf
         throw TfsError(QStringLiteral("Too many actual parameters"));
     for (size_t i = 0; i < call.FArgs.size(); ++i) {
         Enter(*exprs[i]);
-        CheckArgument(call, i, params[i]->FTyp, params[i]->FTypeName, params[i]->FIsVarParam);
+        CheckArgument(call.FArgs, call.FVarArgs, i, params[i]->FTyp, params[i]->FTypeName, params[i]->FIsVarParam);
     }
 }
 
@@ -972,7 +1111,8 @@ void TfsCompiler::CheckNativeArgs(TfsCallDesignator &call, std::vector<const Tfs
     for (size_t i = 0; i < call.FArgs.size(); ++i) {
         Enter(*exprs[i]);
         const TfsNativeParam &p = native.FParams[i];
-        CheckArgument(call, i, native.FIsMacro ? fvtString : p.type, p.typeName, p.isVar && !native.FIsMacro);
+        CheckArgument(call.FArgs, call.FVarArgs, i, native.FIsMacro ? fvtString : p.type, p.typeName,
+                      p.isVar && !native.FIsMacro);
     }
     for (size_t i = call.FArgs.size(); i < native.FParams.size(); ++i) {
         const TfsNativeParam &p = native.FParams[i];
@@ -981,19 +1121,19 @@ void TfsCompiler::CheckNativeArgs(TfsCallDesignator &call, std::vector<const Tfs
     }
 }
 
-void TfsCompiler::CheckArgument(TfsCallDesignator &call, size_t i, TfsVarType type, const QString &typeName,
-                                bool isVar)
+void TfsCompiler::CheckArgument(std::vector<TfsNodePtr> &args, std::vector<TfsDesignator *> &varArgs, size_t i,
+                                TfsVarType type, const QString &typeName, bool isVar)
 {
-    if (!fsTypesCompatible(type, call.FArgs[i]->FTyp, false))
+    if (!fsTypesCompatible(type, args[i]->FTyp, false))
         throw TfsError(kIncompatible + QStringLiteral(": '") + fsTypeName(type, typeName) + QStringLiteral("', '") +
-                       fsTypeName(call.FArgs[i]->FTyp, call.FArgs[i]->FTypeName) + u'\'');
+                       fsTypeName(args[i]->FTyp, args[i]->FTypeName) + u'\'');
     if (!isVar)
         return;
-    TfsDesignator *target = dynamic_cast<TfsDesignator *>(call.FArgs[i].get());
+    TfsDesignator *target = dynamic_cast<TfsDesignator *>(args[i].get());
     if (!target || dynamic_cast<TfsCallDesignator *>(target))
         throw TfsError(QStringLiteral("Variable required"));
-    call.FVarArgs.resize(i + 1, nullptr);
-    call.FVarArgs[i] = target;
+    varArgs.resize(i + 1, nullptr);
+    varArgs[i] = target;
 }
 
 // The source text of an expression: the characters between its pos and pos1 in the program's text.

@@ -65,6 +65,7 @@ private:
     void Exit(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Return(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void ClassOnly(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
+    void With(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
 
     // designators
     std::unique_ptr<TfsDesignator> BuildDesignator(const TfsXMLItem &dsgn, TfsScript &scope);
@@ -74,10 +75,21 @@ private:
                                              const TfsXMLItem &dsgn, TfsScript &scope);
     std::unique_ptr<TfsDesignator> MemberStep(std::unique_ptr<TfsDesignator> base, const TfsXMLItem &node,
                                               std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> WithStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+                                            TfsScript &scope);
+    std::unique_ptr<TfsDesignator> ConstructorStep(const class TfsClassVariable &cls, const TfsXMLItem &node,
+                                                   std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> IndexStep(std::unique_ptr<TfsDesignator> base,
+                                             std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> DefaultStep(std::unique_ptr<TfsDesignator> base,
+                                               std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
+    void MemberArgs(TfsMemberDesignator &member, const struct TfsClassMember &known,
+                    std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
     void BuildCall(class TfsCallDesignator &call, std::vector<const TfsXMLItem *> &args, TfsScript &scope);
     void CheckRoutineArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs);
     void CheckNativeArgs(TfsCallDesignator &call, std::vector<const TfsXMLItem *> &exprs);
-    void CheckArgument(TfsCallDesignator &call, size_t i, TfsVarType type, const QString &typeName, bool isVar);
+    void CheckArgument(std::vector<TfsNodePtr> &args, std::vector<TfsDesignator *> &varArgs, size_t i,
+                       TfsVarType type, const QString &typeName, bool isVar);
     QString SourceText(const TfsXMLItem &expr) const;
     void CheckAssignable(TfsVarType target, const QString &targetName, const TfsNode &expression);
 
@@ -86,5 +98,8 @@ private:
     QString FPos;
     QString FUnit;
     QHash<const TfsXMLItem *, TfsProcVariable *> FRoutines;
+    // The hidden variables of the with statements around the statement being built, innermost last.
+    std::vector<TfsCustomVariable *> FWith;
+    int FWithCount = 0;
     static const QHash<QString, Builder> &Builders();
 };

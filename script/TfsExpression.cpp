@@ -578,11 +578,28 @@ void TfsMemberDesignator::Assign(const TfsValue &value)
 {
     QObject *obj = nullptr;
     const TfsClassMember &member = Resolve(obj);
-    if (member.kind == TfsClassMember::Method)
+    if (member.kind == TfsClassMember::IndexProperty && member.setIndexed) {
+        SmallValues<4> values(FArgs.size());
+        for (size_t i = 0; i < FArgs.size(); ++i)
+            values.Span()[i] = FArgs[i]->Eval();
+        member.setIndexed(obj, values.Span(), value);
+        return;
+    }
+    if (member.kind != TfsClassMember::Property)
         throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
     // A property without a writer is read-only: writing it changes nothing.
     if (member.set)
         member.set(obj, value);
+}
+
+TfsValue TfsConstructorDesignator::Eval()
+{
+    SmallValues<4> values(FArgs.size());
+    for (size_t i = 0; i < FArgs.size(); ++i)
+        values.Span()[i] = FArgs[i]->Eval();
+    QObject *made = FMember->construct(values.Span());
+    FOwner->MainProg()->AdoptObject(made);
+    return TfsValue::MakeObject(TfsObjectRegistry::Handle(made));
 }
 
 namespace {

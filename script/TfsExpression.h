@@ -165,6 +165,17 @@ private:
     const TfsClassMember *FCached = nullptr;
 };
 
+// A constructor called on its class, TStringList.Create: a new host object, owned by the script that
+// runs it until the script is freed or the object is freed by the script.
+class TfsConstructorDesignator : public TfsDesignator
+{
+public:
+    TfsValue Eval() override;
+    const struct TfsClassMember *FMember = nullptr;
+    std::vector<TfsNodePtr> FArgs;
+    TfsScript *FOwner = nullptr;
+};
+
 // Runs a script routine with argument values; writes var parameters back through the designators
 // (which may be fewer than the arguments).
 TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,

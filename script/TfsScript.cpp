@@ -1,6 +1,7 @@
 #include "TfsScript.h"
 
 #include "TfsClassVariable.h"
+#include "TfsClassesModule.h"
 #include "TfsCompiler.h"
 #include "TfsError.h"
 #include "TfsExpression.h"
@@ -15,6 +16,7 @@
 #include "TfsXMLItem.h"
 
 #include <QBuffer>
+#include <QObject>
 
 namespace {
 
@@ -52,6 +54,22 @@ TfsScript::TfsScript(TfsScript *parent)
 }
 
 TfsScript::~TfsScript() = default;
+
+void TfsScript::AdoptObject(QObject *object)
+{
+    if (object)
+        FOwnedObjects.emplace_back(object);
+}
+
+bool TfsScript::FreeObject(QObject *object)
+{
+    const auto it = std::find_if(FOwnedObjects.begin(), FOwnedObjects.end(),
+                                 [object](const std::unique_ptr<QObject> &owned) { return owned.get() == object; });
+    if (it == FOwnedObjects.end())
+        return false;
+    FOwnedObjects.erase(it);
+    return true;
+}
 
 TfsScript *TfsScript::MainProg()
 {
@@ -221,6 +239,7 @@ void TfsScript::AddRTTI()
         return;
     FRTTIAdded = true;
     TfsSysFunctions::Register(*this);
+    TfsClassesModule::Register(*this);
 }
 
 TfsNativeFunction *TfsScript::AddMethod(const QString &name, TfsNativeCall call, int minArgs, int maxArgs,

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QIODevice;
+class QObject;
 class TfsStatementList;
 class TfsXMLItem;
 
@@ -107,6 +108,11 @@ public:
     // built-in names; false for an unknown name.
     bool ResolveType(const QString &name, TfsVarType &type) const;
 
+    // Host objects that the script made (constructors): freed with the script, or earlier by Free.
+    void AdoptObject(class QObject *object);
+    // Frees an object the script made; false (nothing freed) for any other object.
+    bool FreeObject(class QObject *object);
+
     // Lines that hold statements, per unit (empty: the main text).
     void AddCodeLine(const QString &unit, const QString &pos);
     bool IsExecutableLine(int line, const QString &unit = {}) const;
@@ -165,6 +171,7 @@ private:
     QHash<QString, TfsCustomVariable *> FItems; // case-folded name to the newest item
     std::vector<TfsCustomVariable *> FLocals;
     std::unique_ptr<TfsStatementList> FStatement;
+    std::vector<std::unique_ptr<QObject>> FOwnedObjects;
     QHash<QString, QSet<int>> FUnitLines;
     QString FErrorMsg, FErrorPos, FErrorUnit;
     bool FEvaluteRiseError = false;

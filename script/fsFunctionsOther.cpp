@@ -30,9 +30,13 @@ bool converts(TfsValue (*conversion)(std::span<TfsValue>), const TfsValue &value
 TfsValue validDate(std::span<TfsValue> a)
 {
     TfsValue arg = a[0];
-    if (arg.kind() == TfsValue::DateTime) {
+    // A date value (a day count, also one kept in a TDateTime variable as a number) is checked as
+    // its short date text; a text as it is.
+    if (arg.kind() != TfsValue::String) {
+        if (arg.IsNull())
+            return TfsValue(false);
         try {
-            arg = TfsValue(QLocale().toString(fsDateTimeOf(arg.RawDouble()).date(), QLocale::ShortFormat));
+            arg = TfsValue(QLocale().toString(fsDateTimeOf(arg.ToDouble()).date(), QLocale::ShortFormat));
         } catch (const TfsRuntimeError &) {
             return TfsValue(false);
         }
@@ -136,7 +140,7 @@ constexpr TfsFunctionEntry kFunctions[] = {
      [](std::span<TfsValue> a) { return TfsValue(converts(fsStrToInt, a[0])); }},
     {u"function ValidFloat(cFlt: String): Boolean", u"ctOther",
      [](std::span<TfsValue> a) { return TfsValue(converts(fsStrToFloat, a[0])); }},
-    {u"function ValidDate(cDate: String): Boolean", u"ctOther", validDate},
+    {u"function ValidDate(cDate: Variant): Boolean", u"ctOther", validDate},
     {u"function ExtractFilePath(const FileName: string): string;", u"ctOther", extractFilePath},
     {u"function CreateOleObject(ClassName: String): Variant", u"ctOther",
      [](std::span<TfsValue> a) -> TfsValue {

@@ -4,7 +4,9 @@
 #include "TfrxMemoView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxOutlineScriptObject.h"
 #include "TfrxScriptBinder.h"
+#include "TfrxUserDataSet.h"
 #include "TfrxVariables.h"
 #include "TfsClassVariable.h"
 #include "TfsObjectRegistry.h"
@@ -35,6 +37,20 @@ struct Bound : testing::Test
         report.SetScriptText(QString::fromUtf8(source).split(u'\n'));
         if (!report.PrepareScript())
             return report.Script().ErrorMsg().toStdString() + " at " + report.Script().ErrorPos().toStdString();
+        return "ok";
+    }
+
+    // Compiles and runs the report's script: "ok", the compile error, or "!message at pos".
+    std::string execute(const char *source)
+    {
+        const std::string compiled = prepare(source);
+        if (compiled != "ok")
+            return compiled;
+        try {
+            report.Script().Execute();
+        } catch (const TfsRuntimeError &e) {
+            return "!" + e.Message().toStdString() + " at " + e.Pos().toStdString();
+        }
         return "ok";
     }
 
@@ -190,6 +206,120 @@ TEST_F(Bound, AggregatesGoToTheEngine)
     EXPECT_EQ(seen, (QStringList{QStringLiteral("SUM:<Data.\"Hours\"> * 2|MasterData1|0"),
                                  QStringLiteral("COUNT:0|0")}));
     TfrxScriptBinder::Aggregate() = nullptr;
+}
+
+// Lines is a list over the text object's text: changes through it are the object's text.
+TEST_F(Bound, LinesChangeTheTextObjectsText)
+{
+    ASSERT_EQ(execute("begin\n"
+                      "  Memo1.Lines.Add('second');\n"
+                      "  Memo1.Lines[0] := 'first';\n"
+                      "  Memo1.Lines.Insert(1, 'middle');\n"
+                      "  with Memo1 do begin Left := 10; Lines.Delete(2); Lines.Add(Name + '!') end;\n"
+                      "end."),
+              "ok");
+    EXPECT_EQ(memo->Text(), QStringLiteral("first\r\nmiddle\r\nMemo1!\r\n"));
+    EXPECT_DOUBLE_EQ(memo->Left(), 10);
+    memo->SetText(QStringLiteral("a\r\nb"));
+    EXPECT_EQ(eval("Memo1.Lines.Count"), "2"); // the list follows the object
+    EXPECT_EQ(eval("Memo1.Lines[1] + Memo1.Lines.Strings[0]"), "ba");
+    EXPECT_EQ(eval("Memo1.Lines[2]"), "!List index out of bounds (2)");
+    EXPECT_EQ(execute("begin\n  Memo1.Lines.Strings[5] := 'x' end."), "!List index out of bounds (5) at 2:3");
+    EXPECT_EQ(execute("var W: TWideStrings;\n"
+                      "begin W := TWideStrings.Create; W.Text := 'p'#13#10'q'; Memo1.Lines.Text := W.Text + W[0];\n"
+                      "  W.Free end."),
+              "ok");
+    EXPECT_EQ(memo->Text(), QStringLiteral("p\r\nq\r\np\r\n"));
+    EXPECT_EQ(prepare("begin Memo1.Lines['a'] := 'x' end."), "Incompatible types: 'Integer', 'String' at 1:19");
+}
+
+// Report.Variables['x'] reads and writes the report's variables; zorGlobalVariables the shared ones.
+TEST_F(Bound, VariablesByName)
+{
+    report.Variables()->SetVariable(QStringLiteral("Given"), QStringLiteral("text"));
+    ASSERT_EQ(execute("begin Report.Variables['x'] := 5; Report.Variables['Given'] := Report.Variables['Given'] + '!';\n"
+                      "  zorGlobalVariables['shared'] := Report.Variables['x'] * 2 end."),
+              "ok");
+    EXPECT_EQ(report.Variables()->Variable(QStringLiteral("x")).toInt(), 5);
+    EXPECT_EQ(report.Variables()->Variable(QStringLiteral("Given")).toString(), QStringLiteral("text!"));
+    EXPECT_EQ(TfrxReport::GlobalVariable(QStringLiteral("shared")).toInt(), 10);
+    EXPECT_EQ(eval("zorGlobalVariables['shared'] + Report.Variables['x']"), "15");
+    EXPECT_EQ(eval("VarType(Report.Variables['missing']) = varNull"), "True");
+    TfrxReport::RemoveGlobalVariable(QStringLiteral("shared"));
+}
+
+// A script walks a user data set and reads its fields by name.
+TEST_F(Bound, DataSetWalkedInAScript)
+{
+    auto *users = new TfrxUserDataSet(page);
+    users->SetName(QStringLiteral("Users"));
+    users->SetFields({QStringLiteral("Name"), QStringLiteral("Age")});
+    users->SetRangeEnd(zor::reCount);
+    users->SetRangeEndCount(3);
+    users->OnNewGetValue = [](TfrxDataSet *d, const QString &field, QVariant &value) {
+        value = field == u"Name" ? QVariant(QStringLiteral("user%1").arg(d->RecNo())) : QVariant(20 + d->RecNo());
+    };
+    ASSERT_EQ(execute("var s: String; L: TStringList;\n"
+                      "begin Users.Open; Users.First;\n"
+                      "  while not Users.Eof do begin s := s + Users.Value['Name'] + '=' + IntToStr(Users.Value['Age']) + ';';"
+                      " Users.Next end;\n"
+                      "  L := TStringList.Create; Users.GetFieldList(L);\n"
+                      "  Memo1.Text := s + IntToStr(Users.RecNo) + ' ' + IntToStr(Users.RecordCount) + ' ' + L.Text +\n"
+                      "    IntToStr(Users.FieldsCount) + BoolToStr(Users.HasField('Age')) + BoolToStr(Users.IsBlobField('Age')) +\n"
+                      "    Users.DisplayText['Name'];\n"
+                      "  L.Free; Users.Close end."),
+              "ok");
+    EXPECT_EQ(memo->Text(), QStringLiteral("user0=20;user1=21;user2=22;2 3 Name\r\nAge\r\n2-10user2\r\n"));
+    EXPECT_EQ(execute("begin\n  Users.GetFieldList(Memo1) end."), "!Invalid class typecast at 2:3");
+}
+
+// Objects and AllObjects list the children of a component as they are now.
+TEST_F(Bound, ObjectListsFollowTheTree)
+{
+    page->SetName(QStringLiteral("Page1"));
+    ASSERT_EQ(prepare("begin end."), "ok");
+    EXPECT_EQ(eval("Page1.Objects.Count"), "1");
+    EXPECT_EQ(eval("TfrxComponent(Page1.Objects[0]).Name"), "Memo1");
+    EXPECT_EQ(eval("Report.AllObjects.Items[1].Name"), "Memo1");
+    EXPECT_EQ(eval("Page1.Objects[1]"), "!List index out of bounds (1)");
+    (new TfrxMemoView(page))->SetName(QStringLiteral("Memo2"));
+    EXPECT_EQ(eval("Page1.Objects.Count"), "2");
+}
+
+// Only what the script made can be freed; a report object stays.
+TEST_F(Bound, FreeLeavesReportObjects)
+{
+    EXPECT_EQ(execute("begin\n  Memo1.Free end."), "!Only objects the script created can be freed at 2:3");
+    EXPECT_EQ(eval("Memo1.Name"), "Memo1");
+}
+
+// Without an engine the engine's members are errors; the outline goes through the engine library's
+// operations.
+TEST_F(Bound, EngineAndOutline)
+{
+    ASSERT_EQ(prepare("begin end."), "ok");
+    EXPECT_EQ(eval("Engine.FreeSpace"), "!The report has no engine");
+    EXPECT_EQ(execute("begin\n  Outline.AddItem('a') end."), "!The outline is not available at 2:3");
+    QStringList calls;
+    auto &hooks = TfrxOutlineScriptObject::Handlers();
+    hooks.AddItem = [&calls](TfrxReport &, const QString &text) { calls.append(text); };
+    hooks.LevelUp = [&calls](TfrxReport &) { calls.append(QStringLiteral("up")); };
+    hooks.LevelRoot = [&calls](TfrxReport &) { calls.append(QStringLiteral("root")); };
+    EXPECT_EQ(execute("begin Outline.AddItem('a'); Outline.LevelUp; Outline.LevelRoot end."), "ok");
+    hooks = {};
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("a"), QStringLiteral("up"), QStringLiteral("root")}));
+}
+
+// with over a report object in the other languages.
+TEST_F(Bound, WithOverAReportObject)
+{
+    report.SetScriptLanguage(QStringLiteral("BasicScript"));
+    ASSERT_EQ(execute("With Memo1\r\n  Top = 44\r\n  Text = Name\r\nEnd With\r\n"), "ok");
+    EXPECT_DOUBLE_EQ(memo->Top(), 44);
+    EXPECT_EQ(memo->Text(), QStringLiteral("Memo1\r\n"));
+    report.SetScriptLanguage(QStringLiteral("JScript"));
+    ASSERT_EQ(execute("with (Memo1) { Lines.Add(\"more\"); Left = Lines.Count; }"), "ok");
+    EXPECT_DOUBLE_EQ(memo->Left(), 2);
 }
 
 // An object reference outlives its object only as a handle that no longer reaches it.
