@@ -274,6 +274,55 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
                                   [read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
 }
 
+// A script never reaches files or streams through the report's classes.
+[[noreturn]] TfsValue refuseFiles(QObject *, std::span<TfsValue>)
+{
+    throw TfsRuntimeError(QStringLiteral("Scripts have no access to files"), QStringLiteral("EFOpenError"));
+}
+
+void addStylesMembers(TfsScript &script, TfsClassVariable *styles)
+{
+    styles->AddConstructor(QStringLiteral("constructor Create(AReport: TfrxReport)"),
+                           [](std::span<TfsValue> a) -> QObject * {
+                               TfrxReport *owner = nullptr;
+                               if (!a[0].IsNull() && a[0].ToInt64() != 0)
+                                   owner = as<TfrxReport>(TfsObjectRegistry::Object(a[0].ToInt64()));
+                               return new TfrxStyles(owner);
+                           },
+                           script);
+    styles->AddMethod(QStringLiteral("function Add: TfrxStyleItem"),
+                      [](QObject *obj, std::span<TfsValue>) { return objectValue(as<TfrxStyles>(obj)->Add()); }, script);
+    styles->AddMethod(
+        QStringLiteral("function Find(const Name: String): TfrxStyleItem"),
+        [](QObject *obj, std::span<TfsValue> a) { return objectValue(as<TfrxStyles>(obj)->Find(a[0].ToString())); },
+        script);
+    styles->AddMethod(QStringLiteral("procedure Apply"),
+                      [](QObject *obj, std::span<TfsValue>) {
+                          as<TfrxStyles>(obj)->Apply();
+                          return TfsValue::MakeNull();
+                      },
+                      script);
+    styles->AddMethod(QStringLiteral("procedure GetList(List: TStrings)"),
+                      [](QObject *obj, std::span<TfsValue> a) {
+                          TfrxStyles *s = as<TfrxStyles>(obj);
+                          as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
+                              ->SetLines(s->GetList());
+                          return TfsValue::MakeNull();
+                      },
+                      script);
+    styles->AddIndexProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TfrxStyleItem"), script,
+                             [](QObject *obj, std::span<TfsValue> a) {
+                                 TfrxStyles *s = as<TfrxStyles>(obj);
+                                 const int64_t i = a[0].ToInt64();
+                                 if (i < 0 || i >= s->Count())
+                                     throw TfsRuntimeError(QStringLiteral("List index out of bounds (%1)").arg(i),
+                                                           QStringLiteral("EListError"));
+                                 return objectValue(s->Items(qsizetype(i)));
+                             });
+    for (const char *syntax : {"procedure LoadFromFile(const FileName: String)", "procedure SaveToFile(const FileName: String)"})
+        styles->AddMethod(QString::fromLatin1(syntax), refuseFiles, script);
+}
+
 // Report.Variables['Name']: the stored value of a report variable; writing adds it when absent.
 void addVariablesMembers(TfsScript &script, TfsClassVariable *variables)
 {
@@ -328,6 +377,19 @@ void addMembers(TfsScript &script)
     memo->AddProperty(QStringLiteral("Value"), QStringLiteral("Variant"), script,
                       [](QObject *obj) { return fsVariantToValue(as<TfrxCustomMemoView>(obj)->Value()); });
     addLineMembers(script, memo);
+    addStylesMembers(script, cls("TfrxStyles"));
+    component->AddMethod(QStringLiteral("procedure SaveToStream(Stream: TStream; SaveChildren: Boolean = True)"),
+                         refuseFiles, script);
+    cls("TfrxPictureView")->AddMethod(QStringLiteral("procedure LoadFromFile(filename: String)"), refuseFiles, script);
+    cls("TfrxView")->AddProperty(
+        QStringLiteral("TagStr"), QStringLiteral("String"), script,
+        [](QObject *obj) { return TfsValue(as<TfrxView>(obj)->TagStr()); },
+        [](QObject *obj, const TfsValue &v) { as<TfrxView>(obj)->SetTagStr(v.ToString()); });
+    cls("TfrxEngineOptions")
+        ->AddProperty(
+            QStringLiteral("DestroyForms"), QStringLiteral("Boolean"), script,
+            [](QObject *obj) { return TfsValue(as<TfrxEngineOptions>(obj)->DestroyForms); },
+            [](QObject *obj, const TfsValue &v) { as<TfrxEngineOptions>(obj)->DestroyForms = v.ToBool(); });
     addComponentLists(script, component);
     addDataSetMembers(script, cls("TfrxDataSet"));
     addVariablesMembers(script, cls("TfrxVariables"));

@@ -985,6 +985,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::IndexStep(std::unique_ptr<TfsDesigna
     for (const TfsXMLItem *e : exprs)
         index->FIndexes.push_back(BuildExpression(*e, scope));
     index->FTyp = t == fvtString || t == fvtChar ? fvtChar : fvtVariant;
+    if (t == fvtVariant)
+        index->FScope = &FProgram;
     return index;
 }
 

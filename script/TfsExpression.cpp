@@ -462,9 +462,33 @@ TfsVariableDesignator::TfsVariableDesignator(TfsCustomVariable *variable) : FVar
     FTypeName = variable->FTypeName;
 }
 
+TfsValue TfsIndexDesignator::DefaultProperty(const TfsValue &object, const TfsValue *assigned)
+{
+    QObject *obj = TfsObjectRegistry::Object(object.ToInt64());
+    const TfsClassVariable *cls = TfsClassVariable::ClassOf(obj, *FScope);
+    const TfsClassMember *member = cls ? cls->DefaultProperty(*FScope) : nullptr;
+    if (!member)
+        throw TfsRuntimeError(QStringLiteral("Class %1 does not have a default property")
+                                  .arg(cls ? cls->FName : QString::fromLatin1(obj->metaObject()->className())));
+    if (FIndexes.size() != member->params.size())
+        throw TfsRuntimeError(FIndexes.size() < member->params.size() ? QStringLiteral("Not enough actual parameters")
+                                                                       : QStringLiteral("Too many actual parameters"));
+    SmallValues<4> values(FIndexes.size());
+    for (size_t i = 0; i < FIndexes.size(); ++i)
+        values.Span()[i] = FIndexes[i]->Eval();
+    if (!assigned)
+        return member->call(obj, values.Span());
+    if (!member->setIndexed)
+        throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
+    member->setIndexed(obj, values.Span(), *assigned);
+    return TfsValue::MakeNull();
+}
+
 TfsValue TfsIndexDesignator::Eval()
 {
     TfsValue v = FBase->Eval();
+    if (FScope && v.kind() == TfsValue::Object)
+        return DefaultProperty(v, nullptr);
     for (const TfsNodePtr &index : FIndexes) {
         const int i = indexOf(index->Eval());
         if (v.kind() == TfsValue::Array) {
@@ -503,6 +527,11 @@ void TfsIndexDesignator::AssignInto(TfsValue &target, size_t level, const TfsVal
 
 void TfsIndexDesignator::Assign(const TfsValue &value)
 {
+    if (FScope)
+        if (const TfsValue base = FBase->Eval(); base.kind() == TfsValue::Object) {
+            DefaultProperty(base, &value);
+            return;
+        }
     if (TfsValue *storage = FBase->Ref()) {
         AssignInto(*storage, 0, value);
         return;

@@ -118,9 +118,12 @@ public:
     void Assign(const TfsValue &value) override;
     std::unique_ptr<TfsDesignator> FBase;
     std::vector<TfsNodePtr> FIndexes;
+    // Set when the base is a variant: an object there is indexed through its default property.
+    TfsScript *FScope = nullptr;
 
 private:
     void AssignInto(TfsValue &target, size_t level, const TfsValue &value);
+    TfsValue DefaultProperty(const TfsValue &object, const TfsValue *assigned);
 };
 
 // A call of a script routine or of a host function with its arguments; var arguments are written

@@ -81,6 +81,12 @@ const Case kCases[] = {
     {"default property in C++Script", "C++Script",
      "TStringList L; String r; { L = TStringList.Create; L.Add(\"a\"); L[0] = L[0] + \"b\"; r = L[0]; }",
      "ab"},
+    {"default property through a variant", "JScript",
+     "var L = TStringList.Create(); L.Add(\"a\"); L[0] = L[0] + \"b\"; var r = L[0] + L.Strings[0];",
+     "abab"},
+    {"variant object indexed out of range", "JScript",
+     "var L = TStringList.Create();\nvar r = 1;\nr = L[3];",
+     "runtime: List index out of bounds (3) @ 3:1"},
     // Constructors and Free.
     {"method called on a class", "PascalScript",
      "begin TStringList.Add('x') end.",

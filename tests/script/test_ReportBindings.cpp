@@ -293,6 +293,19 @@ TEST_F(Bound, FreeLeavesReportObjects)
     EXPECT_EQ(eval("Memo1.Name"), "Memo1");
 }
 
+// The members of the class table that the property tables do not hold; file access is refused.
+TEST_F(Bound, StylesTagsAndFiles)
+{
+    ASSERT_EQ(execute("var L: TStringList; S: TfrxStyles;\n"
+                      "begin Report.Styles.Add.Name := 'Bold'; L := TStringList.Create; Report.Styles.GetList(L);\n"
+                      "  S := TfrxStyles.Create(nil); S.Add.Name := 'Own';\n"
+                      "  Memo1.TagStr := L.Text + Report.Styles.Items[0].Name + S.Find('Own').Name; S.Free; L.Free end."),
+              "ok");
+    EXPECT_EQ(memo->TagStr(), QStringLiteral("Bold\r\nBoldOwn"));
+    EXPECT_EQ(execute("begin\n  Report.Styles.SaveToFile('x.fs3') end."), "!Scripts have no access to files at 2:3");
+    EXPECT_EQ(execute("begin\n  Memo1.Lines.LoadFromFile('/etc/passwd') end."), "!Scripts have no access to files at 2:3");
+}
+
 // Without an engine the engine's members are errors; the outline goes through the engine library's
 // operations.
 TEST_F(Bound, EngineAndOutline)
