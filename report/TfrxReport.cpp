@@ -1,6 +1,8 @@
 #include "TfrxReport.h"
 
 #include "TfrxCustomEngine.h"
+#include "TfrxCustomPreview.h"
+#include "TfrxCustomProgress.h"
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxDataPage.h"
 #include "TfrxExpressionCache.h"
@@ -54,6 +56,7 @@ TfrxReport::TfrxReport(QObject *owner)
 
 TfrxReport::~TfrxReport()
 {
+    FProgress.reset();
     // The engine and the store refer to the tree; then the tree goes before the lists it refers to.
     FEngine.reset();
     FPreviewPages.reset();
@@ -327,26 +330,84 @@ TfrxCustomPreviewPages *TfrxReport::PreviewPages() const
 
 namespace {
 
-// The string table's texts take their values through "%s" marks, in order.
-QString fillPercentS(QString pattern, const QStringList &values)
-{
-    qsizetype from = 0;
-    for (const QString &value : values) {
-        const qsizetype at = pattern.indexOf(QStringLiteral("%s"), from);
-        if (at < 0)
-            break;
-        pattern.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return pattern;
-}
-
 QString unavailable(const QString &what)
 {
     return QStringLiteral("%1 is not available in this program").arg(what);
 }
 
 }  // namespace
+
+void TfrxReport::SetTerminated(bool value)
+{
+    FTerminated = value;
+    if (value)
+        FScript->Terminate();
+}
+
+bool TfrxReport::ShowsProgressWindow(int type) const
+{
+    return (FOldStyleProgress || type != ptRunning) && FShowProgress;
+}
+
+QString TfrxReport::ProgressText(int type, int n) const
+{
+    struct Text {
+        const char *key;
+        const char *english;
+    };
+    static const Text texts[] = {{"prRunning", "Preparing page %d"},
+                                 {"prExporting", "Exporting page %d"},
+                                 {"prPrinting", "Printing page %d"}};
+    static const Text firstPass{"prRunningFirst", "First pass: page %d"};
+    const bool inFirstPass = type == ptRunning && FEngine != nullptr && !FEngine->FinalPass();
+    const Text &text = inFirstPass ? firstPass : texts[std::clamp(type, 0, 2)];
+    return TfrxReportServices::FillText(
+        TfrxReportServices::Text(QLatin1String(text.key), QLatin1String(text.english)), {QString::number(n)});
+}
+
+void TfrxReport::InternalOnProgressStart(int type)
+{
+    if (FEngineOptions->EnableThreadSafe)
+        return;
+    if (FOnProgressStart)
+        FOnProgressStart(*this, type, 0);
+    if (ShowsProgressWindow(type)) {
+        FProgress.reset();
+        if (const auto &create = TfrxReportServices::Instance().CreateProgress)
+            FProgress = create(*this);
+    }
+    if (type == ptRunning && FPreview != nullptr)
+        FPreview->InternalOnProgressStart();
+    QCoreApplication::processEvents();
+}
+
+void TfrxReport::InternalOnProgress(int type, int n)
+{
+    if (FEngineOptions->EnableThreadSafe)
+        return;
+    if (FOnProgress)
+        FOnProgress(*this, type, n);
+    if (ShowsProgressWindow(type) && FProgress != nullptr)
+        FProgress->SetMessage(ProgressText(type, n));
+    if (type == ptRunning && FPreview != nullptr)
+        FPreview->InternalOnProgress(n - 1);
+    QCoreApplication::processEvents();
+    if (FProgress != nullptr && FProgress->Cancelled())
+        SetTerminated(true);
+}
+
+void TfrxReport::InternalOnProgressStop(int type)
+{
+    if (FEngineOptions->EnableThreadSafe)
+        return;
+    if (FOnProgressStop)
+        FOnProgressStop(*this, type, 0);
+    if (ShowsProgressWindow(type))
+        FProgress.reset();
+    if (type == ptRunning && FPreview != nullptr)
+        FPreview->InternalOnProgressStop();
+    QCoreApplication::processEvents();
+}
 
 bool TfrxReport::PrepareScript()
 {
@@ -359,7 +420,7 @@ bool TfrxReport::PrepareScript()
         bind(*this, *FScript);
     if (FScript->Compile())
         return true;
-    AddError(fillPercentS(TfrxReportServices::Text(QStringLiteral("clScrError"), QStringLiteral("Script error at %s: %s")),
+    AddError(TfrxReportServices::FillText(TfrxReportServices::Text(QStringLiteral("clScrError"), QStringLiteral("Script error at %s: %s")),
                           {FScript->ErrorPos(), FScript->ErrorMsg()}));
     return false;
 }

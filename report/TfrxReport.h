@@ -10,7 +10,9 @@
 #include <memory>
 
 class TfrxCustomEngine;
+class TfrxCustomPreview;
 class TfrxCustomPreviewPages;
+class TfrxCustomProgress;
 class TfrxDataSet;
 class TfrxDrawText;
 class TfrxEngineOptions;
@@ -77,6 +79,7 @@ public:
     bool OldStyleProgress() const { return FOldStyleProgress; }
     void SetOldStyleProgress(bool value) { FOldStyleProgress = value; }
     bool ShowProgress() const { return FShowProgress; }
+    void SetShowProgress(bool value) { FShowProgress = value; }
     QStringList ScriptText() const { return FScriptText; }
     void SetScriptText(const QStringList &value) { FScriptText = value; }
     // The names the report answers itself during preparation ("Date", "Page#", ...).
@@ -102,9 +105,29 @@ public:
     // The engine and the prepared pages; none when no engine library is linked.
     TfrxCustomEngine *Engine() const;
     TfrxCustomPreviewPages *PreviewPages() const;
-    // Set by the progress window's cancel and by the script; preparation and printing stop.
+    // Set by the progress window's cancel and by the script; preparation and printing stop, and
+    // so does the running script.
     bool Terminated() const { return FTerminated; }
-    void SetTerminated(bool value) { FTerminated = value; }
+    void SetTerminated(bool value);
+
+    // Progress of preparation (type 0), export (1) and printing (2), reported by the prepared
+    // pages and the print run. Each calls the host's handler, keeps the old-style progress window
+    // (for preparation only with OldStyleProgress, always for the other types; never without
+    // ShowProgress), tells an attached preview about preparation, and lets the window system
+    // process pending events. Nothing happens when the engine options ask for thread safety.
+    enum ProgressType { ptRunning = 0, ptExporting = 1, ptPrinting = 2 };
+    void InternalOnProgressStart(int type);
+    void InternalOnProgress(int type, int n);
+    void InternalOnProgressStop(int type);
+    using ProgressEvent = std::function<void(TfrxReport &report, int type, int n)>;
+    void SetOnProgressStart(ProgressEvent handler) { FOnProgressStart = std::move(handler); }
+    void SetOnProgress(ProgressEvent handler) { FOnProgress = std::move(handler); }
+    void SetOnProgressStop(ProgressEvent handler) { FOnProgressStop = std::move(handler); }
+    // The progress window open now; none between operations.
+    TfrxCustomProgress *Progress() const { return FProgress.get(); }
+    // The preview control attached to the report; it follows preparation page by page.
+    TfrxCustomPreview *Preview() const { return FPreview; }
+    void SetPreview(TfrxCustomPreview *preview) { FPreview = preview; }
 
     // Compiles ScriptText in ScriptLanguage with the report's objects and functions bound; a
     // compile error goes to Errors as "Script error at <line:column>: <message>" and gives false.
@@ -201,6 +224,8 @@ private:
     bool LoadParent(const QString &path);
     QVariant VariableValue(const QString &name, const QVariant &value);
     void EnsureEngine() const;
+    bool ShowsProgressWindow(int type) const;
+    QString ProgressText(int type, int n) const;
 
     QPointer<TfrxDataSet> FDataSet;
     QString FDataSetName;
@@ -235,4 +260,7 @@ private:
     std::unique_ptr<TfrxDrawText> FDrawText;
     QString FFileName;
     QStringList FErrors;
+    ProgressEvent FOnProgressStart, FOnProgress, FOnProgressStop;
+    std::unique_ptr<TfrxCustomProgress> FProgress;
+    TfrxCustomPreview *FPreview = nullptr;
 };

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class TfrxCustomEngine;
 class TfrxCustomPreviewPages;
+class TfrxCustomProgress;
 class TfrxReport;
 class TfsScript;
 
@@ -33,6 +35,9 @@ struct TfrxReportServices {
     // After the template was reloaded around a preparation, points the script's object items at
     // the reloaded objects of the same names (or at none), so that nothing reaches a freed object.
     std::function<void(TfrxReport &report, TfsScript &script)> RebindScript;
+    // Creates and shows a non-modal progress window (a message line and "Cancel", no bar) for the
+    // report; its Cancel sets the report's Terminated. None while no window library is linked.
+    std::function<std::unique_ptr<TfrxCustomProgress>(TfrxReport &report)> CreateProgress;
     // Shows an error text in a message box captioned "Error".
     std::function<void(const QString &text)> ShowError;
     // The string table's text of a key; the object model sits below the string table.
@@ -40,6 +45,12 @@ struct TfrxReportServices {
 
     // The string table's text of key, or englishText while no string table is linked.
     static QString Text(const QString &key, const QString &englishText);
+
+    // A string-table text filled with values: the k-th %d or %s takes the k-th value, %% gives %,
+    // any other % sequence stays as it is; missing values leave their marks, extra values are
+    // ignored. Texts of the string table are never handed to printf, so a translation cannot
+    // break a call.
+    static QString FillText(const QString &pattern, const QStringList &values);
 
     // The process-wide services, filled by the libraries linked into the program.
     static TfrxReportServices &Instance();

@@ -1,3 +1,5 @@
+#include "TfrxCustomPreview.h"
+#include "TfrxCustomProgress.h"
 #include "TfrxDataPage.h"
 #include "TfrxError.h"
 #include "TfrxMemoView.h"
@@ -9,6 +11,7 @@
 #include "TfrxUserDataSet.h"
 #include "TfrxVariable.h"
 #include "TfrxVariables.h"
+#include "TfsScript.h"
 #include "zorTemplateFormat.h"
 
 #include <QFile>
@@ -301,6 +304,135 @@ TEST_F(InheritanceTest, AParentChainThatReturnsToAFileFailsTheLoad)
     ASSERT_TRUE(report.LoadFromFile(path(QStringLiteral("a.ze3"))));
     EXPECT_TRUE(report.Errors().join(u'\n').contains(QStringLiteral("Circular parent report")))
         << report.Errors().join(u'\n').toStdString();
+}
+
+// Progress: a window that records what it is told, and a preview that records the pages.
+class ProgressTest : public ReportComponentTest
+{
+protected:
+    struct Window : TfrxCustomProgress {
+        explicit Window(ProgressTest &t) : test(t) { ++test.windowsOpen; }
+        ~Window() override { --test.windowsOpen; }
+        void SetMessage(const QString &text) override { test.messages.append(text); }
+        bool Cancelled() const override { return test.cancel; }
+        ProgressTest &test;
+    };
+    struct Preview : TfrxCustomPreview {
+        void InternalOnProgressStart() override { calls.append(QStringLiteral("start")); }
+        void InternalOnProgress(int pageIndex) override { calls.append(QString::number(pageIndex)); }
+        void InternalOnProgressStop() override { calls.append(QStringLiteral("stop")); }
+        QStringList calls;
+    };
+
+    void SetUp() override
+    {
+        ReportComponentTest::SetUp();
+        TfrxReportServices::Instance().CreateProgress = [this](TfrxReport &) {
+            return std::unique_ptr<TfrxCustomProgress>(new Window(*this));
+        };
+        report.SetOnProgressStart([this](TfrxReport &r, int type, int n) { record(r, QStringLiteral("start"), type, n); });
+        report.SetOnProgress([this](TfrxReport &r, int type, int n) { record(r, QStringLiteral("page"), type, n); });
+        report.SetOnProgressStop([this](TfrxReport &r, int type, int n) { record(r, QStringLiteral("stop"), type, n); });
+    }
+    void TearDown() override
+    {
+        TfrxReportServices::Instance().CreateProgress = nullptr;
+        ReportComponentTest::TearDown();
+    }
+    void record(TfrxReport &r, const QString &what, int type, int n)
+    {
+        EXPECT_EQ(&r, &report);
+        events.append(QStringLiteral("%1 %2 %3").arg(what).arg(type).arg(n));
+    }
+    // One whole operation of two pages, with the window's state seen in the middle.
+    void runTwoPages(int type)
+    {
+        report.InternalOnProgressStart(type);
+        report.InternalOnProgress(type, 1);
+        report.InternalOnProgress(type, 2);
+        windowsSeen = windowsOpen;
+        report.InternalOnProgressStop(type);
+    }
+
+    TfrxReport report;
+    QStringList events;
+    QStringList messages;
+    int windowsOpen = 0;
+    int windowsSeen = 0;
+    bool cancel = false;
+};
+
+TEST_F(ProgressTest, HostHandlersHearEveryCallWithTypeAndPage)
+{
+    runTwoPages(TfrxReport::ptPrinting);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("start 2 0"), QStringLiteral("page 2 1"), QStringLiteral("page 2 2"),
+                                   QStringLiteral("stop 2 0")}));
+    EXPECT_FALSE(report.Terminated());
+}
+
+// The old-style window is kept for preparation only when asked for, for export and printing
+// always, and never without ShowProgress; it is gone after the stop.
+TEST_F(ProgressTest, WindowShowsTheTextOfEachOperationUnderItsCondition)
+{
+    struct Case {
+        int type;
+        bool oldStyle;
+        bool showProgress;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {TfrxReport::ptRunning, false, true, {}},
+        {TfrxReport::ptRunning, true, true, {QStringLiteral("Preparing page 1"), QStringLiteral("Preparing page 2")}},
+        {TfrxReport::ptExporting, false, true, {QStringLiteral("Exporting page 1"), QStringLiteral("Exporting page 2")}},
+        {TfrxReport::ptPrinting, false, true, {QStringLiteral("Printing page 1"), QStringLiteral("Printing page 2")}},
+        {TfrxReport::ptPrinting, true, false, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " old style " << c.oldStyle << " show " << c.showProgress);
+        messages.clear();
+        report.SetOldStyleProgress(c.oldStyle);
+        report.SetShowProgress(c.showProgress);
+        runTwoPages(c.type);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(windowsSeen, c.messages.isEmpty() ? 0 : 1);
+        EXPECT_EQ(windowsOpen, 0);
+        EXPECT_EQ(report.Progress(), nullptr);
+    }
+}
+
+TEST_F(ProgressTest, CancelInTheWindowTerminatesTheReportAndItsScript)
+{
+    report.InternalOnProgressStart(TfrxReport::ptPrinting);
+    report.InternalOnProgress(TfrxReport::ptPrinting, 1);
+    EXPECT_FALSE(report.Terminated());
+    cancel = true;
+    report.InternalOnProgress(TfrxReport::ptPrinting, 2);
+    EXPECT_TRUE(report.Terminated());
+    EXPECT_TRUE(report.Script().Terminated());
+    report.InternalOnProgressStop(TfrxReport::ptPrinting);
+}
+
+TEST_F(ProgressTest, AttachedPreviewFollowsPreparationOnly)
+{
+    Preview preview;
+    report.SetPreview(&preview);
+    runTwoPages(TfrxReport::ptPrinting);
+    EXPECT_TRUE(preview.calls.isEmpty());
+    runTwoPages(TfrxReport::ptRunning);
+    EXPECT_EQ(preview.calls, (QStringList{QStringLiteral("start"), QStringLiteral("0"), QStringLiteral("1"),
+                                          QStringLiteral("stop")}));
+}
+
+TEST_F(ProgressTest, ThreadSafeReportsNoProgressAtAll)
+{
+    Preview preview;
+    report.SetPreview(&preview);
+    report.EngineOptions()->EnableThreadSafe = true;
+    runTwoPages(TfrxReport::ptPrinting);
+    runTwoPages(TfrxReport::ptRunning);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(preview.calls.isEmpty());
 }
 
 }  // namespace
