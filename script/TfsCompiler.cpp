@@ -289,7 +289,7 @@ const QHash<QString, TfsCompiler::Builder> &TfsCompiler::Builders()
         {QStringLiteral("exit"), &TfsCompiler::Exit},
         {QStringLiteral("return"), &TfsCompiler::Return},
         {QStringLiteral("with"), &TfsCompiler::With},
-        {QStringLiteral("delete"), &TfsCompiler::ClassOnly},
+        {QStringLiteral("delete"), &TfsCompiler::Delete},
     };
     return table;
 }
@@ -787,9 +787,36 @@ void TfsCompiler::Return(const TfsXMLItem &item, TfsStatementList &list, TfsScri
     Exit(item, list, scope);
 }
 
-void TfsCompiler::ClassOnly(const TfsXMLItem &, TfsStatementList &, TfsScript &)
+// delete -> dsgn: the object is freed through TObject's Free.
+void TfsCompiler::Delete(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
-    throw TfsError(QStringLiteral("Class type required"));
+    auto &stmt = Append<TfsCallStmt>(item, list, scope);
+    auto free = std::make_unique<TfsMemberDesignator>();
+    free->FBase = BuildDesignator(need(child(item, u"dsgn")), scope);
+    Enter(item);
+    if (free->FBase->FTyp != fvtClass && free->FBase->FTyp != fvtVariant)
+        throw TfsError(QStringLiteral("Class type required"));
+    free->FName = QStringLiteral("Free");
+    free->FScope = &FProgram;
+    free->FNeedResult = false;
+    stmt.FDesignator = std::move(free);
+}
+
+// new -> dsgn: the constructor Create of the named class, with the arguments given to the name.
+std::unique_ptr<TfsDesignator> TfsCompiler::New(const TfsXMLItem &item, TfsScript &scope)
+{
+    Enter(item);
+    const TfsXMLItem &dsgn = need(child(item, u"dsgn"));
+    const TfsXMLItem *node = child(dsgn, u"node");
+    std::vector<const TfsXMLItem *> exprs;
+    for (int i = 0; i < dsgn.Count(); ++i)
+        if (dsgn.Item(i)->Name() == u"expr")
+            exprs.push_back(dsgn.Item(i));
+    const auto *cls = node ? dynamic_cast<const TfsClassVariable *>(scope.Find(leafText(*node))) : nullptr;
+    if (!cls)
+        throw TfsError(QStringLiteral("Class type required"));
+    Enter(*node);
+    return ConstructorStep(*cls, QStringLiteral("Create"), exprs, scope);
 }
 
 // with -> dsgn {dsgn} statement: each object is evaluated once, into a hidden variable, before the
@@ -890,7 +917,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
                           ? nullptr
                           : dynamic_cast<const TfsClassVariable *>(scope.Find(leafText(*steps[0].node)));
     if (cls) {
-        result = ConstructorStep(*cls, *steps[1].node, steps[1].exprs, scope);
+        Enter(*steps[1].node);
+        result = ConstructorStep(*cls, leafText(*steps[1].node), steps[1].exprs, scope);
         next = 2;
     }
     if (!result)
@@ -1008,11 +1036,10 @@ std::unique_ptr<TfsDesignator> TfsCompiler::DefaultStep(std::unique_ptr<TfsDesig
 }
 
 // Class.Member: only a constructor is called on a class; it makes an object the script owns.
-std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariable &cls, const TfsXMLItem &node,
+std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariable &cls, const QString &name,
                                                             std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
 {
-    Enter(node);
-    const QString name = leafText(node);
+    const QString pos = FPos; // the member's name, where a wrong count is reported
     const TfsClassMember *known = cls.Find(name, scope);
     if (!known)
         throw TfsError(quoted(QStringLiteral("Undeclared identifier: "), name));
@@ -1027,7 +1054,7 @@ std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariab
     size_t required = 0;
     for (const TfsNativeParam &p : known->params)
         required += p.isOptional ? 0 : 1;
-    Enter(node);
+    FPos = pos;
     if (ctor->FArgs.size() < required)
         throw TfsError(QStringLiteral("Not enough actual parameters"));
     if (ctor->FArgs.size() > known->params.size())
@@ -1208,8 +1235,7 @@ TfsNodePtr TfsCompiler::BuildExpression(const TfsXMLItem &expr, TfsScript &scope
                 collect(c);
                 continue;
             } else if (name == u"new") {
-                Enter(c);
-                throw TfsError(QStringLiteral("Class type required"));
+                t.operand = New(c, scope);
             } else {
                 continue;
             }

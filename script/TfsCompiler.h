@@ -64,7 +64,7 @@ private:
     void Continue(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Exit(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Return(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
-    void ClassOnly(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
+    void Delete(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void With(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
 
     // designators
@@ -77,7 +77,8 @@ private:
                                               std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
     std::unique_ptr<TfsDesignator> WithStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
                                             TfsScript &scope);
-    std::unique_ptr<TfsDesignator> ConstructorStep(const class TfsClassVariable &cls, const TfsXMLItem &node,
+    std::unique_ptr<TfsDesignator> New(const TfsXMLItem &item, TfsScript &scope);
+    std::unique_ptr<TfsDesignator> ConstructorStep(const class TfsClassVariable &cls, const QString &name,
                                                    std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
     std::unique_ptr<TfsDesignator> IndexStep(std::unique_ptr<TfsDesignator> base,
                                              std::vector<const TfsXMLItem *> &exprs, TfsScript &scope);
