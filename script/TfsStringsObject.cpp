@@ -13,15 +13,6 @@ TfsStringsObject *list(QObject *obj)
     return l;
 }
 
-// An index into the lines; one outside them is a run-time error.
-int checked(const TfsValue &index, int count)
-{
-    const int64_t i = index.ToInt64();
-    if (i < 0 || i >= count)
-        throw TfsRuntimeError(QStringLiteral("List index out of bounds (%1)").arg(i), QStringLiteral("EStringListError"));
-    return int(i);
-}
-
 bool isBreak(QChar c)
 {
     return c == u'\r' || c == u'\n' || c.unicode() == 0x2028;
@@ -92,6 +83,59 @@ void TfsStringsObject::SetObject(int index, int64_t handle)
     FObjects[size_t(index)] = handle;
 }
 
+int TfsStringsObject::Checked(int64_t index, int extra) const
+{
+    if (index < 0 || index >= Lines().size() + extra)
+        throw TfsRuntimeError(QStringLiteral("List index out of bounds (%1)").arg(index),
+                              QStringLiteral("EStringListError"));
+    return int(index);
+}
+
+int TfsStringsObject::Add(const QString &line, int64_t object)
+{
+    QStringList lines = Lines();
+    lines.append(line);
+    SetLines(lines);
+    SetObject(int(lines.size()) - 1, object);
+    return int(lines.size()) - 1;
+}
+
+void TfsStringsObject::Insert(int index, const QString &line)
+{
+    QStringList lines = Lines();
+    lines.insert(index, line);
+    SetLines(lines);
+    if (size_t(index) < FObjects.size())
+        FObjects.insert(FObjects.begin() + index, 0);
+}
+
+void TfsStringsObject::Delete(int index)
+{
+    QStringList lines = Lines();
+    lines.removeAt(index);
+    SetLines(lines);
+    if (size_t(index) < FObjects.size())
+        FObjects.erase(FObjects.begin() + index);
+}
+
+void TfsStringsObject::Clear()
+{
+    SetLines({});
+    FObjects.clear();
+}
+
+QString TfsStringsObject::Line(int index) const
+{
+    return Lines().at(index);
+}
+
+void TfsStringsObject::SetLine(int index, const QString &line)
+{
+    QStringList lines = Lines();
+    lines[index] = line;
+    SetLines(lines);
+}
+
 void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
 {
     cls.AddProperty(QStringLiteral("Count"), QStringLiteral("Integer"), scope,
@@ -102,53 +146,44 @@ void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
     cls.AddDefaultProperty(
         QStringLiteral("Strings"), QStringLiteral("Integer"), QStringLiteral("String"), scope,
         [](QObject *obj, std::span<TfsValue> a) {
-            const QStringList lines = list(obj)->Lines();
-            return TfsValue(lines[checked(a[0], int(lines.size()))]);
+            TfsStringsObject *l = list(obj);
+            return TfsValue(l->Line(l->Checked(a[0].ToInt64())));
         },
         [](QObject *obj, std::span<TfsValue> a, const TfsValue &v) {
-            QStringList lines = list(obj)->Lines();
-            lines[checked(a[0], int(lines.size()))] = v.ToString();
-            list(obj)->SetLines(lines);
+            TfsStringsObject *l = list(obj);
+            l->SetLine(l->Checked(a[0].ToInt64()), v.ToString());
         });
     cls.AddIndexProperty(
         QStringLiteral("Objects"), QStringLiteral("Integer"), QStringLiteral("TObject"), scope,
         [](QObject *obj, std::span<TfsValue> a) {
             TfsStringsObject *l = list(obj);
-            return TfsValue::MakeObject(l->Object(checked(a[0], int(l->Lines().size()))));
+            return TfsValue::MakeObject(l->Object(l->Checked(a[0].ToInt64())));
         },
         [](QObject *obj, std::span<TfsValue> a, const TfsValue &v) {
             TfsStringsObject *l = list(obj);
-            l->SetObject(checked(a[0], int(l->Lines().size())), v.IsNull() ? 0 : v.ToInt64());
+            l->SetObject(l->Checked(a[0].ToInt64()), v.IsNull() ? 0 : v.ToInt64());
         });
-    const auto add = [](TfsStringsObject *l, const QString &line, int64_t object) {
-        QStringList lines = l->Lines();
-        lines.append(line);
-        l->SetLines(lines);
-        l->SetObject(int(lines.size()) - 1, object);
-        return TfsValue(int(lines.size()) - 1);
-    };
     cls.AddMethod(
         QStringLiteral("function Add(const S: string): Integer"),
-        [add](QObject *obj, std::span<TfsValue> a) { return add(list(obj), a[0].ToString(), 0); }, scope);
+        [](QObject *obj, std::span<TfsValue> a) { return TfsValue(list(obj)->Add(a[0].ToString())); }, scope);
     cls.AddMethod(
         QStringLiteral("function AddObject(const S: string; AObject: TObject): Integer"),
-        [add](QObject *obj, std::span<TfsValue> a) {
-            return add(list(obj), a[0].ToString(), a[1].IsNull() ? 0 : a[1].ToInt64());
+        [](QObject *obj, std::span<TfsValue> a) {
+            return TfsValue(list(obj)->Add(a[0].ToString(), a[1].IsNull() ? 0 : a[1].ToInt64()));
         },
         scope);
     cls.AddMethod(
         QStringLiteral("procedure Clear"),
         [](QObject *obj, std::span<TfsValue>) {
-            list(obj)->SetLines({});
+            list(obj)->Clear();
             return TfsValue::MakeNull();
         },
         scope);
     cls.AddMethod(
         QStringLiteral("procedure Delete(Index: Integer)"),
         [](QObject *obj, std::span<TfsValue> a) {
-            QStringList lines = list(obj)->Lines();
-            lines.removeAt(checked(a[0], int(lines.size())));
-            list(obj)->SetLines(lines);
+            TfsStringsObject *l = list(obj);
+            l->Delete(l->Checked(a[0].ToInt64()));
             return TfsValue::MakeNull();
         },
         scope);
@@ -165,10 +200,8 @@ void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
     cls.AddMethod(
         QStringLiteral("procedure Insert(Index: Integer; const S: string)"),
         [](QObject *obj, std::span<TfsValue> a) {
-            QStringList lines = list(obj)->Lines();
-            // Inserting at the end appends.
-            lines.insert(checked(a[0], int(lines.size()) + 1), a[1].ToString());
-            list(obj)->SetLines(lines);
+            TfsStringsObject *l = list(obj);
+            l->Insert(l->Checked(a[0].ToInt64(), 1), a[1].ToString()); // at the end: appended
             return TfsValue::MakeNull();
         },
         scope);

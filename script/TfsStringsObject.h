@@ -31,9 +31,19 @@ public:
     void SetText(const QString &text);
     // The lines of a text form: breaks at CR LF, CR, LF and U+2028; a break at the end ends the last line.
     static QStringList SplitLines(const QString &text);
-    // The object handle kept beside a line (0 for none).
+    // The object handle kept beside a line (0 for none); it moves with its line.
     int64_t Object(int index) const;
     void SetObject(int index, int64_t handle);
+
+    // Editing by index; an index outside the lines is a run-time error (Insert may append).
+    int Add(const QString &line, int64_t object = 0);
+    void Insert(int index, const QString &line);
+    void Delete(int index);
+    void Clear();
+    QString Line(int index) const;
+    void SetLine(int index, const QString &line);
+    // The index checked against the lines (one more allowed with extra).
+    int Checked(int64_t index, int extra = 0) const;
 
     // Count, Text, Strings (the default indexed property), Objects, Add, AddObject, Clear, Delete,
     // IndexOf and Insert; the file and stream members are refused (scripts get no file access).

@@ -58,10 +58,11 @@ const Case kCases[] = {
      "begin L := TStringList.Create; L.Text := 'p'#13#10'q'#10'z'; L.Insert(3, 'end'); L.Delete(0);\n"
      "  r := L.Text + IntToStr(L.IndexOf('Z')) + IntToStr(L.IndexOf('none')) end.",
      "q\r\nz\r\nend\r\n1-1"},
-    {"objects beside lines", "PascalScript",
+    {"objects move with their lines", "PascalScript",
      "var L, M: TStringList; r: Boolean;\n"
      "begin L := TStringList.Create; M := TStringList.Create; L.AddObject('m', M); L.Add('none');\n"
-     "  TStringList(L.Objects[0]).Add('through'); r := (M[0] = 'through') and (L.Objects[1] = nil) end.",
+     "  L.Insert(0, 'first'); L.Delete(2); L.Objects[0] := L;\n"
+     "  TStringList(L.Objects[1]).Add('through'); r := (M[0] = 'through') and (L.Objects[0] = L) end.",
      "True"},
     {"index out of range", "PascalScript",
      "var L: TStringList; r: String;\nbegin L := TStringList.Create;\n  r := L[2] end.",
