@@ -462,26 +462,37 @@ TfsVariableDesignator::TfsVariableDesignator(TfsCustomVariable *variable) : FVar
     FTypeName = variable->FTypeName;
 }
 
-TfsValue TfsIndexDesignator::DefaultProperty(const TfsValue &object, const TfsValue *assigned)
+namespace {
+
+// The default indexed property of an object reached through a variant: read, or written when assigned.
+TfsValue defaultProperty(const TfsValue &object, std::span<TfsValue> indexes, TfsScript &scope,
+                         const TfsValue *assigned)
 {
     QObject *obj = TfsObjectRegistry::Object(object.ToInt64());
-    const TfsClassVariable *cls = TfsClassVariable::ClassOf(obj, *FScope);
-    const TfsClassMember *member = cls ? cls->DefaultProperty(*FScope) : nullptr;
+    const TfsClassVariable *cls = TfsClassVariable::ClassOf(obj, scope);
+    const TfsClassMember *member = cls ? cls->DefaultProperty(scope) : nullptr;
     if (!member)
         throw TfsRuntimeError(QStringLiteral("Class %1 does not have a default property")
                                   .arg(cls ? cls->FName : QString::fromLatin1(obj->metaObject()->className())));
-    if (FIndexes.size() != member->params.size())
-        throw TfsRuntimeError(FIndexes.size() < member->params.size() ? QStringLiteral("Not enough actual parameters")
-                                                                       : QStringLiteral("Too many actual parameters"));
+    if (indexes.size() != member->params.size())
+        throw TfsRuntimeError(indexes.size() < member->params.size() ? QStringLiteral("Not enough actual parameters")
+                                                                      : QStringLiteral("Too many actual parameters"));
+    if (!assigned)
+        return member->call(obj, indexes);
+    if (!member->setIndexed)
+        throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
+    member->setIndexed(obj, indexes, *assigned);
+    return TfsValue::MakeNull();
+}
+
+} // namespace
+
+TfsValue TfsIndexDesignator::DefaultProperty(const TfsValue &object, const TfsValue *assigned)
+{
     SmallValues<4> values(FIndexes.size());
     for (size_t i = 0; i < FIndexes.size(); ++i)
         values.Span()[i] = FIndexes[i]->Eval();
-    if (!assigned)
-        return member->call(obj, values.Span());
-    if (!member->setIndexed)
-        throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
-    member->setIndexed(obj, values.Span(), *assigned);
-    return TfsValue::MakeNull();
+    return defaultProperty(object, values.Span(), *FScope, assigned);
 }
 
 TfsValue TfsIndexDesignator::Eval()
@@ -580,10 +591,27 @@ const TfsClassMember &TfsMemberDesignator::Resolve(QObject *&obj)
     return *member;
 }
 
+// A property found only when running, with indexes after it: an object's default property, or a
+// character of a text.
+TfsValue TfsMemberDesignator::IndexedProperty(QObject *obj, const TfsClassMember &member, const TfsValue *assigned)
+{
+    const TfsValue value = member.get ? member.get(obj) : TfsValue::MakeNull();
+    SmallValues<4> values(FArgs.size());
+    for (size_t i = 0; i < FArgs.size(); ++i)
+        values.Span()[i] = FArgs[i]->Eval();
+    if (value.kind() == TfsValue::Object)
+        return defaultProperty(value, values.Span(), *FScope, assigned);
+    if (value.kind() == TfsValue::String && !assigned && FArgs.size() == 1)
+        return charAt(value, indexOf(values.Span()[0]));
+    throw TfsRuntimeError(QStringLiteral("Array type required"));
+}
+
 TfsValue TfsMemberDesignator::Eval()
 {
     QObject *obj = nullptr;
     const TfsClassMember &member = Resolve(obj);
+    if (member.kind == TfsClassMember::Property && !FArgs.empty())
+        return IndexedProperty(obj, member, nullptr);
     if (member.kind == TfsClassMember::Property)
         return member.get ? member.get(obj) : TfsValue::MakeNull();
     std::vector<TfsValue> args(std::max(FArgs.size(), member.params.size()));
@@ -616,6 +644,10 @@ void TfsMemberDesignator::Assign(const TfsValue &value)
     }
     if (member.kind != TfsClassMember::Property)
         throw TfsRuntimeError(QStringLiteral("Left side cannot be assigned to"));
+    if (!FArgs.empty()) {
+        IndexedProperty(obj, member, &value);
+        return;
+    }
     // A property without a writer is read-only: writing it changes nothing.
     if (member.set)
         member.set(obj, value);

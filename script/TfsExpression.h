@@ -164,6 +164,7 @@ public:
 
 private:
     const struct TfsClassMember &Resolve(QObject *&obj);
+    TfsValue IndexedProperty(QObject *obj, const TfsClassMember &member, const TfsValue *assigned);
     const void *FCachedMeta = nullptr;
     const TfsClassMember *FCached = nullptr;
 };

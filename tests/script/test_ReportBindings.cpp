@@ -333,6 +333,10 @@ TEST_F(Bound, WithOverAReportObject)
     report.SetScriptLanguage(QStringLiteral("JScript"));
     ASSERT_EQ(execute("with (Memo1) { Lines.Add(\"more\"); Left = Lines.Count; }"), "ok");
     EXPECT_DOUBLE_EQ(memo->Left(), 2);
+    // An object in a variable without a declared class: its members and their indexes at run time.
+    ASSERT_EQ(execute("var m = Memo1; m.Lines[0] = m.Lines[1] + \"!\"; with (m) { Top = Lines.Count; }"), "ok");
+    EXPECT_EQ(memo->Text(), QStringLiteral("more!\r\nmore\r\n"));
+    EXPECT_DOUBLE_EQ(memo->Top(), 2);
 }
 
 // An object reference outlives its object only as a handle that no longer reaches it.
