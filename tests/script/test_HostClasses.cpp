@@ -140,6 +140,15 @@ const Case kCases[] = {
      "begin A := TStringList.Create; B := TStringList.Create;\n"
      "  with A do begin A := B; Add('x') end; r := IntToStr(A.Count) + IntToStr(B.Count) end.",
      "00"},
+    {"with inside a recursive routine", "PascalScript",
+     "var r: String;\n"
+     "function Depth(n: Integer): String;\n"
+     "var L: TStringList;\n"
+     "begin L := TStringList.Create; L.Add(IntToStr(n));\n"
+     "  with L do begin if n > 0 then Add(Depth(n - 1)); Result := Strings[0] + '(' + IntToStr(Count) + ')' end;\n"
+     "  L.Free end;\n"
+     "begin r := Depth(2) end.",
+     "2(2)"},
     {"with in BasicScript", "BasicScript",
      "Dim L, r\r\nL = TStringList.Create\r\nWith L\r\n  Add(\"a\")\r\n  Add(\"b\")\r\n  r = Count\r\nEnd With\r\n",
      "2"},
