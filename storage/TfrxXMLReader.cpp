@@ -289,30 +289,21 @@ bool TfrxXMLReaderPrivate::readLongTag()
     return true;
 }
 
-// tag body -> name [' ' text] [' '], with a trailing '/' marking an empty element
+// tag body -> name [' ' text] ['/'], the '/' right before '>' marking an empty element; a text that
+// itself ends with '/' is written with a blank after it.
 void TfrxXMLReaderPrivate::splitTag()
 {
     size_t size = tagSize;
+    selfClosed = size > 1 && tag[size - 1] == '/';
+    if (selfClosed)
+        --size;
     if (size > 0 && tag[size - 1] == ' ')
         --size;
     const std::string_view body(tag, size);
     const size_t space = body.find(' ');
     name = body.substr(0, space);
-    selfClosed = false;
-    if (space == std::string_view::npos) {
-        textStart = textEnd = size;
-        if (name.size() > 1 && name.back() == '/') {
-            name.remove_suffix(1);
-            selfClosed = true;
-        }
-        return;
-    }
-    textStart = space + 1;
+    textStart = space == std::string_view::npos ? size : space + 1;
     textEnd = size;
-    if (textEnd > textStart && tag[textEnd - 1] == '/') {
-        --textEnd;
-        selfClosed = true;
-    }
 }
 
 // The attribute text goes into a block shared by many items and is decoded only when asked for;

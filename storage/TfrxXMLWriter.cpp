@@ -73,7 +73,7 @@ void TfrxXMLWriterPrivate::flush()
     buffer.resize(0); // keeps the capacity
 }
 
-// start tag -> indent '<' name [' ' text [' ld="0"']] ('>' | '>' value '</' name '>' | '/>')
+// start tag -> indent '<' name [' ' text [' ld="0"' | ' ']] ('>' | '>' value '</' name '>' | '/>')
 void TfrxXMLWriterPrivate::writeStartTag(const TfrxXMLItem *item, int level)
 {
     if (autoIndent)
@@ -92,6 +92,8 @@ void TfrxXMLWriterPrivate::writeStartTag(const TfrxXMLItem *item, int level)
         }
         if (item->Unloadable())
             buffer.append(" ld=\"0\"");
+        else if (buffer.endsWith('/'))
+            buffer.append(' '); // "/>" would end the element here
     }
     if (item->Count() > 0) {
         buffer.append('>');

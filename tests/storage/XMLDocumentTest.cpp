@@ -115,6 +115,25 @@ TEST(XMLDocument, RoundTripKeepsTreeAndRawTexts)
     }
 }
 
+// Texts that end the way an empty element's tag ends, on elements with and without children, come
+// back as they were.
+TEST(XMLDocument, TextsEndingLikeATagEndSurviveSaveAndLoad)
+{
+    for (const QString &text : {QStringLiteral("/"), QStringLiteral("a=\"1\" /"), QStringLiteral("x//")}) {
+        SCOPED_TRACE(text.toStdString());
+        TfrxXMLDocument doc;
+        doc.Root()->SetName(QStringLiteral("r"));
+        doc.Root()->SetText(text);
+        doc.Root()->Add(QStringLiteral("full"))->SetText(text);
+        doc.Root()->Items(0)->Add(QStringLiteral("c"));
+        doc.Root()->Add(QStringLiteral("empty"))->SetText(text);
+        const std::string tree = dumpItem(*doc.Root());
+        TfrxXMLDocument copy;
+        load(copy, save(doc));
+        EXPECT_EQ(dumpItem(*copy.Root()), tree);
+    }
+}
+
 // A document of many page elements, most of them moved out of memory.
 class PagesDocument : public testing::Test
 {
