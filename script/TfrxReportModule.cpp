@@ -442,6 +442,10 @@ void TfrxReportModule::Register(TfsScript &script)
         script.AddConst(QString::fromUtf16(name), QStringLiteral("Integer"), TfsValue(value));
     addEnumerations(script, zor::staticMetaObject);
     addEnumerations(script, zorTextAlign::staticMetaObject);
+    // Dot-matrix text styles have no host type here; scripts still know their names.
+    script.AddEnumSet(QStringLiteral("TfrxDMPFontStyles"),
+                      QStringLiteral("fsxBold, fsxItalic, fsxUnderline, fsxSuperScript, fsxSubScript, fsxCondensed, "
+                                     "fsxWide, fsx12cpi, fsx15cpi"));
     for (const auto &[name, ancestor] : kNameOnly)
         script.AddClass(QString::fromUtf16(name), QString::fromUtf16(ancestor), nullptr);
     for (const QMetaObject *meta : kClasses)
