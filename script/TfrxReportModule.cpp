@@ -430,10 +430,26 @@ void addMembers(TfsScript &script)
         [](QObject *obj, const TfsValue &v) { as<TfrxReport>(obj)->SetTerminated(v.ToBool()); });
 }
 
+// The totals as plain functions, for the lists of functions; a report's own script registers the
+// macro forms over them, which are the ones that compute.
+void addTotals(TfsScript &script)
+{
+    const auto refuse = [](std::span<TfsValue>) -> TfsValue {
+        throw TfsRuntimeError(QStringLiteral("Aggregates are only available in a report"));
+    };
+    for (const char *name : {"SUM", "AVG", "MIN", "MAX"})
+        script.AddMethod(QStringLiteral("function %1(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant")
+                             .arg(QLatin1String(name)),
+                         refuse, QStringLiteral("ctAggregate"));
+    script.AddMethod(QStringLiteral("function COUNT(Band: Variant = 0; Flags: Integer = 0): Variant"), refuse,
+                     QStringLiteral("ctAggregate"));
+}
+
 } // namespace
 
 void TfrxReportModule::Register(TfsScript &script)
 {
+    addTotals(script);
     const UnitConst units[] = {{u"fr01cm", zor::fr01cm}, {u"fr1cm", zor::fr1cm},       {u"fr01in", zor::fr01in},
                                {u"fr1in", zor::fr1in},   {u"fr1CharX", zor::fr1CharX}, {u"fr1CharY", zor::fr1CharY}};
     for (const UnitConst &u : units)

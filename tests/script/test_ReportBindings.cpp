@@ -5,6 +5,7 @@
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxOutlineScriptObject.h"
+#include "TfrxReportModule.h"
 #include "TfrxScriptBinder.h"
 #include "TfrxUserDataSet.h"
 #include "TfrxVariables.h"
@@ -359,6 +360,26 @@ TEST(ObjectRegistry, DeadAndUnknownHandlesAreErrors)
     EXPECT_EQ(message(handle), QStringLiteral("Invalid object reference"));
     EXPECT_EQ(message(987654321), QStringLiteral("Invalid object reference"));
     EXPECT_EQ(message(0), QStringLiteral("Access to a nil object"));
+}
+
+// Without a report the totals are plain functions of their category that cannot compute; a report's
+// script finds its macro forms instead.
+TEST(ReportModule, TotalsOutsideAReport)
+{
+    TfsScript script;
+    TfrxReportModule::Register(script);
+    const auto *sum = dynamic_cast<const TfsNativeFunction *>(script.Find(QStringLiteral("SUM")));
+    ASSERT_NE(sum, nullptr);
+    EXPECT_EQ(sum->FCategory, QStringLiteral("ctAggregate"));
+    EXPECT_FALSE(sum->FIsMacro);
+    script.SetLines(QStringLiteral("var r: Variant; begin r := COUNT end."));
+    ASSERT_TRUE(script.Compile());
+    try {
+        script.Execute();
+        ADD_FAILURE() << "a total computed without a report";
+    } catch (const TfsRuntimeError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Aggregates are only available in a report"));
+    }
 }
 
 // A class registered before its ancestor still finds the ancestor's members.
