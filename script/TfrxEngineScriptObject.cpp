@@ -103,10 +103,12 @@ void TfrxEngineScriptObject::AddMembers(TfsClassVariable &cls, const TfsScript &
         scope);
     // The engine's state that scripts read; the position can be moved.
     cls.AddProperty(
-        QStringLiteral("CurX"), QStringLiteral("Extended"), scope, [](QObject *obj) { return TfsValue(engine(obj).CurX()); },
+        QStringLiteral("CurX"), QStringLiteral("Extended"), scope,
+        [](QObject *obj) { return TfsValue(engine(obj).CurX()); },
         [](QObject *obj, const TfsValue &v) { engine(obj).SetCurX(v.ToDouble()); });
     cls.AddProperty(
-        QStringLiteral("CurY"), QStringLiteral("Extended"), scope, [](QObject *obj) { return TfsValue(engine(obj).CurY()); },
+        QStringLiteral("CurY"), QStringLiteral("Extended"), scope,
+        [](QObject *obj) { return TfsValue(engine(obj).CurY()); },
         [](QObject *obj, const TfsValue &v) { engine(obj).SetCurY(v.ToDouble()); });
     const std::pair<const char *, Getter> reals[] = {{"PageWidth", &TfrxCustomEngine::PageWidth},
                                                      {"PageHeight", &TfrxCustomEngine::PageHeight}};

@@ -54,10 +54,17 @@ namespace {
 // Classes that scripts know only by name, with their ancestors (the platform classes come with every
 // script).
 const char16_t *const kNameOnly[][2] = {
-    {u"TfrxPersistent", u"TPersistent"}, {u"TJPEGImage", u"TGraphic"},     {u"TPngImage", u"TGraphic"},
-    {u"TfrxDialogControl", u"TfrxReportComponent"}, {u"TfrxDMPMemoView", u"TfrxCustomMemoView"},
-    {u"TfrxDMPLineView", u"TfrxCustomLineView"}, {u"TfrxDMPCommand", u"TfrxView"}, {u"TfrxDMPPage", u"TfrxReportPage"},
-    {u"TfrxVariable", u"TCollectionItem"}, {u"TfrxArray", u"TCollection"}, {u"TfrxCustomEngine", u"TPersistent"},
+    {u"TfrxPersistent", u"TPersistent"},
+    {u"TJPEGImage", u"TGraphic"},
+    {u"TPngImage", u"TGraphic"},
+    {u"TfrxDialogControl", u"TfrxReportComponent"},
+    {u"TfrxDMPMemoView", u"TfrxCustomMemoView"},
+    {u"TfrxDMPLineView", u"TfrxCustomLineView"},
+    {u"TfrxDMPCommand", u"TfrxView"},
+    {u"TfrxDMPPage", u"TfrxReportPage"},
+    {u"TfrxVariable", u"TCollectionItem"},
+    {u"TfrxArray", u"TCollection"},
+    {u"TfrxCustomEngine", u"TPersistent"},
     {u"TfrxCustomOutline", u"TPersistent"},
 };
 
@@ -78,36 +85,66 @@ const Stand kStandIns[] = {
 // The report classes; each one's ancestor is its base class in the host, so a script finds the
 // members of every ancestor.
 const QMetaObject *const kClasses[] = {
-    &TfrxCollection::staticMetaObject,     &TfrxCollectionItem::staticMetaObject,
-    &TfrxFont::staticMetaObject,           &TfrxFrameLine::staticMetaObject,
-    &TfrxFrame::staticMetaObject,          &TfrxHyperlink::staticMetaObject,
-    &TfrxFormat::staticMetaObject,         &TfrxHighlight::staticMetaObject,
-    &TfrxCustomFill::staticMetaObject,     &TfrxBrushFill::staticMetaObject,
-    &TfrxGradientFill::staticMetaObject,   &TfrxGlassFill::staticMetaObject,
-    &TfrxEngineOptions::staticMetaObject,  &TfrxPreviewOptions::staticMetaObject,
-    &TfrxPrintOptions::staticMetaObject,   &TfrxReportOptions::staticMetaObject,
-    &TfrxComponent::staticMetaObject,      &TfrxReportComponent::staticMetaObject,
-    &TfrxDialogComponent::staticMetaObject, &TfrxDataSet::staticMetaObject,
-    &TfrxUserDataSet::staticMetaObject,    &TfrxCustomDBDataSet::staticMetaObject,
-    &TfrxView::staticMetaObject,           &TfrxShapeView::staticMetaObject,
-    &TfrxStretcheable::staticMetaObject,   &TfrxCustomMemoView::staticMetaObject,
-    &TfrxMemoView::staticMetaObject,       &TfrxSysMemoView::staticMetaObject,
-    &TfrxCustomLineView::staticMetaObject, &TfrxLineView::staticMetaObject,
-    &TfrxPictureView::staticMetaObject,    &TfrxSubreport::staticMetaObject,
-    &TfrxBand::staticMetaObject,           &TfrxChild::staticMetaObject,
-    &TfrxReportTitle::staticMetaObject,    &TfrxReportSummary::staticMetaObject,
-    &TfrxPageHeader::staticMetaObject,     &TfrxPageFooter::staticMetaObject,
-    &TfrxHeader::staticMetaObject,         &TfrxFooter::staticMetaObject,
-    &TfrxGroupHeader::staticMetaObject,    &TfrxGroupFooter::staticMetaObject,
-    &TfrxColumnHeader::staticMetaObject,   &TfrxColumnFooter::staticMetaObject,
-    &TfrxOverlay::staticMetaObject,        &TfrxDataBand::staticMetaObject,
-    &TfrxMasterData::staticMetaObject,     &TfrxDetailData::staticMetaObject,
-    &TfrxSubdetailData::staticMetaObject,  &TfrxDataBand4::staticMetaObject,
-    &TfrxDataBand5::staticMetaObject,      &TfrxDataBand6::staticMetaObject,
-    &TfrxPage::staticMetaObject,           &TfrxReportPage::staticMetaObject,
-    &TfrxDialogPage::staticMetaObject,     &TfrxDataPage::staticMetaObject,
-    &TfrxStyleItem::staticMetaObject,      &TfrxStyles::staticMetaObject,
-    &TfrxVariables::staticMetaObject,      &TfrxReport::staticMetaObject,
+    &TfrxCollection::staticMetaObject,
+    &TfrxCollectionItem::staticMetaObject,
+    &TfrxFont::staticMetaObject,
+    &TfrxFrameLine::staticMetaObject,
+    &TfrxFrame::staticMetaObject,
+    &TfrxHyperlink::staticMetaObject,
+    &TfrxFormat::staticMetaObject,
+    &TfrxHighlight::staticMetaObject,
+    &TfrxCustomFill::staticMetaObject,
+    &TfrxBrushFill::staticMetaObject,
+    &TfrxGradientFill::staticMetaObject,
+    &TfrxGlassFill::staticMetaObject,
+    &TfrxEngineOptions::staticMetaObject,
+    &TfrxPreviewOptions::staticMetaObject,
+    &TfrxPrintOptions::staticMetaObject,
+    &TfrxReportOptions::staticMetaObject,
+    &TfrxComponent::staticMetaObject,
+    &TfrxReportComponent::staticMetaObject,
+    &TfrxDialogComponent::staticMetaObject,
+    &TfrxDataSet::staticMetaObject,
+    &TfrxUserDataSet::staticMetaObject,
+    &TfrxCustomDBDataSet::staticMetaObject,
+    &TfrxView::staticMetaObject,
+    &TfrxShapeView::staticMetaObject,
+    &TfrxStretcheable::staticMetaObject,
+    &TfrxCustomMemoView::staticMetaObject,
+    &TfrxMemoView::staticMetaObject,
+    &TfrxSysMemoView::staticMetaObject,
+    &TfrxCustomLineView::staticMetaObject,
+    &TfrxLineView::staticMetaObject,
+    &TfrxPictureView::staticMetaObject,
+    &TfrxSubreport::staticMetaObject,
+    &TfrxBand::staticMetaObject,
+    &TfrxChild::staticMetaObject,
+    &TfrxReportTitle::staticMetaObject,
+    &TfrxReportSummary::staticMetaObject,
+    &TfrxPageHeader::staticMetaObject,
+    &TfrxPageFooter::staticMetaObject,
+    &TfrxHeader::staticMetaObject,
+    &TfrxFooter::staticMetaObject,
+    &TfrxGroupHeader::staticMetaObject,
+    &TfrxGroupFooter::staticMetaObject,
+    &TfrxColumnHeader::staticMetaObject,
+    &TfrxColumnFooter::staticMetaObject,
+    &TfrxOverlay::staticMetaObject,
+    &TfrxDataBand::staticMetaObject,
+    &TfrxMasterData::staticMetaObject,
+    &TfrxDetailData::staticMetaObject,
+    &TfrxSubdetailData::staticMetaObject,
+    &TfrxDataBand4::staticMetaObject,
+    &TfrxDataBand5::staticMetaObject,
+    &TfrxDataBand6::staticMetaObject,
+    &TfrxPage::staticMetaObject,
+    &TfrxReportPage::staticMetaObject,
+    &TfrxDialogPage::staticMetaObject,
+    &TfrxDataPage::staticMetaObject,
+    &TfrxStyleItem::staticMetaObject,
+    &TfrxStyles::staticMetaObject,
+    &TfrxVariables::staticMetaObject,
+    &TfrxReport::staticMetaObject,
 };
 
 QString ancestorOf(const QMetaObject *meta)
@@ -176,8 +213,9 @@ void addLineMembers(TfsScript &script, TfsClassVariable *memo)
 {
     auto *wide = dynamic_cast<TfsClassVariable *>(script.Find(QStringLiteral("TWideStrings")));
     TfsStringsObject::AddMembers(*wide, script);
-    wide->AddConstructor(QStringLiteral("constructor Create"),
-                         [](std::span<TfsValue>) -> QObject * { return new TfsStringsObject; }, script);
+    wide->AddConstructor(
+        QStringLiteral("constructor Create"),
+        [](std::span<TfsValue>) -> QObject * { return new TfsStringsObject; }, script);
     memo->AddProperty(QStringLiteral("Lines"), QStringLiteral("TWideStrings"), script, [](QObject *obj) {
         TfrxCustomMemoView *m = as<TfrxCustomMemoView>(obj);
         return objectValue(childOf<TfsStringsObject>(m, QStringLiteral("Lines"), [m] {
@@ -193,7 +231,9 @@ void addLineMembers(TfsScript &script, TfsClassVariable *memo)
     memo->AddProperty(
         QStringLiteral("AnsiText"), QStringLiteral("String"), script,
         [](QObject *obj) { return TfsValue(QString::fromLatin1(as<TfrxCustomMemoView>(obj)->AnsiText())); },
-        [](QObject *obj, const TfsValue &v) { as<TfrxCustomMemoView>(obj)->SetAnsiText(v.ToString().toLatin1()); });
+        [](QObject *obj, const TfsValue &v) {
+            as<TfrxCustomMemoView>(obj)->SetAnsiText(v.ToString().toLatin1());
+        });
 }
 
 // Objects and AllObjects of a component: lists that follow the component's children.
@@ -217,7 +257,8 @@ void addComponentLists(TfsScript &script, TfsClassVariable *component)
     property("AllObjects", [](const TfrxComponent &c) { return c.GetAllObjects(); });
 }
 
-TfsValue fieldValue(QObject *obj, std::span<TfsValue> a, TfsValue (*read)(const TfrxDataSet &, const QString &))
+TfsValue fieldValue(QObject *obj, std::span<TfsValue> a,
+                    TfsValue (*read)(const TfrxDataSet &, const QString &))
 {
     return read(*as<TfrxDataSet>(obj), a[0].ToString());
 }
@@ -231,47 +272,62 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
                                                    {"procedure Next", &TfrxDataSet::Next},
                                                    {"procedure Prior", &TfrxDataSet::Prior}};
     for (const auto &[syntax, step] : steps)
-        dataSet->AddMethod(QString::fromLatin1(syntax),
-                           [step](QObject *obj, std::span<TfsValue>) {
-                               (as<TfrxDataSet>(obj)->*step)();
-                               return TfsValue::MakeNull();
-                           },
-                           script);
-    dataSet->AddMethod(QStringLiteral("function Eof: Boolean"),
-                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->Eof()); }, script);
-    dataSet->AddMethod(QStringLiteral("function FieldsCount: Integer"),
-                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->FieldsCount()); },
-                       script);
-    dataSet->AddMethod(QStringLiteral("function RecordCount: Integer"),
-                       [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->RecordCount()); },
-                       script);
+        dataSet->AddMethod(
+            QString::fromLatin1(syntax),
+            [step](QObject *obj, std::span<TfsValue>) {
+                (as<TfrxDataSet>(obj)->*step)();
+                return TfsValue::MakeNull();
+            },
+            script);
+    dataSet->AddMethod(
+        QStringLiteral("function Eof: Boolean"),
+        [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->Eof()); }, script);
+    dataSet->AddMethod(
+        QStringLiteral("function FieldsCount: Integer"),
+        [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->FieldsCount()); },
+        script);
+    dataSet->AddMethod(
+        QStringLiteral("function RecordCount: Integer"),
+        [](QObject *obj, std::span<TfsValue>) { return TfsValue(as<TfrxDataSet>(obj)->RecordCount()); },
+        script);
     dataSet->AddMethod(
         QStringLiteral("function HasField(const fName: String): Boolean"),
-        [](QObject *obj, std::span<TfsValue> a) { return TfsValue(as<TfrxDataSet>(obj)->HasField(a[0].ToString())); },
+        [](QObject *obj, std::span<TfsValue> a) {
+            return TfsValue(as<TfrxDataSet>(obj)->HasField(a[0].ToString()));
+        },
         script);
     dataSet->AddMethod(
         QStringLiteral("function IsBlobField(const fName: String): Boolean"),
-        [](QObject *obj, std::span<TfsValue> a) { return TfsValue(as<TfrxDataSet>(obj)->IsBlobField(a[0].ToString())); },
+        [](QObject *obj, std::span<TfsValue> a) {
+            return TfsValue(as<TfrxDataSet>(obj)->IsBlobField(a[0].ToString()));
+        },
         script);
-    dataSet->AddMethod(QStringLiteral("procedure GetFieldList(List: TStrings)"),
-                       [](QObject *obj, std::span<TfsValue> a) {
-                           TfrxDataSet *d = as<TfrxDataSet>(obj);
-                           as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
-                               ->SetLines(d->GetFieldList());
-                           return TfsValue::MakeNull();
-                       },
-                       script);
+    dataSet->AddMethod(
+        QStringLiteral("procedure GetFieldList(List: TStrings)"),
+        [](QObject *obj, std::span<TfsValue> a) {
+            TfrxDataSet *d = as<TfrxDataSet>(obj);
+            as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
+                ->SetLines(d->GetFieldList());
+            return TfsValue::MakeNull();
+        },
+        script);
     dataSet->AddProperty(QStringLiteral("RecNo"), QStringLiteral("Integer"), script,
                          [](QObject *obj) { return TfsValue(as<TfrxDataSet>(obj)->RecNo()); });
-    const std::tuple<const char *, const char *, TfsValue (*)(const TfrxDataSet &, const QString &)> fields[] = {
-        {"DisplayText", "String", [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayText(f)); }},
-        {"DisplayWidth", "Integer", [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayWidth(f)); }},
-        {"FieldType", "Integer", [](const TfrxDataSet &d, const QString &f) { return TfsValue(int(d.GetFieldType(f))); }},
-        {"Value", "Variant", [](const TfrxDataSet &d, const QString &f) { return fsVariantToValue(d.GetValue(f)); }},
-    };
+    const std::tuple<const char *, const char *, TfsValue (*)(const TfrxDataSet &, const QString &)>
+        fields[] = {
+            {"DisplayText", "String",
+             [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayText(f)); }},
+            {"DisplayWidth", "Integer",
+             [](const TfrxDataSet &d, const QString &f) { return TfsValue(d.GetDisplayWidth(f)); }},
+            {"FieldType", "Integer",
+             [](const TfrxDataSet &d, const QString &f) { return TfsValue(int(d.GetFieldType(f))); }},
+            {"Value", "Variant",
+             [](const TfrxDataSet &d, const QString &f) { return fsVariantToValue(d.GetValue(f)); }},
+        };
     for (const auto &[name, type, read] : fields)
-        dataSet->AddIndexProperty(QString::fromLatin1(name), QStringLiteral("String"), QString::fromLatin1(type), script,
-                                  [read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
+        dataSet->AddIndexProperty(
+            QString::fromLatin1(name), QStringLiteral("String"), QString::fromLatin1(type), script,
+            [read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
 }
 
 // A script never reaches files or streams through the report's classes.
@@ -282,44 +338,52 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
 
 void addStylesMembers(TfsScript &script, TfsClassVariable *styles)
 {
-    styles->AddConstructor(QStringLiteral("constructor Create(AReport: TfrxReport)"),
-                           [](std::span<TfsValue> a) -> QObject * {
-                               TfrxReport *owner = nullptr;
-                               if (!a[0].IsNull() && a[0].ToInt64() != 0)
-                                   owner = as<TfrxReport>(TfsObjectRegistry::Object(a[0].ToInt64()));
-                               return new TfrxStyles(owner);
-                           },
-                           script);
-    styles->AddMethod(QStringLiteral("function Add: TfrxStyleItem"),
-                      [](QObject *obj, std::span<TfsValue>) { return objectValue(as<TfrxStyles>(obj)->Add()); }, script);
+    styles->AddConstructor(
+        QStringLiteral("constructor Create(AReport: TfrxReport)"),
+        [](std::span<TfsValue> a) -> QObject * {
+            TfrxReport *owner = nullptr;
+            if (!a[0].IsNull() && a[0].ToInt64() != 0)
+                owner = as<TfrxReport>(TfsObjectRegistry::Object(a[0].ToInt64()));
+            return new TfrxStyles(owner);
+        },
+        script);
+    styles->AddMethod(
+        QStringLiteral("function Add: TfrxStyleItem"),
+        [](QObject *obj, std::span<TfsValue>) { return objectValue(as<TfrxStyles>(obj)->Add()); }, script);
     styles->AddMethod(
         QStringLiteral("function Find(const Name: String): TfrxStyleItem"),
-        [](QObject *obj, std::span<TfsValue> a) { return objectValue(as<TfrxStyles>(obj)->Find(a[0].ToString())); },
+        [](QObject *obj, std::span<TfsValue> a) {
+            return objectValue(as<TfrxStyles>(obj)->Find(a[0].ToString()));
+        },
         script);
-    styles->AddMethod(QStringLiteral("procedure Apply"),
-                      [](QObject *obj, std::span<TfsValue>) {
-                          as<TfrxStyles>(obj)->Apply();
-                          return TfsValue::MakeNull();
-                      },
-                      script);
-    styles->AddMethod(QStringLiteral("procedure GetList(List: TStrings)"),
-                      [](QObject *obj, std::span<TfsValue> a) {
-                          TfrxStyles *s = as<TfrxStyles>(obj);
-                          as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
-                              ->SetLines(s->GetList());
-                          return TfsValue::MakeNull();
-                      },
-                      script);
-    styles->AddIndexProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TfrxStyleItem"), script,
-                             [](QObject *obj, std::span<TfsValue> a) {
-                                 TfrxStyles *s = as<TfrxStyles>(obj);
-                                 const int64_t i = a[0].ToInt64();
-                                 if (i < 0 || i >= s->Count())
-                                     throw TfsRuntimeError(QStringLiteral("List index out of bounds (%1)").arg(i),
-                                                           QStringLiteral("EListError"));
-                                 return objectValue(s->Items(qsizetype(i)));
-                             });
-    for (const char *syntax : {"procedure LoadFromFile(const FileName: String)", "procedure SaveToFile(const FileName: String)"})
+    styles->AddMethod(
+        QStringLiteral("procedure Apply"),
+        [](QObject *obj, std::span<TfsValue>) {
+            as<TfrxStyles>(obj)->Apply();
+            return TfsValue::MakeNull();
+        },
+        script);
+    styles->AddMethod(
+        QStringLiteral("procedure GetList(List: TStrings)"),
+        [](QObject *obj, std::span<TfsValue> a) {
+            TfrxStyles *s = as<TfrxStyles>(obj);
+            as<TfsStringsObject>(TfsObjectRegistry::Object(a[0].IsNull() ? 0 : a[0].ToInt64()))
+                ->SetLines(s->GetList());
+            return TfsValue::MakeNull();
+        },
+        script);
+    styles->AddIndexProperty(
+        QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TfrxStyleItem"), script,
+        [](QObject *obj, std::span<TfsValue> a) {
+            TfrxStyles *s = as<TfrxStyles>(obj);
+            const int64_t i = a[0].ToInt64();
+            if (i < 0 || i >= s->Count())
+                throw TfsRuntimeError(QStringLiteral("List index out of bounds (%1)").arg(i),
+                                      QStringLiteral("EListError"));
+            return objectValue(s->Items(qsizetype(i)));
+        });
+    for (const char *syntax :
+         {"procedure LoadFromFile(const FileName: String)", "procedure SaveToFile(const FileName: String)"})
         styles->AddMethod(QString::fromLatin1(syntax), refuseFiles, script);
 }
 
@@ -378,13 +442,16 @@ void addMembers(TfsScript &script)
                       [](QObject *obj) { return fsVariantToValue(as<TfrxCustomMemoView>(obj)->Value()); });
     addLineMembers(script, memo);
     addStylesMembers(script, cls("TfrxStyles"));
-    component->AddMethod(QStringLiteral("procedure SaveToStream(Stream: TStream; SaveChildren: Boolean = True)"),
-                         refuseFiles, script);
-    cls("TfrxPictureView")->AddMethod(QStringLiteral("procedure LoadFromFile(filename: String)"), refuseFiles, script);
-    cls("TfrxView")->AddProperty(
-        QStringLiteral("TagStr"), QStringLiteral("String"), script,
-        [](QObject *obj) { return TfsValue(as<TfrxView>(obj)->TagStr()); },
-        [](QObject *obj, const TfsValue &v) { as<TfrxView>(obj)->SetTagStr(v.ToString()); });
+    component->AddMethod(
+        QStringLiteral("procedure SaveToStream(Stream: TStream; SaveChildren: Boolean = True)"), refuseFiles,
+        script);
+    cls("TfrxPictureView")
+        ->AddMethod(QStringLiteral("procedure LoadFromFile(filename: String)"), refuseFiles, script);
+    cls("TfrxView")
+        ->AddProperty(
+            QStringLiteral("TagStr"), QStringLiteral("String"), script,
+            [](QObject *obj) { return TfsValue(as<TfrxView>(obj)->TagStr()); },
+            [](QObject *obj, const TfsValue &v) { as<TfrxView>(obj)->SetTagStr(v.ToString()); });
     cls("TfrxEngineOptions")
         ->AddProperty(
             QStringLiteral("DestroyForms"), QStringLiteral("Boolean"), script,
@@ -401,11 +468,12 @@ void addMembers(TfsScript &script)
                         [](QObject *obj) { return objectValue(as<TfrxReport>(obj)->Variables()); });
     report->AddProperty(QStringLiteral("Styles"), QStringLiteral("TfrxStyles"), script,
                         [](QObject *obj) { return objectValue(as<TfrxReport>(obj)->Styles()); });
-    report->AddMethod(QStringLiteral("function GetDataset(const Alias: String): TfrxDataset"),
-                      [](QObject *obj, std::span<TfsValue> a) {
-                          return objectValue(as<TfrxReport>(obj)->GetDataset(a[0].ToString()));
-                      },
-                      script);
+    report->AddMethod(
+        QStringLiteral("function GetDataset(const Alias: String): TfrxDataset"),
+        [](QObject *obj, std::span<TfsValue> a) {
+            return objectValue(as<TfrxReport>(obj)->GetDataset(a[0].ToString()));
+        },
+        script);
     report->AddMethod(QStringLiteral("function Calc(const Expr: String): Variant"),
                       [](QObject *obj, std::span<TfsValue> a) {
                           TfrxReport *r = as<TfrxReport>(obj);
@@ -438,9 +506,10 @@ void addTotals(TfsScript &script)
         throw TfsRuntimeError(QStringLiteral("Aggregates are only available in a report"));
     };
     for (const char *name : {"SUM", "AVG", "MIN", "MAX"})
-        script.AddMethod(QStringLiteral("function %1(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant")
-                             .arg(QLatin1String(name)),
-                         refuse, QStringLiteral("ctAggregate"));
+        script.AddMethod(
+            QStringLiteral("function %1(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant")
+                .arg(QLatin1String(name)),
+            refuse, QStringLiteral("ctAggregate"));
     script.AddMethod(QStringLiteral("function COUNT(Band: Variant = 0; Flags: Integer = 0): Variant"), refuse,
                      QStringLiteral("ctAggregate"));
 }
@@ -459,9 +528,10 @@ void TfrxReportModule::Register(TfsScript &script)
     addEnumerations(script, zor::staticMetaObject);
     addEnumerations(script, zorTextAlign::staticMetaObject);
     // Dot-matrix text styles have no host type here; scripts still know their names.
-    script.AddEnumSet(QStringLiteral("TfrxDMPFontStyles"),
-                      QStringLiteral("fsxBold, fsxItalic, fsxUnderline, fsxSuperScript, fsxSubScript, fsxCondensed, "
-                                     "fsxWide, fsx12cpi, fsx15cpi"));
+    script.AddEnumSet(
+        QStringLiteral("TfrxDMPFontStyles"),
+        QStringLiteral("fsxBold, fsxItalic, fsxUnderline, fsxSuperScript, fsxSubScript, fsxCondensed, "
+                       "fsxWide, fsx12cpi, fsx15cpi"));
     for (const auto &[name, ancestor] : kNameOnly)
         script.AddClass(QString::fromUtf16(name), QString::fromUtf16(ancestor), nullptr);
     for (const QMetaObject *meta : kClasses)

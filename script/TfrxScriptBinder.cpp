@@ -152,8 +152,10 @@ void TfrxScriptBinder::Bind(TfrxReport &report, TfsScript &script)
             script.AddObject(object->Name(), object);
     script.AddObject(QStringLiteral("Report"), &report);
     // The engine and the outline are reached through objects that follow the report's own.
-    script.AddObject(QStringLiteral("Engine"), standIn<TfrxEngineScriptObject>(report, QStringLiteral("Engine")));
-    script.AddObject(QStringLiteral("Outline"), standIn<TfrxOutlineScriptObject>(report, QStringLiteral("Outline")));
+    script.AddObject(QStringLiteral("Engine"),
+                     standIn<TfrxEngineScriptObject>(report, QStringLiteral("Engine")));
+    script.AddObject(QStringLiteral("Outline"),
+                     standIn<TfrxOutlineScriptObject>(report, QStringLiteral("Outline")));
     script.AddObject(QStringLiteral("zorGlobalVariables"),
                      standIn<TfrxGlobalVariablesObject>(report, QStringLiteral("zorGlobalVariables")));
     addFunctions(report, script);

@@ -189,8 +189,9 @@ bool TfsClassVariable::AddMethod(const QString &syntax,
     return true;
 }
 
-bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &paramTypes, const QString &typeName,
-                                        const TfsScript &scope, IndexGetter get, IndexSetter set)
+bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &paramTypes,
+                                        const QString &typeName, const TfsScript &scope, IndexGetter get,
+                                        IndexSetter set)
 {
     // The declaration of an indexed property: "function Name(p0: T0; p1: T1): Type".
     QStringList params;
@@ -215,8 +216,9 @@ bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &para
     return true;
 }
 
-bool TfsClassVariable::AddDefaultProperty(const QString &name, const QString &paramTypes, const QString &typeName,
-                                          const TfsScript &scope, IndexGetter get, IndexSetter set)
+bool TfsClassVariable::AddDefaultProperty(const QString &name, const QString &paramTypes,
+                                          const QString &typeName, const TfsScript &scope, IndexGetter get,
+                                          IndexSetter set)
 {
     if (!AddIndexProperty(name, paramTypes, typeName, scope, std::move(get), std::move(set)))
         return false;
@@ -224,14 +226,16 @@ bool TfsClassVariable::AddDefaultProperty(const QString &name, const QString &pa
     return true;
 }
 
-bool TfsClassVariable::AddConstructor(const QString &syntax, std::function<QObject *(std::span<TfsValue>)> construct,
+bool TfsClassVariable::AddConstructor(const QString &syntax,
+                                      std::function<QObject *(std::span<TfsValue>)> construct,
                                       const TfsScript &scope)
 {
     // A constructor is a function whose result is the constructor type.
     QString text = syntax.trimmed();
     if (!text.startsWith(u"constructor ", Qt::CaseInsensitive))
         return false;
-    text = QStringLiteral("function") + text.mid(qsizetype(sizeof("constructor")) - 1) + QStringLiteral(": Constructor");
+    text = QStringLiteral("function") + text.mid(qsizetype(sizeof("constructor")) - 1) +
+           QStringLiteral(": Constructor");
     TfsMethodSyntax decl;
     if (!TfsMethodSyntax::Parse(text, scope, decl))
         return false;
@@ -257,7 +261,8 @@ const TfsClassMember *TfsClassVariable::DefaultProperty(const TfsScript &scope) 
         if (!c->FDefProperty.isEmpty())
             if (const auto it = c->FMembers.find(c->FDefProperty); it != c->FMembers.end())
                 return &it->second;
-        c = c->FAncestor.isEmpty() ? nullptr : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
+        c = c->FAncestor.isEmpty() ? nullptr
+                                   : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
     }
     return nullptr;
 }

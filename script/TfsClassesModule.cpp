@@ -1,9 +1,9 @@
 #include "TfsClassesModule.h"
 
 #include "TfsClassVariable.h"
+#include "TfsListObject.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
-#include "TfsListObject.h"
 #include "TfsStringsObject.h"
 
 namespace {
@@ -11,33 +11,72 @@ namespace {
 // Class names with their ancestors, module by module in the order they are registered.
 constexpr const char16_t *kClasses[][2] = {
     // classes
-    {u"TObject", u""}, {u"TPersistent", u"TObject"}, {u"TCollectionItem", u"TPersistent"},
-    {u"TCollection", u"TPersistent"}, {u"TList", u"TObject"}, {u"TStrings", u"TPersistent"},
-    {u"TStringList", u"TStrings"}, {u"TStream", u"TObject"}, {u"TFileStream", u"TStream"},
-    {u"TMemoryStream", u"TStream"}, {u"TComponent", u"TPersistent"}, {u"TfsXMLItem", u"TPersistent"},
+    {u"TObject", u""},
+    {u"TPersistent", u"TObject"},
+    {u"TCollectionItem", u"TPersistent"},
+    {u"TCollection", u"TPersistent"},
+    {u"TList", u"TObject"},
+    {u"TStrings", u"TPersistent"},
+    {u"TStringList", u"TStrings"},
+    {u"TStream", u"TObject"},
+    {u"TFileStream", u"TStream"},
+    {u"TMemoryStream", u"TStream"},
+    {u"TComponent", u"TPersistent"},
+    {u"TfsXMLItem", u"TPersistent"},
     {u"TfsXMLDocument", u"TPersistent"},
     // graphics
-    {u"TFont", u"TPersistent"}, {u"TPen", u"TPersistent"}, {u"TBrush", u"TPersistent"}, {u"TCanvas", u"TPersistent"},
-    {u"TGraphic", u"TPersistent"}, {u"TPicture", u"TPersistent"}, {u"TMetafile", u"TGraphic"},
-    {u"TMetafileCanvas", u"TCanvas"}, {u"TBitmap", u"TGraphic"},
+    {u"TFont", u"TPersistent"},
+    {u"TPen", u"TPersistent"},
+    {u"TBrush", u"TPersistent"},
+    {u"TCanvas", u"TPersistent"},
+    {u"TGraphic", u"TPersistent"},
+    {u"TPicture", u"TPersistent"},
+    {u"TMetafile", u"TGraphic"},
+    {u"TMetafileCanvas", u"TCanvas"},
+    {u"TBitmap", u"TGraphic"},
     // forms
-    {u"TControl", u"TComponent"}, {u"TWinControl", u"TControl"}, {u"TCustomControl", u"TWinControl"},
-    {u"TGraphicControl", u"TControl"}, {u"TGroupBox", u"TWinControl"}, {u"TLabel", u"TGraphicControl"},
-    {u"TEdit", u"TWinControl"}, {u"TMemo", u"TWinControl"}, {u"TCustomComboBox", u"TWinControl"},
-    {u"TComboBox", u"TCustomComboBox"}, {u"TButton", u"TWinControl"}, {u"TCheckBox", u"TWinControl"},
-    {u"TRadioButton", u"TWinControl"}, {u"TCustomListBox", u"TWinControl"}, {u"TListBox", u"TCustomListBox"},
-    {u"TControlScrollBar", u"TPersistent"}, {u"TScrollingWinControl", u"TWinControl"},
-    {u"TScrollBox", u"TScrollingWinControl"}, {u"TCustomForm", u"TScrollingWinControl"}, {u"TForm", u"TCustomForm"},
-    {u"TDataModule", u"TComponent"}, {u"TApplication", u"TComponent"},
-    {u"TfsNotifyEvent", u"TObject"}, {u"TfsMouseEvent", u"TObject"}, {u"TfsMouseMoveEvent", u"TObject"},
-    {u"TfsKeyEvent", u"TObject"}, {u"TfsKeyPressEvent", u"TObject"}, {u"TfsCloseEvent", u"TObject"},
-    {u"TfsCloseQueryEvent", u"TObject"}, {u"TfsCanResizeEvent", u"TObject"},
+    {u"TControl", u"TComponent"},
+    {u"TWinControl", u"TControl"},
+    {u"TCustomControl", u"TWinControl"},
+    {u"TGraphicControl", u"TControl"},
+    {u"TGroupBox", u"TWinControl"},
+    {u"TLabel", u"TGraphicControl"},
+    {u"TEdit", u"TWinControl"},
+    {u"TMemo", u"TWinControl"},
+    {u"TCustomComboBox", u"TWinControl"},
+    {u"TComboBox", u"TCustomComboBox"},
+    {u"TButton", u"TWinControl"},
+    {u"TCheckBox", u"TWinControl"},
+    {u"TRadioButton", u"TWinControl"},
+    {u"TCustomListBox", u"TWinControl"},
+    {u"TListBox", u"TCustomListBox"},
+    {u"TControlScrollBar", u"TPersistent"},
+    {u"TScrollingWinControl", u"TWinControl"},
+    {u"TScrollBox", u"TScrollingWinControl"},
+    {u"TCustomForm", u"TScrollingWinControl"},
+    {u"TForm", u"TCustomForm"},
+    {u"TDataModule", u"TComponent"},
+    {u"TApplication", u"TComponent"},
+    {u"TfsNotifyEvent", u"TObject"},
+    {u"TfsMouseEvent", u"TObject"},
+    {u"TfsMouseMoveEvent", u"TObject"},
+    {u"TfsKeyEvent", u"TObject"},
+    {u"TfsKeyPressEvent", u"TObject"},
+    {u"TfsCloseEvent", u"TObject"},
+    {u"TfsCloseQueryEvent", u"TObject"},
+    {u"TfsCanResizeEvent", u"TObject"},
     // dialogs
-    {u"TCommonDialog", u"TComponent"}, {u"TOpenDialog", u"TCommonDialog"}, {u"TSaveDialog", u"TOpenDialog"},
-    {u"TColorDialog", u"TCommonDialog"}, {u"TFontDialog", u"TCommonDialog"}, {u"TPrintDialog", u"TCommonDialog"},
+    {u"TCommonDialog", u"TComponent"},
+    {u"TOpenDialog", u"TCommonDialog"},
+    {u"TSaveDialog", u"TOpenDialog"},
+    {u"TColorDialog", u"TCommonDialog"},
+    {u"TFontDialog", u"TCommonDialog"},
+    {u"TPrintDialog", u"TCommonDialog"},
     {u"TPrinterSetupDialog", u"TCommonDialog"},
     // settings files: names only, so scripts cannot read or write files through them
-    {u"TCustomIniFile", u"TObject"}, {u"TMemIniFile", u"TCustomIniFile"}, {u"TIniFile", u"TCustomIniFile"},
+    {u"TCustomIniFile", u"TObject"},
+    {u"TMemIniFile", u"TCustomIniFile"},
+    {u"TIniFile", u"TCustomIniFile"},
 };
 
 } // namespace
@@ -68,6 +107,7 @@ void TfsClassesModule::Register(TfsScript &script)
     TfsStringsObject::AddMembers(*cls("TStrings"), script);
     TfsListObject::AddMembers(*cls("TList"), script);
     cls("TStringList")
-        ->AddConstructor(QStringLiteral("constructor Create"),
-                         [](std::span<TfsValue>) -> QObject * { return new TfsStringsObject; }, script);
+        ->AddConstructor(
+            QStringLiteral("constructor Create"),
+            [](std::span<TfsValue>) -> QObject * { return new TfsStringsObject; }, script);
 }

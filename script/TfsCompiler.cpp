@@ -851,8 +851,8 @@ void TfsCompiler::With(const TfsXMLItem &item, TfsStatementList &list, TfsScript
 
 // A name inside with statements: a member of the innermost object whose class has it; for an object
 // of unknown class, a name declared nowhere else is its member, found when it runs.
-std::unique_ptr<TfsDesignator> TfsCompiler::WithStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
-                                                     TfsScript &scope)
+std::unique_ptr<TfsDesignator> TfsCompiler::WithStep(const TfsXMLItem &node,
+                                                     std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
 {
     const QString name = leafText(node);
     for (auto it = FWith.rbegin(); it != FWith.rend(); ++it) {
@@ -910,7 +910,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
     }
     if (steps.empty())
         throw TfsError(QStringLiteral("Identifier expected"));
-    std::unique_ptr<TfsDesignator> result = FWith.empty() ? nullptr : WithStep(*steps[0].node, steps[0].exprs, scope);
+    std::unique_ptr<TfsDesignator> result =
+        FWith.empty() ? nullptr : WithStep(*steps[0].node, steps[0].exprs, scope);
     size_t next = 1;
     // A class name followed by a member: a constructor called on the class (TStringList.Create).
     const auto *cls = result || steps.size() < 2 || !steps[0].exprs.empty()
@@ -1001,7 +1002,8 @@ void TfsCompiler::MemberArgs(TfsMemberDesignator &member, const TfsClassMember &
 // Indexes after a designator that is no routine: the default property of an object, the characters of
 // a text or the elements of an array.
 std::unique_ptr<TfsDesignator> TfsCompiler::IndexStep(std::unique_ptr<TfsDesignator> base,
-                                                      std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+                                                      std::vector<const TfsXMLItem *> &exprs,
+                                                      TfsScript &scope)
 {
     const TfsVarType t = base->FTyp;
     if (t == fvtClass)
@@ -1020,7 +1022,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::IndexStep(std::unique_ptr<TfsDesigna
 
 // Obj[i]: the default indexed property of the object's class.
 std::unique_ptr<TfsDesignator> TfsCompiler::DefaultStep(std::unique_ptr<TfsDesignator> base,
-                                                        std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+                                                        std::vector<const TfsXMLItem *> &exprs,
+                                                        TfsScript &scope)
 {
     const auto *cls = dynamic_cast<const TfsClassVariable *>(scope.Find(base->FTypeName));
     const TfsClassMember *known = cls ? cls->DefaultProperty(scope) : nullptr;
@@ -1037,7 +1040,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::DefaultStep(std::unique_ptr<TfsDesig
 
 // Class.Member: only a constructor is called on a class; it makes an object the script owns.
 std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariable &cls, const QString &name,
-                                                            std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+                                                            std::vector<const TfsXMLItem *> &exprs,
+                                                            TfsScript &scope)
 {
     const QString pos = FPos; // the member's name, where a wrong count is reported
     const TfsClassMember *known = cls.Find(name, scope);
@@ -1122,7 +1126,8 @@ void TfsCompiler::CheckRoutineArgs(TfsCallDesignator &call, std::vector<const Tf
         throw TfsError(QStringLiteral("Too many actual parameters"));
     for (size_t i = 0; i < call.FArgs.size(); ++i) {
         Enter(*exprs[i]);
-        CheckArgument(call.FArgs, call.FVarArgs, i, params[i]->FTyp, params[i]->FTypeName, params[i]->FIsVarParam);
+        CheckArgument(call.FArgs, call.FVarArgs, i, params[i]->FTyp, params[i]->FTypeName,
+                      params[i]->FIsVarParam);
     }
 }
 
@@ -1150,12 +1155,12 @@ void TfsCompiler::CheckNativeArgs(TfsCallDesignator &call, std::vector<const Tfs
     }
 }
 
-void TfsCompiler::CheckArgument(std::vector<TfsNodePtr> &args, std::vector<TfsDesignator *> &varArgs, size_t i,
-                                TfsVarType type, const QString &typeName, bool isVar)
+void TfsCompiler::CheckArgument(std::vector<TfsNodePtr> &args, std::vector<TfsDesignator *> &varArgs,
+                                size_t i, TfsVarType type, const QString &typeName, bool isVar)
 {
     if (!fsTypesCompatible(type, args[i]->FTyp, false))
-        throw TfsError(kIncompatible + QStringLiteral(": '") + fsTypeName(type, typeName) + QStringLiteral("', '") +
-                       fsTypeName(args[i]->FTyp, args[i]->FTypeName) + u'\'');
+        throw TfsError(kIncompatible + QStringLiteral(": '") + fsTypeName(type, typeName) +
+                       QStringLiteral("', '") + fsTypeName(args[i]->FTyp, args[i]->FTypeName) + u'\'');
     if (!isVar)
         return;
     TfsDesignator *target = dynamic_cast<TfsDesignator *>(args[i].get());

@@ -472,11 +472,13 @@ TfsValue defaultProperty(const TfsValue &object, std::span<TfsValue> indexes, Tf
     const TfsClassVariable *cls = TfsClassVariable::ClassOf(obj, scope);
     const TfsClassMember *member = cls ? cls->DefaultProperty(scope) : nullptr;
     if (!member)
-        throw TfsRuntimeError(QStringLiteral("Class %1 does not have a default property")
-                                  .arg(cls ? cls->FName : QString::fromLatin1(obj->metaObject()->className())));
+        throw TfsRuntimeError(
+            QStringLiteral("Class %1 does not have a default property")
+                .arg(cls ? cls->FName : QString::fromLatin1(obj->metaObject()->className())));
     if (indexes.size() != member->params.size())
-        throw TfsRuntimeError(indexes.size() < member->params.size() ? QStringLiteral("Not enough actual parameters")
-                                                                      : QStringLiteral("Too many actual parameters"));
+        throw TfsRuntimeError(indexes.size() < member->params.size()
+                                  ? QStringLiteral("Not enough actual parameters")
+                                  : QStringLiteral("Too many actual parameters"));
     if (!assigned)
         return member->call(obj, indexes);
     if (!member->setIndexed)
@@ -593,7 +595,8 @@ const TfsClassMember &TfsMemberDesignator::Resolve(QObject *&obj)
 
 // A property found only when running, with indexes after it: an object's default property, or a
 // character of a text.
-TfsValue TfsMemberDesignator::IndexedProperty(QObject *obj, const TfsClassMember &member, const TfsValue *assigned)
+TfsValue TfsMemberDesignator::IndexedProperty(QObject *obj, const TfsClassMember &member,
+                                              const TfsValue *assigned)
 {
     const TfsValue value = member.get ? member.get(obj) : TfsValue::MakeNull();
     SmallValues<4> values(FArgs.size());

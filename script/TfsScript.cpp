@@ -63,8 +63,9 @@ void TfsScript::AdoptObject(QObject *object)
 
 bool TfsScript::FreeObject(QObject *object)
 {
-    const auto it = std::find_if(FOwnedObjects.begin(), FOwnedObjects.end(),
-                                 [object](const std::unique_ptr<QObject> &owned) { return owned.get() == object; });
+    const auto it =
+        std::find_if(FOwnedObjects.begin(), FOwnedObjects.end(),
+                     [object](const std::unique_ptr<QObject> &owned) { return owned.get() == object; });
     if (it == FOwnedObjects.end())
         return false;
     FOwnedObjects.erase(it);

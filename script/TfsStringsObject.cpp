@@ -141,7 +141,8 @@ void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
     cls.AddProperty(QStringLiteral("Count"), QStringLiteral("Integer"), scope,
                     [](QObject *obj) { return TfsValue(int(list(obj)->Lines().size())); });
     cls.AddProperty(
-        QStringLiteral("Text"), QStringLiteral("String"), scope, [](QObject *obj) { return TfsValue(list(obj)->Text()); },
+        QStringLiteral("Text"), QStringLiteral("String"), scope,
+        [](QObject *obj) { return TfsValue(list(obj)->Text()); },
         [](QObject *obj, const TfsValue &v) { list(obj)->SetText(v.ToString()); });
     cls.AddDefaultProperty(
         QStringLiteral("Strings"), QStringLiteral("Integer"), QStringLiteral("String"), scope,
@@ -205,12 +206,14 @@ void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
             return TfsValue::MakeNull();
         },
         scope);
-    for (const char *syntax : {"procedure LoadFromFile(const FileName: string)", "procedure LoadFromStream(Stream: TStream)",
-                               "procedure SaveToFile(const FileName: string)", "procedure SaveToStream(Stream: TStream)"})
+    for (const char *syntax :
+         {"procedure LoadFromFile(const FileName: string)", "procedure LoadFromStream(Stream: TStream)",
+          "procedure SaveToFile(const FileName: string)", "procedure SaveToStream(Stream: TStream)"})
         cls.AddMethod(
             QString::fromLatin1(syntax),
             [](QObject *, std::span<TfsValue>) -> TfsValue {
-                throw TfsRuntimeError(QStringLiteral("Scripts have no access to files"), QStringLiteral("EFOpenError"));
+                throw TfsRuntimeError(QStringLiteral("Scripts have no access to files"),
+                                      QStringLiteral("EFOpenError"));
             },
             scope);
 }

@@ -14,7 +14,8 @@ std::string run(const char *language, const char *source)
     script.SetSyntaxType(QString::fromUtf8(language));
     script.SetLines(QString::fromUtf8(source));
     if (!script.Compile())
-        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos()).toStdString();
+        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos())
+            .toStdString();
     try {
         script.Execute();
     } catch (const TfsRuntimeError &e) {

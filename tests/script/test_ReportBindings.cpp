@@ -2,10 +2,10 @@
 // report's Calc, the events of its objects, Value and Self, and the aggregate macros.
 #include "TfrxFont.h"
 #include "TfrxMemoView.h"
-#include "TfrxReport.h"
-#include "TfrxReportPage.h"
 #include "TfrxOutlineScriptObject.h"
+#include "TfrxReport.h"
 #include "TfrxReportModule.h"
+#include "TfrxReportPage.h"
 #include "TfrxScriptBinder.h"
 #include "TfrxUserDataSet.h"
 #include "TfrxVariables.h"
@@ -227,19 +227,22 @@ TEST_F(Bound, LinesChangeTheTextObjectsText)
     EXPECT_EQ(eval("Memo1.Lines[1] + Memo1.Lines.Strings[0]"), "ba");
     EXPECT_EQ(eval("Memo1.Lines[2]"), "!List index out of bounds (2)");
     EXPECT_EQ(execute("begin\n  Memo1.Lines.Strings[5] := 'x' end."), "!List index out of bounds (5) at 2:3");
-    EXPECT_EQ(execute("var W: TWideStrings;\n"
-                      "begin W := TWideStrings.Create; W.Text := 'p'#13#10'q'; Memo1.Lines.Text := W.Text + W[0];\n"
-                      "  W.Free end."),
-              "ok");
+    EXPECT_EQ(
+        execute("var W: TWideStrings;\n"
+                "begin W := TWideStrings.Create; W.Text := 'p'#13#10'q'; Memo1.Lines.Text := W.Text + W[0];\n"
+                "  W.Free end."),
+        "ok");
     EXPECT_EQ(memo->Text(), QStringLiteral("p\r\nq\r\np\r\n"));
-    EXPECT_EQ(prepare("begin Memo1.Lines['a'] := 'x' end."), "Incompatible types: 'Integer', 'String' at 1:19");
+    EXPECT_EQ(prepare("begin Memo1.Lines['a'] := 'x' end."),
+              "Incompatible types: 'Integer', 'String' at 1:19");
 }
 
 // Report.Variables['x'] reads and writes the report's variables; zorGlobalVariables the shared ones.
 TEST_F(Bound, VariablesByName)
 {
     report.Variables()->SetVariable(QStringLiteral("Given"), QStringLiteral("text"));
-    ASSERT_EQ(execute("begin Report.Variables['x'] := 5; Report.Variables['Given'] := Report.Variables['Given'] + '!';\n"
+    ASSERT_EQ(execute("begin Report.Variables['x'] := 5; Report.Variables['Given'] := "
+                      "Report.Variables['Given'] + '!';\n"
                       "  zorGlobalVariables['shared'] := Report.Variables['x'] * 2 end."),
               "ok");
     EXPECT_EQ(report.Variables()->Variable(QStringLiteral("x")).toInt(), 5);
@@ -259,18 +262,23 @@ TEST_F(Bound, DataSetWalkedInAScript)
     users->SetRangeEnd(zor::reCount);
     users->SetRangeEndCount(3);
     users->OnNewGetValue = [](TfrxDataSet *d, const QString &field, QVariant &value) {
-        value = field == u"Name" ? QVariant(QStringLiteral("user%1").arg(d->RecNo())) : QVariant(20 + d->RecNo());
+        value =
+            field == u"Name" ? QVariant(QStringLiteral("user%1").arg(d->RecNo())) : QVariant(20 + d->RecNo());
     };
-    ASSERT_EQ(execute("var s: String; L: TStringList;\n"
-                      "begin Users.Open; Users.First;\n"
-                      "  while not Users.Eof do begin s := s + Users.Value['Name'] + '=' + IntToStr(Users.Value['Age']) + ';';"
-                      " Users.Next end;\n"
-                      "  L := TStringList.Create; Users.GetFieldList(L);\n"
-                      "  Memo1.Text := s + IntToStr(Users.RecNo) + ' ' + IntToStr(Users.RecordCount) + ' ' + L.Text +\n"
-                      "    IntToStr(Users.FieldsCount) + BoolToStr(Users.HasField('Age')) + BoolToStr(Users.IsBlobField('Age')) +\n"
-                      "    Users.DisplayText['Name'];\n"
-                      "  L.Free; Users.Close end."),
-              "ok");
+    ASSERT_EQ(
+        execute(
+            "var s: String; L: TStringList;\n"
+            "begin Users.Open; Users.First;\n"
+            "  while not Users.Eof do begin s := s + Users.Value['Name'] + '=' + "
+            "IntToStr(Users.Value['Age']) + ';';"
+            " Users.Next end;\n"
+            "  L := TStringList.Create; Users.GetFieldList(L);\n"
+            "  Memo1.Text := s + IntToStr(Users.RecNo) + ' ' + IntToStr(Users.RecordCount) + ' ' + L.Text +\n"
+            "    IntToStr(Users.FieldsCount) + BoolToStr(Users.HasField('Age')) + "
+            "BoolToStr(Users.IsBlobField('Age')) +\n"
+            "    Users.DisplayText['Name'];\n"
+            "  L.Free; Users.Close end."),
+        "ok");
     EXPECT_EQ(memo->Text(), QStringLiteral("user0=20;user1=21;user2=22;2 3 Name\r\nAge\r\n2-10user2\r\n"));
     EXPECT_EQ(execute("begin\n  Users.GetFieldList(Memo1) end."), "!Invalid class typecast at 2:3");
 }
@@ -298,14 +306,18 @@ TEST_F(Bound, FreeLeavesReportObjects)
 // The members of the class table that the property tables do not hold; file access is refused.
 TEST_F(Bound, StylesTagsAndFiles)
 {
-    ASSERT_EQ(execute("var L: TStringList; S: TfrxStyles;\n"
-                      "begin Report.Styles.Add.Name := 'Bold'; L := TStringList.Create; Report.Styles.GetList(L);\n"
-                      "  S := TfrxStyles.Create(nil); S.Add.Name := 'Own';\n"
-                      "  Memo1.TagStr := L.Text + Report.Styles.Items[0].Name + S.Find('Own').Name; S.Free; L.Free end."),
-              "ok");
+    ASSERT_EQ(
+        execute("var L: TStringList; S: TfrxStyles;\n"
+                "begin Report.Styles.Add.Name := 'Bold'; L := TStringList.Create; Report.Styles.GetList(L);\n"
+                "  S := TfrxStyles.Create(nil); S.Add.Name := 'Own';\n"
+                "  Memo1.TagStr := L.Text + Report.Styles.Items[0].Name + S.Find('Own').Name; S.Free; L.Free "
+                "end."),
+        "ok");
     EXPECT_EQ(memo->TagStr(), QStringLiteral("Bold\r\nBoldOwn"));
-    EXPECT_EQ(execute("begin\n  Report.Styles.SaveToFile('x.fs3') end."), "!Scripts have no access to files at 2:3");
-    EXPECT_EQ(execute("begin\n  Memo1.Lines.LoadFromFile('/etc/passwd') end."), "!Scripts have no access to files at 2:3");
+    EXPECT_EQ(execute("begin\n  Report.Styles.SaveToFile('x.fs3') end."),
+              "!Scripts have no access to files at 2:3");
+    EXPECT_EQ(execute("begin\n  Memo1.Lines.LoadFromFile('/etc/passwd') end."),
+              "!Scripts have no access to files at 2:3");
 }
 
 // Without an engine the engine's members are errors; the outline goes through the engine library's
@@ -336,7 +348,8 @@ TEST_F(Bound, WithOverAReportObject)
     ASSERT_EQ(execute("with (Memo1) { Lines.Add(\"more\"); Left = Lines.Count; }"), "ok");
     EXPECT_DOUBLE_EQ(memo->Left(), 2);
     // An object in a variable without a declared class: its members and their indexes at run time.
-    ASSERT_EQ(execute("var m = Memo1; m.Lines[0] = m.Lines[1] + \"!\"; with (m) { Top = Lines.Count; }"), "ok");
+    ASSERT_EQ(execute("var m = Memo1; m.Lines[0] = m.Lines[1] + \"!\"; with (m) { Top = Lines.Count; }"),
+              "ok");
     EXPECT_EQ(memo->Text(), QStringLiteral("more!\r\nmore\r\n"));
     EXPECT_DOUBLE_EQ(memo->Top(), 2);
 }
