@@ -540,16 +540,19 @@ void TfsIndexDesignator::AssignInto(TfsValue &target, size_t level, const TfsVal
 
 void TfsIndexDesignator::Assign(const TfsValue &value)
 {
-    if (FScope)
-        if (const TfsValue base = FBase->Eval(); base.kind() == TfsValue::Object) {
-            DefaultProperty(base, &value);
+    if (TfsValue *storage = FBase->Ref()) {
+        if (FScope && storage->kind() == TfsValue::Object) {
+            DefaultProperty(TfsValue(*storage), &value);
             return;
         }
-    if (TfsValue *storage = FBase->Ref()) {
         AssignInto(*storage, 0, value);
         return;
     }
     TfsValue whole = FBase->Eval();
+    if (FScope && whole.kind() == TfsValue::Object) {
+        DefaultProperty(whole, &value);
+        return;
+    }
     AssignInto(whole, 0, value);
     FBase->Assign(whole);
 }
