@@ -166,6 +166,9 @@ void TfsClassVariable::AddProperty(const QString &name, const QString &typeName,
     if (!scope.ResolveType(typeName, m.type))
         m.type = fvtClass;
     m.get = std::move(get);
+    // A property declared Boolean reads as a Boolean whatever the host gives (1 is true).
+    if (m.type == fvtBool && m.get)
+        m.get = [read = std::move(m.get)](QObject *obj) { return TfsValue(read(obj).ToBool()); };
     m.set = std::move(set);
     FMembers.insert_or_assign(name.toCaseFolded(), std::move(m));
 }

@@ -404,6 +404,8 @@ TEST(ClassItems, AncestorRegisteredLater)
     base->AddProperty(QStringLiteral("Answer"), QStringLiteral("Integer"), script,
                       [](QObject *) { return TfsValue(42); });
     ASSERT_NE(child->Find(QStringLiteral("answer"), script), nullptr);
+    base->AddProperty(QStringLiteral("Flag"), QStringLiteral("Boolean"), script, [](QObject *) { return TfsValue(1); });
+    EXPECT_EQ(child->Find(QStringLiteral("Flag"), script)->get(nullptr).kind(), TfsValue::Bool);
     EXPECT_EQ(script.AddClass(QStringLiteral("TBase"), QString(), nullptr), nullptr);
 }
 
