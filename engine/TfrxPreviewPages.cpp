@@ -524,43 +524,6 @@ int TfrxPreviewPages::GetAnchorPage(const QString &text)
     return 1;
 }
 
-// ---- editing ----
-
-void TfrxPreviewPages::AddEmptyPage(int index)
-{
-    const TfrxXMLItem *at = PageItem(index);
-    if (at == nullptr)
-        return;
-    DropCachedPages();
-    auto *item = new TfrxXMLItem;
-    item->SetName(at->Name());
-    PagesItem()->InsertItem(index, item);
-}
-
-void TfrxPreviewPages::DeletePage(int index)
-{
-    if (GetCount() < 2 || PageItem(index) == nullptr)
-        return;
-    DropCachedPages();
-    delete PageItem(index);
-    FCurPage = std::min(FCurPage, GetCount() - 1);
-}
-
-void TfrxPreviewPages::ModifyPage(int index, TfrxReportPage *page)
-{
-    TfrxXMLItem *old = PageItem(index);
-    if (old == nullptr)
-        return;
-    // The page is written before the cache is dropped: it may be the cached copy that GetPage gave.
-    auto *item = new TfrxXMLItem;
-    TfrxXMLSerializer serializer;
-    serializer.WriteRootComponent(page, true, false, item);
-    item->SetName(QString::fromLatin1(page->metaObject()->className()));
-    DropCachedPages();
-    PagesItem()->InsertItem(index, item);
-    delete old;
-}
-
 // ---- reading back ----
 
 void TfrxPreviewPages::DropCachedPages()

@@ -40,6 +40,7 @@ public:
     void LoadFromStream(QIODevice *stream, bool allowPartialLoading = false) override;
     bool SaveToFile(const QString &fileName) override;
     bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = false) override;
+    void AddFrom(TfrxReport *report) override;
 
     // Engine side.
     void Initialize();
@@ -116,6 +117,8 @@ private:
     void WriteDictionary();
     void ReadDictionary();
     TfrxXMLItem *LogicalPageItem(int index) const;
+    // A new page element holding the whole tree of a page.
+    TfrxXMLItem *FullTreeItem(TfrxReportPage *page) const;
 
     std::unique_ptr<TfrxXMLDocument> FXMLDoc;
     std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QPointer>
 #include <QSize>
 #include <QString>
 
 class QIODevice;
 class QPainter;
+class QPointF;
 class TfrxCustomEngine;
 class TfrxReport;
 class TfrxReportPage;
+class TfrxView;
 
 // The store of a report's prepared pages, through which the engine, the preview and printing
 // meet. The store itself lives in the engine library; the object model and the windows above it
@@ -34,6 +37,16 @@ public:
     virtual void DrawPage(int index, QPainter *canvas, double scaleX, double scaleY, double offsetX,
                           double offsetY) = 0;
 
+    // The topmost view of a page under a point in report units from the paper's top-left corner
+    // (the margins of the page included); none when no view is there. The view belongs to the
+    // page cache and is remembered as the view under the mouse until its page leaves the cache.
+    virtual TfrxView *ObjectOver(int pageIndex, const QPointF &point);
+    // The view the last ObjectOver found; none once its page left the cache.
+    TfrxView *LastObjectOver() const;
+    // Appends the prepared pages of another report as whole pages, with its anchors and outline
+    // moved to the pages they now have. A store that keeps no pages of its own ignores it.
+    virtual void AddFrom(TfrxReport *report);
+
     // Files of prepared reports (".zi3").
     virtual void Clear() = 0;
     virtual void SaveToStream(QIODevice *stream) = 0;
@@ -55,4 +68,6 @@ protected:
     TfrxReport *FReport;
     TfrxCustomEngine *FEngine = nullptr;
     int FCurPage = -1;
+    // Guarded: the view belongs to a cached page, which may be dropped at any time.
+    QPointer<TfrxView> FLastObjectOver;
 };

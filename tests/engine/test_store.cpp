@@ -5,6 +5,7 @@
 #include "TfrxXMLItem.h"
 
 #include "TfrxError.h"
+#include "TfrxOutline.h"
 #include "TfrxPictureView.h"
 
 #include <QBuffer>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPointF>
 
 namespace {
 
@@ -213,6 +215,105 @@ TEST_F(StoreTest, PagesMovedOutOfMemoryComeBackWithTheirContentAndTheTemporaryFi
     }
     Pages()->Clear();
     EXPECT_FALSE(QFile::exists(tempFile));
+}
+
+TEST_F(StoreTest, ObjectOverFindsTheTopmostViewUnderAPointOfThePaper)
+{
+    FPage->SetLeftMargin(10);
+    FPage->SetTopMargin(5);
+    FPage->SetPageCount(2);
+    FReport->PreviewOptions()->PagesInCache = 1;
+    AddMemo(FPage, QStringLiteral("Under"), 0, 0, 60, 20, QStringLiteral("u"));
+    AddMemo(FPage, QStringLiteral("Over"), 40, 0, 60, 20, QStringLiteral("o"));
+    TfrxMemoView *printOnly = AddMemo(FPage, QStringLiteral("PrintOnly"), 200, 0, 60, 20, QStringLiteral("p"));
+    printOnly->SetVisibility(zor::TfrxVisibilityTypes(zor::vsPrint));
+    ASSERT_TRUE(Prepare());
+    ASSERT_EQ(Pages()->GetCount(), 2);
+
+    const double x0 = 10 * zor::fr01cm, y0 = 5 * zor::fr01cm;
+    const struct {
+        double x, y;
+        const char *expected; // nullptr: nothing there
+    } cases[] = {
+        {x0 + 5, y0 + 10, "Under"},
+        {x0 + 50, y0 + 10, "Over"}, // both there: the later one lies on top
+        {x0 + 99.5, y0 + 19.5, "Over"},
+        {x0 + 100, y0 + 10, nullptr}, // right edge is outside
+        {x0 - 1, y0 + 10, nullptr},   // in the margin
+        {x0 + 5, y0 + 25, nullptr},   // below the texts: the null band itself is no view
+        {x0 + 210, y0 + 10, nullptr}, // not shown in the preview
+    };
+    for (const auto &c : cases) {
+        TfrxView *view = Pages()->ObjectOver(0, QPointF(c.x, c.y));
+        if (c.expected == nullptr)
+            EXPECT_EQ(view, nullptr) << c.x << "," << c.y;
+        else
+            EXPECT_EQ(view != nullptr ? view->Name() : QString(), QString::fromLatin1(c.expected))
+                << c.x << "," << c.y;
+    }
+    EXPECT_EQ(Pages()->ObjectOver(2, QPointF(x0 + 5, y0 + 10)), nullptr);
+    EXPECT_EQ(Pages()->ObjectOver(-1, QPointF(x0 + 5, y0 + 10)), nullptr);
+
+    // The view under the mouse is forgotten when its page leaves the cache.
+    ASSERT_NE(Pages()->ObjectOver(0, QPointF(x0 + 5, y0 + 10)), nullptr);
+    EXPECT_NE(Pages()->LastObjectOver(), nullptr);
+    ASSERT_NE(Pages()->GetPage(1), nullptr);
+    EXPECT_EQ(Pages()->LastObjectOver(), nullptr);
+}
+
+TEST_F(StoreTest, AddFromAppendsAnotherReportsPagesWithAnchorsAndOutlineMoved)
+{
+    AddMemo(FPage, QStringLiteral("Own"), 0, 0, 60, 20, QStringLiteral("own"));
+    ASSERT_TRUE(Prepare());
+
+    TfrxReport other;
+    other.EngineOptions()->NewSilentMode = zor::simSilent;
+    auto *page = new TfrxReportPage(&other);
+    page->SetName(QStringLiteral("Page1"));
+    page->SetSizeAndDimensions(256, 100, 100);
+    page->SetPageCount(2);
+    AddMemo(page, QStringLiteral("Theirs"), 5, 5, 60, 20, QStringLiteral("theirs"));
+    ASSERT_TRUE(other.PrepareReport()) << other.Errors().join(u'\n').toStdString();
+    auto *theirs = static_cast<TfrxPreviewPages *>(other.PreviewPages());
+    ASSERT_EQ(theirs->GetCount(), 2);
+    theirs->SetCurPage(1);
+    theirs->AddAnchor(QStringLiteral("second"), 30);
+    theirs->Outline().LevelRoot();
+    theirs->Outline().AddItem(QStringLiteral("Their second page"), 1, 40);
+
+    Pages()->AddFrom(&other);
+    ASSERT_EQ(Pages()->GetCount(), 3);
+    TfrxXMLItem *pages = Pages()->Document().Root()->FindItem(QStringLiteral("previewpages"));
+    EXPECT_EQ(pages->Items(0)->Name(), QStringLiteral("page0"));
+    EXPECT_EQ(pages->Items(2)->Name(), QStringLiteral("TfrxReportPage"));
+    EXPECT_EQ(Texts(0), QStringList{QStringLiteral("own")});
+    EXPECT_EQ(Texts(2), QStringList{QStringLiteral("theirs")});
+    EXPECT_DOUBLE_EQ(Find(2, QStringLiteral("Theirs"))->Left(), 5);
+    EXPECT_EQ(Pages()->GetAnchorPage(QStringLiteral("SECOND")), 3);
+    Pages()->Outline().LevelRoot();
+    QString text;
+    int outlinePage = 0, top = 0;
+    Pages()->Outline().GetItem(Pages()->Outline().Count() - 1, text, outlinePage, top);
+    EXPECT_EQ(text, QStringLiteral("Their second page"));
+    EXPECT_EQ(outlinePage, 2);
+    EXPECT_EQ(top, 40);
+
+    // A report can take its own pages (what it holds before the call), and whole pages survive a file.
+    Pages()->AddFrom(FReport.get());
+    ASSERT_EQ(Pages()->GetCount(), 6);
+    EXPECT_EQ(Pages()->GetAnchorPage(QStringLiteral("second")), 6);
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    Pages()->SaveToStream(&buffer);
+    buffer.seek(0);
+    TfrxReport loaded;
+    loaded.PreviewPages()->LoadFromStream(&buffer);
+    ASSERT_EQ(loaded.PreviewPages()->GetCount(), 6);
+    for (int i : {0, 3, 5})
+        EXPECT_NE(loaded.PreviewPages()->GetPage(i)->FindObject(i % 3 == 0 ? QStringLiteral("Own")
+                                                                           : QStringLiteral("Theirs")),
+                  nullptr)
+            << i;
 }
 
 } // namespace
