@@ -3,6 +3,7 @@
 #include "TfrxBands.h"
 #include "TfrxDataBand.h"
 #include "TfrxDataSet.h"
+#include "TfrxDialogPage.h"
 #include "TfrxError.h"
 #include "TfrxFlagGuard.h"
 #include "TfrxOutline.h"
@@ -15,7 +16,9 @@
 #include "TfrxReportServices.h"
 #include "TfrxShiftTree.h"
 #include "TfsRuntimeError.h"
+#include "TfsItems.h"
 #include "TfsScript.h"
+#include "TfsValue.h"
 #include "zorAggregate.h"
 
 using namespace zor;
@@ -61,7 +64,7 @@ bool TfrxEngine::Run()
     return Run(true, false, nullptr);
 }
 
-bool TfrxEngine::Run(bool, bool clearLastReport, TfrxReportPage *page)
+bool TfrxEngine::Run(bool runDialogs, bool clearLastReport, TfrxReportPage *page)
 {
     if (clearLastReport)
         Pages()->Clear();
@@ -76,6 +79,10 @@ bool TfrxEngine::Run(bool, bool clearLastReport, TfrxReportPage *page)
         FReport->Script().Execute();
         FReport->DataSets()->Initialize();
         DoNotifyEvent(FReport, FReport->property("OnStartReport").toString());
+        if (runDialogs && !RunDialogs()) {
+            Finalize();
+            return false;
+        }
         const QList<TfrxReportPage *> pages = page != nullptr ? QList<TfrxReportPage *>{page} : ReportPages();
         for (TfrxReportPage *p : pages) {
             // Bands take their page's width before they are copied, so that no band stores it.
@@ -117,6 +124,7 @@ bool TfrxEngine::Initialize()
     FRunning = true;
     BreakAllKeep();
     FCurVColumn = 0;
+    FOutputTo = nullptr;
     FAggregates->Clear();
     FShiftTrees.clear();
     FServiceTimer.invalidate();
@@ -129,19 +137,52 @@ bool TfrxEngine::Initialize()
     return int(FReport->Errors().size()) == errorsBefore;
 }
 
-// A data set may feed only one level: the page's and a band's must differ.
+// A data set may feed only one level: the report's, a page's and a band's must all differ. The
+// report's set equal to a page's ends the check: every band would then repeat the message.
 void TfrxEngine::CheckDataSets()
 {
+    const TfrxDataSet *reportDataSet = FReport->DataSet();
     for (TfrxReportPage *page : ReportPages()) {
         const TfrxDataSet *pageDataSet = page->DataSet();
-        if (pageDataSet == nullptr)
-            continue;
+        if (reportDataSet != nullptr && pageDataSet == reportDataSet) {
+            FReport->AddError(QStringLiteral("Cannot use the same dataset for Report.DataSet and Page.DataSet"));
+            return;
+        }
         for (TfrxComponent *obj : page->Objects()) {
             const auto *band = qobject_cast<TfrxDataBand *>(obj);
-            if (band != nullptr && band->DataSet() == pageDataSet)
+            const TfrxDataSet *bandDataSet = band != nullptr ? band->DataSet() : nullptr;
+            if (bandDataSet == nullptr)
+                continue;
+            if (bandDataSet == reportDataSet)
+                FReport->AddError(QStringLiteral("Cannot use the same dataset for Report.DataSet and Band.DataSet"));
+            else if (bandDataSet == pageDataSet)
                 FReport->AddError(QStringLiteral("Cannot use the same dataset for Page.DataSet and Band.DataSet"));
         }
     }
+}
+
+// The report's dialogs before the pages: a script procedure named by OnRunDialogs decides through
+// its var argument; otherwise each visible dialog page with controls is shown, and a cancelled one
+// ends the run.
+bool TfrxEngine::RunDialogs()
+{
+    const QString procedure = FReport->property("OnRunDialogs").toString().trimmed();
+    const TfsCustomVariable *item = procedure.isEmpty() ? nullptr : FReport->Script().Find(procedure);
+    if (item != nullptr && item->Kind() == TfsCustomVariable::ikProc) {
+        TfsValue params = TfsValue::MakeArray(0, 0);
+        params.ArrayRef(0) = TfsValue(true);
+        FReport->Script().CallFunction1(procedure, params, true);
+        return params.ArrayAt(0).ToBool();
+    }
+    constexpr int mrCancel = 2;
+    for (TfrxComponent *child : FReport->Objects()) {
+        auto *dialog = qobject_cast<TfrxDialogPage *>(child);
+        if (dialog == nullptr || !dialog->Visible() || dialog->Objects().isEmpty() || !FOnRunDialog)
+            continue;
+        if (FOnRunDialog(*dialog) == mrCancel)
+            return false;
+    }
+    return true;
 }
 
 void TfrxEngine::Finalize()
@@ -161,9 +202,21 @@ void TfrxEngine::Finalize()
     FPage = nullptr;
 }
 
+// With a report data set the pages run once per record; otherwise once.
 void TfrxEngine::RunReportPages(TfrxReportPage *only)
 {
     FFirstReportPage = true;
+    TfrxDataSet *ds = FReport->DataSet();
+    if (ds == nullptr) {
+        RunPagesOnce(only);
+        return;
+    }
+    for (ds->First(); !ds->Eof() && !FReport->Terminated(); ds->Next())
+        RunPagesOnce(only);
+}
+
+void TfrxEngine::RunPagesOnce(TfrxReportPage *only)
+{
     const QList<TfrxReportPage *> pages = only != nullptr ? QList<TfrxReportPage *>{only} : ReportPages();
     for (TfrxReportPage *page : pages) {
         if (FReport->Terminated())

@@ -20,6 +20,7 @@ class TfrxNullBand;
 class TfrxPreviewPages;
 class TfrxReportPage;
 class TfrxShiftTree;
+class TfrxSubreport;
 class TfrxXMLItem;
 
 // A band output again at the top of each new page or column.
@@ -68,7 +69,9 @@ private:
     bool Initialize();
     void Finalize();
     void CheckDataSets();
+    bool RunDialogs();
     void RunReportPages(TfrxReportPage *only);
+    void RunPagesOnce(TfrxReportPage *only);
     void RunPage(TfrxReportPage *page);
     void ShowPage();
     void InitPage();
@@ -103,7 +106,12 @@ private:
     void EndKeep(TfrxBand *band);
     void CheckBandColumns(TfrxDataBand *band);
     void CheckSuppress(TfrxBand *band);
+    // Subreports (TfrxEngineSubreports.cpp).
+    bool EntersSubreport(const TfrxSubreport *subreport);
     void RunSubreports(TfrxBand *band);
+    bool RunSubreportsOnParent(TfrxBand *band);
+    void CollectOutput(TfrxBand *band, const QList<TfrxComponent *> &objects);
+    void FreeAppendedObjects(TfrxBand *band);
     void AddToHeaderList(TfrxBand *band);
     void RemoveFromHeaderList(TfrxBand *band);
     bool SkipsFreeSpaceTest(const TfrxBand *band) const;
@@ -142,6 +150,8 @@ private:
     bool FSecondScriptCall = false;
     TfrxReportPage *FPage = nullptr;
     TfrxNullBand *FNullBand = nullptr;
+    // Collects the output of a subreport printed on its parent band instead of the store.
+    TfrxNullBand *FOutputTo = nullptr;
     QList<TfrxComponent *> FNullBandObjects;
     QHash<const TfrxBand *, QVariant> FGroupValues;
     QHash<const TfrxBand *, int> FGroupRecords;

@@ -85,10 +85,11 @@ TfrxShiftTree &TfrxEngine::ShiftTreeOf(const TfrxBand *band, const QList<TfrxCom
 }
 
 // Bands that stand where they are put: the null band, overlays, page and column footers, and
-// every band repeated at the top of a page or column (which would otherwise break again).
+// every band repeated at the top of a page or column (which would otherwise break again), and all
+// output collected for a subreport printed on its parent band.
 bool TfrxEngine::SkipsFreeSpaceTest(const TfrxBand *band) const
 {
-    return band == FNullBand || IsMultiColumn(band) || FCallFromAddPage ||
+    return band == FNullBand || IsMultiColumn(band) || FCallFromAddPage || FOutputTo != nullptr ||
            qobject_cast<const TfrxOverlay *>(band) != nullptr || qobject_cast<const TfrxPageFooter *>(band) != nullptr ||
            qobject_cast<const TfrxPageHeader *>(band) != nullptr ||
            qobject_cast<const TfrxColumnFooter *>(band) != nullptr || qobject_cast<const TfrxNullBand *>(band) != nullptr;
@@ -121,7 +122,8 @@ void TfrxEngine::DoShow(TfrxBand *band)
     else if (!nullBand)
         band->SetLeft(FCurX);
     const bool dataOrGroup = qobject_cast<TfrxDataBand *>(band) != nullptr || qobject_cast<TfrxGroupHeader *>(band) != nullptr;
-    if (band->Visible() && band->StartNewPage() && !FCallFromAddPage && (!dataOrGroup || band->LineN != 1)) {
+    if (band->Visible() && band->StartNewPage() && FOutputTo == nullptr && !FCallFromAddPage &&
+        (!dataOrGroup || band->LineN != 1)) {
         FStartNewPageBand = band;
         if (qobject_cast<TfrxGroupHeader *>(band) != nullptr && band->ResetPageNumbers())
             Pages()->ResetLogicalPageNumber();
@@ -152,58 +154,20 @@ void TfrxEngine::DoShow(TfrxBand *band)
     }
     if (!nullBand)
         band->SetTop(FCurY);
-    if (!FCallFromAddPage || !Pages()->BandExists(band)) {
+    if (FOutputTo != nullptr)
+        CollectOutput(band, StoredObjects(band, BandObjects(band)));
+    else if (!FCallFromAddPage || !Pages()->BandExists(band))
         Pages()->AddObject(band, StoredObjects(band, BandObjects(band)));
-    }
     FCurY += band->Height();
     FAggregates->Reset(band);
     if (band->Visible())
         RunSubreports(band);
 }
 
-// The subreports of a band run their page's data bands where they stand; output continues below
-// the lowest of them. A subreport whose page is already running (directly or through others) would
-// never end: it is skipped with an error.
-void TfrxEngine::RunSubreports(TfrxBand *band)
-{
-    const double bandTop = FCurY - band->Height();
-    const int page = Pages()->CurPage();
-    double lowest = FCurY;
-    for (TfrxComponent *obj : BandObjects(band)) {
-        auto *subreport = qobject_cast<TfrxSubreport *>(obj);
-        if (subreport == nullptr || !subreport->Visible() || subreport->PrintOnParent() || subreport->Page() == nullptr)
-            continue;
-        TfrxReportPage *subPage = subreport->Page();
-        if (FSubreportChain.contains(subPage) || subPage == FPage) {
-            FReport->AddError(QStringLiteral("Circular subreport ") + subreport->Name());
-            continue;
-        }
-        const double savedPageX = FPageCurX, savedX = FCurX;
-        FSubreportChain.append(subPage);
-        FPageCurX += subreport->Left();
-        FCurX += subreport->Left();
-        FCurY = bandTop + subreport->Top();
-        {
-            // The subreport's bands are ordinary output, also under a band repeated on a new page.
-            const TfrxFlagGuard fromAddPage(FCallFromAddPage, false);
-            const TfrxFlagGuard fromHeader(FCallFromPHeader, false);
-            ShowBandTree(subPage);
-        }
-        FSubreportChain.removeLast();
-        FPageCurX = savedPageX;
-        FCurX = savedX;
-        if (Pages()->CurPage() != page)
-            lowest = FCurY; // the subreport went on to later pages: continue where it stopped
-        else
-            lowest = std::max(lowest, FCurY);
-    }
-    FCurY = lowest;
-}
-
 void TfrxEngine::Stretch(TfrxBand *band)
 {
     FCurBand = band;
-    const QList<TfrxComponent *> objects = BandObjects(band);
+    QList<TfrxComponent *> objects = BandObjects(band);
     band->BeforePrint();
     DoNotifyEvent(band, band->OnBeforePrint());
     for (TfrxComponent *obj : objects) {
@@ -243,11 +207,15 @@ void TfrxEngine::Stretch(TfrxBand *band)
             it.key()->SetHeight(it.key()->Height() + it.value());
         tree.Apply(amounts);
     }
+    if (RunSubreportsOnParent(band))
+        objects = BandObjects(band);
     double bottom = 0;
     for (const TfrxComponent *obj : objects)
         bottom = std::max(bottom, obj->Top() + obj->Height());
     if (band->Stretched())
         band->SetHeight(bottom);
+    else if (band->OriginalObjectsCount >= 0)
+        band->SetHeight(std::max(band->Height(), bottom)); // grows around what its subreports printed
     DoNotifyEvent(band, band->OnAfterCalcHeight());
     for (TfrxComponent *obj : objects) {
         auto *stretcheable = qobject_cast<TfrxStretcheable *>(obj);
@@ -258,6 +226,7 @@ void TfrxEngine::Stretch(TfrxBand *band)
 
 void TfrxEngine::UnStretch(TfrxBand *band)
 {
+    FreeAppendedObjects(band);
     const QList<TfrxComponent *> objects = BandObjects(band);
     for (TfrxComponent *obj : objects) {
         auto *component = qobject_cast<TfrxReportComponent *>(obj);

@@ -5,9 +5,11 @@
 #include "TfrxDataBand.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxVariables.h"
 #include "zorBrackets.h"
 
 #include <QHash>
+#include <QScopeGuard>
 
 #include <functional>
 
@@ -278,7 +280,8 @@ void TfrxAggregateList::ScanMemo(TfrxCustomMemoView *memo, TfrxBand *parentBand,
 }
 
 // Scan of an expression for totals: quoted strings are skipped; an aggregate name followed by "("
-// is a total up to the matching ")"; everything else, brackets included, is scanned through.
+// is a total up to the matching ")"; the name of a report variable is scanned through its formula;
+// everything else, brackets included, is scanned through.
 void TfrxAggregateList::ScanExpression(const QString &text, TfrxCustomMemoView *memo, TfrxBand *parentBand,
                                        TfrxBand *defaultBand)
 {
@@ -309,8 +312,20 @@ void TfrxAggregateList::ScanExpression(const QString &text, TfrxCustomMemoView *
             i = close + 1;
             continue;
         }
+        ScanVariable(word, memo, parentBand, defaultBand);
         i = end;
     }
+}
+
+void TfrxAggregateList::ScanVariable(const QString &name, TfrxCustomMemoView *memo, TfrxBand *parentBand,
+                                      TfrxBand *defaultBand)
+{
+    const TfrxVariables *variables = FReport->Variables();
+    if (variables == nullptr || variables->IndexOf(name) < 0 || FScanning.contains(name, Qt::CaseInsensitive))
+        return;
+    FScanning.append(name);
+    const auto leave = qScopeGuard([this] { FScanning.removeLast(); });
+    ScanExpression(variables->Variable(name).toString(), memo, parentBand, defaultBand);
 }
 
 void TfrxAggregateList::AddItem(const QString &call, TfrxCustomMemoView *memo, TfrxBand *parentBand,

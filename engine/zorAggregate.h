@@ -92,7 +92,10 @@ private:
     void ScanMemo(TfrxCustomMemoView *memo, TfrxBand *parentBand, TfrxBand *defaultBand);
     void ScanExpression(const QString &text, TfrxCustomMemoView *memo, TfrxBand *parentBand, TfrxBand *defaultBand);
     void AddItem(const QString &call, TfrxCustomMemoView *memo, TfrxBand *parentBand, TfrxBand *defaultBand);
+    void ScanVariable(const QString &name, TfrxCustomMemoView *memo, TfrxBand *parentBand, TfrxBand *defaultBand);
 
     TfrxReport *FReport;
+    // Report variables whose formulas are being scanned: one that refers to itself is scanned once.
+    QStringList FScanning;
     std::vector<std::unique_ptr<TfrxAggregateItem>> FList;
 };

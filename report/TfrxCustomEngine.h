@@ -4,8 +4,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class TfrxBand;
 class TfrxCustomPreviewPages;
+class TfrxDialogPage;
 class TfrxReport;
 struct QMetaObject;
 
@@ -59,6 +62,11 @@ public:
     void StopReport();
     bool GetDoublePass() const;
 
+    // Shows a dialog page modally before preparation and returns its modal result (2 cancels the
+    // run). Without a handler, dialog pages are passed over.
+    using TfrxRunDialogHandler = std::function<int(TfrxDialogPage &)>;
+    void SetOnRunDialog(TfrxRunDialogHandler handler) { FOnRunDialog = std::move(handler); }
+
     // Position of the next band relative to the printable area, in report units.
     double CurX() const { return FCurX; }
     void SetCurX(double value) { FCurX = value; }
@@ -85,4 +93,5 @@ protected:
     double FCurY = 0;
     double FPageWidth = 0;
     double FPageHeight = 0;
+    TfrxRunDialogHandler FOnRunDialog;
 };

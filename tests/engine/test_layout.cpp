@@ -308,4 +308,51 @@ TEST_F(LayoutTest, SubreportRunsItsPageWhereItStandsAndACircularOneIsRefused)
     }
 }
 
+// Printed on its parent, a subreport's rows become objects of the parent band, which grows around
+// them, once per parent record; the template band gets back its own objects after each output.
+TEST_F(LayoutTest, SubreportOnItsParentJoinsTheParentBandWhichGrows)
+{
+    TfrxReportPage *inner = AddPage();
+    AddNumbers(QStringLiteral("Outer"), 2);
+    AddNumbers(QStringLiteral("Data"), 3);
+    auto *parent = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 40);
+    parent->SetDataSetName(QStringLiteral("Outer"));
+    AddMemo(parent, QStringLiteral("Head"), 0, 0, 40, 20, QStringLiteral("A[Outer.\"N\"]"));
+    auto *subreport = new TfrxSubreport(parent);
+    subreport->SetName(QStringLiteral("Subreport1"));
+    subreport->SetBounds(50, 10, 200, 20);
+    subreport->SetPage(inner);
+    subreport->SetPrintOnParent(true);
+    auto *rows = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, inner);
+    rows->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(rows, QStringLiteral("Row"), 5, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 200, 20);
+
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    ASSERT_EQ(Pages()->GetCount(), 1);
+    EXPECT_TRUE(FindAll(0, QStringLiteral("MasterData2")).isEmpty());
+    const QList<TfrxComponent *> parents = FindAll(0, QStringLiteral("MasterData1"));
+    ASSERT_EQ(parents.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(parents[i]->Top(), 70 * i, 0.001);
+        EXPECT_NEAR(parents[i]->Height(), 70, 0.001); // 10 + three rows of 20
+        // What the subreport printed, at its place in the band: text, left, top.
+        QList<std::tuple<QString, double, double>> printed;
+        for (TfrxComponent *obj : parents[i]->Objects()) {
+            if (auto *memo = qobject_cast<TfrxMemoView *>(obj))
+                printed.append({Plain(memo->Text()), memo->Left(), memo->Top()});
+        }
+        const QList<std::tuple<QString, double, double>> expected = {
+            {QStringLiteral("A%1").arg(i + 1), 0, 0},
+            {QStringLiteral("1"), 55, 10},
+            {QStringLiteral("2"), 55, 30},
+            {QStringLiteral("3"), 55, 50},
+        };
+        EXPECT_EQ(printed, expected) << i;
+    }
+    EXPECT_NEAR(Find(0, QStringLiteral("ReportSummary1"))->Top(), 140, 0.001);
+    EXPECT_EQ(parent->Objects().size(), 2);
+    EXPECT_NEAR(parent->Height(), 40, 0.001);
+}
+
 } // namespace

@@ -2,6 +2,8 @@
 // footers and groups, page numbers and line numbers, faulty templates and stopped runs.
 #include "EngineFixture.h"
 
+#include "TfrxDialogPage.h"
+
 #include "TfrxClassRegistry.h"
 
 namespace {
@@ -162,13 +164,53 @@ TEST_F(PrepareTest, MisplacedBandsAreReportedAndNothingIsPrepared)
     }
 }
 
-TEST_F(PrepareTest, SameDataSetForPageAndBandIsRefused)
+// A data set feeds one level only: report, page or band.
+TEST_F(PrepareTest, OneDataSetOnTwoLevelsIsRefused)
 {
-    CsvDataSet *ds = AddNumbers(QStringLiteral("Data"), 2);
-    FPage->SetDataSet(ds);
-    AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20)->SetDataSet(ds);
-    EXPECT_FALSE(Prepare());
-    EXPECT_EQ(FReport->Errors(), QStringList{QStringLiteral("Cannot use the same dataset for Page.DataSet and Band.DataSet")});
+    const struct {
+        int Report, Page, Band; // 0: none, 1: data set A, 2: data set B
+        const char *Expected;
+    } cases[] = {
+        // The report's set on its page ends the check: the band's conflict is not reported too.
+        {1, 1, 1, "Cannot use the same dataset for Report.DataSet and Page.DataSet"},
+        {1, 0, 1, "Cannot use the same dataset for Report.DataSet and Band.DataSet"},
+        {1, 2, 2, "Cannot use the same dataset for Page.DataSet and Band.DataSet"},
+        {0, 2, 2, "Cannot use the same dataset for Page.DataSet and Band.DataSet"},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        CsvDataSet *sets[] = {nullptr, AddNumbers(QStringLiteral("A"), 2), AddNumbers(QStringLiteral("B"), 2)};
+        FReport->SetDataSet(sets[c.Report]);
+        FPage->SetDataSet(sets[c.Page]);
+        AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20)->SetDataSet(sets[c.Band]);
+        EXPECT_FALSE(Prepare()) << c.Expected;
+        EXPECT_EQ(FReport->Errors(), QStringList{QString::fromLatin1(c.Expected)});
+        EXPECT_EQ(Pages()->GetCount(), 0) << c.Expected;
+    }
+}
+
+TEST_F(PrepareTest, ReportDataSetRunsThePagesOncePerRecordUntilStopped)
+{
+    CsvDataSet *ds = AddNumbers(QStringLiteral("Data"), 3);
+    FReport->SetDataSet(ds);
+    AddMemo(FPage, QStringLiteral("Number"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    TfrxReportPage *second = AddPage();
+    AddMemo(second, QStringLiteral("Second"), 0, 0, 100, 20, QStringLiteral("second [Data.\"N\"]"));
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    ASSERT_EQ(Pages()->GetCount(), 6);
+    const QStringList expected = {QStringLiteral("1"), QStringLiteral("second 1"), QStringLiteral("2"),
+                                  QStringLiteral("second 2"), QStringLiteral("3"), QStringLiteral("second 3")};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Texts(i), QStringList{expected[i]}) << i;
+
+    // Stopped on the way to the third record: the second record's pages are the last.
+    TfrxReport *report = FReport.get();
+    ds->OnNext = [report](TfrxDataSet *set) {
+        if (set->RecNo() == 2)
+            report->SetTerminated(true);
+    };
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Pages()->GetCount(), 4);
 }
 
 TEST_F(PrepareTest, TotalPagesIsZeroWhileTheFirstPassRunsAndTheRealCountInTheFinalPass)
@@ -293,6 +335,44 @@ TEST_F(PrepareTest, HeadersTallerThanThePageAreOutputWhereTheyStandAndThePagesSt
         }
     }
     EXPECT_EQ(rows, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+}
+
+// Dialog pages are handed to the engine's handler before the pages run; a cancelled one ends the
+// run without pages. Pages without controls, invisible ones and runs without a handler go on.
+TEST_F(PrepareTest, DialogPagesRunBeforePreparationAndACancelEndsIt)
+{
+    const struct {
+        bool Visible, WithControl, Handler;
+        int Result;
+        bool Shown, Prepared;
+    } cases[] = {
+        {true, true, true, 1, true, true},   // OK
+        {true, true, true, 2, true, false},  // Cancel
+        {false, true, true, 2, false, true}, // invisible
+        {true, false, true, 2, false, true}, // no controls
+        {true, true, false, 2, false, true}, // nobody shows dialogs
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        AddMemo(FPage, QStringLiteral("Loose"), 0, 0, 100, 20, QStringLiteral("x"));
+        auto *dialog = new TfrxDialogPage(FReport.get());
+        dialog->SetName(QStringLiteral("DialogPage1"));
+        dialog->SetVisible(c.Visible);
+        if (c.WithControl)
+            AddMemo(dialog, QStringLiteral("Control"), 0, 0, 50, 20, QStringLiteral("c"));
+        int shown = 0;
+        if (c.Handler) {
+            FReport->Engine()->SetOnRunDialog([&shown, &c](TfrxDialogPage &page) {
+                EXPECT_EQ(page.Name(), QStringLiteral("DialogPage1"));
+                ++shown;
+                return c.Result;
+            });
+        }
+        EXPECT_EQ(Prepare(), c.Prepared);
+        EXPECT_EQ(shown, c.Shown ? 1 : 0);
+        EXPECT_EQ(Pages()->GetCount(), c.Prepared ? 1 : 0);
+        EXPECT_TRUE(FReport->Errors().isEmpty());
+    }
 }
 
 } // namespace

@@ -78,4 +78,48 @@ TEST_F(ReportScriptTest, AScriptErrorStopsThePreparationWithItsPosition)
     EXPECT_TRUE(FReport->Errors()[0].startsWith(QStringLiteral("Script error at 2:"))) << FReport->Errors()[0].toStdString();
 }
 
+TEST_F(ReportScriptTest, AProcedureNamedByOnRunDialogsDecidesThroughItsArgument)
+{
+    for (const bool go : {true, false}) {
+        SetUp();
+        AddMemo(FPage, QStringLiteral("Loose"), 0, 0, 100, 20, QStringLiteral("x"));
+        FReport->setProperty("OnRunDialogs", QStringLiteral("AskUser"));
+        FReport->SetScriptText({QStringLiteral("procedure AskUser(var Result: Boolean);"), QStringLiteral("begin"),
+                                QStringLiteral("  if Result then Result := %1;")
+                                    .arg(go ? QStringLiteral("True") : QStringLiteral("False")),
+                                QStringLiteral("end;"), QStringLiteral("begin"), QStringLiteral("end.")});
+        EXPECT_EQ(Prepare(), go) << FReport->Errors().join(u'\n').toStdString();
+        EXPECT_EQ(Pages()->GetCount(), go ? 1 : 0);
+    }
+}
+
+// Totals written in report variables are found through the variables' formulas, also through
+// other variables; a variable that refers to itself neither hangs the search nor the run.
+TEST_F(ReportScriptTest, TotalsInReportVariablesAreFoundAndCircularVariablesAreAnError)
+{
+    for (const bool circular : {false, true}) {
+        SetUp();
+        AddNumbers(QStringLiteral("Data"), 4);
+        auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20);
+        band->SetDataSetName(QStringLiteral("Data"));
+        AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+        auto *footer = AddBand<TfrxFooter>(QStringLiteral("Footer1"), 40, 20);
+        AddMemo(footer, QStringLiteral("Total"), 0, 0, 100, 20, QStringLiteral("[Total]"));
+        AddMemo(footer, QStringLiteral("Twice"), 100, 0, 100, 20, QStringLiteral("[Twice]"));
+        TfrxVariables *variables = FReport->Variables();
+        variables->SetVariable(QStringLiteral("Total"), QStringLiteral("SUM(<Data.\"N\">, MasterData1)"));
+        variables->SetVariable(QStringLiteral("Twice"), circular ? QStringLiteral("<Twice> + COUNT(MasterData1)")
+                                                                 : QStringLiteral("<Total> * 2 + COUNT(MasterData1)"));
+        const bool prepared = Prepare();
+        if (circular) {
+            EXPECT_FALSE(prepared);
+            EXPECT_TRUE(FReport->Errors().contains(QStringLiteral("Circular reference in variable Twice")))
+                << FReport->Errors().join(u'\n').toStdString();
+            continue;
+        }
+        ASSERT_TRUE(prepared) << FReport->Errors().join(u'\n').toStdString();
+        EXPECT_EQ(Texts(0).mid(4), (QStringList{QStringLiteral("10"), QStringLiteral("24")}));
+    }
+}
+
 }  // namespace
