@@ -6,9 +6,9 @@
 
 #include <optional>
 
-// Display formatting of values in the user's locale: the text form of a value, the checked
-// printf-like formatter, and the picture formats for numbers and dates. None of them hands a
-// format text to the C library; every format is parsed and checked here.
+// Display formatting of values in the user's locale: the text form of a value, and the display
+// formats of text objects, which use the same formatter and pictures as scripts (TfsFormat) after
+// converting the value to what the format takes.
 namespace zor {
 
 // The plain text form of a value: empty for null, "True"/"False", numbers with the user's
@@ -29,7 +29,7 @@ std::optional<QString> FormatValue(const QString &format, const QVariant &value)
 
 // picture -> positive[;negative[;zero]] sections of 0 (digit), # (optional digit), . (decimal
 // point), , (thousand grouping) and literal text (quoted with ' or " or any other character).
-// An empty picture gives the plain text form.
+// An empty picture, and a value that is no finite number, give the plain text form.
 QString FormatFloat(const QString &picture, double value);
 
 // picture -> the date and time letters d..dddddd, m..mmmm (minutes after h), yy, yyyy, h, hh, n,

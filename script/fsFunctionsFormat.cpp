@@ -33,6 +33,13 @@ QStringList splitSections(const QString &picture, QChar sep)
 // What one section of a number picture asks for.
 struct NumberPicture
 {
+    // The section in order: digit places, the decimal point and literal text between them.
+    struct Token
+    {
+        enum Kind { Digit, Point, Literal } kind;
+        QString text;
+    };
+    std::vector<Token> tokens;
     QString prefix, suffix; // literal text before the first placeholder and after it
     bool hasDigits = false;
     int intZeros = 0;       // integral digits always shown
@@ -48,15 +55,20 @@ NumberPicture parsePicture(const QString &section)
 {
     NumberPicture p;
     bool point = false, zeroSeen = false;
+    const auto addLiteral = [&p](const QString &text) {
+        (p.hasDigits ? p.suffix : p.prefix) += text;
+        p.tokens.push_back({NumberPicture::Token::Literal, text});
+    };
     for (qsizetype i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
-        QString &literal = p.hasDigits ? p.suffix : p.prefix;
         if (c == u'\'' || c == u'"') {
             const qsizetype end = section.indexOf(c, i + 1);
-            literal += section.mid(i + 1, (end < 0 ? section.size() : end) - i - 1);
+            addLiteral(section.mid(i + 1, (end < 0 ? section.size() : end) - i - 1));
             i = end < 0 ? section.size() : end;
         } else if (c == u'0' || c == u'#') {
             p.hasDigits = true;
+            p.suffix.clear(); // literals between places are placed among the digits
+            p.tokens.push_back({NumberPicture::Token::Digit, {}});
             if (point) {
                 ++p.maxDecimals;
                 if (c == u'0')
@@ -68,6 +80,7 @@ NumberPicture parsePicture(const QString &section)
             }
         } else if (c == u'.' && !point) {
             point = true;
+            p.tokens.push_back({NumberPicture::Token::Point, {}});
         } else if (c == u',') {
             p.thousands = true;
         } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
@@ -78,7 +91,7 @@ NumberPicture parsePicture(const QString &section)
                 ++p.exponentDigits;
             --i;
         } else {
-            literal += c;
+            addLiteral(QString(c));
         }
     }
     return p;
@@ -91,55 +104,78 @@ QString trimFraction(QString fraction, int minDecimals)
     return fraction;
 }
 
-QString grouped(const QString &integral)
+// The digits of |value| in exponent form: mantissa with the picture's places, then E and the exponent.
+QString exponentNumber(const NumberPicture &p, double value)
 {
-    const QString sep = QLocale().groupSeparator();
-    QString out;
-    for (qsizetype i = 0; i < integral.size(); ++i) {
-        if (i > 0 && (integral.size() - i) % 3 == 0)
-            out += sep;
-        out += integral[i];
+    const int places = std::max(p.intPlaces, 1);
+    int exponent = 0;
+    double mantissa = std::fabs(value);
+    if (mantissa != 0) {
+        exponent = int(std::floor(std::log10(mantissa))) - places + 1;
+        mantissa /= std::pow(10.0, exponent);
     }
+    QString fixed = TfsFormat::Fixed(mantissa, p.maxDecimals);
+    if (fixed.section(u'.', 0, 0).size() > places) { // rounding reached the next power of ten
+        ++exponent;
+        fixed = TfsFormat::Fixed(mantissa / 10, p.maxDecimals);
+    }
+    const QString fraction = trimFraction(fixed.section(u'.', 1), p.minDecimals);
+    QString s = p.prefix + fixed.section(u'.', 0, 0) +
+                (fraction.isEmpty() ? QString() : QLocale().decimalPoint() + fraction) + u'E';
+    if (exponent < 0)
+        s += u'-';
+    else if (p.exponentSign)
+        s += u'+';
+    return s + QString::number(std::abs(exponent)).rightJustified(p.exponentDigits, u'0') + p.suffix;
+}
+
+// The digits of |value| laid into the picture's places, with its literals where they stand; the first
+// place also takes the integral digits that the picture has no places for.
+QString placedNumber(const NumberPicture &p, const QString &integral, const QString &fraction)
+{
+    const QLocale locale;
+    const qsizetype len = integral.size();
+    QString out;
+    const auto digit = [&](qsizetype i) {
+        out += integral[i];
+        if (p.thousands && i < len - 1 && (len - 1 - i) % 3 == 0)
+            out += locale.groupSeparator();
+    };
+    const qsizetype offset = len - p.intPlaces;
+    int intPlace = 0, fracPlace = 0;
+    bool afterPoint = false, integralDone = p.intPlaces > 0;
+    for (const NumberPicture::Token &t : p.tokens) {
+        if (t.kind == NumberPicture::Token::Literal) {
+            out += t.text;
+        } else if (t.kind == NumberPicture::Token::Point) {
+            for (qsizetype i = 0; !integralDone && i < len; ++i)
+                digit(i);
+            integralDone = afterPoint = true;
+            if (!fraction.isEmpty())
+                out += locale.decimalPoint();
+        } else if (afterPoint) {
+            if (fracPlace < fraction.size())
+                out += fraction[fracPlace];
+            ++fracPlace;
+        } else {
+            for (qsizetype i = intPlace == 0 ? 0 : intPlace + offset; i <= intPlace + offset; ++i)
+                if (i >= 0)
+                    digit(i);
+            ++intPlace;
+        }
+    }
+    for (qsizetype i = 0; !integralDone && i < len; ++i)
+        digit(i);
     return out;
 }
 
-// The digits of |value| by the picture; negative tells whether anything non-zero is left.
-QString pictureNumber(const NumberPicture &p, double value, bool &nonZero)
+// Whether |value| shows as nothing but zeros under the picture.
+bool roundsToZero(const NumberPicture &p, double value)
 {
-    const QString point = QLocale().decimalPoint();
-    if (p.exponent) {
-        const int places = std::max(p.intPlaces, 1);
-        int exponent = 0;
-        double mantissa = std::fabs(value);
-        if (mantissa != 0) {
-            exponent = int(std::floor(std::log10(mantissa))) - places + 1;
-            mantissa /= std::pow(10.0, exponent);
-        }
-        QString fixed = TfsFormat::Fixed(mantissa, p.maxDecimals);
-        if (fixed.section(u'.', 0, 0).size() > places) { // rounding reached the next power of ten
-            ++exponent;
-            fixed = TfsFormat::Fixed(mantissa / 10, p.maxDecimals);
-        }
-        const QString fraction = trimFraction(fixed.section(u'.', 1), p.minDecimals);
-        nonZero = mantissa != 0;
-        QString s = fixed.section(u'.', 0, 0) + (fraction.isEmpty() ? QString() : point + fraction);
-        s += u'E';
-        if (exponent < 0)
-            s += u'-';
-        else if (p.exponentSign)
-            s += u'+';
-        return s + QString::number(std::abs(exponent)).rightJustified(p.exponentDigits, u'0');
-    }
+    if (p.exponent || value == 0)
+        return value == 0;
     const QString fixed = TfsFormat::Fixed(std::fabs(value), p.maxDecimals);
-    QString integral = fixed.section(u'.', 0, 0);
-    const QString fraction = trimFraction(fixed.section(u'.', 1), p.minDecimals);
-    nonZero = integral != u"0" || fraction.count(u'0') != fraction.size();
-    if (integral == u"0")
-        integral.clear();
-    integral = integral.rightJustified(p.intZeros, u'0');
-    if (p.thousands)
-        integral = grouped(integral);
-    return integral + (fraction.isEmpty() ? QString() : point + fraction);
+    return fixed.count(u'0') + fixed.count(u'.') == fixed.size();
 }
 
 QString formatFloat(const QString &picture, double value)
@@ -149,20 +185,27 @@ QString formatFloat(const QString &picture, double value)
     if (picture.isEmpty())
         return QString::number(value, 'g', 15).replace(u'.', QLocale().decimalPoint());
     const QStringList sections = splitSections(picture, u';');
-    QString section = sections[0];
     bool sign = value < 0;
-    if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) {
-        section = sections[1];
-        sign = false;
-    } else if (value == 0 && sections.size() > 2 && !sections[2].isEmpty()) {
-        section = sections[2];
+    NumberPicture p = parsePicture(sign && sections.size() > 1 && !sections[1].isEmpty() ? sections[1] : sections[0]);
+    if (sign && sections.size() > 1 && !sections[1].isEmpty())
+        sign = false; // the negative section shows the sign its own way
+    if (sections.size() > 2 && !sections[2].isEmpty() && roundsToZero(p, value)) {
+        p = parsePicture(sections[2]);
+        value = 0;
     }
-    const NumberPicture p = parsePicture(section);
     if (!p.hasDigits)
         return p.prefix;
-    bool nonZero = false;
-    const QString number = pictureNumber(p, value, nonZero);
-    return (sign && nonZero ? QStringLiteral("-") : QString()) + p.prefix + number + p.suffix;
+    if (roundsToZero(p, value))
+        sign = false;
+    if (p.exponent)
+        return (sign ? QStringLiteral("-") : QString()) + exponentNumber(p, value);
+    const QString fixed = TfsFormat::Fixed(std::fabs(value), p.maxDecimals);
+    QString integral = fixed.section(u'.', 0, 0);
+    if (integral == u"0")
+        integral.clear();
+    integral = integral.rightJustified(p.intZeros, u'0');
+    const QString fraction = trimFraction(fixed.section(u'.', 1), p.minDecimals);
+    return (sign ? QStringLiteral("-") : QString()) + placedNumber(p, integral, fraction);
 }
 
 int run(const QString &s, qsizetype i)

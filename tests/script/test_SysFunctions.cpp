@@ -131,6 +131,8 @@ const Case kCases[] = {
     {"en", "FormatFloat('\"Total: \"0', 12)", "Total: 12"},
     {"en", "FormatFloat('0.00E+00', 1234.5)", "1.23E+03"},
     {"en", "FormatFloat('0.0', -0.01)", "0.0"},
+    {"en", "FormatFloat('0.0;-0.0;zero', 0.01)", "zero"}, // the zero section once rounded to zero
+    {"en", "FormatFloat('00-00', 1234)", "12-34"},        // literals stand among the digits
     {"en", "FormatFloat('', 1.5)", "1.5"},
     // FormatDateTime: pictures, month and day names of the locale.
     {"ru", "FormatDateTime('dd.mm.yyyy', d)", "01.11.2015"},
