@@ -123,6 +123,8 @@ void TfrxPreviewPages::Initialize()
         FXMLDoc->SetTempDir(FReport->EngineOptions()->TempDir);
     }
     FOutline->SetRoot(RootChild(QStringLiteral("outline")));
+    if (FReport != nullptr)
+        FReport->InternalOnProgressStart(TfrxReport::ptRunning);
 }
 
 void TfrxPreviewPages::BeginPass()
@@ -229,6 +231,8 @@ void TfrxPreviewPages::AddPage(TfrxReportPage *page)
     FAddPageAction = apWriteOver;
     FCurPage = GetCount() - 1;
     IncLogicalPageNumber();
+    if (FReport != nullptr)
+        FReport->InternalOnProgress(TfrxReport::ptRunning, FCurPage + 1);
 }
 
 // Moves the pages before the last one out of memory, from the second-last backwards until one is
@@ -484,6 +488,8 @@ void TfrxPreviewPages::Finish()
         for (TfrxComponent *obj : page->GetAllObjects())
             obj->SetOriginalComponent(nullptr);
     }
+    if (FReport != nullptr)
+        FReport->InternalOnProgressStop(TfrxReport::ptRunning);
 }
 
 // ---- anchors ----

@@ -291,6 +291,39 @@ TEST_F(PrepareTest, PagesWithoutRoomAndBandsTallerThanThePageStillEnd)
     }
 }
 
+// The report hears of the run's start, of every page added and of its end; stopping the report
+// from the page handler keeps the pages prepared so far.
+TEST_F(PrepareTest, ProgressReportsStartPagesAndStopAndCanStopTheRun)
+{
+    for (const int stopAt : {0, 2}) {
+        SetUp();
+        AddNumbers(QStringLiteral("Data"), 30);
+        auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 50);
+        band->SetDataSetName(QStringLiteral("Data"));
+        QStringList heard;
+        const auto note = [&heard](const char *what) {
+            return [&heard, what](TfrxReport &, int type, int n) {
+                heard.append(QStringLiteral("%1 %2 %3").arg(QLatin1String(what)).arg(type).arg(n));
+            };
+        };
+        FReport->SetOnProgressStart(note("start"));
+        FReport->SetOnProgressStop(note("stop"));
+        FReport->SetOnProgress([&heard, stopAt](TfrxReport &report, int type, int n) {
+            heard.append(QStringLiteral("page %1 %2").arg(type).arg(n));
+            if (n == stopAt)
+                report.SetTerminated(true);
+        });
+        ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+        const int pages = stopAt != 0 ? stopAt : 5; // seven records of 50 on a page of 377.95
+        EXPECT_EQ(Pages()->GetCount(), pages);
+        QStringList expected{QStringLiteral("start 0 0")};
+        for (int n = 1; n <= pages; ++n)
+            expected.append(QStringLiteral("page 0 %1").arg(n));
+        expected.append(QStringLiteral("stop 0 0"));
+        EXPECT_EQ(heard, expected);
+    }
+}
+
 } // namespace
 
 namespace {
