@@ -180,16 +180,22 @@ bool TfsClassVariable::AddMethod(const QString &syntax,
     TfsMethodSyntax decl;
     if (!TfsMethodSyntax::Parse(syntax, scope, decl))
         return false;
+    TfsClassMember &m = AddDeclared(TfsClassMember::Method, decl, scope);
+    m.call = std::move(call);
+    return true;
+}
+
+TfsClassMember &TfsClassVariable::AddDeclared(TfsClassMember::Kind kind, TfsMethodSyntax &decl,
+                                              const TfsScript &scope)
+{
     TfsClassMember m;
-    m.kind = TfsClassMember::Method;
+    m.kind = kind;
     m.name = decl.name;
     m.typeName = decl.resultType;
-    if (decl.isFunction && !scope.ResolveType(decl.resultType, m.type))
+    if ((decl.isFunction || kind != TfsClassMember::Method) && !scope.ResolveType(decl.resultType, m.type))
         m.type = fvtClass;
-    m.call = std::move(call);
     m.params = std::move(decl.params);
-    FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
-    return true;
+    return FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m)).first->second;
 }
 
 bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &paramTypes,
@@ -206,16 +212,9 @@ bool TfsClassVariable::AddIndexProperty(const QString &name, const QString &para
         !TfsMethodSyntax::Parse(QStringLiteral("function %1(%2): %3").arg(name, params.join(u"; "), typeName),
                                 scope, decl))
         return false;
-    TfsClassMember m;
-    m.kind = TfsClassMember::IndexProperty;
-    m.name = decl.name;
-    m.typeName = decl.resultType;
-    if (!scope.ResolveType(decl.resultType, m.type))
-        m.type = fvtClass;
+    TfsClassMember &m = AddDeclared(TfsClassMember::IndexProperty, decl, scope);
     m.call = std::move(get);
     m.setIndexed = std::move(set);
-    m.params = std::move(decl.params);
-    FMembers.insert_or_assign(m.name.toCaseFolded(), std::move(m));
     return true;
 }
 

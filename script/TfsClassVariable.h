@@ -11,6 +11,7 @@
 #include <vector>
 
 class QObject;
+struct TfsMethodSyntax;
 struct QMetaObject;
 
 // A property, method, indexed property or constructor of a host class.
@@ -76,6 +77,9 @@ public:
     const QMetaObject *FMeta;
 
 private:
+    // A member made from a parsed declaration (name, result type, parameters), entered by its name.
+    TfsClassMember &AddDeclared(TfsClassMember::Kind kind, TfsMethodSyntax &decl, const TfsScript &scope);
+
     // Case-folded name to member; compiled designators keep pointers to the members.
     std::unordered_map<QString, TfsClassMember> FMembers;
     QString FDefProperty; // case-folded name of the default indexed property; empty: the ancestor's
