@@ -1,5 +1,6 @@
-// zorreport: prepares report templates and renders prepared pages from the command line.
+// zorreport: prepares report templates, renders prepared pages and runs scripts from the command line.
 #include "CsvDataSet.h"
+#include "ScriptRun.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
@@ -17,6 +18,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -27,6 +29,7 @@ const char kHelp[] =
     "  zorreport prepare TEMPLATE [--data ALIAS=FILE.csv]... -o OUT.zi3\n"
     "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--page N] [--dpi D] -o OUT.png\n"
     "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... -o OUT.pdf\n"
+    "  zorreport run SCRIPT [--language NAME] [--print VARIABLE]...\n"
     "  zorreport --help\n"
     "\n"
     "prepare  prepares a report template (.ze3) and writes the prepared report (.zi3).\n"
@@ -34,7 +37,11 @@ const char kHelp[] =
     "         picture; --page counts from 1 (default 1), --dpi is the resolution (default 96).\n"
     "pdf      writes every page of a prepared report, or of a template prepared first, to a\n"
     "         vector PDF with selectable text, each page on its own paper size.\n"
-    "--data   makes a CSV file (first line the field names) a data set under ALIAS.\n";
+    "--data   makes a CSV file (first line the field names) a data set under ALIAS.\n"
+    "run      compiles and runs a script (the language from --language, else from the extension:\n"
+    "         .pas PascalScript, .cpp C++Script, .vb BasicScript, .js JScript) and prints the\n"
+    "         value of each --print variable on its own line. Exits 2 when the script does not\n"
+    "         compile (the message says line:column), 1 when it fails while running.\n";
 
 struct Options {
     QString Command;
@@ -194,6 +201,10 @@ int Output(TfrxReport &report, const Options &options)
 
 int main(int argc, char **argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "run") == 0) {
+        QCoreApplication app(argc, argv); // scripts need no windowing system
+        return zorRunScript(QCoreApplication::arguments());
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

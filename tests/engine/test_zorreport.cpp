@@ -1,4 +1,4 @@
-// The command-line tool end to end: prepare, render, data from CSV files, and its failures.
+// The command-line tool end to end: prepare, render, data from CSV files, running scripts, and failures.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -145,12 +145,60 @@ TEST(ZorReportTest, FailuresExitNonZeroWithTheReason)
     EXPECT_FALSE(QFile::exists(out));
 }
 
+// Scripts run from the command line in each language; the exit status tells a compile error (2)
+// from a failure while running (1), and the messages carry line:column.
+TEST(ZorReportTest, RunsScriptsAndPrintsTheirVariables)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const char *text) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    };
+    struct Case {
+        QString File;
+        QStringList Options;
+        int ExitCode;
+        QString Out;  // standard output, exactly
+        QString Err;  // a part of standard error
+    };
+    const Case cases[] = {
+        {write("sum.pas", "var s, n: Integer; t: String;\nbegin\n  for n := 1 to 10 do s := s + n;\n  t := 'сумма';\nend.\n"),
+         {QStringLiteral("--print"), QStringLiteral("s"), QStringLiteral("--print"), QStringLiteral("t")}, 0,
+         QStringLiteral("55\nсумма\n"), {}},
+        {write("sum.js", "var s = 0;\nfor (var i = 1; i <= 4; i++) s += i;\n"), {QStringLiteral("--print"), QStringLiteral("s")}, 0,
+         QStringLiteral("10\n"), {}},
+        {write("sum.vb", "dim s\ns = 0\nfor i = 1 to 3\n  s = s + i\nnext\n"), {QStringLiteral("--print"), QStringLiteral("s")}, 0,
+         QStringLiteral("6\n"), {}},
+        {write("sum.cpp", "int s = 0;\n{ for (int i = 1; i <= 2; i++) s += i; }\n"), {QStringLiteral("--print"), QStringLiteral("s")}, 0,
+         QStringLiteral("3\n"), {}},
+        {write("pascal.txt", "var s: Integer;\nbegin\n  s := 7;\nend.\n"),
+         {QStringLiteral("--language"), QStringLiteral("pascalscript"), QStringLiteral("--print"), QStringLiteral("s")}, 0,
+         QStringLiteral("7\n"), {}},
+        {write("bad.pas", "begin\n  x := ;\nend.\n"), {}, 2, {}, QStringLiteral("bad.pas:2:8: Expression expected")},
+        {write("zero.js", "var x = 1;\nx = x / 0;\n"), {}, 1, {}, QStringLiteral("zero.js:2:1: Floating point division by zero")},
+        {write("deep.js", "function f(n) { return f(n + 1); }\nf(1);\n"), {}, 1, {}, QStringLiteral("Stack overflow")},
+        {write("what.txt", "begin end.\n"), {}, 2, {}, QStringLiteral("use --language")},
+        {dir.filePath(QStringLiteral("sum.pas")), {QStringLiteral("--print"), QStringLiteral("nothing")}, 2, {},
+         QStringLiteral("No global variable \"nothing\"")},
+    };
+    for (const Case &c : cases) {
+        const Result r = RunTool(QStringList{QStringLiteral("run"), c.File} + c.Options);
+        SCOPED_TRACE(c.File.toStdString());
+        EXPECT_EQ(r.ExitCode, c.ExitCode) << r.Err.toStdString();
+        EXPECT_EQ(r.Out, c.Out);
+        EXPECT_TRUE(r.Err.contains(c.Err)) << r.Err.toStdString();
+    }
+}
+
 TEST(ZorReportTest, HelpDescribesTheCommands)
 {
     const Result r = RunTool({QStringLiteral("--help")});
     EXPECT_EQ(r.ExitCode, 0);
     EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport prepare TEMPLATE")));
     EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport render")));
+    EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport run SCRIPT")));
 }
 
 } // namespace
