@@ -206,6 +206,9 @@ void TfrxEngine::Finalize()
 void TfrxEngine::RunReportPages(TfrxReportPage *only)
 {
     FFirstReportPage = true;
+    // Every pass names the drill-down groups alike.
+    FDrillCounts.clear();
+    FCollapsed.clear();
     TfrxDataSet *ds = FReport->DataSet();
     if (ds == nullptr) {
         RunPagesOnce(only);

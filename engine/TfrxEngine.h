@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QVariant>
 
 #include <functional>
@@ -93,6 +94,8 @@ private:
     void CheckGroups(TfrxDataBand *band);
     void ShowGroupFooters(TfrxDataBand *band, int from);
     QList<TfrxBand *> GroupChain(const TfrxDataBand *band) const;
+    bool InCollapsedGroup(const TfrxDataBand *band) const;
+    void ShowRecord(TfrxDataBand *band);
     void ServiceEvents();
 
     // Layout (TfrxEngineLayout.cpp, TfrxEngineSplit.cpp).
@@ -155,6 +158,10 @@ private:
     QList<TfrxComponent *> FNullBandObjects;
     QHash<const TfrxBand *, QVariant> FGroupValues;
     QHash<const TfrxBand *, int> FGroupRecords;
+    // Drill-down: the groups opened so far per header in this pass (their drill names count them),
+    // and the open groups that are collapsed.
+    QHash<const TfrxBand *, int> FDrillCounts;
+    QSet<const TfrxBand *> FCollapsed;
     QHash<const void *, std::shared_ptr<TfrxShiftTree>> FShiftTrees;
     QElapsedTimer FServiceTimer;
     QList<const TfrxReportPage *> FSubreportChain;

@@ -129,29 +129,14 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
         }
         for (TfrxBand *group : GroupChain(band))
             ++FGroupRecords[group];
-        FCurLine = band->LineN;
-        FCurLineThrough = band->LineThrough;
-        FLastRecordPosition = Pages()->GetCurPosition();
-        FLastRecordY = FCurY;
-        if (band->Columns() > 1 && band->CurColumn() == 1) {
-            FColumnRowY = FCurY;
-            FColumnRowPosition = Pages()->GetCurPosition();
+        if (InCollapsedGroup(band)) {
+            // A collapsed group hides its records; its totals still count them.
+            FAggregates->AddValue(band);
+            ++band->LineN;
+            ++band->LineThrough;
+        } else {
+            ShowRecord(band);
         }
-        ShowBand(band);
-        ++band->LineN;
-        ++band->LineThrough;
-        if (band->Columns() > 1 && band->Visible())
-            CheckBandColumns(band);
-        const bool outline = !band->OutlineText().trimmed().isEmpty() && band->Visible();
-        if (outline)
-            Pages()->Outline().AddItem(FReport->Calc(band->OutlineText()).toString(), Pages()->CurPage(),
-                                       qRound(FCurY - band->Height()));
-        ShowBandTree(band);
-        if (outline)
-            Pages()->Outline().LevelUp();
-        FIsFirstBand = false;
-        if (band->FooterAfterEach())
-            ShowBand(band->Footer);
         if (first && band->KeepHeader())
             EndKeep(header);
         if (band->KeepTogether() && !hasGroups)
@@ -181,6 +166,41 @@ void TfrxEngine::ShowDataBand(TfrxDataBand *band)
     RemoveFromHeaderList(header);
 }
 
+// One record of a data band: the band, its outline entry, the detail bands under it and, when
+// asked, its footer.
+void TfrxEngine::ShowRecord(TfrxDataBand *band)
+{
+    FCurLine = band->LineN;
+    FCurLineThrough = band->LineThrough;
+    FLastRecordPosition = Pages()->GetCurPosition();
+    FLastRecordY = FCurY;
+    if (band->Columns() > 1 && band->CurColumn() == 1) {
+        FColumnRowY = FCurY;
+        FColumnRowPosition = Pages()->GetCurPosition();
+    }
+    ShowBand(band);
+    ++band->LineN;
+    ++band->LineThrough;
+    if (band->Columns() > 1 && band->Visible())
+        CheckBandColumns(band);
+    const bool outline = !band->OutlineText().trimmed().isEmpty() && band->Visible();
+    if (outline)
+        Pages()->Outline().AddItem(FReport->Calc(band->OutlineText()).toString(), Pages()->CurPage(),
+                                   qRound(FCurY - band->Height()));
+    ShowBandTree(band);
+    if (outline)
+        Pages()->Outline().LevelUp();
+    FIsFirstBand = false;
+    if (band->FooterAfterEach())
+        ShowBand(band->Footer);
+}
+
+bool TfrxEngine::InCollapsedGroup(const TfrxDataBand *band) const
+{
+    const QList<TfrxBand *> chain = GroupChain(band);
+    return std::any_of(chain.begin(), chain.end(), [this](const TfrxBand *group) { return FCollapsed.contains(group); });
+}
+
 QList<TfrxBand *> TfrxEngine::GroupChain(const TfrxDataBand *band) const
 {
     QList<TfrxBand *> chain;
@@ -201,6 +221,13 @@ void TfrxEngine::InitGroups(TfrxDataBand *band, int from)
         const QString condition = group->Condition().trimmed();
         FGroupValues.insert(group, condition.isEmpty() ? QVariant() : FReport->Calc(condition));
         FGroupRecords.insert(group, 0);
+        if (group->DrillDown()) {
+            group->SetDrillName(group->Name() + QLatin1Char('.') + QString::number(++FDrillCounts[group]));
+            if (DrillExpanded(group->DrillName(), group->ExpandDrillDown()))
+                FCollapsed.remove(group);
+            else
+                FCollapsed.insert(group);
+        }
         if (group->KeepTogether())
             StartKeep(group);
         ShowBand(group);
@@ -238,8 +265,11 @@ void TfrxEngine::ShowGroupFooters(TfrxDataBand *band, int from)
     for (int i = int(chain.size()) - 1; i >= from; --i) {
         TfrxBand *group = chain[i];
         auto *footer = qobject_cast<TfrxGroupFooter *>(group->Footer);
+        const bool collapsed = FCollapsed.remove(group);
         if (footer != nullptr) {
-            if (footer->HideIfSingleDataRecord() && FGroupRecords.value(group) == 1)
+            const auto *header = static_cast<const TfrxGroupHeader *>(group);
+            if ((footer->HideIfSingleDataRecord() && FGroupRecords.value(group) == 1) ||
+                (collapsed && !header->ShowFooterIfDrillDown()))
                 Aggregates().Reset(footer);
             else
                 ShowBand(footer);

@@ -103,7 +103,10 @@ void TfrxEngine::ShowBand(TfrxBand *band)
         StartKeep(band);
     DoShow(band);
     auto *data = qobject_cast<TfrxDataBand *>(band);
-    if ((band->Visible() || band->PrintChildIfInvisible()) && !(data != nullptr && data->CurColumn() > 1))
+    const auto *group = qobject_cast<TfrxGroupHeader *>(band);
+    const bool childHidden = group != nullptr && FCollapsed.contains(group) && !group->ShowChildIfDrillDown();
+    if ((band->Visible() || band->PrintChildIfInvisible()) && !(data != nullptr && data->CurColumn() > 1) &&
+        !childHidden)
         ShowBand(band->Child());
     if (band->KeepChild())
         EndKeep(band);

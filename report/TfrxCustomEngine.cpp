@@ -19,3 +19,14 @@ bool TfrxCustomEngine::GetDoublePass() const
 {
     return FReport->EngineOptions()->DoublePass;
 }
+
+void TfrxCustomEngine::ToggleDrillDown(const QString &drillName)
+{
+    if (!FDrillState.remove(drillName))
+        FDrillState.insert(drillName);
+}
+
+bool TfrxCustomEngine::DrillExpanded(const QString &drillName, bool expandByDefault) const
+{
+    return FDrillState.contains(drillName) != expandByDefault;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -67,6 +68,13 @@ public:
     using TfrxRunDialogHandler = std::function<int(TfrxDialogPage &)>;
     void SetOnRunDialog(TfrxRunDialogHandler handler) { FOnRunDialog = std::move(handler); }
 
+    // Drill-down groups show their records only while expanded; a group starts as its header's
+    // ExpandDrillDown says. The groups toggled from that (by their drill name, which the prepared
+    // group header carries) stay toggled between preparations until the state is cleared.
+    void ToggleDrillDown(const QString &drillName);
+    bool DrillExpanded(const QString &drillName, bool expandByDefault) const;
+    void ClearDrillState() { FDrillState.clear(); }
+
     // Position of the next band relative to the printable area, in report units.
     double CurX() const { return FCurX; }
     void SetCurX(double value) { FCurX = value; }
@@ -94,4 +102,5 @@ protected:
     double FPageWidth = 0;
     double FPageHeight = 0;
     TfrxRunDialogHandler FOnRunDialog;
+    QSet<QString> FDrillState;
 };

@@ -324,6 +324,60 @@ TEST_F(PrepareTest, ProgressReportsStartPagesAndStopAndCanStopTheRun)
     }
 }
 
+// A drill-down group shows its header (and with ShowFooterIfDrillDown its footer) until it is
+// expanded; the engine keeps what was toggled for the next preparation, and totals still count
+// the hidden records.
+TEST_F(PrepareTest, DrillDownGroupsShowTheirRecordsOnlyWhenExpanded)
+{
+    AddData(QStringLiteral("Data"), {QStringLiteral("G"), QStringLiteral("V")},
+            {{QStringLiteral("A"), QStringLiteral("1")},
+             {QStringLiteral("A"), QStringLiteral("2")},
+             {QStringLiteral("B"), QStringLiteral("3")}});
+    FPage->SetSizeAndDimensions(256, 100, 400);
+    auto *group = AddBand<TfrxGroupHeader>(QStringLiteral("GroupHeader1"), 0, 20);
+    group->SetCondition(QStringLiteral("Data.\"G\""));
+    group->SetDrillDown(true);
+    AddMemo(group, QStringLiteral("GH"), 0, 0, 100, 20, QStringLiteral("<[Data.\"G\"]>"));
+    auto *child = AddBand<TfrxChild>(QStringLiteral("Child1"), 100, 20);
+    AddMemo(child, QStringLiteral("C"), 0, 0, 100, 20, QStringLiteral("child"));
+    group->SetChild(child);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 30, 20);
+    band->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"V\"]"));
+    auto *groupFooter = AddBand<TfrxGroupFooter>(QStringLiteral("GroupFooter1"), 60, 20);
+    AddMemo(groupFooter, QStringLiteral("GF"), 0, 0, 100, 20, QStringLiteral("n=[COUNT(MasterData1)]"));
+
+    const auto texts = [this] {
+        EXPECT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+        return Texts(0);
+    };
+    EXPECT_EQ(texts(), (QStringList{QStringLiteral("<A>"), QStringLiteral("<B>")}));
+    QStringList names;
+    for (TfrxComponent *header : FindAll(0, QStringLiteral("GroupHeader1")))
+        names.append(static_cast<TfrxGroupHeader *>(header)->DrillName());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("GroupHeader1.1"), QStringLiteral("GroupHeader1.2")}));
+
+    group->SetShowFooterIfDrillDown(true);
+    group->SetShowChildIfDrillDown(true);
+    EXPECT_EQ(texts(), (QStringList{QStringLiteral("<A>"), QStringLiteral("child"), QStringLiteral("n=2"),
+                                    QStringLiteral("<B>"), QStringLiteral("child"), QStringLiteral("n=1")}));
+
+    group->SetShowFooterIfDrillDown(false);
+    group->SetShowChildIfDrillDown(false);
+    Engine()->ToggleDrillDown(QStringLiteral("GroupHeader1.1"));
+    EXPECT_EQ(texts(), (QStringList{QStringLiteral("<A>"), QStringLiteral("child"), QStringLiteral("1"),
+                                    QStringLiteral("2"), QStringLiteral("n=2"), QStringLiteral("<B>")}));
+
+    // Expanded from the start, the toggled group is the one collapsed.
+    group->SetExpandDrillDown(true);
+    EXPECT_EQ(texts(), (QStringList{QStringLiteral("<A>"), QStringLiteral("<B>"), QStringLiteral("child"),
+                                    QStringLiteral("3"), QStringLiteral("n=1")}));
+    Engine()->ClearDrillState();
+    EXPECT_EQ(texts(), (QStringList{QStringLiteral("<A>"), QStringLiteral("child"), QStringLiteral("1"),
+                                    QStringLiteral("2"), QStringLiteral("n=2"), QStringLiteral("<B>"),
+                                    QStringLiteral("child"), QStringLiteral("3"), QStringLiteral("n=1")}));
+}
+
 } // namespace
 
 namespace {
