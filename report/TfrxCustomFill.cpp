@@ -31,12 +31,16 @@ QString TfrxCustomFill::Diff(const TfrxCustomFill *other, const QString &prefix)
 {
     QString s;
     const bool sameClass = other != nullptr && other->metaObject() == metaObject();
-    for (const TfrxProperties::Entry &e : TfrxProperties::Own(const_cast<TfrxCustomFill *>(this))) {
-        const QVariant v = e.Property.read(this);
-        if (sameClass && v == e.Property.read(other))
+    // A fill's own properties, straight from its class: every prepared view compares its fill, so
+    // no property list is built per call.
+    const QMetaObject *mo = metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        const QMetaProperty property = mo->property(i);
+        const QVariant v = property.read(this);
+        if (sameClass && v == property.read(other))
             continue;
-        s += QLatin1Char(' ') + prefix + QLatin1Char('.') + e.Path + QStringLiteral("=\"")
-            + ValueText(v, e.Property) + QLatin1Char('"');
+        s += QLatin1Char(' ') + prefix + QLatin1Char('.') + QLatin1String(property.name()) + QStringLiteral("=\"")
+            + ValueText(v, property) + QLatin1Char('"');
     }
     return s;
 }
