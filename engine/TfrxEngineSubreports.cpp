@@ -16,14 +16,17 @@
 
 namespace {
 
-// The subreports of a band that run in one of the two ways.
-QList<TfrxSubreport *> Subreports(const QList<TfrxComponent *> &objects, bool onParent)
+enum class Placement { Own, OnParent, Any };
+
+// The subreports of a band that run in one of the two ways (or all of them).
+QList<TfrxSubreport *> Subreports(const QList<TfrxComponent *> &objects, Placement placement)
 {
     QList<TfrxSubreport *> found;
     for (TfrxComponent *obj : objects) {
         auto *subreport = qobject_cast<TfrxSubreport *>(obj);
-        if (subreport != nullptr && subreport->Visible() && subreport->PrintOnParent() == onParent &&
-            subreport->Page() != nullptr)
+        if (subreport == nullptr || !subreport->Visible() || subreport->Page() == nullptr)
+            continue;
+        if (placement == Placement::Any || subreport->PrintOnParent() == (placement == Placement::OnParent))
             found.append(subreport);
     }
     return found;
@@ -44,13 +47,15 @@ bool TfrxEngine::EntersSubreport(const TfrxSubreport *subreport)
 }
 
 // The subreports of a band run their page's data bands where they stand; output continues below
-// the lowest of them.
+// the lowest of them. The loose objects of a page have no band to print on: there every subreport
+// runs this way.
 void TfrxEngine::RunSubreports(TfrxBand *band)
 {
     const double bandTop = FCurY - band->Height();
     const int page = Pages()->CurPage();
     double lowest = FCurY;
-    for (TfrxSubreport *subreport : Subreports(BandObjects(band), false)) {
+    const Placement placement = band == FNullBand ? Placement::Any : Placement::Own;
+    for (TfrxSubreport *subreport : Subreports(BandObjects(band), placement)) {
         if (!EntersSubreport(subreport))
             continue;
         const double savedPageX = FPageCurX, savedX = FCurX;
@@ -82,7 +87,7 @@ bool TfrxEngine::RunSubreportsOnParent(TfrxBand *band)
     if (band == FNullBand)
         return false;
     bool any = false;
-    for (TfrxSubreport *subreport : Subreports(BandObjects(band), true)) {
+    for (TfrxSubreport *subreport : Subreports(BandObjects(band), Placement::OnParent)) {
         if (!EntersSubreport(subreport))
             continue;
         TfrxNullBand collected;

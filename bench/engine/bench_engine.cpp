@@ -140,6 +140,13 @@ void BM_PrepareDataBand(benchmark::State &state)
     ResetPeak();
     int pages = 0;
     for (auto _ : state) {
+        // Every round starts as the first one does: without the pages of the last round to free and
+        // with its memory given back, so that rounds of a small report are timed like one round of
+        // a large one.
+        state.PauseTiming();
+        list.Report->PreviewPages()->Clear();
+        malloc_trim(0);
+        state.ResumeTiming();
         if (!list.Report->PrepareReport())
             state.SkipWithError("preparation failed");
         pages = list.Report->PreviewPages()->GetCount();

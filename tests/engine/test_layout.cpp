@@ -355,4 +355,29 @@ TEST_F(LayoutTest, SubreportOnItsParentJoinsTheParentBandWhichGrows)
     EXPECT_NEAR(parent->Height(), 40, 0.001);
 }
 
+// Among the loose objects of a page there is no band to print on: the subreport runs its bands
+// where it stands.
+TEST_F(LayoutTest, LooseSubreportMeantForItsParentRunsWhereItStands)
+{
+    TfrxReportPage *inner = AddPage();
+    AddNumbers(QStringLiteral("Data"), 3);
+    auto *subreport = new TfrxSubreport(FPage);
+    subreport->SetName(QStringLiteral("Subreport1"));
+    subreport->SetBounds(50, 10, 200, 20);
+    subreport->SetPage(inner);
+    subreport->SetPrintOnParent(true);
+    auto *rows = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, inner);
+    rows->SetDataSetName(QStringLiteral("Data"));
+    AddMemo(rows, QStringLiteral("Row"), 5, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    ASSERT_EQ(Pages()->GetCount(), 1);
+    EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    const QList<TfrxComponent *> bands = FindAll(0, QStringLiteral("MasterData2"));
+    ASSERT_EQ(bands.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(bands[i]->Left(), 50, 0.001);
+        EXPECT_NEAR(bands[i]->Top(), 10 + 20 * i, 0.001);
+    }
+}
+
 } // namespace
