@@ -574,9 +574,14 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
         stmt.FVar = static_cast<TfsVariableDesignator *>(stmt.FDesignator.get());
         if (target->FIsReadOnly)
             return;
-        if (stmt.FModificator == opNone)
-            stmt.FAppend = fsAppendOperand(*stmt.FExpression, target);
-        else if (stmt.FModificator == opPlus && fsIsPlainOperand(*stmt.FExpression))
+        // x := x + e runs as x += e: in place for integers, appended in place for texts.
+        if (stmt.FModificator == opNone) {
+            TfsNodePtr operand;
+            stmt.FModificator = fsSplitSelfOperation(stmt.FExpression, target, operand);
+            if (operand)
+                stmt.FExpression = std::move(operand);
+        }
+        if (stmt.FModificator == opPlus && fsIsPlainOperand(*stmt.FExpression))
             stmt.FAppend = stmt.FExpression.get();
     }
 }

@@ -222,21 +222,24 @@ public:
     }
     TfsValue Eval() override
     {
-        TfsValue leftValue, rightValue;
-        const TfsValue &a = operand(*FLeft, FLeftVar, FLeftConst, leftValue); // left before right
-        const TfsValue &b = operand(*FRight, FRightVar, FRightConst, rightValue);
-        if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-            return Op::Int32(a.RawInt(), b.RawInt());
-        if (a.IsIntegral() && b.IsIntegral() && Op::Wide) {
-            int64_t r = 0;
-            if (!Op::Int64(a.ToInt64(), b.ToInt64(), r))
-                return TfsValue(r);
+        const TfsValue *a = fixed(FLeftVar, FLeftConst), *b = fixed(FRightVar, FRightConst);
+        if (a && b && a->kind() == TfsValue::Int && b->kind() == TfsValue::Int)
+            return Op::Int32(a->RawInt(), b->RawInt());
+        return General();
+    }
+    bool EvalBool() override
+    {
+        if constexpr (Op::Compare) {
+            const TfsValue *a = fixed(FLeftVar, FLeftConst), *b = fixed(FRightVar, FRightConst);
+            if (a && b && a->kind() == TfsValue::Int && b->kind() == TfsValue::Int)
+                return Op::Test(a->RawInt(), b->RawInt());
         }
-        return FFn(a, b);
+        return Eval().ToBool();
     }
 
     TfsCustomVariable *LeftVariable() const { return FLeftVar; }
     TfsNode &Right() const { return *FRight; }
+    TfsNodePtr TakeRight() { return std::move(FRight); }
 
 private:
     // A variable is read where it is stored, unless the host supplies its value.
@@ -250,15 +253,37 @@ private:
         auto *c = dynamic_cast<TfsConstNode *>(&node);
         return c ? &c->FValue : nullptr;
     }
+    // The operand's value where it lies, when reading it has no effect; else null.
+    static const TfsValue *fixed(TfsCustomVariable *var, const TfsValue *constant)
+    {
+        if (constant)
+            return constant;
+        return var && !var->FOnGetVarValue ? &var->FValue : nullptr;
+    }
     static const TfsValue &operand(TfsNode &node, TfsCustomVariable *var, const TfsValue *constant,
                                    TfsValue &temporary)
     {
-        if (constant)
-            return *constant;
-        if (var && !var->FOnGetVarValue)
-            return var->FValue;
+        if (const TfsValue *value = fixed(var, constant))
+            return *value;
         temporary = node.Eval();
         return temporary;
+    }
+    TfsValue General()
+    {
+        // Left before right: a variable on the left is read before a call on the right can change it.
+        TfsValue leftValue, rightValue;
+        const bool rightFixed = fixed(FRightVar, FRightConst);
+        const TfsValue &a = rightFixed ? operand(*FLeft, FLeftVar, FLeftConst, leftValue)
+                                       : (leftValue = FLeft->Eval());
+        const TfsValue &b = operand(*FRight, FRightVar, FRightConst, rightValue);
+        if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
+            return Op::Int32(a.RawInt(), b.RawInt());
+        if (a.IsIntegral() && b.IsIntegral() && Op::Wide) {
+            int64_t r = 0;
+            if (!Op::Int64(a.ToInt64(), b.ToInt64(), r))
+                return TfsValue(r);
+        }
+        return FFn(a, b);
     }
 
     BinaryFn FFn;
@@ -269,25 +294,26 @@ private:
 
 struct AddOp
 {
-    static constexpr bool Wide = true;
+    static constexpr bool Wide = true, Compare = false;
     static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) + y); }
     static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_add_overflow(x, y, &r); }
 };
 struct SubOp
 {
-    static constexpr bool Wide = true;
+    static constexpr bool Wide = true, Compare = false;
     static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) - y); }
     static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_sub_overflow(x, y, &r); }
 };
 struct MulOp
 {
-    static constexpr bool Wide = true;
+    static constexpr bool Wide = true, Compare = false;
     static TfsValue Int32(int x, int y) { return TfsValue::FromInt64(int64_t(x) * y); }
     static bool Int64(int64_t x, int64_t y, int64_t &r) { return __builtin_mul_overflow(x, y, &r); }
 };
 template <class Cmp> struct CompareOp
 {
-    static constexpr bool Wide = false;
+    static constexpr bool Wide = false, Compare = true;
+    static bool Test(int x, int y) { return Cmp()(x, y); }
     static TfsValue Int32(int x, int y) { return TfsValue(Cmp()(x, y)); }
     static bool Int64(int64_t, int64_t, int64_t &) { return true; }
 };
@@ -419,12 +445,21 @@ bool fsIsPlainOperand(TfsNode &node)
     return dynamic_cast<TfsConstNode *>(&node) || dynamic_cast<TfsVariableDesignator *>(&node);
 }
 
-TfsNode *fsAppendOperand(TfsNode &expression, const TfsCustomVariable *var)
+TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand)
 {
-    auto *add = dynamic_cast<IntegerNode<AddOp> *>(&expression);
-    if (!add || add->LeftVariable() != var || !fsIsPlainOperand(add->Right()))
-        return nullptr;
-    return &add->Right();
+    const auto split = [&](auto *node, TfsOperatorType op) {
+        if (!node || node->LeftVariable() != var)
+            return opNone;
+        operand = node->TakeRight();
+        expression.reset();
+        return op;
+    };
+    TfsNode *node = expression.get();
+    if (auto *add = dynamic_cast<IntegerNode<AddOp> *>(node))
+        return split(add, opPlus);
+    if (auto *sub = dynamic_cast<IntegerNode<SubOp> *>(node))
+        return split(sub, opMinus);
+    return split(dynamic_cast<IntegerNode<MulOp> *>(node), opMul);
 }
 
 TfsValue TfsSetNode::Eval()

@@ -46,6 +46,8 @@ class TfsNode
 public:
     virtual ~TfsNode() = default;
     virtual TfsValue Eval() = 0;
+    // The value as a condition; comparisons of integers answer without building a value.
+    virtual bool EvalBool() { return Eval().ToBool(); }
 
     TfsVarType FTyp = fvtVariant;
     QString FTypeName;
@@ -67,9 +69,9 @@ TfsValue fsAdd(const TfsValue &a, const TfsValue &b);
 TfsValue fsSub(const TfsValue &a, const TfsValue &b);
 TfsValue fsMul(const TfsValue &a, const TfsValue &b);
 
-// The right operand of "var + right" when right cannot change anything (a constant or a plain
-// variable), so that v := v + e can append to v in place; null for any other expression.
-TfsNode *fsAppendOperand(TfsNode &expression, const TfsCustomVariable *var);
+// v := v + e, v := v - e and v := v * e: moves e into operand and answers the operator, leaving
+// expression empty; opNone (nothing moved) for any other expression.
+TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand);
 // A constant or a plain variable: evaluating it changes nothing.
 bool fsIsPlainOperand(TfsNode &node);
 

@@ -60,6 +60,22 @@ public:
         else
             Convert(value);
     }
+    // Stores the integer result of an operation as SetValue would store its value: 32 bits when it
+    // fits and narrow is set (both operands were 32-bit), else 64 bits, then the declared type.
+    void SetInteger(int64_t value, bool narrow)
+    {
+        if (!FIsReadOnly) {
+            if (FTyp == fvtInt64 || (FTyp == fvtVariant && !narrow)) {
+                FValue = TfsValue(value);
+                return;
+            }
+            if ((FTyp == fvtInt || FTyp == fvtVariant) && value >= INT32_MIN && value <= INT32_MAX) {
+                FValue = TfsValue(int(value));
+                return;
+            }
+        }
+        SetValue(narrow ? TfsValue::FromInt64(value) : TfsValue(value));
+    }
     // The stored value, or what the read hook supplies.
     TfsValue GetValue() const;
     // The stored value itself, for in-place writes of array elements and string characters.

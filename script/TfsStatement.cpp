@@ -20,20 +20,46 @@ TfsValue sub(const TfsValue &a, const TfsValue &b)
     return fsSub(a, b);
 }
 
-} // namespace
-
-void TfsStatement::Run()
+// v += e, v -= e and v *= e on integers, computed and stored in place; false when an operand is not
+// an integer, the 64-bit result overflows, or for division, which leaves the general path to decide.
+bool integerInPlace(TfsOperatorType op, TfsCustomVariable &variable, const TfsValue &current,
+                    const TfsValue &operand)
 {
-    try {
-        Exec();
-    } catch (TfsRuntimeError &e) {
-        if (e.Pos().isEmpty())
-            e.SetPos(FSourcePos);
-        throw;
+    if (!current.IsIntegral() || !operand.IsIntegral())
+        return false;
+    const int64_t x = current.ToInt64(), y = operand.ToInt64();
+    int64_t r = 0;
+    bool overflow = true;
+    switch (op) {
+    case opPlus:
+        overflow = __builtin_add_overflow(x, y, &r);
+        break;
+    case opMinus:
+        overflow = __builtin_sub_overflow(x, y, &r);
+        break;
+    case opMul:
+        overflow = __builtin_mul_overflow(x, y, &r);
+        break;
+    default:
+        break;
     }
+    if (overflow)
+        return false;
+    variable.SetInteger(r, current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int);
+    return true;
 }
 
-void TfsStatement::ReportLine()
+} // namespace
+
+inline bool TfsLoopStmt::AfterBody(TfsScript &program)
+{
+    if (program.FFlags.breakCalled || program.FFlags.exitCalled || program.FTerminated)
+        return true;
+    program.FFlags.continueCalled = false;
+    return false;
+}
+
+inline void TfsStatement::ReportLine()
 {
     FProgram->RunLine(FUnitName, FSourcePos);
 }
@@ -41,10 +67,18 @@ void TfsStatement::ReportLine()
 void TfsStatementList::Run()
 {
     TfsScript &program = *FProgram;
-    for (const TfsStatementPtr &statement : FItems) {
-        if (program.FTerminated || program.FFlags.Pending())
-            break;
-        statement->Run();
+    auto statement = FItems.begin();
+    try {
+        for (; statement != FItems.end(); ++statement) {
+            if (program.FTerminated || program.FFlags.Pending())
+                break;
+            (*statement)->Exec();
+        }
+    } catch (TfsRuntimeError &e) {
+        // An error leaving a statement carries the position of the innermost statement it left.
+        if (e.Pos().isEmpty())
+            e.SetPos((*statement)->FSourcePos);
+        throw;
     }
 }
 
@@ -72,6 +106,8 @@ void TfsAssignmentStmt::Exec()
     TfsCustomVariable *variable = FVar && !FVar->FVar->FOnGetVarValue ? FVar->FVar : nullptr;
     const TfsValue current = variable ? variable->FValue : FDesignator->Eval();
     const TfsValue operand = FExpression->Eval();
+    if (variable && integerInPlace(FModificator, *variable, current, operand))
+        return;
     TfsValue result;
     switch (FModificator) {
     case opPlus:
@@ -103,6 +139,12 @@ void TfsCallStmt::Exec()
     }
     // x++ and x-- on an integer variable stay in place.
     if (TfsCustomVariable *var = FDesignator->Variable(); var && !var->FOnGetVarValue) {
+        const TfsValue &current = var->FValue;
+        int64_t r = 0;
+        if (current.IsIntegral() && !__builtin_add_overflow(current.ToInt64(), int64_t(FModificator), &r)) {
+            var->SetInteger(r, current.kind() == TfsValue::Int);
+            return;
+        }
         var->SetValue(add(var->FValue, TfsValue(FModificator)));
         return;
     }
@@ -114,7 +156,7 @@ TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
 void TfsIfStmt::Exec()
 {
     ReportLine();
-    if (FCondition->Eval().ToBool())
+    if (FCondition->EvalBool())
         FThen.Run();
     else
         FElse.Run();
@@ -137,25 +179,17 @@ void TfsCaseStmt::Exec()
 
 TfsLoopStmt::TfsLoopStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
 
-bool TfsLoopStmt::AfterBody(TfsScript &program)
-{
-    if (program.FFlags.breakCalled || program.FFlags.exitCalled || program.FTerminated)
-        return true;
-    program.FFlags.continueCalled = false;
-    return false;
-}
-
 void TfsLoopStmt::Exec()
 {
     ReportLine();
     TfsScript &program = *FProgram;
     for (;;) {
-        if (FTestFirst && FCondition->Eval().ToBool() == FStopWhen)
+        if (FTestFirst && FCondition->EvalBool() == FStopWhen)
             break;
         FBody.Run();
         if (AfterBody(program))
             break;
-        if (!FTestFirst && FCondition->Eval().ToBool() == FStopWhen)
+        if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
             break;
     }
     program.FFlags.breakCalled = false;
@@ -176,7 +210,7 @@ void TfsForStmt::Exec()
     const uint64_t count = FDown ? uint64_t(first) - uint64_t(last) : uint64_t(last) - uint64_t(first);
     for (uint64_t k = 0;; ++k) {
         const int64_t value = FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k);
-        variable.SetValue(TfsValue::FromInt64(value));
+        variable.SetInteger(value, true);
         FBody.Run();
         if (TfsLoopStmt::AfterBody(program) || k == count)
             break;
@@ -213,7 +247,7 @@ void TfsCppForStmt::Exec()
     TfsScript &program = *FProgram;
     FFirstStmt.Run();
     for (;;) {
-        if (FExpression && !FExpression->Eval().ToBool())
+        if (FExpression && !FExpression->EvalBool())
             break;
         FBody.Run();
         if (TfsLoopStmt::AfterBody(program))

@@ -17,14 +17,14 @@ class TfsStatement
 public:
     explicit TfsStatement(TfsScript *program) : FProgram(program) {}
     virtual ~TfsStatement() = default;
-    // Runs the statement; a run-time error leaving it carries its position.
-    void Run();
 
     TfsScript *FProgram;
     QString FSourcePos;
     QString FUnitName;
 
 protected:
+    friend class TfsStatementList;
+    // Runs the statement; the list that runs it gives a run-time error leaving it its position.
     virtual void Exec() = 0;
     void ReportLine();
 };

@@ -320,7 +320,7 @@ double TfsValue::ToDoubleSlow() const
     }
 }
 
-bool TfsValue::ToBool() const
+bool TfsValue::ToBoolSlow() const
 {
     switch (FKind) {
     case Empty:

@@ -84,7 +84,7 @@ public:
     {
         return FKind == Double ? FPayload.d : FKind == Int ? FPayload.i32 : ToDoubleSlow();
     }
-    bool ToBool() const;
+    bool ToBool() const { return FKind == Bool ? FPayload.b : ToBoolSlow(); }
     QString ToString() const;
 
     // Arrays.
@@ -136,6 +136,7 @@ private:
     }
     int64_t ToInt64Slow() const;
     double ToDoubleSlow() const;
+    bool ToBoolSlow() const;
     Box *box() const noexcept { return FPayload.box; }
     Box *Unshare();
 
