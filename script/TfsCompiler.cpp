@@ -581,8 +581,7 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
             if (operand)
                 stmt.FExpression = std::move(operand);
         }
-        if (stmt.FModificator == opPlus && fsIsPlainOperand(*stmt.FExpression))
-            stmt.FAppend = stmt.FExpression.get();
+        stmt.FOperand = TfsPlainOperand(*stmt.FExpression);
     }
 }
 

@@ -216,13 +216,12 @@ template <class Op> class IntegerNode : public TfsNode
 {
 public:
     IntegerNode(BinaryFn fn, TfsNodePtr left, TfsNodePtr right)
-        : FFn(fn), FLeft(std::move(left)), FRight(std::move(right)), FLeftVar(plainVariable(*FLeft)),
-          FRightVar(plainVariable(*FRight)), FLeftConst(constant(*FLeft)), FRightConst(constant(*FRight))
+        : FFn(fn), FLeft(std::move(left)), FRight(std::move(right)), FLeftPlain(*FLeft), FRightPlain(*FRight)
     {
     }
     TfsValue Eval() override
     {
-        const TfsValue *a = fixed(FLeftVar, FLeftConst), *b = fixed(FRightVar, FRightConst);
+        const TfsValue *a = FLeftPlain.At(), *b = FRightPlain.At();
         if (a && b && a->kind() == TfsValue::Int && b->kind() == TfsValue::Int)
             return Op::Int32(a->RawInt(), b->RawInt());
         return General();
@@ -230,40 +229,20 @@ public:
     bool EvalBool() override
     {
         if constexpr (Op::Compare) {
-            const TfsValue *a = fixed(FLeftVar, FLeftConst), *b = fixed(FRightVar, FRightConst);
+            const TfsValue *a = FLeftPlain.At(), *b = FRightPlain.At();
             if (a && b && a->kind() == TfsValue::Int && b->kind() == TfsValue::Int)
                 return Op::Test(a->RawInt(), b->RawInt());
         }
         return Eval().ToBool();
     }
 
-    TfsCustomVariable *LeftVariable() const { return FLeftVar; }
-    TfsNode &Right() const { return *FRight; }
+    TfsCustomVariable *LeftVariable() const { return FLeftPlain.variable; }
     TfsNodePtr TakeRight() { return std::move(FRight); }
 
 private:
-    // A variable is read where it is stored, unless the host supplies its value.
-    static TfsCustomVariable *plainVariable(TfsNode &node)
+    static const TfsValue &operand(TfsNode &node, const TfsPlainOperand &plain, TfsValue &temporary)
     {
-        auto *designator = dynamic_cast<TfsVariableDesignator *>(&node);
-        return designator ? designator->FVar : nullptr;
-    }
-    static const TfsValue *constant(TfsNode &node)
-    {
-        auto *c = dynamic_cast<TfsConstNode *>(&node);
-        return c ? &c->FValue : nullptr;
-    }
-    // The operand's value where it lies, when reading it has no effect; else null.
-    static const TfsValue *fixed(TfsCustomVariable *var, const TfsValue *constant)
-    {
-        if (constant)
-            return constant;
-        return var && !var->FOnGetVarValue ? &var->FValue : nullptr;
-    }
-    static const TfsValue &operand(TfsNode &node, TfsCustomVariable *var, const TfsValue *constant,
-                                   TfsValue &temporary)
-    {
-        if (const TfsValue *value = fixed(var, constant))
+        if (const TfsValue *value = plain.At())
             return *value;
         temporary = node.Eval();
         return temporary;
@@ -272,10 +251,8 @@ private:
     {
         // Left before right: a variable on the left is read before a call on the right can change it.
         TfsValue leftValue, rightValue;
-        const bool rightFixed = fixed(FRightVar, FRightConst);
-        const TfsValue &a = rightFixed ? operand(*FLeft, FLeftVar, FLeftConst, leftValue)
-                                       : (leftValue = FLeft->Eval());
-        const TfsValue &b = operand(*FRight, FRightVar, FRightConst, rightValue);
+        const TfsValue &a = FRightPlain.At() ? operand(*FLeft, FLeftPlain, leftValue) : (leftValue = FLeft->Eval());
+        const TfsValue &b = operand(*FRight, FRightPlain, rightValue);
         if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
             return Op::Int32(a.RawInt(), b.RawInt());
         if (a.IsIntegral() && b.IsIntegral() && Op::Wide) {
@@ -288,8 +265,7 @@ private:
 
     BinaryFn FFn;
     TfsNodePtr FLeft, FRight;
-    TfsCustomVariable *FLeftVar, *FRightVar;
-    const TfsValue *FLeftConst, *FRightConst;
+    TfsPlainOperand FLeftPlain, FRightPlain;
 };
 
 struct AddOp
@@ -440,9 +416,12 @@ TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
     return std::make_unique<BinaryNode>(binaryFunction(op), std::move(left), std::move(right));
 }
 
-bool fsIsPlainOperand(TfsNode &node)
+TfsPlainOperand::TfsPlainOperand(TfsNode &node)
 {
-    return dynamic_cast<TfsConstNode *>(&node) || dynamic_cast<TfsVariableDesignator *>(&node);
+    if (auto *c = dynamic_cast<TfsConstNode *>(&node))
+        constant = &c->FValue;
+    else if (auto *designator = dynamic_cast<TfsVariableDesignator *>(&node))
+        variable = designator->FVar;
 }
 
 TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand)

@@ -72,8 +72,23 @@ TfsValue fsMul(const TfsValue &a, const TfsValue &b);
 // v := v + e, v := v - e and v := v * e: moves e into operand and answers the operator, leaving
 // expression empty; opNone (nothing moved) for any other expression.
 TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand);
-// A constant or a plain variable: evaluating it changes nothing.
-bool fsIsPlainOperand(TfsNode &node);
+// Where an operand that is a constant or a plain variable keeps its value, so that hot paths read
+// it without a call or a copy.
+struct TfsPlainOperand
+{
+    TfsPlainOperand() = default;
+    // Both null when the node is neither a constant nor a plain variable.
+    explicit TfsPlainOperand(TfsNode &node);
+    // The value where it lies; null for other nodes and for a variable whose value the host supplies.
+    const TfsValue *At() const
+    {
+        if (constant)
+            return constant;
+        return variable && !variable->FOnGetVarValue ? &variable->FValue : nullptr;
+    }
+    const TfsValue *constant = nullptr;
+    TfsCustomVariable *variable = nullptr;
+};
 
 // An operator applied to one or two operands.
 TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right);

@@ -66,11 +66,11 @@ public:
     {
         if (!FIsReadOnly) {
             if (FTyp == fvtInt64 || (FTyp == fvtVariant && !narrow)) {
-                FValue = TfsValue(value);
+                FValue.AssignInt64(value);
                 return;
             }
             if ((FTyp == fvtInt || FTyp == fvtVariant) && value >= INT32_MIN && value <= INT32_MAX) {
-                FValue = TfsValue(int(value));
+                FValue.AssignInt(int(value));
                 return;
             }
         }

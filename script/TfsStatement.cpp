@@ -25,6 +25,12 @@ TfsValue sub(const TfsValue &a, const TfsValue &b)
 bool integerInPlace(TfsOperatorType op, TfsCustomVariable &variable, const TfsValue &current,
                     const TfsValue &operand)
 {
+    if (current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int && op != opDivFloat) {
+        // Two 32-bit operands cannot overflow 64 bits.
+        const int64_t x = current.RawInt(), y = operand.RawInt();
+        variable.SetInteger(op == opPlus ? x + y : op == opMinus ? x - y : x * y, true);
+        return true;
+    }
     if (!current.IsIntegral() || !operand.IsIntegral())
         return false;
     const int64_t x = current.ToInt64(), y = operand.ToInt64();
@@ -48,6 +54,35 @@ bool integerInPlace(TfsOperatorType op, TfsCustomVariable &variable, const TfsVa
     variable.SetInteger(r, current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int);
     return true;
 }
+
+// Runs a list of one statement (a loop's body or step, a branch) without the call of the list's Run,
+// remembering the statement so that an error leaving it can be given its position.
+class InPlace
+{
+public:
+    void Run(TfsStatementList &list)
+    {
+        if (list.FItems.size() != 1) {
+            list.Run();
+            return;
+        }
+        const TfsScript &program = *list.FProgram;
+        if (program.FTerminated || program.FFlags.Pending())
+            return;
+        FRunning = list.FItems.front().get();
+        FRunning->Exec();
+        FRunning = nullptr;
+    }
+    // In the handler around the runs.
+    void Locate(TfsRuntimeError &e) const
+    {
+        if (FRunning && e.Pos().isEmpty())
+            e.SetPos(FRunning->FSourcePos);
+    }
+
+private:
+    TfsStatement *FRunning = nullptr;
+};
 
 } // namespace
 
@@ -82,19 +117,26 @@ void TfsStatementList::Run()
     }
 }
 
+// v op= e with e a constant or a plain variable: integers are combined and text grows where they are
+// stored (building a text in a loop copies nothing); false leaves the general path to decide.
+bool TfsAssignmentStmt::CombineInPlace(TfsCustomVariable &variable)
+{
+    const TfsValue *operand = FOperand.At();
+    if (!operand)
+        return false;
+    TfsValue &stored = variable.FValue;
+    if (FModificator == opPlus && stored.kind() == TfsValue::String && operand->kind() == TfsValue::String) {
+        stored.AppendText(operand->ToString());
+        return true;
+    }
+    return integerInPlace(FModificator, variable, stored, *operand);
+}
+
 void TfsAssignmentStmt::Exec()
 {
     ReportLine();
     if (FProgram->FTerminated)
         return;
-    // Text grows in place instead of being copied at every step (building a text in a loop).
-    if (FAppend && FVar->FVar->FValue.kind() == TfsValue::String && !FVar->FVar->FOnGetVarValue) {
-        const TfsValue tail = FAppend->Eval();
-        if (tail.kind() == TfsValue::String) {
-            FVar->FVar->FValue.AppendText(tail.ToString());
-            return;
-        }
-    }
     if (FModificator == opNone) {
         if (FVar)
             FVar->FVar->SetValue(FExpression->Eval());
@@ -104,6 +146,8 @@ void TfsAssignmentStmt::Exec()
     }
     // A plain variable is read where it is stored, unless the host supplies its value.
     TfsCustomVariable *variable = FVar && !FVar->FVar->FOnGetVarValue ? FVar->FVar : nullptr;
+    if (variable && CombineInPlace(*variable))
+        return;
     const TfsValue current = variable ? variable->FValue : FDesignator->Eval();
     const TfsValue operand = FExpression->Eval();
     if (variable && integerInPlace(FModificator, *variable, current, operand))
@@ -156,10 +200,13 @@ TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
 void TfsIfStmt::Exec()
 {
     ReportLine();
-    if (FCondition->EvalBool())
-        FThen.Run();
-    else
-        FElse.Run();
+    InPlace branch;
+    try {
+        branch.Run(FCondition->EvalBool() ? FThen : FElse);
+    } catch (TfsRuntimeError &e) {
+        branch.Locate(e);
+        throw;
+    }
 }
 
 TfsCaseStmt::TfsCaseStmt(TfsScript *p) : TfsStatement(p), FElse(p) {}
@@ -183,14 +230,20 @@ void TfsLoopStmt::Exec()
 {
     ReportLine();
     TfsScript &program = *FProgram;
-    for (;;) {
-        if (FTestFirst && FCondition->EvalBool() == FStopWhen)
-            break;
-        FBody.Run();
-        if (AfterBody(program))
-            break;
-        if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
-            break;
+    InPlace body;
+    try {
+        for (;;) {
+            if (FTestFirst && FCondition->EvalBool() == FStopWhen)
+                break;
+            body.Run(FBody);
+            if (AfterBody(program))
+                break;
+            if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
+                break;
+        }
+    } catch (TfsRuntimeError &e) {
+        body.Locate(e);
+        throw;
     }
     program.FFlags.breakCalled = false;
 }
@@ -208,12 +261,18 @@ void TfsForStmt::Exec()
     TfsScript &program = *FProgram;
     TfsCustomVariable &variable = *FVariable->Variable();
     const uint64_t count = FDown ? uint64_t(first) - uint64_t(last) : uint64_t(last) - uint64_t(first);
-    for (uint64_t k = 0;; ++k) {
-        const int64_t value = FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k);
-        variable.SetInteger(value, true);
-        FBody.Run();
-        if (TfsLoopStmt::AfterBody(program) || k == count)
-            break;
+    InPlace body;
+    try {
+        for (uint64_t k = 0;; ++k) {
+            const int64_t value = FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k);
+            variable.SetInteger(value, true);
+            body.Run(FBody);
+            if (TfsLoopStmt::AfterBody(program) || k == count)
+                break;
+        }
+    } catch (TfsRuntimeError &e) {
+        body.Locate(e);
+        throw;
     }
     program.FFlags.breakCalled = false;
 }
@@ -246,13 +305,19 @@ void TfsCppForStmt::Exec()
     ReportLine();
     TfsScript &program = *FProgram;
     FFirstStmt.Run();
-    for (;;) {
-        if (FExpression && !FExpression->EvalBool())
-            break;
-        FBody.Run();
-        if (TfsLoopStmt::AfterBody(program))
-            break;
-        FSecondStmt.Run();
+    InPlace inner;
+    try {
+        for (;;) {
+            if (FExpression && !FExpression->EvalBool())
+                break;
+            inner.Run(FBody);
+            if (TfsLoopStmt::AfterBody(program))
+                break;
+            inner.Run(FSecondStmt);
+        }
+    } catch (TfsRuntimeError &e) {
+        inner.Locate(e);
+        throw;
     }
     program.FFlags.breakCalled = false;
 }

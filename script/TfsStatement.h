@@ -22,10 +22,10 @@ public:
     QString FSourcePos;
     QString FUnitName;
 
-protected:
-    friend class TfsStatementList;
-    // Runs the statement; the list that runs it gives a run-time error leaving it its position.
+    // Runs the statement; whoever runs it gives a run-time error leaving it its position.
     virtual void Exec() = 0;
+
+protected:
     void ReportLine();
 };
 
@@ -50,10 +50,13 @@ public:
     TfsNodePtr FExpression;
     TfsOperatorType FModificator = opNone; // x += e and the like
     TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
-    TfsNode *FAppend = nullptr;            // v := v + e or v += e with a plain e: appended in place
+    TfsPlainOperand FOperand;              // e when it is a constant or a plain variable
 
 protected:
     void Exec() override;
+
+private:
+    bool CombineInPlace(TfsCustomVariable &variable);
 };
 
 class TfsCallStmt : public TfsStatement

@@ -198,13 +198,6 @@ void TfsValue::ReleaseBox() noexcept
         delete FPayload.box;
 }
 
-TfsValue TfsValue::MakeNull() noexcept
-{
-    TfsValue v;
-    v.FKind = Null;
-    return v;
-}
-
 TfsValue TfsValue::MakeCurrency(double v)
 {
     const double scaled = std::nearbyint(v * kCurrencyScale);

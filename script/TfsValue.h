@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -15,10 +16,12 @@ public:
     enum Kind : uint8_t { Empty, Null, Int, Int64, Double, Currency, DateTime, Bool, String, Array, Object };
 
     TfsValue() noexcept { FPayload.i64 = 0; }
-    TfsValue(int v) noexcept : FKind(Int) { FPayload.i64 = 0, FPayload.i32 = v; }
+    // One eight-byte store fills the payload: a narrow store followed by a wide read of the same
+    // bytes (copying the value) would stall the processor. The 32-bit view reads the low half.
+    TfsValue(int v) noexcept : FKind(Int) { FPayload.i64 = int64_t(uint32_t(v)); }
     TfsValue(int64_t v) noexcept : FKind(Int64) { FPayload.i64 = v; }
     TfsValue(double v) noexcept : FKind(Double) { FPayload.d = v; }
-    TfsValue(bool v) noexcept : FKind(Bool) { FPayload.i64 = 0, FPayload.b = v; }
+    TfsValue(bool v) noexcept : FKind(Bool) { FPayload.i64 = v ? 1 : 0; }
     TfsValue(const QString &s);
     TfsValue(const char16_t *s) : TfsValue(QString::fromUtf16(s)) {}
     // Copies and moves are inline: numbers in loops never leave the registers for a call.
@@ -51,7 +54,26 @@ public:
     }
     ~TfsValue() { Release(); }
 
-    static TfsValue MakeNull() noexcept;
+    // Replace the value by an integer in place (loop counters and sums).
+    void AssignInt(int v) noexcept
+    {
+        Release();
+        FKind = Int;
+        FPayload.i64 = int64_t(uint32_t(v));
+    }
+    void AssignInt64(int64_t v) noexcept
+    {
+        Release();
+        FKind = Int64;
+        FPayload.i64 = v;
+    }
+
+    static TfsValue MakeNull() noexcept
+    {
+        TfsValue v;
+        v.FKind = Null;
+        return v;
+    }
     // Best 32- or 64-bit form of an integer.
     static TfsValue FromInt64(int64_t v) noexcept
     {
@@ -151,3 +173,4 @@ private:
 };
 
 static_assert(sizeof(TfsValue) == 16, "a script value is a tag and eight bytes");
+static_assert(std::endian::native == std::endian::little, "the narrow views of the payload are its low bytes");

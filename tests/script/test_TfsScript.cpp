@@ -250,8 +250,38 @@ const Case kData[] = {
     {"PascalScript", "var r: Variant; a: array[1..2] of Integer; begin r := a[3] end.",
      "runtime: Index out of range: 3 @ 1:50"},
 };
+
+// Counters, sums and appends computed where the variable is stored give what the general operators
+// give: the same kinds, overflow and errors, and errors inside one-statement bodies keep their place.
+const Case kInPlace[] = {
+    {"PascalScript", "var r: Variant; begin r := 2147483647; r := r + 1 end.", "2147483648"},
+    {"JScript", "var r = 2147483647; r++;", "2147483648"},
+    {"JScript", "var r = -2147483648; r--; r *= 2;", "-4294967298"},
+    {"PascalScript", "var r: Integer; begin r := 2147483647;\n  r := r + 1 end.", "runtime: Integer overflow @ 2:3"},
+    {"PascalScript", "var r: Int64; i: Integer; begin r := 0; for i := 1 to 100000 do r := r + i * i end.",
+     "333338333350000"},
+    {"PascalScript", "var r: Variant; begin r := 1.5; r := r * 2; r := r - 1 end.", "2"},
+    {"PascalScript", "var r: String; i: Integer; begin r := 'a'; for i := 1 to 3 do r := r + 'b'; r := r + 'c' end.",
+     "abbbc"},
+    {"JScript", "var r = \"a\"; var b = \"b\"; r += b; r = r + \"c\";", "abc"},
+    // The left operand is read before a call on the right changes it.
+    {"PascalScript", "var r, y: Integer; function F: Integer; begin y := 100; Result := 1 end; "
+                     "begin y := 5; r := y - F end.", "4"},
+    {"PascalScript", "var r: Integer; function F: Integer; begin r := 100; Result := 1 end; "
+                     "begin r := 5; r := r - F end.", "4"},
+    {"PascalScript", "var r, i, z: Integer; begin z := 0; for i := 1 to 3 do\n  r := 10 div z end.",
+     "runtime: Division by zero @ 2:3"},
+    {"PascalScript", "var r, z: Integer; begin z := 0; if z = 0 then\n  r := 10 div z end.",
+     "runtime: Division by zero @ 2:3"},
+    {"PascalScript", "var r, z: Integer; begin z := 0; while r < 1 do\n  r := 10 div z end.",
+     "runtime: Division by zero @ 2:3"},
+    {"JScript", "var r = 0, z = 0; for (var i = 0; i < 3;\n  i += 1 / z) r++;",
+     "runtime: Floating point division by zero @ 2:3"},
+    {"JScript", "var r = 0, z = 0; for (var i = 0; i < 3; i++)\n  r = 10 % z;", "runtime: Division by zero @ 2:3"},
+};
 // clang-format on
 
+INSTANTIATE_TEST_SUITE_P(InPlace, PascalOutcome, testing::ValuesIn(kInPlace));
 INSTANTIATE_TEST_SUITE_P(Data, PascalOutcome, testing::ValuesIn(kData));
 INSTANTIATE_TEST_SUITE_P(CompileErrors, PascalOutcome, testing::ValuesIn(kCompileErrors));
 INSTANTIATE_TEST_SUITE_P(RunTimeErrors, PascalOutcome, testing::ValuesIn(kRunTime));
