@@ -18,31 +18,45 @@ namespace {
 using BinaryFn = TfsValue (*)(const TfsValue &, const TfsValue &);
 
 // The values of one call (arguments, saved locals): on the native stack when few, so that a call
-// allocates nothing, and only as many as are used are constructed.
+// allocates nothing, each made in its place.
 template <size_t N> class SmallValues
 {
 public:
-    explicit SmallValues(size_t n)
-        : FData(n <= N ? reinterpret_cast<TfsValue *>(FBuffer) : static_cast<TfsValue *>(::operator new(n * sizeof(TfsValue)))),
-          FSize(n)
+    // n values, the i-th made by make(i) in order; a failure while making them frees those made.
+    template <class Make>
+    SmallValues(size_t n, Make make)
+        : FData(n <= N ? reinterpret_cast<TfsValue *>(FBuffer)
+                       : static_cast<TfsValue *>(::operator new(n * sizeof(TfsValue)))),
+          FHeap(n > N)
     {
-        std::uninitialized_value_construct_n(FData, n);
+        try {
+            for (; FSize < n; ++FSize)
+                new (FData + FSize) TfsValue(make(FSize));
+        } catch (...) {
+            Free();
+            throw;
+        }
     }
-    ~SmallValues()
-    {
-        std::destroy_n(FData, FSize);
-        if (FSize > N)
-            ::operator delete(FData);
-    }
+    // n empty values.
+    explicit SmallValues(size_t n) : SmallValues(n, [](size_t) { return TfsValue(); }) {}
+    ~SmallValues() { Free(); }
     SmallValues(const SmallValues &) = delete;
     SmallValues &operator=(const SmallValues &) = delete;
     TfsValue &operator[](size_t i) { return FData[i]; }
     std::span<TfsValue> Span() { return {FData, FSize}; }
 
 private:
+    void Free()
+    {
+        std::destroy_n(FData, FSize);
+        if (FHeap)
+            ::operator delete(FData);
+    }
+
     alignas(TfsValue) unsigned char FBuffer[N * sizeof(TfsValue)];
     TfsValue *FData;
-    size_t FSize;
+    bool FHeap;
+    size_t FSize = 0;
 };
 
 // Integers are the common case of loops and counters: they skip the general promotion. Two 32-bit
@@ -237,6 +251,8 @@ public:
     }
 
     TfsCustomVariable *LeftVariable() const { return FLeftPlain.variable; }
+    const TfsPlainOperand &LeftPlain() const { return FLeftPlain; }
+    const TfsPlainOperand &RightPlain() const { return FRightPlain; }
     TfsNodePtr TakeRight() { return std::move(FRight); }
 
 private:
@@ -424,6 +440,26 @@ TfsPlainOperand::TfsPlainOperand(TfsNode &node)
         variable = designator->FVar;
 }
 
+TfsOperatorType fsPlainComparison(TfsNode &condition, TfsPlainOperand &left, TfsPlainOperand &right)
+{
+    const auto parts = [&](auto *node, TfsOperatorType op) {
+        if (!node || !(node->LeftPlain().constant || node->LeftPlain().variable) ||
+            !(node->RightPlain().constant || node->RightPlain().variable))
+            return opNone;
+        left = node->LeftPlain();
+        right = node->RightPlain();
+        return op;
+    };
+    TfsNode *node = &condition;
+    if (auto *less = dynamic_cast<IntegerNode<CompareOp<std::less<>>> *>(node))
+        return parts(less, opLess);
+    if (auto *lessEq = dynamic_cast<IntegerNode<CompareOp<std::less_equal<>>> *>(node))
+        return parts(lessEq, opLessEq);
+    if (auto *great = dynamic_cast<IntegerNode<CompareOp<std::greater<>>> *>(node))
+        return parts(great, opGreat);
+    return parts(dynamic_cast<IntegerNode<CompareOp<std::greater_equal<>>> *>(node), opGreatEq);
+}
+
 TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand)
 {
     const auto split = [&](auto *node, TfsOperatorType op) {
@@ -574,10 +610,8 @@ void TfsIndexDesignator::Assign(const TfsValue &value)
 TfsValue TfsCallDesignator::Eval()
 {
     // All arguments are evaluated before any parameter is assigned.
-    SmallValues<8> values(FArgs.size());
+    SmallValues<8> values(FArgs.size(), [this](size_t i) { return FArgs[i]->Eval(); });
     const std::span<TfsValue> args = values.Span();
-    for (size_t i = 0; i < FArgs.size(); ++i)
-        args[i] = FArgs[i]->Eval();
     if (FNative) {
         TfsValue result = FNative->FCall(args);
         for (size_t i = 0; i < FVarArgs.size(); ++i)
@@ -699,13 +733,8 @@ struct CallFrame
 
     CallFrame(TfsProcVariable &p, TfsScript &s, TfsScript &m)
         : proc(p), scope(s), main(m), previousRunning(m.FProgRunning), saved(p.FDepth > 0),
-          savedValues(saved ? s.Locals().size() : 0)
+          savedValues(saved ? s.Locals().size() : 0, [&s](size_t i) { return s.Locals()[i]->FValue; })
     {
-        if (saved) {
-            const auto &locals = scope.Locals();
-            for (size_t i = 0; i < locals.size(); ++i)
-                savedValues[i] = locals[i]->FValue;
-        }
         ++proc.FDepth;
         ++main.FCallDepth;
         main.FProgRunning = &scope;
@@ -759,10 +788,7 @@ TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
     // Read the result and the var parameters, restore the caller's locals, then write back.
     TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
     const size_t backCount = std::min(varArgs.size(), proc.FParams.size());
-    SmallValues<8> back(backCount);
-    for (size_t i = 0; i < backCount; ++i)
-        if (varArgs[i])
-            back[i] = proc.FParams[i]->FValue;
+    SmallValues<8> back(backCount, [&](size_t i) { return varArgs[i] ? proc.FParams[i]->FValue : TfsValue(); });
     frame.Restore();
     for (size_t i = 0; i < backCount; ++i)
         if (varArgs[i])

@@ -90,6 +90,10 @@ struct TfsPlainOperand
     TfsCustomVariable *variable = nullptr;
 };
 
+// a < b, a <= b, a > b or a >= b with a and b constants or plain variables: the operands and the
+// operator, so that a loop can compare integers in place; opNone for any other condition.
+TfsOperatorType fsPlainComparison(TfsNode &condition, TfsPlainOperand &left, TfsPlainOperand &right);
+
 // An operator applied to one or two operands.
 TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right);
 

@@ -73,6 +73,9 @@ public:
         FRunning->Exec();
         FRunning = nullptr;
     }
+    // A statement run directly, between Enter and Leave.
+    void Enter(TfsStatement *statement) { FRunning = statement; }
+    void Leave() { FRunning = nullptr; }
     // In the handler around the runs.
     void Locate(TfsRuntimeError &e) const
     {
@@ -181,8 +184,13 @@ void TfsCallStmt::Exec()
         FDesignator->Eval();
         return;
     }
+    Modify(FDesignator->Variable());
+}
+
+void TfsCallStmt::Modify(TfsCustomVariable *var)
+{
     // x++ and x-- on an integer variable stay in place.
-    if (TfsCustomVariable *var = FDesignator->Variable(); var && !var->FOnGetVarValue) {
+    if (var && !var->FOnGetVarValue) {
         const TfsValue &current = var->FValue;
         int64_t r = 0;
         if (current.IsIntegral() && !__builtin_add_overflow(current.ToInt64(), int64_t(FModificator), &r)) {
@@ -305,15 +313,39 @@ void TfsCppForStmt::Exec()
     ReportLine();
     TfsScript &program = *FProgram;
     FFirstStmt.Run();
+    // A counter step (i++, i--) is applied here, without running a statement for it.
+    auto *step = FSecondStmt.FItems.size() == 1 ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
+                                                : nullptr;
+    if (step && step->FModificator == 0)
+        step = nullptr;
+    TfsCustomVariable *counter = step ? step->FDesignator->Variable() : nullptr;
+    // A bound test (i <= n) of two integers held in place is made here.
+    TfsPlainOperand left, right;
+    const TfsOperatorType test = FExpression ? fsPlainComparison(*FExpression, left, right) : opNone;
+    const auto holds = [&] {
+        const TfsValue *a = left.At(), *b = right.At();
+        if (test == opNone || !a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
+            return FExpression->EvalBool();
+        const int x = a->RawInt(), y = b->RawInt();
+        return test == opLess ? x < y : test == opLessEq ? x <= y : test == opGreat ? x > y : x >= y;
+    };
     InPlace inner;
     try {
         for (;;) {
-            if (FExpression && !FExpression->EvalBool())
+            if (FExpression && !holds())
                 break;
             inner.Run(FBody);
             if (TfsLoopStmt::AfterBody(program))
                 break;
-            inner.Run(FSecondStmt);
+            if (!step) {
+                inner.Run(FSecondStmt);
+                continue;
+            }
+            inner.Enter(step);
+            step->ReportLine();
+            if (!program.FTerminated)
+                step->Modify(counter);
+            inner.Leave();
         }
     } catch (TfsRuntimeError &e) {
         inner.Locate(e);

@@ -24,8 +24,7 @@ public:
 
     // Runs the statement; whoever runs it gives a run-time error leaving it its position.
     virtual void Exec() = 0;
-
-protected:
+    // Tells the nearest OnRunLine hook that this statement's line runs now.
     void ReportLine();
 };
 
@@ -65,6 +64,8 @@ public:
     using TfsStatement::TfsStatement;
     std::unique_ptr<TfsDesignator> FDesignator;
     int FModificator = 0; // +1 for x++, -1 for x--
+    // x++ or x-- once the line is reported; variable is the designator's plain variable, or null.
+    void Modify(TfsCustomVariable *variable);
 
 protected:
     void Exec() override;

@@ -278,6 +278,14 @@ const Case kInPlace[] = {
     {"JScript", "var r = 0, z = 0; for (var i = 0; i < 3;\n  i += 1 / z) r++;",
      "runtime: Floating point division by zero @ 2:3"},
     {"JScript", "var r = 0, z = 0; for (var i = 0; i < 3; i++)\n  r = 10 % z;", "runtime: Division by zero @ 2:3"},
+    // Counted loops test and step their counter in place, yet see every change the body makes.
+    {"JScript", "var r = 0, n = 10; for (var i = 0; i < n; i++) { n--; r++; }", "5"},
+    {"JScript", "var r = 0; for (var i = 0; i < 9; i++) { r++; i += 2; }", "3"},
+    {"JScript", "var r = 0; for (var i = 3; i >= 1; i--) r = r * 10 + i;", "321"},
+    {"JScript", "var r = 0; for (var i = 0; i < \"3\"; i++) r++;", "3"},
+    {"JScript", "var r = 0; for (var i = 0; i < 5; i++) { if (i == 2) continue; if (i == 4) break; r = r * 10 + i; }",
+     "13"},
+    {"C++Script", "int r, i; { for (i = 2147483646; i > 0;\n  i++) r = i; }", "runtime: Integer overflow @ 2:3"},
 };
 // clang-format on
 
