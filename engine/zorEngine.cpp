@@ -3,6 +3,9 @@
 #include "TfrxEngine.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxBand.h"
+#include "TfrxEngineScriptObject.h"
+#include "TfrxOutline.h"
+#include "TfrxOutlineScriptObject.h"
 #include "TfrxReport.h"
 #include "TfrxReportServices.h"
 #include "TfrxScriptBinder.h"
@@ -28,11 +31,52 @@ QVariant aggregate(TfrxReport &report, const QString &function, const QStringLis
     return engine->GetAggregateValue(function, expression, band, flags);
 }
 
+// The prepared pages of a report whose engine is this library's, with the engine's current Y; none
+// for a report without them.
+TfrxPreviewPages *pagesOf(TfrxReport &report)
+{
+    return dynamic_cast<TfrxPreviewPages *>(report.PreviewPages());
+}
+
+double curY(TfrxReport &report)
+{
+    return report.Engine() != nullptr ? report.Engine()->CurY() : 0;
+}
+
+// Scripts' Outline.AddItem/LevelRoot/LevelUp and Engine.AddAnchor/GetAnchorPage: entries and anchors
+// on the page being prepared, at the engine's current position.
+void bindOutlineAndAnchors()
+{
+    TfrxOutlineScriptObject::Hooks &outline = TfrxOutlineScriptObject::Handlers();
+    outline.AddItem = [](TfrxReport &report, const QString &text) {
+        if (TfrxPreviewPages *pages = pagesOf(report))
+            pages->Outline().AddItem(text, pages->CurPage(), qRound(curY(report)));
+    };
+    outline.LevelRoot = [](TfrxReport &report) {
+        if (TfrxPreviewPages *pages = pagesOf(report))
+            pages->Outline().LevelRoot();
+    };
+    outline.LevelUp = [](TfrxReport &report) {
+        if (TfrxPreviewPages *pages = pagesOf(report))
+            pages->Outline().LevelUp();
+    };
+    TfrxEngineScriptObject::Hooks &engine = TfrxEngineScriptObject::Handlers();
+    engine.AddAnchor = [](TfrxReport &report, const QString &text) {
+        if (TfrxPreviewPages *pages = pagesOf(report))
+            pages->AddAnchor(text, curY(report));
+    };
+    engine.GetAnchorPage = [](TfrxReport &report, const QString &text) {
+        TfrxPreviewPages *pages = pagesOf(report);
+        return pages != nullptr ? pages->GetAnchorPage(text) : 1;
+    };
+}
+
 }  // namespace
 
 void zorRegisterEngine()
 {
     TfrxScriptBinder::Aggregate() = aggregate;
+    bindOutlineAndAnchors();
     TfrxReportServices::Instance().CreateEngine = [](TfrxReport &report) {
         TfrxReportServices::EngineParts parts;
         auto pages = std::make_unique<TfrxPreviewPages>(&report);

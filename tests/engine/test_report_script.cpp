@@ -4,6 +4,7 @@
 #include "EngineFixture.h"
 
 #include "TfrxFont.h"
+#include "TfrxOutline.h"
 #include "TfrxVariables.h"
 #include "TfsScript.h"
 #include "zorScriptBindings.h"
@@ -52,6 +53,41 @@ TEST_F(ReportScriptTest, EventsMoveAndRecolourAnObjectAndTextsUseFunctionsAndVar
     // reloaded object, not the one freed with the old tree.
     EXPECT_DOUBLE_EQ(FReport->FindObject(QStringLiteral("Memo1"))->Left(), 10);
     EXPECT_EQ(FReport->Script().Evaluate(QStringLiteral("Memo1.Left")).ToDouble(), 10);
+}
+
+TEST_F(ReportScriptTest, ScriptsAddOutlineEntriesAndAnchorsWhereTheEngineStands)
+{
+    AddNumbers(QStringLiteral("Data"), 3);
+    auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 300); // one record a page
+    band->SetDataSetName(QStringLiteral("Data"));
+    band->setProperty("OnAfterPrint", QStringLiteral("RowAfterPrint"));
+    AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    FReport->SetScriptText({QStringLiteral("var n: Integer;"),
+                            QStringLiteral("procedure RowAfterPrint(Sender: TfrxComponent);"),
+                            QStringLiteral("begin"),
+                            QStringLiteral("  n := n + 1;"),
+                            QStringLiteral("  Engine.AddAnchor('row' + IntToStr(n));"),
+                            QStringLiteral("  Outline.AddItem('Row ' + IntToStr(n));"),
+                            QStringLiteral("  Outline.LevelUp;"),
+                            QStringLiteral("end;"),
+                            QStringLiteral("begin"),
+                            QStringLiteral("end.")});
+
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    ASSERT_EQ(Pages()->GetCount(), 3);
+    TfrxOutline &outline = Pages()->Outline();
+    outline.LevelRoot();
+    ASSERT_EQ(outline.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QString text;
+        int page = -1, top = -1;
+        outline.GetItem(i, text, page, top);
+        EXPECT_EQ(text, QStringLiteral("Row %1").arg(i + 1));
+        EXPECT_EQ(page, i);
+        EXPECT_EQ(top, 300); // after the band, the engine stands below it
+    }
+    EXPECT_EQ(Pages()->GetAnchorPage(QStringLiteral("ROW3")), 3);
+    EXPECT_EQ(FReport->Script().Evaluate(QStringLiteral("Engine.GetAnchorPage('row2')")).ToInt(), 2);
 }
 
 TEST_F(ReportScriptTest, TotalsAndLineNumbersComeThroughTheScript)
