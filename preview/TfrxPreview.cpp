@@ -1,5 +1,6 @@
 #include "TfrxPreview.h"
 
+#include "TfrxCustomEngine.h"
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxError.h"
 #include "TfrxPageSettingsForm.h"
@@ -22,6 +23,7 @@
 #include <QUrl>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,7 +33,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -111,9 +112,6 @@ TfrxPreview::TfrxPreview(QWidget *parent) : QWidget(parent)
     layout->addWidget(FMessagePanel);
     layout->addWidget(FSplitter, 1);
 
-    FLiveTimer = new QTimer(this);
-    FLiveTimer->setInterval(100);
-    connect(FLiveTimer, &QTimer::timeout, this, &TfrxPreview::refreshWhileRunning);
     connect(FWorkspace, &TfrxPreviewWorkspace::PageScrolled, this, &TfrxPreview::pageScrolled);
     connect(FWorkspace, &TfrxPreviewWorkspace::PageClicked, this, [this](int index) {
         FPageNo = index + 1;
@@ -128,15 +126,16 @@ TfrxPreview::TfrxPreview(QWidget *parent) : QWidget(parent)
     });
     connect(FThumbnail, &TfrxPreviewWorkspace::PageClicked, this, [this](int index) { SetPageNo(index + 1); });
     connect(FWorkspace, &TfrxPreviewWorkspace::PageMouseMove, this, &TfrxPreview::mouseOverPage);
-    connect(FWorkspace, &TfrxPreviewWorkspace::PageMouseClick, this, [this](int index, QPointF point) {
-        if (TfrxView *view = ViewAt(index, point))
-            FollowHyperlink(view);
-    });
+    connect(FWorkspace, &TfrxPreviewWorkspace::PageMouseClick, this, &TfrxPreview::ClickAt);
     setFocusProxy(FWorkspace);
     setMinimumSize(320, 240);
 }
 
-TfrxPreview::~TfrxPreview() = default;
+TfrxPreview::~TfrxPreview()
+{
+    if (FReport != nullptr && FReport->Preview() == this)
+        FReport->SetPreview(nullptr);
+}
 
 TfrxCustomPreviewPages *TfrxPreview::PreviewPages() const
 {
@@ -151,7 +150,10 @@ int TfrxPreview::PageCount() const
 
 void TfrxPreview::Init(TfrxReport *report)
 {
+    if (FReport != nullptr && FReport != report && FReport->Preview() == this)
+        FReport->SetPreview(nullptr);
     FReport = report;
+    report->SetPreview(this);
     FWorkspace->SetPreviewPages(PreviewPages());
     FThumbnail->SetPreviewPages(PreviewPages());
     const TfrxPreviewOptions &options = *report->PreviewOptions();
@@ -331,32 +333,63 @@ void TfrxPreview::Unlock()
     UpdatePages();
 }
 
-void TfrxPreview::SetRunning(bool running)
+void TfrxPreview::InternalOnProgressStart()
 {
-    FRunning = running;
-    if (running) {
-        FindTextClear();
-        FLiveCount = 0;
-        FLiveTimer->start();
-        return;
+    FRunning = true;
+    FindTextClear();
+    FOutline->clear();
+    FPageNo = 1;
+    FTick = 50;
+    UpdatePages();
+    emit RunningChanged(true);
+    emit PageChanged(FPageNo);
+}
+
+namespace {
+
+// While this many pages are prepared, each joins the layout at once.
+constexpr int eagerPages = 50;
+
+int tickAfter(qint64 secondPageMs)
+{
+    if (secondPageMs <= 4)
+        return 50;
+    return secondPageMs > 9 ? 5 : 20;
+}
+
+} // namespace
+
+void TfrxPreview::InternalOnProgress(int pageIndex)
+{
+    const bool finalPass = FReport == nullptr || FReport->Engine() == nullptr || FReport->Engine()->FinalPass();
+    if (finalPass) {
+        if (pageIndex == 0) {
+            FFirstPageTime.start();
+            UpdatePages();
+            SetPageNo(1);
+        } else if (pageIndex == 1) {
+            FTick = tickAfter(FFirstPageTime.elapsed());
+        }
+        if (pageIndex > 0 && (pageIndex < eagerPages || pageIndex % FTick == 0)) {
+            FWorkspace->AppendPages();
+            emit PageChanged(FPageNo);
+        }
     }
-    FLiveTimer->stop();
+    emit PreparationProgress(pageIndex, finalPass);
+}
+
+void TfrxPreview::InternalOnProgressStop()
+{
+    FRunning = false;
+    Rebuild();
+    emit RunningChanged(false);
+}
+
+void TfrxPreview::Rebuild()
+{
     UpdatePages();
     buildOutline();
     SetPageNo(FPageNo);
-}
-
-// While the report prepares, new pages join the layout as they come.
-void TfrxPreview::refreshWhileRunning()
-{
-    const int count = PageCount();
-    if (count == FLiveCount)
-        return;
-    const bool first = FLiveCount == 0;
-    FLiveCount = count;
-    UpdatePages();
-    if (first)
-        SetPageNo(1);
 }
 
 void TfrxPreview::Cancel()
@@ -613,6 +646,7 @@ TfrxView *TfrxPreview::ViewAt(int pageIndex, QPointF point)
 void TfrxPreview::mouseOverPage(int index, QPointF point)
 {
     TfrxView *view = ViewAt(index, point);
+    setViewUnderMouse(view);
     const QString link = view != nullptr && view->Hyperlink() != nullptr ? view->Hyperlink()->Value() : QString();
     if (link.isEmpty())
         FWorkspace->viewport()->unsetCursor();
@@ -621,15 +655,99 @@ void TfrxPreview::mouseOverPage(int index, QPointF point)
     emit Message(link);
     if (view != nullptr && !view->Hint().isEmpty())
         QToolTip::showText(QCursor::pos(), view->Hint(), FWorkspace);
+    if (view != nullptr && FReport != nullptr)
+        if (const auto &handler = FReport->OnMouseOverObject())
+            handler(view);
+}
+
+namespace {
+
+// The shift state that script events and host handlers receive: one byte of flags.
+int shiftState(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool doubleClick)
+{
+    static const struct {
+        Qt::KeyboardModifier modifier;
+        int flag;
+    } keys[] = {{Qt::ShiftModifier, 1}, {Qt::AltModifier, 2}, {Qt::ControlModifier, 4}};
+    int shift = 0;
+    for (const auto &key : keys)
+        if (modifiers.testFlag(key.modifier))
+            shift |= key.flag;
+    static const QHash<Qt::MouseButton, int> buttons{{Qt::LeftButton, 8}, {Qt::RightButton, 16}, {Qt::MiddleButton, 32}};
+    shift |= buttons.value(button, 0);
+    return doubleClick ? shift | 64 : shift;
+}
+
+// 0 left, 1 right, 2 middle.
+int buttonNumber(Qt::MouseButton button)
+{
+    return button == Qt::RightButton ? 1 : button == Qt::MiddleButton ? 2 : 0;
+}
+
+} // namespace
+
+// Script events run on the window's side of the event loop: an error of one is shown, never
+// passed through Qt's loop.
+void TfrxPreview::setViewUnderMouse(TfrxView *view)
+{
+    if (view == FViewUnderMouse || FReport == nullptr)
+        return;
+    bool refresh = false;
+    try {
+        if (FViewUnderMouse != nullptr)
+            FReport->DoMouseLeave(FViewUnderMouse, refresh);
+        FViewUnderMouse = view;
+        if (view != nullptr)
+            FReport->DoMouseEnter(view, refresh);
+    } catch (const std::exception &error) {
+        FViewUnderMouse = view;
+        zorReportPrinterError(QString::fromUtf8(error.what()));
+    }
+    if (refresh)
+        FWorkspace->viewport()->update();
+}
+
+TfrxView *TfrxPreview::ViewUnderMouse() const { return FViewUnderMouse; }
+
+void TfrxPreview::ClickAt(int pageIndex, QPointF point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                          bool doubleClick)
+{
+    TfrxView *view = ViewAt(pageIndex, point);
+    if (view == nullptr || FReport == nullptr)
+        return;
+    // Preparing again frees the view; what the click follows is taken first.
+    const TfrxHyperlink *link = view->Hyperlink();
+    const TfrxHyperlinkKind kind = link != nullptr ? link->Kind() : hkURL;
+    const QString value = link != nullptr ? link->Value() : QString();
+    bool modified = false;
+    try {
+        FReport->DoPreviewClick(view, buttonNumber(button), shiftState(button, modifiers, doubleClick), modified,
+                                doubleClick);
+    } catch (const std::exception &error) {
+        zorReportPrinterError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (modified && !Busy()) {
+        FViewUnderMouse = nullptr;
+        FReport->PrepareReport();
+        Rebuild();
+    }
+    if (button == Qt::LeftButton && !doubleClick)
+        followLink(kind, value);
 }
 
 void TfrxPreview::FollowHyperlink(TfrxView *view)
 {
     const TfrxHyperlink *link = view != nullptr ? view->Hyperlink() : nullptr;
-    if (link == nullptr || link->Value().isEmpty() || Busy())
+    if (link != nullptr)
+        followLink(link->Kind(), link->Value());
+}
+
+void TfrxPreview::followLink(TfrxHyperlinkKind kind, const QString &value)
+{
+    if (value.isEmpty() || Busy())
         return;
-    const QString value = link->Value();
-    switch (link->Kind()) {
+    switch (kind) {
     case hkURL: {
         const QUrl url = QUrl::fromUserInput(value);
         const QString scheme = url.scheme().toLower();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "TfrxCustomPreview.h"
 #include "zorTypes.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QRectF>
 #include <QWidget>
 
@@ -10,7 +13,6 @@
 class QLabel;
 class QPushButton;
 class QSplitter;
-class QTimer;
 class QTreeWidget;
 class TfrxCustomPreviewPages;
 class TfrxPreviewWorkspace;
@@ -21,7 +23,7 @@ class QUrl;
 // The preview control: the prepared pages of a report laid out top to bottom (side by side when
 // they fit), zoomed and scrolled, with thumbnails and an outline at the side, text search,
 // printing, saving and loading of prepared reports, and live display while the report prepares.
-class TfrxPreview : public QWidget
+class TfrxPreview : public QWidget, public TfrxCustomPreview
 {
     Q_OBJECT
 
@@ -29,7 +31,8 @@ public:
     explicit TfrxPreview(QWidget *parent = nullptr);
     ~TfrxPreview() override;
 
-    // Takes the report's preview options, lays the pages out and shows page 1.
+    // Attaches the control to the report (it follows the report's preparations from then on),
+    // takes the report's preview options, lays the pages out and shows page 1.
     void Init(TfrxReport *report);
     TfrxReport *Report() const { return FReport; }
     TfrxCustomPreviewPages *PreviewPages() const;
@@ -91,12 +94,28 @@ public:
     // Follows the hyperlink of a view: a web or mail address opens at once, any other value only
     // once the operator has confirmed it; page numbers and anchors go to their page.
     void FollowHyperlink(TfrxView *view);
+    // A click on a page at a point in report pixels from its corner: the report's preview-click
+    // handling for the view there (a report it marks modified is prepared again), then the
+    // view's hyperlink for a single click of the left button.
+    void ClickAt(int pageIndex, QPointF point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                 bool doubleClick);
+    // The view the mouse is over now; none when it is over no view.
+    TfrxView *ViewUnderMouse() const;
     // Opens addresses with the system's default handler; tests replace it.
     static void SetUrlOpener(std::function<bool(const QUrl &)> opener);
 
-    // Preparation with the preview showing: pages appear as they are made.
-    void SetRunning(bool running);
+    // Preparation with the preview showing: the control is cleared when it starts, pages join
+    // the layout as they are made (every page while there are few, later every Tick-th page),
+    // and the layout, scroll range and outline are rebuilt when it ends.
+    void InternalOnProgressStart() override;
+    void InternalOnProgress(int pageIndex) override;
+    void InternalOnProgressStop() override;
     bool Running() const { return FRunning; }
+    // Pages between updates of the page count while many pages are prepared: 50 when the second
+    // page came within 4 ms of the first, 5 when it took more than 9 ms, else 20.
+    int Tick() const { return FTick; }
+    // Lays the pages out again, rebuilds the outline and shows the current page.
+    void Rebuild();
     // Preparing or printing: the operations that change the pages are refused.
     bool Busy() const { return FRunning || FPrinting; }
 
@@ -105,19 +124,24 @@ signals:
     void ZoomChanged(double zoom);
     // A text for the status line's second panel.
     void Message(const QString &text);
+    // Preparation started or ended.
+    void RunningChanged(bool running);
+    // A page (from 0) was prepared; finalPass is false in the first pass of a double-pass report.
+    void PreparationProgress(int pageIndex, bool finalPass);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void pageScrolled();
-    void refreshWhileRunning();
     void layoutThumbnails();
     void buildOutline();
     void showMessagePanel(const QString &text);
     void hideMessagePanel();
     void showNotFound();
     void mouseOverPage(int index, QPointF point);
+    void setViewUnderMouse(TfrxView *view);
+    void followLink(zor::TfrxHyperlinkKind kind, const QString &value);
 
     TfrxReport *FReport = nullptr;
     TfrxPreviewWorkspace *FWorkspace;
@@ -126,7 +150,6 @@ private:
     QSplitter *FSplitter;
     QWidget *FMessagePanel;
     QLabel *FMessageLabel;
-    QTimer *FLiveTimer;
     int FPageNo = 1;
     double FZoom = 1;
     zor::TfrxZoomMode FZoomMode = zor::zmDefault;
@@ -138,5 +161,7 @@ private:
     bool FScrolling = false;
     int FLastHitPage = -1;
     int FLastHit = -1;
-    int FLiveCount = 0;
+    QPointer<TfrxView> FViewUnderMouse;
+    int FTick = 50;
+    QElapsedTimer FFirstPageTime;
 };

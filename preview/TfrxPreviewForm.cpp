@@ -72,13 +72,23 @@ TfrxPreviewForm::TfrxPreviewForm(TfrxReport &report, QWidget *parent) : QDialog(
     connect(FPreview, &TfrxPreview::PageChanged, this, &TfrxPreviewForm::pageChanged);
     connect(FPreview, &TfrxPreview::ZoomChanged, this, &TfrxPreviewForm::zoomChanged);
     connect(FPreview, &TfrxPreview::Message, FMessagePanel, &QLabel::setText);
+    connect(FPreview, &TfrxPreview::RunningChanged, this, [this](bool running) {
+        setRunningLook(running || FPreparing);
+    });
+    connect(FPreview, &TfrxPreview::PreparationProgress, this, &TfrxPreviewForm::showProgress);
     FPreview->Init(&report);
     applyButtons();
     pageChanged(FPreview->PageNo());
     FPreview->setFocus();
 }
 
-TfrxPreviewForm::~TfrxPreviewForm() = default;
+// The child widgets outlive this part of the window while they are torn down; what they report
+// then (the zoom box reports a choice when it loses the focus) must not reach a half-gone window.
+TfrxPreviewForm::~TfrxPreviewForm()
+{
+    for (QObject *sender : std::initializer_list<QObject *>{FPreview, FZoomCB, FZoomCB->lineEdit(), FPageE})
+        sender->disconnect(this);
+}
 
 QAction *TfrxPreviewForm::addButton(const QString &name, const char *icon, const char *caption, const char *hint)
 {
@@ -280,15 +290,19 @@ void TfrxPreviewForm::pageTyped()
         pageChanged(FPreview->PageNo());
 }
 
+bool TfrxPreviewForm::Preparing() const { return FPreparing || FPreview->Running(); }
+
 void TfrxPreviewForm::closeClicked()
 {
-    if (FPreview->Running())
-        FPreview->Cancel();
+    if (Preparing())
+        FReport.SetTerminated(true);
     else
         reject();
 }
 
 void TfrxPreviewForm::PrepareOnShow() { FPrepareOnShow = true; }
+
+void TfrxPreviewForm::PrepareLater() { QTimer::singleShot(prepareDelayMs, this, &TfrxPreviewForm::prepare); }
 
 void TfrxPreviewForm::showEvent(QShowEvent *event)
 {
@@ -296,7 +310,7 @@ void TfrxPreviewForm::showEvent(QShowEvent *event)
     if (!FPrepareOnShow)
         return;
     FPrepareOnShow = false;
-    QTimer::singleShot(prepareDelayMs, this, &TfrxPreviewForm::prepare);
+    PrepareLater();
 }
 
 void TfrxPreviewForm::setRunningLook(bool running)
@@ -304,14 +318,30 @@ void TfrxPreviewForm::setRunningLook(bool running)
     FCloseButton->setText(text(running ? "clCancel" : "clClose"));
     for (const char *name : {"PrintB", "OpenB", "SaveB", "PdfB", "PageSettingsB"})
         Button(QLatin1String(name))->setEnabled(!running);
+    if (!running) {
+        FMessagePanel->clear();
+        pageChanged(FPreview->PageNo());
+    }
+}
+
+// The second panel says which page is being prepared; in the first pass of a double-pass report
+// the first panel counts the pages of that pass instead of the pages shown.
+void TfrxPreviewForm::showProgress(int pageIndex, bool finalPass)
+{
+    const QString number = QString::number(pageIndex + 1);
+    FMessagePanel->setText(zorFillText(text(finalPass ? "prRunning" : "prRunningFirst"), {number}));
+    if (!finalPass)
+        FPagePanel->setText(text("clFirstPass") + number);
 }
 
 // Runs inside the window's event loop. An error of the preparation never passes through Qt's
 // loop: it is kept and the window closes; whoever opened the window raises it again.
 void TfrxPreviewForm::prepare()
 {
+    if (Preparing())
+        return;
+    FPreparing = true;
     setRunningLook(true);
-    FPreview->SetRunning(true);
     bool failed = false;
     try {
         FReport.PrepareReport(false);
@@ -320,10 +350,9 @@ void TfrxPreviewForm::prepare()
         FPreparationError = std::current_exception();
         failed = true;
     }
-    FPreview->SetRunning(false);
+    FPreparing = false;
+    FPreview->Rebuild();
     setRunningLook(false);
-    FMessagePanel->clear();
-    pageChanged(FPreview->PageNo());
     if (failed) {
         if (FReport.PreviewPages() != nullptr)
             FReport.PreviewPages()->Clear();
@@ -363,14 +392,21 @@ void TfrxPreviewForm::SetFullScreen(bool value)
 // Escape is the Close button; closing waits while the report prepares or prints.
 void TfrxPreviewForm::reject()
 {
-    if (FPreview->Busy())
+    if (FPreparing || FPreview->Busy())
         return;
     QDialog::reject();
 }
 
+void TfrxPreviewForm::done(int result)
+{
+    QDialog::done(result);
+    if (const auto &handler = FReport.OnClosePreview())
+        handler(FReport);
+}
+
 void TfrxPreviewForm::closeEvent(QCloseEvent *event)
 {
-    if (FPreview->Busy()) {
+    if (FPreparing || FPreview->Busy()) {
         event->ignore();
         return;
     }

@@ -39,6 +39,10 @@ public:
 
     // Prepares the report 50 ms after the window has appeared, inside its event loop.
     void PrepareOnShow();
+    // Prepares the report 50 ms from now, inside the running event loop.
+    void PrepareLater();
+    // The report prepares: the Close button cancels and the window stays open.
+    bool Preparing() const;
     // An exception of that preparation, raised again by whoever ran the window.
     std::exception_ptr PreparationError() const { return FPreparationError; }
     bool FullScreen() const { return FFullScreen; }
@@ -47,6 +51,8 @@ public:
     bool ExportPdf();
 
     void reject() override;
+    // Closing tells the report's host (OnClosePreview).
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -66,6 +72,7 @@ private:
     void pageTyped();
     void closeClicked();
     void setRunningLook(bool running);
+    void showProgress(int pageIndex, bool finalPass);
 
     TfrxReport &FReport;
     TfrxPreview *FPreview;
@@ -79,6 +86,7 @@ private:
     QToolButton *FCloseButton = nullptr;
     QMenu *FSaveMenu = nullptr;
     bool FPrepareOnShow = false;
+    bool FPreparing = false;
     bool FFullScreen = false;
     Qt::WindowStates FStateBeforeFullScreen;
     std::exception_ptr FPreparationError;

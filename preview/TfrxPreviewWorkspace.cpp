@@ -30,6 +30,8 @@ TfrxPreviewWorkspace::TfrxPreviewWorkspace(bool isThumbnail, QWidget *parent)
     verticalScrollBar()->setPageStep(LargeChange);
     horizontalScrollBar()->setPageStep(LargeChange);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The page area follows the mouse without a button: links, hints and enter/leave events.
+    viewport()->setMouseTracking(!isThumbnail);
 }
 
 int TfrxPreviewWorkspace::UsableWidth() const
@@ -41,10 +43,20 @@ void TfrxPreviewWorkspace::Layout(double zoom)
 {
     FZoom = zoom;
     FPageList.Clear();
+    addPages(0);
+}
+
+void TfrxPreviewWorkspace::AppendPages()
+{
+    addPages(FPageList.Count());
+}
+
+void TfrxPreviewWorkspace::addPages(int from)
+{
     if (FPages != nullptr) {
-        for (int i = 0, count = FPages->GetCount(); i < count; ++i) {
+        for (int i = from, count = FPages->GetCount(); i < count; ++i) {
             const QSize size = FPages->GetPageSize(i);
-            FPageList.AddPage(nearest(zoom * size.width()), nearest(zoom * size.height()));
+            FPageList.AddPage(nearest(FZoom * size.width()), nearest(FZoom * size.height()));
         }
     }
     FPageList.CalcBounds(UsableWidth());
@@ -173,8 +185,16 @@ void TfrxPreviewWorkspace::resizeEvent(QResizeEvent *event)
     emit Resized();
 }
 
+void TfrxPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    FDoubleClick = true;
+}
+
 void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent *event)
 {
+    FDoubleClick = false;
+    FDownPoint = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         FDown = true;
         FLastPoint = event->position().toPoint();
@@ -210,8 +230,8 @@ void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent *event)
     if (page < 0)
         return;
     emit PageClicked(page);
-    if (!dragged && !FIsThumbnail && event->button() == Qt::LeftButton)
-        emit PageMouseClick(page, onPage);
+    if (!dragged && !FIsThumbnail)
+        emit PageMouseClick(page, onPage, event->button(), event->modifiers(), FDoubleClick);
 }
 
 int TfrxPreviewWorkspace::pageAt(QPoint viewportPoint, QPointF &onPage) const

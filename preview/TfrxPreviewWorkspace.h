@@ -21,6 +21,8 @@ public:
     double Zoom() const { return FZoom; }
     // Lays the pages out at a zoom; nothing when there are no pages.
     void Layout(double zoom);
+    // Adds the pages the store has gained since the last layout, at the same zoom.
+    void AppendPages();
     TfrxPageList &PageList() { return FPageList; }
     const TfrxPageList &PageList() const { return FPageList; }
     // The width the rows may take: the area less a vertical scroll bar and 26 pixels of room.
@@ -53,9 +55,10 @@ public:
 signals:
     void PageClicked(int index);
     // The mouse over a page and a click on it (not a drag), at a point in report pixels from the
-    // page's corner.
+    // page's corner. The second click within the double-click time is a double click.
     void PageMouseMove(int index, QPointF point);
-    void PageMouseClick(int index, QPointF point);
+    void PageMouseClick(int index, QPointF point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                        bool doubleClick);
     void PageScrolled();
     void Resized();
     // Ctrl with the wheel: positive steps zoom in.
@@ -65,6 +68,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -72,6 +76,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void addPages(int from);
     void updateScrollRange();
     void drawPage(QPainter &painter, int index, const QRect &rect);
     // The page under a viewport point and the point in report pixels on it; -1 when none.
@@ -83,6 +88,7 @@ private:
     bool FIsThumbnail;
     int FActivePage = 0;
     bool FDown = false;
+    bool FDoubleClick = false;
     QPoint FLastPoint;
     QPoint FDownPoint;
     int FFoundPage = -1;

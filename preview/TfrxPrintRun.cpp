@@ -6,14 +6,12 @@
 #include "TfrxPreviewPages.h"
 #include "TfrxPrintDialog.h"
 #include "TfrxPrinters.h"
-#include "TfrxProgress.h"
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
 #include "zorPrintLayout.h"
 #include "zorPrinterTexts.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QSet>
@@ -71,7 +69,6 @@ struct TfrxPrintRun::Private
     int copyNo = 0;
     QSizeF sheet; // mm, for the split, join and scale arrangements
     int sheetPaper = 0;
-    std::unique_ptr<TfrxProgress> progress;
 
     Private(TfrxReport &r, TfrxCustomPreviewPages &p) : report(r), pages(p), options(*r.PrintOptions()) {}
 
@@ -135,6 +132,11 @@ bool TfrxPrintRun::Print()
         printers->setPrinterIndex(index);
     if (d->options.ShowDialog && !d->chooseInDialog())
         return false;
+    // From here on every run, also a failed one, ends with the host's after-print handler.
+    const auto afterPrint = qScopeGuard([this] {
+        if (const auto &handler = d->report.OnAfterPrintReport())
+            handler(d->report);
+    });
     d->printer = printers->Printer();
     if (!d->printer->Initialized()) {
         zorReportPrinterError(notValid());
@@ -143,6 +145,15 @@ bool TfrxPrintRun::Print()
     d->printer->setFileName(d->options.PrnOutFileName);
     if (d->options.PrintMode != pmDefault)
         d->setSheet();
+    if (const auto &handler = d->report.OnPrintReport())
+        handler(d->report);
+    try {
+        d->report.DoNotifyEvent(&d->report, d->report.property("OnReportPrint").toString(),
+                                !d->report.EngineOptions()->DestroyForms);
+    } catch (const std::exception &error) {
+        zorReportPrinterError(QString::fromUtf8(error.what()));
+        return false;
+    }
     if (!zorParsePageNumbers(d->options.PageNumbers, d->pageList, d->pages.GetCount())) {
         zorReportPrinterError(
             zorFillText(QStringLiteral("\"%s\" is not a valid page range"), {d->options.PageNumbers}));
@@ -193,13 +204,7 @@ bool TfrxPrintRun::Private::run()
     });
     printer->setTitle(report.ReportOptions()->Name.isEmpty() ? report.FileName() : report.ReportOptions()->Name);
     report.SetTerminated(false);
-    if (report.ShowProgress()) {
-        progress = std::make_unique<TfrxProgress>();
-        QObject::connect(progress.get(), &TfrxProgress::Cancelled, progress.get(),
-                         [this] { report.SetTerminated(true); });
-        progress->setWindowTitle(zorPrinterText("200"));
-        progress->show();
-    }
+    report.InternalOnProgressStart(TfrxReport::ptPrinting);
     bool ok = false;
     try {
         ok = printCopies();
@@ -212,7 +217,7 @@ bool TfrxPrintRun::Private::run()
         ok = printer->EndDoc() || fail(notValid());
     else if (printer->Printing())
         printer->Abort();
-    progress.reset();
+    report.InternalOnProgressStop(TfrxReport::ptPrinting);
     return ok && started;
 }
 
@@ -291,16 +296,14 @@ void TfrxPrintRun::Private::drawPage(int index, double scaleX, double scaleY, do
         store->SetPrintScale(printScale);
     }
     pages.SetCurPage(index);
+    if (const auto &handler = report.OnPrintPage())
+        handler(pages.GetPage(index), copyNo);
     pages.DrawPage(index, printer->Canvas(), scaleX, scaleY, offsetX, offsetY);
 }
 
 bool TfrxPrintRun::Private::pageDone(int index)
 {
-    if (progress) {
-        progress->SetMessage(zorFillText(zorPrinterText("prPrinting"), {QString::number(index + 1)}));
-        if (!report.EngineOptions()->EnableThreadSafe)
-            QCoreApplication::processEvents();
-    }
+    report.InternalOnProgress(TfrxReport::ptPrinting, index + 1);
     printer->EndPage();
     return true;
 }

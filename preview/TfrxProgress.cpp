@@ -26,6 +26,6 @@ QString TfrxProgress::Message() const { return FLabel->text(); }
 // Escape and the Cancel button ask the operation to stop; the operation closes the window.
 void TfrxProgress::reject()
 {
-    FTerminated = true;
-    emit Cancelled();
+    FCancelled = true;
+    emit CancelPressed();
 }

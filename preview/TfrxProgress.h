@@ -1,26 +1,28 @@
 #pragma once
 
+#include "TfrxCustomProgress.h"
+
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 
 // The small window shown while a long operation runs: a message line and a Cancel button. The
-// operation polls Terminated between its steps and keeps the window alive by servicing events.
-class TfrxProgress : public QDialog
+// operation polls Cancelled between its steps and keeps the window alive by servicing events.
+class TfrxProgress : public QDialog, public TfrxCustomProgress
 {
     Q_OBJECT
 
 public:
     explicit TfrxProgress(QWidget *parent = nullptr);
 
-    void SetMessage(const QString &text);
+    void SetMessage(const QString &text) override;
     QString Message() const;
-    bool Terminated() const { return FTerminated; }
+    bool Cancelled() const override { return FCancelled; }
     QPushButton *CancelButton() const { return FCancel; }
 
 signals:
-    void Cancelled();
+    void CancelPressed();
 
 protected:
     void reject() override;
@@ -28,5 +30,5 @@ protected:
 private:
     QLabel *FLabel;
     QPushButton *FCancel;
-    bool FTerminated = false;
+    bool FCancelled = false;
 };

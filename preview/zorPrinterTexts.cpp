@@ -1,5 +1,6 @@
 #include "zorPrinterTexts.h"
 
+#include "TfrxReportServices.h"
 #include "TfrxResources.h"
 
 #include <QApplication>
@@ -28,25 +29,7 @@ QString zorPrinterText(const char *key) { return zorResources().Get(QString::fro
 
 QString zorFillText(const QString &pattern, const QStringList &values)
 {
-    QString result;
-    result.reserve(pattern.size());
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern.at(i);
-        const QChar mark = i + 1 < pattern.size() ? pattern.at(i + 1) : QChar();
-        if (c != u'%' || (mark != u'%' && mark != u'd' && mark != u's')) {
-            result += c;
-            continue;
-        }
-        ++i;
-        if (mark == u'%')
-            result += u'%';
-        else if (next < values.size())
-            result += values.at(next++);
-        else
-            result += c + QString(mark);
-    }
-    return result;
+    return TfrxReportServices::FillText(pattern, values);
 }
 
 void zorReportPrinterError(const QString &message)

@@ -8,6 +8,9 @@
 #include "TfrxExpressionCache.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportServices.h"
+#include "TfrxView.h"
+#include "TfsItems.h"
+#include "TfsObjectRegistry.h"
 #include "TfsScript.h"
 #include "TfsVariant.h"
 #include "TfrxDataSet.h"
@@ -186,6 +189,8 @@ void TfrxReport::AssignAll(TfrxReport *source)
     templateFormat().Write(source, &buffer);
     buffer.seek(0);
     const QString fileName = source->FFileName;
+    // A copy opens without asking for the password its source already holds.
+    FAcceptedPassword = source->FReportOptions->Password;
     LoadFromStream(&buffer);
     FFileName = fileName;
 }
@@ -256,6 +261,17 @@ bool TfrxReport::DoGetValue(const QString &name, QVariant &value)
     if (FSysVariables.contains(name, Qt::CaseInsensitive)) {
         value = SystemVariable(name);
         return true;
+    }
+    if (FOnGetValue || FOnNewGetValue) {
+        QVariant hostValue;
+        if (FOnGetValue)
+            FOnGetValue(name, hostValue);
+        if (FOnNewGetValue)
+            FOnNewGetValue(*this, name, hostValue);
+        if (hostValue.isValid()) {
+            value = hostValue;
+            return true;
+        }
     }
     if (const qsizetype i = FVariables->IndexOf(name); i >= 0) {
         value = VariableValue(FVariables->Items(i)->Name(), FVariables->Items(i)->Value());
@@ -409,6 +425,135 @@ void TfrxReport::InternalOnProgressStop(int type)
     QCoreApplication::processEvents();
 }
 
+bool TfrxReport::AddFunction(const QString &declaration, const QString &category, const QString &description)
+{
+    FUserFunctions.append({declaration, category, description});
+    if (AddUserFunction(*FScript, FUserFunctions.last()))
+        return true;
+    FUserFunctions.removeLast();
+    return false;
+}
+
+void TfrxReport::AddUserFunctions()
+{
+    for (const UserFunction &function : std::as_const(FUserFunctions))
+        AddUserFunction(*FScript, function);
+}
+
+// Each call goes to the host's handler by the function's name with the argument values; what the
+// handler writes into the arguments reaches the script's var parameters.
+bool TfrxReport::AddUserFunction(TfsScript &script, const UserFunction &function)
+{
+    auto name = std::make_shared<QString>();
+    TfsNativeFunction *added = script.AddMethod(
+        function.declaration,
+        [this, name](std::span<TfsValue> args) {
+            if (!FOnUserFunction)
+                return TfsValue::MakeNull();
+            QVariantList params;
+            params.reserve(qsizetype(args.size()));
+            for (const TfsValue &arg : args)
+                params.append(fsValueToVariant(arg));
+            const QVariant result = FOnUserFunction(*name, params);
+            for (size_t i = 0; i < args.size() && qsizetype(i) < params.size(); ++i)
+                args[i] = fsVariantToValue(params.at(qsizetype(i)));
+            return fsVariantToValue(result);
+        },
+        function.category, function.description);
+    if (added == nullptr)
+        return false;
+    *name = added->FName;
+    return true;
+}
+
+bool TfrxReport::EngineRunning() const
+{
+    return FEngine != nullptr && FEngine->Running();
+}
+
+void TfrxReport::DoNotifyEvent(QObject *object, const QString &eventName, bool runAlways)
+{
+    QVariantList args{QVariant::fromValue(object)};
+    DoParamEvent(eventName, args, runAlways);
+}
+
+namespace {
+
+bool holdsObject(const QVariant &value)
+{
+    return value.metaType().flags().testFlag(QMetaType::PointerToQObject);
+}
+
+TfsValue scriptArgument(const QVariant &value)
+{
+    if (holdsObject(value))
+        return TfsValue::MakeObject(TfsObjectRegistry::Handle(value.value<QObject *>()));
+    return fsVariantToValue(value);
+}
+
+}  // namespace
+
+void TfrxReport::DoParamEvent(const QString &eventName, QVariantList &args, bool runAlways)
+{
+    if (eventName.trimmed().isEmpty() || (!runAlways && !EngineRunning()))
+        return;
+    // A procedure already running (an event raised from inside its own handler) is not entered again.
+    const TfsCustomVariable *item = FScript->Find(eventName);
+    if (item == nullptr || item->Kind() != TfsCustomVariable::ikProc ||
+        static_cast<const TfsProcVariable *>(item)->FDepth > 0)
+        return;
+    TfsValue params = TfsValue::MakeArray(0, int(args.size()) - 1);
+    for (qsizetype i = 0; i < args.size(); ++i)
+        params.ArrayRef(int(i)) = scriptArgument(args.at(i));
+    FScript->CallFunction1(eventName, params, true);
+    for (qsizetype i = 0; i < args.size(); ++i)
+        if (!holdsObject(args.at(i)))
+            args[i] = fsValueToVariant(params.ArrayAt(int(i)));
+}
+
+void TfrxReport::DoBeforePrint(TfrxReportComponent *component)
+{
+    if (FOnBeforePrint)
+        FOnBeforePrint(component);
+    DoNotifyEvent(component, component->OnBeforePrint());
+}
+
+void TfrxReport::DoAfterPrint(TfrxReportComponent *component)
+{
+    if (FOnAfterPrint)
+        FOnAfterPrint(component);
+    DoNotifyEvent(component, component->OnAfterPrint());
+}
+
+void TfrxReport::DoPreviewClick(TfrxView *view, int button, int shift, bool &modified, bool dblClick)
+{
+    QVariantList args{QVariant::fromValue(view), button, shift, modified};
+    DoParamEvent(dblClick ? view->OnPreviewDblClick() : view->OnPreviewClick(), args, true);
+    modified = args.at(3).toBool();
+    if (const ClickObjectEvent &host = dblClick ? FOnDblClickObject : FOnClickObject)
+        host(view, button, shift, modified);
+}
+
+void TfrxReport::DoMouseEnter(TfrxView *view, bool &refresh)
+{
+    refresh = view->DoMouseEnter(nullptr) || refresh;
+    if (FOnMouseEnter)
+        FOnMouseEnter(view);
+    QVariantList args{QVariant::fromValue(view), refresh};
+    DoParamEvent(view->OnMouseEnter(), args, true);
+    refresh = args.at(1).toBool();
+}
+
+void TfrxReport::DoMouseLeave(TfrxView *view, bool &refresh)
+{
+    refresh = view->DoMouseLeave(nullptr) || refresh;
+    if (FOnMouseLeave)
+        FOnMouseLeave(view);
+    QVariantList args{QVariant::fromValue(view), refresh};
+    DoParamEvent(view->OnMouseLeave(), args, true);
+    refresh = args.at(1).toBool();
+}
+
 bool TfrxReport::PrepareScript()
 {
     FScript = std::make_unique<TfsScript>();
@@ -418,8 +563,12 @@ bool TfrxReport::PrepareScript()
     FExpressionCache->Clear(FScriptLanguage);
     if (const auto &bind = TfrxReportServices::Instance().BindScript)
         bind(*this, *FScript);
-    if (FScript->Compile())
+    AddUserFunctions();
+    if (FScript->Compile()) {
+        if (FOnAfterScriptCompile)
+            FOnAfterScriptCompile(*this);
         return true;
+    }
     AddError(TfrxReportServices::FillText(TfrxReportServices::Text(QStringLiteral("clScrError"), QStringLiteral("Script error at %s: %s")),
                           {FScript->ErrorPos(), FScript->ErrorMsg()}));
     return false;
@@ -437,6 +586,14 @@ bool TfrxReport::PrepareReport(bool clearLastReport)
     }
     if (clearLastReport)
         PreviewPages()->Clear();
+    const auto run = [this, engine] {
+        if (FOnBeginDoc)
+            FOnBeginDoc(*this);
+        const bool done = engine->Run();
+        if (done && FErrors.isEmpty() && FOnEndDoc)
+            FOnEndDoc(*this);
+        return done;
+    };
     bool ok = false;
     if (FEngineOptions->DestroyForms) {
         // Whatever the script changes in the template during preparation is undone by reloading
@@ -447,8 +604,9 @@ bool TfrxReport::PrepareReport(bool clearLastReport)
         const QString fileName = FFileName;
         const QString password = FReportOptions->Password;
         const int splicingLine = FPrintOptions->SplicingLine;
-        ok = engine->Run();
+        ok = run();
         const QStringList errors = FErrors;
+        FAcceptedPassword = password;
         saved.seek(0);
         LoadFromStream(&saved);
         FFileName = fileName;
@@ -458,7 +616,7 @@ bool TfrxReport::PrepareReport(bool clearLastReport)
         if (const auto &rebind = TfrxReportServices::Instance().RebindScript)
             rebind(*this, *FScript);
     } else {
-        ok = engine->Run();
+        ok = run();
     }
     if (!FErrors.isEmpty()) {
         ReportErrors();
@@ -549,11 +707,10 @@ bool TfrxReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
         return false;
     }
     FFileName = fileName;
-    LoadFromStream(&file);
-    return true;
+    return LoadFromStream(&file);
 }
 
-void TfrxReport::LoadFromStream(QIODevice *stream)
+bool TfrxReport::LoadFromStream(QIODevice *stream)
 {
     FErrors.clear();
     Clear();
@@ -566,6 +723,25 @@ void TfrxReport::LoadFromStream(QIODevice *stream)
         AddError(QString::fromUtf8(e.what()));
     }
     CheckDataPage();
+    return CheckPassword();
+}
+
+bool TfrxReport::CheckPassword()
+{
+    const QString password = FReportOptions->Password;
+    if (password.isEmpty() || password == FAcceptedPassword || password == FHiddenPassword)
+        return true;
+    QString entered;
+    const auto &ask = TfrxReportServices::Instance().AskPassword;
+    if (ask && ask(*this, entered) && entered == password) {
+        FAcceptedPassword = password;
+        return true;
+    }
+    AddError(QStringLiteral("Invalid password"));
+    Clear();
+    CheckDataPage();
+    ReportErrors();
+    return false;
 }
 
 void TfrxReport::SaveToStream(QIODevice *stream)

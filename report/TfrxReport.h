@@ -20,7 +20,10 @@ class TfrxExpressionCache;
 class TfrxPreviewOptions;
 class TfrxPrintOptions;
 class TfrxReportDataSets;
+class TfrxReportComponent;
 class TfrxReportOptions;
+class TfrxReportPage;
+class TfrxView;
 class TfrxStyles;
 class TfrxVariables;
 class TfsScript;
@@ -123,6 +126,76 @@ public:
     void SetOnProgressStart(ProgressEvent handler) { FOnProgressStart = std::move(handler); }
     void SetOnProgress(ProgressEvent handler) { FOnProgress = std::move(handler); }
     void SetOnProgressStop(ProgressEvent handler) { FOnProgressStop = std::move(handler); }
+    // The host's event handlers. They belong to the program, not to the template: loads, clears
+    // and the reload around preparation keep them.
+    using NotifyEvent = std::function<void(TfrxReport &report)>;
+    using GetValueEvent = std::function<void(const QString &name, QVariant &value)>;
+    using NewGetValueEvent = std::function<void(TfrxReport &report, const QString &name, QVariant &value)>;
+    using UserFunctionEvent = std::function<QVariant(const QString &methodName, QVariantList &params)>;
+    using PrintPageEvent = std::function<void(TfrxReportPage *page, int copyNo)>;
+    using ComponentEvent = std::function<void(TfrxReportComponent *component)>;
+    using ViewEvent = std::function<void(TfrxView *view)>;
+    using ClickObjectEvent = std::function<void(TfrxView *view, int button, int shift, bool &modified)>;
+    // Preparation: before the script is compiled, after it compiled, after a successful run.
+    void SetOnBeginDoc(NotifyEvent handler) { FOnBeginDoc = std::move(handler); }
+    void SetOnAfterScriptCompile(NotifyEvent handler) { FOnAfterScriptCompile = std::move(handler); }
+    void SetOnEndDoc(NotifyEvent handler) { FOnEndDoc = std::move(handler); }
+    // Values of names that nothing in the report knows; a value they set is taken.
+    void SetOnGetValue(GetValueEvent handler) { FOnGetValue = std::move(handler); }
+    void SetOnNewGetValue(NewGetValueEvent handler) { FOnNewGetValue = std::move(handler); }
+    // Every call of a function added with AddFunction; the handler's result is the call's value.
+    void SetOnUserFunction(UserFunctionEvent handler) { FOnUserFunction = std::move(handler); }
+    // The preview window: before it is shown, and when it closes.
+    void SetOnPreview(NotifyEvent handler) { FOnPreview = std::move(handler); }
+    const NotifyEvent &OnPreview() const { return FOnPreview; }
+    void SetOnClosePreview(NotifyEvent handler) { FOnClosePreview = std::move(handler); }
+    const NotifyEvent &OnClosePreview() const { return FOnClosePreview; }
+    // Printing: before the pages, before each page with the copy number, after every run that got
+    // past the print dialog, also a failed one.
+    void SetOnPrintReport(NotifyEvent handler) { FOnPrintReport = std::move(handler); }
+    const NotifyEvent &OnPrintReport() const { return FOnPrintReport; }
+    void SetOnAfterPrintReport(NotifyEvent handler) { FOnAfterPrintReport = std::move(handler); }
+    const NotifyEvent &OnAfterPrintReport() const { return FOnAfterPrintReport; }
+    void SetOnPrintPage(PrintPageEvent handler) { FOnPrintPage = std::move(handler); }
+    const PrintPageEvent &OnPrintPage() const { return FOnPrintPage; }
+    // The mouse in the preview: clicks on a view (button 0 left, 1 right, 2 middle; shift as in
+    // DoPreviewClick), the view under the mouse, and the mouse entering and leaving a view.
+    void SetOnClickObject(ClickObjectEvent handler) { FOnClickObject = std::move(handler); }
+    void SetOnDblClickObject(ClickObjectEvent handler) { FOnDblClickObject = std::move(handler); }
+    void SetOnMouseOverObject(ViewEvent handler) { FOnMouseOverObject = std::move(handler); }
+    const ViewEvent &OnMouseOverObject() const { return FOnMouseOverObject; }
+    void SetOnMouseEnter(ViewEvent handler) { FOnMouseEnter = std::move(handler); }
+    void SetOnMouseLeave(ViewEvent handler) { FOnMouseLeave = std::move(handler); }
+    // Around the output of each object during preparation.
+    void SetOnBeforePrint(ComponentEvent handler) { FOnBeforePrint = std::move(handler); }
+    void SetOnAfterPrint(ComponentEvent handler) { FOnAfterPrint = std::move(handler); }
+
+    // Adds a host function to the report's script by its declaration in the script language
+    // ("function Twice(X: Integer): Integer"); calls go to the OnUserFunction handler. The
+    // functions stay with the report and are added again whenever its script is compiled.
+    // False, and nothing added, when the text is not a declaration.
+    bool AddFunction(const QString &declaration, const QString &category = {}, const QString &description = {});
+
+    // Calls the script procedure that an event property names with the object as its argument;
+    // nothing for an empty name or, unless runAlways, while the engine is not running.
+    void DoNotifyEvent(QObject *object, const QString &eventName, bool runAlways = false);
+    // The same with arguments; the script's var parameters are written back into args. Objects
+    // go in as QObject pointers.
+    void DoParamEvent(const QString &eventName, QVariantList &args, bool runAlways = false);
+    // The host's OnBeforePrint (OnAfterPrint), then the object's script event of that name.
+    void DoBeforePrint(TfrxReportComponent *component);
+    void DoAfterPrint(TfrxReportComponent *component);
+    // A click in the preview on a view: the view's OnPreviewDblClick or OnPreviewClick script
+    // event (also when the engine is not running) with the view, the button, the shift state
+    // (1 Shift, 2 Alt, 4 Ctrl, 8 left, 16 right, 32 middle button, 64 double click) and modified
+    // by reference; then the host's OnDblClickObject or OnClickObject. A modified report is
+    // prepared again by the preview.
+    void DoPreviewClick(TfrxView *view, int button, int shift, bool &modified, bool dblClick);
+    // The mouse enters or leaves a view in the preview: the view's own operation, the host's
+    // handler and the view's script event with the view and refresh by reference.
+    void DoMouseEnter(TfrxView *view, bool &refresh);
+    void DoMouseLeave(TfrxView *view, bool &refresh);
+
     // The progress window open now; none between operations.
     TfrxCustomProgress *Progress() const { return FProgress.get(); }
     // The preview control attached to the report; it follows preparation page by page.
@@ -189,10 +262,18 @@ public:
     void SetCurObject(const QString &value) { FCurObject = value; }
 
     // Template storage through the registered template format. LoadFromFile clears the report and
-    // returns whether the file existed; a missing file raises TfrxError when exceptionIfNotFound.
+    // returns whether the file existed and its password, if any, was given; a missing file raises
+    // TfrxError when exceptionIfNotFound.
     bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = true);
-    // Clears the report and reads a template; problems go to Errors, the load never raises.
-    void LoadFromStream(QIODevice *stream);
+    // Clears the report and reads a template; problems go to Errors, the load never raises. A
+    // template with a password asks for it (unless this report has accepted that password before,
+    // or the host gave it as the hidden password); a cancelled or wrong entry is the error
+    // "Invalid password", reported through CommonErrorHandler (which raises it in the re-throw
+    // mode), and leaves the report cleared.
+    // Returns false then, so that a template nobody may open never counts as loaded.
+    bool LoadFromStream(QIODevice *stream);
+    // A password the host knows beforehand: templates protected by it open without asking.
+    void SetHiddenPassword(const QString &password) { FHiddenPassword = password; }
     // Writes the template through a temporary file in the same folder renamed over fileName, so a
     // failed save leaves the old file as it was. Returns false when nothing was replaced.
     bool SaveToFile(const QString &fileName);
@@ -225,6 +306,11 @@ private:
     QVariant VariableValue(const QString &name, const QVariant &value);
     void EnsureEngine() const;
     bool ShowsProgressWindow(int type) const;
+    struct UserFunction;
+    void AddUserFunctions();
+    bool AddUserFunction(TfsScript &script, const UserFunction &function);
+    bool EngineRunning() const;
+    bool CheckPassword();
     QString ProgressText(int type, int n) const;
 
     QPointer<TfrxDataSet> FDataSet;
@@ -263,4 +349,19 @@ private:
     ProgressEvent FOnProgressStart, FOnProgress, FOnProgressStop;
     std::unique_ptr<TfrxCustomProgress> FProgress;
     TfrxCustomPreview *FPreview = nullptr;
+    NotifyEvent FOnBeginDoc, FOnAfterScriptCompile, FOnEndDoc, FOnPreview, FOnClosePreview, FOnPrintReport,
+        FOnAfterPrintReport;
+    GetValueEvent FOnGetValue;
+    NewGetValueEvent FOnNewGetValue;
+    UserFunctionEvent FOnUserFunction;
+    PrintPageEvent FOnPrintPage;
+    ClickObjectEvent FOnClickObject, FOnDblClickObject;
+    ViewEvent FOnMouseOverObject, FOnMouseEnter, FOnMouseLeave;
+    ComponentEvent FOnBeforePrint, FOnAfterPrint;
+    struct UserFunction {
+        QString declaration, category, description;
+    };
+    QList<UserFunction> FUserFunctions;
+    QString FHiddenPassword;
+    QString FAcceptedPassword;
 };

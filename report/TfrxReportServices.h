@@ -38,6 +38,8 @@ struct TfrxReportServices {
     // Creates and shows a non-modal progress window (a message line and "Cancel", no bar) for the
     // report; its Cancel sets the report's Terminated. None while no window library is linked.
     std::function<std::unique_ptr<TfrxCustomProgress>(TfrxReport &report)> CreateProgress;
+    // Asks the operator for the password of a template that has one; false when cancelled.
+    std::function<bool(TfrxReport &report, QString &password)> AskPassword;
     // Shows an error text in a message box captioned "Error".
     std::function<void(const QString &text)> ShowError;
     // The string table's text of a key; the object model sits below the string table.

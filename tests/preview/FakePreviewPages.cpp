@@ -8,10 +8,10 @@
 #include "TfrxReportServices.h"
 #include "zorTypes.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTextStream>
 
 #include <cmath>
@@ -126,9 +126,34 @@ bool FakePreviewPages::LoadFromFile(const QString &fileName, bool exceptionIfNot
     return true;
 }
 
+// Reports progress the way the real store does: a start, each page added, a stop. A double-pass
+// report is run twice, the pages of the first pass thrown away.
 bool FakeEngine::Run()
 {
+    ++Runs;
+    if (!FReport->PrepareScript())
+        return false;
     FRunning = true;
+    FReport->InternalOnProgressStart(TfrxReport::ptRunning);
+    const auto stop = qScopeGuard([this] {
+        FRunning = false;
+        FFinalPass = true;
+        FReport->InternalOnProgressStop(TfrxReport::ptRunning);
+    });
+    if (GetDoublePass()) {
+        FFinalPass = false;
+        if (!runPass())
+            return false;
+        FPages->Clear();
+        FFinalPass = true;
+    }
+    const bool ok = runPass();
+    FTotalPages = FPages->GetCount();
+    return ok;
+}
+
+bool FakeEngine::runPass()
+{
     int index = 0;
     for (TfrxComponent *object : FReport->Objects()) {
         auto *source = qobject_cast<TfrxReportPage *>(object);
@@ -143,21 +168,18 @@ bool FakeEngine::Run()
                 continue;
             if (memo->Text().contains(QStringLiteral("[bad]"))) {
                 FReport->AddError(memo->Name() + QStringLiteral(": Undeclared identifier: 'bad'"));
-                FRunning = false;
                 return false;
             }
             FakePreviewPages::AddText(page, memo->Text(), QRectF(memo->Left(), memo->Top(), memo->Width(),
                                                                  memo->Height()));
         }
+        FReport->InternalOnProgress(TfrxReport::ptRunning, FPages->GetCount());
         if (FPages->OnPagePrepared)
             FPages->OnPagePrepared(index);
         ++index;
-        QCoreApplication::processEvents();
         if (FReport->Terminated())
             break;
     }
-    FTotalPages = FPages->GetCount();
-    FRunning = false;
     return true;
 }
 

@@ -44,8 +44,8 @@ private:
     std::vector<std::unique_ptr<TfrxReportPage>> FPages;
 };
 
-// An engine that copies the report's template pages with their text objects; a text that holds
-// "[bad]" fails the preparation with an error naming its object.
+// An engine that compiles the report's script and copies the report's template pages with their
+// text objects; a text that holds "[bad]" fails the preparation with an error naming its object.
 class FakeEngine : public TfrxCustomEngine
 {
 public:
@@ -65,7 +65,12 @@ public:
     double FreeSpace() const override { return 0; }
     QVariant GetAggregateValue(const QString &, const QString &, TfrxBand *, int) override { return {}; }
 
+    // How many times the report was prepared.
+    int Runs = 0;
+
 private:
+    bool runPass();
+
     FakePreviewPages *FPages;
 };
 

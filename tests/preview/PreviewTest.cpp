@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -412,6 +413,120 @@ TEST_F(PreviewTest, ShowReportOpensTheWindowFirstAndFillsItWhilePreparing)
     EXPECT_TRUE(environment().errors.isEmpty()) << environment().errors.join(u'\n').toStdString();
 }
 
+// Template pages of the certificate's paper, each with one text.
+void addTemplatePages(TfrxReport &report, int count)
+{
+    for (int i = 1; i <= count; ++i) {
+        auto *page = new TfrxReportPage(&report);
+        page->SetParent(&report);
+        page->SetOrientation(poLandscape);
+        page->SetPaperSize(11);
+        FakePreviewPages::AddText(page, QStringLiteral("Лист %1").arg(i), QRectF(10, 10, 200, 25));
+    }
+}
+
+// Many slow pages: each joins the layout while there are few, later only every fifth; the
+// status bar names the page being prepared; Cancel stops the run and the pages so far stay.
+TEST_F(PreviewTest, LivePreparationShowsPagesAsTheyComeAndCancelStopsIt)
+{
+    addTemplatePages(report, 70);
+    struct Seen {
+        int laidOut;
+        QString message;
+        QString button;
+        bool visibleAfterClose;
+    };
+    QMap<int, Seen> seen;
+    pages->OnPagePrepared = [&](int index) {
+        auto *form = qobject_cast<TfrxPreviewForm *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        if (index == 0)
+            QTest::qWait(15); // a slow first page: the update interval becomes 5 pages
+        form->close();
+        seen[index] = {form->Preview()->Workspace()->PageList().Count(), form->StatusText(1),
+                       form->CloseButton()->text(), form->isVisible()};
+        if (index == 57) {
+            form->CloseButton()->click(); // Cancel
+            auto *closer = new QTimer(form);
+            QObject::connect(closer, &QTimer::timeout, form, [form] {
+                if (!form->Preparing())
+                    form->CloseButton()->click();
+            });
+            closer->start(10);
+        }
+    };
+    report.ShowReport();
+    ASSERT_EQ(seen.size(), 58) << "preparation stops after the cancelled page";
+    EXPECT_EQ(pages->GetCount(), 58);
+    const struct {
+        int index;
+        int laidOut;
+    } expected[] = {{0, 1}, {1, 2}, {49, 50}, {50, 51}, {52, 51}, {54, 51}, {55, 56}, {57, 56}};
+    for (const auto &e : expected) {
+        SCOPED_TRACE(e.index);
+        EXPECT_EQ(seen[e.index].laidOut, e.laidOut);
+        EXPECT_EQ(seen[e.index].message, QStringLiteral("Preparing page %1").arg(e.index + 1));
+        EXPECT_EQ(seen[e.index].button, QStringLiteral("Cancel"));
+        EXPECT_TRUE(seen[e.index].visibleAfterClose) << "the window cannot be closed while preparing";
+    }
+    EXPECT_TRUE(environment().errors.isEmpty()) << environment().errors.join(u'\n').toStdString();
+}
+
+TEST_F(PreviewTest, AfterPreparationTheWindowShowsEveryPageAndClosesAgain)
+{
+    addTemplatePages(report, 3);
+    report.PreviewOptions()->Modal = false;
+    report.ShowReport();
+    QPointer<TfrxPreviewForm> window;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<TfrxPreviewForm *>(w); f != nullptr && f->isVisible())
+            window = f;
+    ASSERT_FALSE(window.isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->Preparing() && pages->GetCount() == 3, 5000);
+    EXPECT_EQ(window->CloseButton()->text(), QStringLiteral("Close"));
+    EXPECT_EQ(window->StatusText(0), QStringLiteral("Page 1 of 3"));
+    EXPECT_TRUE(window->StatusText(1).isEmpty());
+    EXPECT_EQ(window->Preview()->Workspace()->PageList().Count(), 3);
+    EXPECT_EQ(report.Preview(), window->Preview()) << "the open window's preview is attached";
+
+    // Showing again while the window is open prepares into the same window.
+    pages->Clear();
+    report.ShowReport();
+    QTRY_VERIFY_WITH_TIMEOUT(pages->GetCount() == 3 && !window->Preparing(), 5000);
+    int windows = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        windows += qobject_cast<TfrxPreviewForm *>(w) != nullptr && w->isVisible();
+    EXPECT_EQ(windows, 1);
+
+    window->CloseButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 5000);
+    EXPECT_EQ(report.Preview(), nullptr) << "a closed window leaves no preview attached";
+}
+
+TEST_F(PreviewTest, FirstPassOfADoublePassReportCountsPagesInTheStatusBar)
+{
+    addTemplatePages(report, 3);
+    report.EngineOptions()->DoublePass = true;
+    QStringList seen;
+    pages->OnPagePrepared = [&](int index) {
+        auto *form = qobject_cast<TfrxPreviewForm *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        seen << QStringLiteral("%1 | %2 | %3").arg(index).arg(form->StatusText(0), form->StatusText(1));
+        if (report.Engine()->FinalPass() && index == 2) {
+            auto *closer = new QTimer(form);
+            QObject::connect(closer, &QTimer::timeout, form, [form] {
+                if (!form->Preparing())
+                    form->CloseButton()->click();
+            });
+            closer->start(10);
+        }
+    };
+    report.ShowReport();
+    ASSERT_EQ(seen.size(), 6);
+    EXPECT_EQ(seen[1], QStringLiteral("1 | First pass: page 2 | First pass: page 2"));
+    EXPECT_EQ(seen[4], QStringLiteral("1 | Page 1 of 2 | Preparing page 2"));
+}
+
 TEST_F(PreviewTest, AFailedPreparationClosesTheWindowAndReachesTheCaller)
 {
     auto *page = new TfrxReportPage(&report);
@@ -570,3 +685,144 @@ TEST_F(PreviewTest, OnlyWebAndMailLinksOpenWithoutAsking)
 }
 
 } // namespace
+
+namespace {
+
+FakeEngine &fakeEngine(TfrxReport &report) { return *static_cast<FakeEngine *>(report.Engine()); }
+
+TEST_F(PreviewTest, PreparationTellsTheHostAroundTheScript)
+{
+    addTemplatePages(report, 1);
+    QStringList events;
+    report.SetOnBeginDoc([&events](TfrxReport &) { events << QStringLiteral("begin"); });
+    report.SetOnAfterScriptCompile([&events](TfrxReport &) { events << QStringLiteral("compiled"); });
+    report.SetOnEndDoc([&events](TfrxReport &) { events << QStringLiteral("end"); });
+    report.EngineOptions()->NewSilentMode = simSilent;
+    ASSERT_TRUE(report.PrepareReport());
+    EXPECT_EQ(events, (QStringList{QStringLiteral("begin"), QStringLiteral("compiled"), QStringLiteral("end")}));
+    events.clear();
+    report.SetScriptText({QStringLiteral("begin"), QStringLiteral("  x := ;"), QStringLiteral("end.")});
+    EXPECT_FALSE(report.PrepareReport());
+    EXPECT_EQ(events, QStringList{QStringLiteral("begin")}) << "a script that does not compile runs nothing";
+}
+
+TEST_F(PreviewTest, TheHostHearsTheWindowOpenAndClose)
+{
+    addPages(1);
+    QStringList events;
+    report.SetOnPreview([&events](TfrxReport &r) {
+        events << QStringLiteral("preview");
+        EXPECT_NE(r.Preview(), nullptr) << "the window's preview is bound before the handler runs";
+        QTimer::singleShot(0, [] {
+            if (auto *form = qobject_cast<TfrxPreviewForm *>(QApplication::activeModalWidget()))
+                form->CloseButton()->click();
+        });
+    });
+    report.SetOnClosePreview([&events](TfrxReport &) { events << QStringLiteral("closed"); });
+    report.ShowPreparedReport();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("preview"), QStringLiteral("closed")}));
+    EXPECT_EQ(report.Preview(), nullptr);
+}
+
+// The mouse over and on a page's objects, through the page area's own events.
+class PreviewMouseTest : public PreviewTest
+{
+protected:
+    void SetUp() override
+    {
+        PreviewTest::SetUp();
+        addPages(2);
+        memo = FakePreviewPages::AddText(pages->GetPage(0), QStringLiteral("ссылка"), QRectF(40, 40, 100, 20));
+        memo->SetName(QStringLiteral("Link"));
+        memo->SetHint(QStringLiteral("подсказка"));
+        report.SetScriptText({QStringLiteral("var Seen: String;"),
+                              QStringLiteral("procedure Click(Sender: Variant; Button, Shift: Integer; var Modified: Boolean);"),
+                              QStringLiteral("begin Seen := Seen + 'c'; Modified := Button = 1; end;"),
+                              QStringLiteral("procedure Enter(Sender: Variant; var Refresh: Boolean);"),
+                              QStringLiteral("begin Seen := Seen + 'e'; end;"), QStringLiteral("begin"),
+                              QStringLiteral("end.")});
+        ASSERT_TRUE(report.PrepareScript());
+        memo->SetOnPreviewClick(QStringLiteral("Click"));
+        memo->SetOnMouseEnter(QStringLiteral("Enter"));
+        preview.resize(900, 700);
+        preview.Init(&report);
+        preview.show();
+        QApplication::processEvents();
+    }
+    // A point in report pixels from the first page's corner, on the page area's viewport.
+    QPoint onScreen(QPointF point) const
+    {
+        const TfrxPreviewWorkspace *area = preview.Workspace();
+        const QRect page = area->PageList().GetPageBounds(0, area->viewport()->width(), area->Zoom());
+        return page.topLeft() + (point * area->Zoom()).toPoint() - area->Offset();
+    }
+    QString seen()
+    {
+        QVariant v;
+        report.DoGetValue(QStringLiteral("Seen"), v);
+        return v.toString();
+    }
+
+    TfrxMemoView *memo = nullptr;
+    TfrxPreview preview;
+    const QPointF inside{10 * fr01cm + 45, 10 * fr01cm + 45};
+};
+
+TEST_F(PreviewMouseTest, OverAViewTheLinkShowsAndTheViewHearsEnterAndLeave)
+{
+    memo->Hyperlink()->SetKind(hkPageNumber);
+    memo->Hyperlink()->SetValue(QStringLiteral("2"));
+    QStringList host;
+    report.SetOnMouseEnter([&host](TfrxView *view) { host << QStringLiteral("enter ") + view->Name(); });
+    report.SetOnMouseLeave([&host](TfrxView *view) { host << QStringLiteral("leave ") + view->Name(); });
+    QString message;
+    QObject::connect(&preview, &TfrxPreview::Message, [&message](const QString &text) { message = text; });
+    QWidget *viewport = preview.Workspace()->viewport();
+
+    QTest::mouseMove(viewport, onScreen(inside));
+    EXPECT_EQ(preview.ViewUnderMouse(), memo);
+    EXPECT_EQ(message, QStringLiteral("2"));
+    EXPECT_EQ(viewport->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(viewport, onScreen(inside + QPointF(5, 0)));
+    QTest::mouseMove(viewport, onScreen(QPointF(5, 5)));
+    EXPECT_EQ(preview.ViewUnderMouse(), nullptr);
+    EXPECT_TRUE(message.isEmpty());
+    EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(host, (QStringList{QStringLiteral("enter Link"), QStringLiteral("leave Link")}));
+    EXPECT_EQ(seen(), QStringLiteral("e")) << "the view's script event runs once per entry";
+}
+
+TEST_F(PreviewMouseTest, AClickRunsTheClickEventsFollowsTheLinkAndAModifiedReportPreparesAgain)
+{
+    memo->Hyperlink()->SetKind(hkPageNumber);
+    memo->Hyperlink()->SetValue(QStringLiteral("2"));
+    QStringList host;
+    report.SetOnClickObject([&host](TfrxView *view, int button, int shift, bool &modified) {
+        host << QStringLiteral("click %1 %2 %3 %4").arg(view->Name()).arg(button).arg(shift).arg(modified);
+    });
+    report.SetOnDblClickObject([&host](TfrxView *view, int button, int shift, bool &) {
+        host << QStringLiteral("double %1 %2 %3").arg(view->Name()).arg(button).arg(shift);
+    });
+    QWidget *viewport = preview.Workspace()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, onScreen(inside));
+    EXPECT_EQ(preview.PageNo(), 2) << "the page-number link is followed";
+    EXPECT_EQ(fakeEngine(report).Runs, 0);
+    memo->Hyperlink()->SetValue(QString());
+    preview.SetPageNo(1);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    // The platform's order: press, release, a second press that is the double click, release.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, onScreen(inside));
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, onScreen(inside));
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, onScreen(inside));
+    EXPECT_EQ(host, (QStringList{QStringLiteral("click Link 0 9 0"), QStringLiteral("click Link 0 8 0"),
+                                 QStringLiteral("double Link 0 72")}));
+    EXPECT_EQ(seen().count(u'c'), 2) << "the view names no double-click event";
+
+    // The right button makes the script mark the report modified: it is prepared again.
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, onScreen(inside));
+    EXPECT_EQ(host.last(), QStringLiteral("click Link 1 16 1"));
+    EXPECT_EQ(fakeEngine(report).Runs, 1);
+}
+
+} // namespace
+

@@ -15,6 +15,7 @@
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
 #include "zorPdfExport.h"
+#include "zorPreview.h"
 #include "zorPrinterTexts.h"
 
 #include <QApplication>
@@ -79,7 +80,11 @@ void onModal(std::function<void(QWidget *)> act)
 class PrintRun : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { registerFakeEngine(); }
+    static void SetUpTestSuite()
+    {
+        zorRegisterPreview();
+        registerFakeEngine();
+    }
 
     void SetUp() override
     {
@@ -416,3 +421,35 @@ TEST_F(PrintRun, CancelInTheProgressWindowAbortsTheJob)
 }
 
 } // namespace
+
+namespace {
+
+// The host hears a print from its start to its end, each page with the copy being printed, and
+// the end also when the run fails.
+TEST_F(PrintRun, HostHandlersFollowEveryPrint)
+{
+    addPages(2);
+    QStringList events;
+    report->SetOnPrintReport([&events](TfrxReport &) { events << QStringLiteral("start"); });
+    report->SetOnPrintPage([&events](TfrxReportPage *page, int copyNo) {
+        events << QStringLiteral("page %1 copy %2").arg(page != nullptr).arg(copyNo);
+    });
+    report->SetOnAfterPrintReport([&events](TfrxReport &) { events << QStringLiteral("end"); });
+    report->SetOnProgress([&events](TfrxReport &, int type, int n) { events << QStringLiteral("progress %1 %2").arg(type).arg(n); });
+    report->PrintOptions()->Copies = 2;
+    ASSERT_TRUE(print()) << errors.join(u'\n').toStdString();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("start"), QStringLiteral("page 1 copy 1"), QStringLiteral("progress 2 1"),
+                                   QStringLiteral("page 1 copy 1"), QStringLiteral("progress 2 2"),
+                                   QStringLiteral("page 1 copy 2"), QStringLiteral("progress 2 1"),
+                                   QStringLiteral("page 1 copy 2"), QStringLiteral("progress 2 2"),
+                                   QStringLiteral("end")}));
+    events.clear();
+    report->PrintOptions()->Copies = 1;
+    report->PrintOptions()->PrnOutFileName = QStringLiteral("/nonexistent/folder/out.prn");
+    EXPECT_FALSE(print());
+    EXPECT_EQ(events.first(), QStringLiteral("start"));
+    EXPECT_EQ(events.last(), QStringLiteral("end")) << "a failed print ends for the host as well";
+}
+
+} // namespace
+

@@ -15,6 +15,7 @@
 #include "zorTemplateFormat.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -435,4 +436,169 @@ TEST_F(ProgressTest, ThreadSafeReportsNoProgressAtAll)
     EXPECT_TRUE(preview.calls.isEmpty());
 }
 
+// Host handlers and script events, with a script compiled without the report's bindings.
+class HostEventsTest : public ReportComponentTest
+{
+protected:
+    void compile(const QStringList &lines)
+    {
+        report.SetScriptText(lines);
+        ASSERT_TRUE(report.PrepareScript()) << report.Errors().join(u'\n').toStdString();
+    }
+    QVariant value(const QString &name)
+    {
+        QVariant v;
+        EXPECT_TRUE(report.DoGetValue(name, v)) << name.toStdString();
+        return v;
+    }
+
+    TfrxReport report;
+};
+
+TEST_F(HostEventsTest, HostValuesComeAfterSystemVariablesAndBeforeReportVariables)
+{
+    report.Variables()->SetVariable(QStringLiteral("Host"), QStringLiteral("'from variable'"));
+    QStringList asked;
+    report.SetOnGetValue([&asked](const QString &name, QVariant &v) {
+        asked << name;
+        if (name == QLatin1String("Host"))
+            v = QStringLiteral("old handler");
+    });
+    report.SetOnNewGetValue([this](TfrxReport &r, const QString &name, QVariant &v) {
+        EXPECT_EQ(&r, &report);
+        if (name == QLatin1String("Fresh"))
+            v = 7;
+    });
+    EXPECT_EQ(value(QStringLiteral("Host")), QVariant(QStringLiteral("old handler")));
+    EXPECT_EQ(value(QStringLiteral("Fresh")), QVariant(7));
+    QVariant none;
+    EXPECT_FALSE(report.DoGetValue(QStringLiteral("Nobody"), none));
+    EXPECT_TRUE(report.DoGetValue(QStringLiteral("Page#"), none));
+    EXPECT_FALSE(asked.contains(QStringLiteral("Page#"))) << "system variables are answered before the host is asked";
+}
+
+// A host function is called by name with its arguments; what the handler writes into a var
+// parameter reaches the script, and the function outlives a new compilation of the script.
+TEST_F(HostEventsTest, HostFunctionsAnswerScriptCalls)
+{
+    QStringList calls;
+    report.SetOnUserFunction([&calls](const QString &name, QVariantList &params) -> QVariant {
+        calls << name;
+        if (name == QLatin1String("Twice"))
+            return params.value(0).toInt() * 2;
+        params[0] = params.value(0).toInt() + 100;
+        return {};
+    });
+    EXPECT_TRUE(report.AddFunction(QStringLiteral("function Twice(X: Integer): Integer"), QStringLiteral("Host")));
+    EXPECT_TRUE(report.AddFunction(QStringLiteral("procedure Bump(var X: Integer)")));
+    EXPECT_FALSE(report.AddFunction(QStringLiteral("not a declaration")));
+    compile({QStringLiteral("var N: Integer;"), QStringLiteral("begin"), QStringLiteral("  N := 1;"),
+             QStringLiteral("  Bump(N);"), QStringLiteral("end.")});
+    EXPECT_EQ(report.Calc(QStringLiteral("Twice(21)")), QVariant(42));
+    report.Script().Execute();
+    EXPECT_EQ(value(QStringLiteral("N")).toInt(), 101);
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("Twice"), QStringLiteral("Bump")}));
+}
+
+TEST_F(HostEventsTest, PreviewClickRunsTheViewsScriptEventThenTheHost)
+{
+    compile({QStringLiteral("var Seen: String;"),
+             QStringLiteral("procedure Click(Sender: Variant; Button: Integer; Shift: Integer; var Modified: Boolean);"),
+             QStringLiteral("begin Seen := 'click ' + IntToStr(Button) + ' ' + IntToStr(Shift); end;"),
+             QStringLiteral("procedure Twice(Sender: Variant; Button: Integer; Shift: Integer; var Modified: Boolean);"),
+             QStringLiteral("begin Seen := 'double'; Modified := True; end;"), QStringLiteral("begin"),
+             QStringLiteral("end.")});
+    TfrxMemoView *memo = addMemo(addPage(report), QStringLiteral("Memo1"), QString());
+    memo->SetOnPreviewClick(QStringLiteral("Click"));
+    memo->SetOnPreviewDblClick(QStringLiteral("Twice"));
+    QStringList host;
+    const auto record = [&host](const QString &what) {
+        return [&host, what](TfrxView *view, int button, int shift, bool &modified) {
+            host << QStringLiteral("%1 %2 %3 %4 %5").arg(what, view->Name()).arg(button).arg(shift).arg(modified);
+        };
+    };
+    report.SetOnClickObject(record(QStringLiteral("click")));
+    report.SetOnDblClickObject(record(QStringLiteral("double")));
+
+    bool modified = false;
+    report.DoPreviewClick(memo, 1, 16 | 4, modified, false);
+    EXPECT_FALSE(modified);
+    EXPECT_EQ(value(QStringLiteral("Seen")), QVariant(QStringLiteral("click 1 20")));
+    report.DoPreviewClick(memo, 0, 8 | 64, modified, true);
+    EXPECT_TRUE(modified) << "the script's var argument comes back";
+    EXPECT_EQ(value(QStringLiteral("Seen")), QVariant(QStringLiteral("double")));
+    EXPECT_EQ(host, (QStringList{QStringLiteral("click Memo1 1 20 0"), QStringLiteral("double Memo1 0 72 1")}));
+}
+
+// Object events reach the script only while the engine runs; the host's handler always.
+TEST_F(HostEventsTest, BeforeAndAfterPrintCallTheHostFirst)
+{
+    compile({QStringLiteral("var Count: Integer;"), QStringLiteral("procedure Before(Sender: Variant);"),
+             QStringLiteral("begin Count := Count + 1; end;"), QStringLiteral("begin"), QStringLiteral("end.")});
+    TfrxMemoView *memo = addMemo(addPage(report), QStringLiteral("Memo1"), QString());
+    memo->SetOnBeforePrint(QStringLiteral("Before"));
+    QStringList host;
+    report.SetOnBeforePrint([&host](TfrxReportComponent *c) { host << QStringLiteral("before ") + c->Name(); });
+    report.SetOnAfterPrint([&host](TfrxReportComponent *c) { host << QStringLiteral("after ") + c->Name(); });
+    report.DoBeforePrint(memo);
+    report.DoAfterPrint(memo);
+    EXPECT_EQ(host, (QStringList{QStringLiteral("before Memo1"), QStringLiteral("after Memo1")}));
+    EXPECT_EQ(value(QStringLiteral("Count")).toInt(), 0) << "no engine runs";
+    report.DoNotifyEvent(memo, memo->OnBeforePrint(), true);
+    EXPECT_EQ(value(QStringLiteral("Count")).toInt(), 1);
+    report.DoNotifyEvent(memo, QStringLiteral("NoSuchProcedure"), true);
+    report.DoNotifyEvent(memo, QString(), true);
+}
+
+// A protected template asks once per report; a wrong or cancelled entry leaves nothing loaded.
+TEST_F(ReportComponentTest, APasswordGuardsTheTemplate)
+{
+    {
+        TfrxReport writer;
+        addMemo(addPage(writer), QStringLiteral("Memo1"), QStringLiteral("тайна"));
+        writer.ReportOptions()->Password = QStringLiteral("secret");
+        ASSERT_TRUE(writer.SaveToFile(path(QStringLiteral("locked.ze3"))));
+    }
+    int asked = 0;
+    QString answer;
+    bool cancel = false;
+    TfrxReportServices::Instance().AskPassword = [&](TfrxReport &, QString &password) {
+        ++asked;
+        password = answer;
+        return !cancel;
+    };
+    const auto guard = qScopeGuard([] { TfrxReportServices::Instance().AskPassword = nullptr; });
+    const struct {
+        const char *answer;
+        bool cancel;
+        bool loads;
+    } cases[] = {{"wrong", false, false}, {"secret", true, false}, {"secret", false, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        TfrxReport report;
+        answer = QLatin1String(c.answer);
+        cancel = c.cancel;
+        asked = 0;
+        shown.clear();
+        EXPECT_EQ(report.LoadFromFile(path(QStringLiteral("locked.ze3"))), c.loads);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(report.FindObject(QStringLiteral("Memo1")) != nullptr, c.loads);
+        if (c.loads) {
+            EXPECT_TRUE(shown.isEmpty());
+            // Accepted once, the password is not asked again for this report.
+            EXPECT_TRUE(report.LoadFromFile(path(QStringLiteral("locked.ze3"))));
+            EXPECT_EQ(asked, 1);
+        } else {
+            EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Invalid password")});
+            EXPECT_EQ(shown, QStringList{QStringLiteral("The following error(s) have occured:\r\nInvalid password")});
+        }
+    }
+    TfrxReport host;
+    host.SetHiddenPassword(QStringLiteral("secret"));
+    asked = 0;
+    EXPECT_TRUE(host.LoadFromFile(path(QStringLiteral("locked.ze3"))));
+    EXPECT_EQ(asked, 0) << "the host's hidden password opens the template";
+}
+
 }  // namespace
+
