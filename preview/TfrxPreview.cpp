@@ -628,19 +628,7 @@ void TfrxPreview::SetUrlOpener(std::function<bool(const QUrl &)> opener) { urlOp
 TfrxView *TfrxPreview::ViewAt(int pageIndex, QPointF point)
 {
     TfrxCustomPreviewPages *pages = PreviewPages();
-    TfrxReportPage *page = pages != nullptr ? pages->GetPage(pageIndex) : nullptr;
-    if (page == nullptr)
-        return nullptr;
-    const QPointF inside = point - QPointF(page->LeftMargin() * fr01cm, page->TopMargin() * fr01cm);
-    const QList<TfrxComponent *> objects = page->GetAllObjects();
-    // The last drawn is on top.
-    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
-        auto *view = qobject_cast<TfrxView *>(*it);
-        if (view != nullptr && view->Visible() &&
-            QRectF(view->AbsLeft(), view->AbsTop(), view->Width(), view->Height()).contains(inside))
-            return view;
-    }
-    return nullptr;
+    return pages != nullptr ? pages->ObjectOver(pageIndex, point) : nullptr;
 }
 
 void TfrxPreview::mouseOverPage(int index, QPointF point)
