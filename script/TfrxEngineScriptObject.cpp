@@ -114,13 +114,13 @@ void TfrxEngineScriptObject::AddMembers(TfsClassVariable &cls, const TfsScript &
                                                      {"PageHeight", &TfrxCustomEngine::PageHeight}};
     for (const auto &[name, get] : reals)
         cls.AddProperty(QString::fromLatin1(name), QStringLiteral("Extended"), scope,
-                        [get](QObject *obj) { return TfsValue((engine(obj).*get)()); });
+                        [get = get](QObject *obj) { return TfsValue((engine(obj).*get)()); });
     const std::pair<const char *, IntGetter> ints[] = {{"CurColumn", &TfrxCustomEngine::CurColumn},
                                                        {"CurLine", &TfrxCustomEngine::CurLine},
                                                        {"TotalPages", &TfrxCustomEngine::TotalPages}};
     for (const auto &[name, get] : ints)
         cls.AddProperty(QString::fromLatin1(name), QStringLiteral("Integer"), scope,
-                        [get](QObject *obj) { return TfsValue((engine(obj).*get)()); });
+                        [get = get](QObject *obj) { return TfsValue((engine(obj).*get)()); });
     cls.AddProperty(QStringLiteral("FinalPass"), QStringLiteral("Boolean"), scope,
                     [](QObject *obj) { return TfsValue(engine(obj).FinalPass()); });
     cls.AddProperty(QStringLiteral("DoublePass"), QStringLiteral("Boolean"), scope,

@@ -29,6 +29,7 @@
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
 #include "TfrxSubreport.h"
+#include "TfsFileAccess.h"
 #include "TfrxSysMemoView.h"
 #include "TfrxUserDataSet.h"
 #include "zorTextAlign.h"
@@ -274,7 +275,7 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
     for (const auto &[syntax, step] : steps)
         dataSet->AddMethod(
             QString::fromLatin1(syntax),
-            [step](QObject *obj, std::span<TfsValue>) {
+            [step = step](QObject *obj, std::span<TfsValue>) {
                 (as<TfrxDataSet>(obj)->*step)();
                 return TfsValue::MakeNull();
             },
@@ -327,7 +328,7 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
     for (const auto &[name, type, read] : fields)
         dataSet->AddIndexProperty(
             QString::fromLatin1(name), QStringLiteral("String"), QString::fromLatin1(type), script,
-            [read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
+            [read = read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
 }
 
 // A script never reaches files or streams through the report's classes.
@@ -446,7 +447,15 @@ void addMembers(TfsScript &script)
         QStringLiteral("procedure SaveToStream(Stream: TStream; SaveChildren: Boolean = True)"), refuseFiles,
         script);
     cls("TfrxPictureView")
-        ->AddMethod(QStringLiteral("procedure LoadFromFile(filename: String)"), refuseFiles, script);
+        ->AddMethod(
+            QStringLiteral("procedure LoadFromFile(filename: String)"),
+            [&script](QObject *obj, std::span<TfsValue> a) {
+                if (!as<TfrxPictureView>(obj)->LoadFromFile(fsScriptReadPath(script, a[0].ToString())))
+                    throw TfsRuntimeError(QStringLiteral("Cannot load the picture \"%1\"").arg(a[0].ToString()),
+                                          QStringLiteral("EInvalidGraphic"));
+                return TfsValue::MakeNull();
+            },
+            script);
     cls("TfrxView")
         ->AddProperty(
             QStringLiteral("TagStr"), QStringLiteral("String"), script,

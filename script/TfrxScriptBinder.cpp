@@ -14,6 +14,7 @@
 #include "TfsScript.h"
 #include "TfsVariant.h"
 
+#include <QFileInfo>
 #include <QPointer>
 
 namespace {
@@ -146,6 +147,9 @@ TfrxScriptBinder::AggregateHandler &TfrxScriptBinder::Aggregate()
 
 void TfrxScriptBinder::Bind(TfrxReport &report, TfsScript &script)
 {
+    // Units and files the script names are looked up beside the template, and not at all for a
+    // template that came from no file.
+    script.BaseFolder = report.FileName().isEmpty() ? QString() : QFileInfo(report.FileName()).absolutePath();
     TfrxReportModule::Register(script);
     for (TfrxComponent *object : report.GetAllObjects())
         if (!object->Name().isEmpty())

@@ -1,6 +1,7 @@
 #include "TfsILParser.h"
 
 #include "TfsError.h"
+#include "TfsFileAccess.h"
 #include "TfsGrammar.h"
 #include "TfsILContext.h"
 #include "TfsILLines.h"
@@ -43,15 +44,6 @@ const QHash<QString, Setting> &parserSettings()
          [](TfsParser &p, const QString &v) { p.SetCaseSensitive(v == u"1"); }},
     };
     return settings;
-}
-
-bool isUnsafeUnitName(const QString &name)
-{
-    if (name.isEmpty() || QDir::isAbsolutePath(name) || name.startsWith(u'/') || name.startsWith(u'\\') ||
-        (name.size() > 1 && name[1] == u':'))
-        return true;
-    const QStringList parts = QString(name).replace(u'\\', u'/').split(u'/');
-    return parts.contains(QStringLiteral(".."));
 }
 
 } // namespace
@@ -471,8 +463,9 @@ bool TfsILParser::ReadUnit(const QString &name, QString &text) const
         FProgram.OnGetUnit(name, text);
         return true;
     }
-    // Unit names come from scripts in templates: only plain relative names are looked up.
-    if (isUnsafeUnitName(name))
+    // Unit names come from scripts in templates: only plain relative names are looked up, and only
+    // beside a script that has a folder (never in the process's current folder).
+    if (fsIsUnsafeFileName(name) || FProgram.BaseFolder.isEmpty())
         return false;
     for (const QString &folder : FProgram.IncludePath) {
         const QDir dir(folder.isEmpty() ? FProgram.BaseFolder : QDir(FProgram.BaseFolder).filePath(folder));

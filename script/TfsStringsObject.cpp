@@ -1,7 +1,11 @@
 #include "TfsStringsObject.h"
 
 #include "TfsClassVariable.h"
+#include "TfsFileAccess.h"
 #include "TfsRuntimeError.h"
+
+#include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -206,13 +210,27 @@ void TfsStringsObject::AddMembers(TfsClassVariable &cls, const TfsScript &scope)
             return TfsValue::MakeNull();
         },
         scope);
-    for (const char *syntax :
-         {"procedure LoadFromFile(const FileName: string)", "procedure LoadFromStream(Stream: TStream)",
-          "procedure SaveToFile(const FileName: string)", "procedure SaveToStream(Stream: TStream)"})
+    // Lines come from a file beside the template; nothing is written and streams are not reachable.
+    cls.AddMethod(
+        QStringLiteral("procedure LoadFromFile(const FileName: string)"),
+        [&scope](QObject *obj, std::span<TfsValue> a) {
+            QFile file(fsScriptReadPath(scope, a[0].ToString()));
+            if (!file.open(QIODevice::ReadOnly))
+                throw TfsRuntimeError(QStringLiteral("Cannot open file \"%1\"").arg(a[0].ToString()),
+                                      QStringLiteral("EFOpenError"));
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            list(obj)->SetText(utf8.decode(file.readAll()));
+            return TfsValue::MakeNull();
+        },
+        scope);
+    cls.AddMethod(
+        QStringLiteral("procedure SaveToFile(const FileName: string)"),
+        [](QObject *, std::span<TfsValue>) -> TfsValue { fsRefuseFileWrite(); }, scope);
+    for (const char *syntax : {"procedure LoadFromStream(Stream: TStream)", "procedure SaveToStream(Stream: TStream)"})
         cls.AddMethod(
             QString::fromLatin1(syntax),
             [](QObject *, std::span<TfsValue>) -> TfsValue {
-                throw TfsRuntimeError(QStringLiteral("Scripts have no access to files"),
+                throw TfsRuntimeError(QStringLiteral("Scripts have no access to streams"),
                                       QStringLiteral("EFOpenError"));
             },
             scope);

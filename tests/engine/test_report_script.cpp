@@ -10,6 +10,8 @@
 #include "zorScriptBindings.h"
 
 #include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -127,6 +129,30 @@ TEST_F(ReportScriptTest, AProcedureNamedByOnRunDialogsDecidesThroughItsArgument)
         EXPECT_EQ(Prepare(), go) << FReport->Errors().join(u'\n').toStdString();
         EXPECT_EQ(Pages()->GetCount(), go ? 1 : 0);
     }
+}
+
+// A template's script reads files beside the template, and only when the template came from a file.
+TEST_F(ReportScriptTest, ScriptsReadFilesBesideTheirTemplate)
+{
+    QTemporaryDir dir;
+    QFile names(dir.filePath(QStringLiteral("names.txt")));
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    names.write("Сидоров\n");
+    names.close();
+    auto *band = AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 100);
+    AddMemo(band, QStringLiteral("Memo1"), 0, 0, 200, 20, QString());
+    FReport->SetScriptText({QStringLiteral("begin"), QStringLiteral("  Memo1.Lines.LoadFromFile('names.txt');"),
+                            QStringLiteral("end.")});
+
+    EXPECT_FALSE(Prepare()); // built in memory: no folder to read from
+    EXPECT_TRUE(FReport->Errors().join(u'\n').contains(QStringLiteral("Scripts have no access to files")))
+        << FReport->Errors().join(u'\n').toStdString();
+
+    const QString file = dir.filePath(QStringLiteral("report.ze3"));
+    ASSERT_TRUE(FReport->SaveToFile(file));
+    ASSERT_TRUE(FReport->LoadFromFile(file));
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    EXPECT_EQ(Texts(0), QStringList{QStringLiteral("Сидоров")});
 }
 
 // Totals written in report variables are found through the variables' formulas, also through

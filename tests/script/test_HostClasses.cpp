@@ -1,7 +1,11 @@
 // Host classes inside scripts: indexed and default properties, constructors and Free, with
-// statements over objects, and the date check of a date value.
+// statements over objects, the date check of a date value, and the files scripts may read.
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -173,5 +177,66 @@ const Case kCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Scripts, HostClasses, testing::ValuesIn(kCases));
+
+// Files that scripts name: only regular files inside the script's folder, read, never written.
+TEST(ScriptFiles, ReadOnlyInsideTheScriptsFolder)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString folder = root.filePath(QStringLiteral("tpl"));
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/sub")));
+    const auto write = [](const QString &path, const QByteArray &text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(folder + QStringLiteral("/names.txt"), "\xEF\xBB\xBFИванов\nПетров\n");
+    write(folder + QStringLiteral("/sub/more.txt"), "x");
+    write(root.filePath(QStringLiteral("secret.txt")), "secret");
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("secret.txt")), folder + QStringLiteral("/link.txt")));
+
+    const struct
+    {
+        const char *name;     // the file the script names
+        bool withFolder;      // the script has a folder of its own
+        const char *expected; // the lines read, or the run-time error
+    } cases[] = {
+        {"names.txt", true, "Иванов|Петров"},
+        {"sub/more.txt", true, "x"},
+        {"sub\\more.txt", true, "x"},
+        {"../secret.txt", true, "File name not allowed: ../secret.txt"},
+        {"sub/../names.txt", true, "File name not allowed: sub/../names.txt"},
+        {"link.txt", true, "Cannot open file \"link.txt\""},
+        {"sub", true, "Cannot open file \"sub\""},
+        {"none.txt", true, "Cannot open file \"none.txt\""},
+        {"names.txt", false, "Scripts have no access to files"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TfsScript script;
+        script.BaseFolder = c.withFolder ? folder : QString();
+        script.SetLines(QStringLiteral("var L: TStringList; r: String;\n"
+                                       "begin L := TStringList.Create; L.LoadFromFile(N); r := L[0];\n"
+                                       "  if L.Count > 1 then r := r + '|' + L[1]; L.Free end."));
+        script.AddVariable(QStringLiteral("N"), QStringLiteral("String"),
+                           TfsValue(QString::fromUtf8(c.name)));
+        ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+        QString result;
+        try {
+            script.Execute();
+            result = script.Variable(QStringLiteral("r")).ToString();
+        } catch (const TfsRuntimeError &e) {
+            result = e.Message();
+        }
+        EXPECT_EQ(result.toStdString(), c.expected);
+    }
+
+    TfsScript writer;
+    writer.BaseFolder = folder;
+    writer.SetLines(QStringLiteral("var L: TStringList;\nbegin L := TStringList.Create; L.SaveToFile('out.txt') end."));
+    ASSERT_TRUE(writer.Compile());
+    EXPECT_THROW(writer.Execute(), TfsRuntimeError);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/out.txt")));
+}
 
 } // namespace
