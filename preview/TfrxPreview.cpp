@@ -380,9 +380,24 @@ void TfrxPreview::InternalOnProgress(int pageIndex)
 
 void TfrxPreview::InternalOnProgressStop()
 {
+    if (FHeld) {
+        Rebuild();
+        return;
+    }
     FRunning = false;
     Rebuild();
     emit RunningChanged(false);
+}
+
+void TfrxPreview::HoldRunning(bool hold)
+{
+    FHeld = hold;
+    if (hold) {
+        FRunning = true;
+        emit RunningChanged(true);
+    } else {
+        InternalOnProgressStop();
+    }
 }
 
 void TfrxPreview::Rebuild()

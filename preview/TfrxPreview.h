@@ -111,6 +111,10 @@ public:
     void InternalOnProgress(int pageIndex) override;
     void InternalOnProgressStop() override;
     bool Running() const { return FRunning; }
+    // Keeps the control running from before the preparation starts until after it has returned
+    // (the window that runs it holds it), so that nothing takes the pages while the report
+    // finishes; releasing it ends the run as the progress stop does.
+    void HoldRunning(bool hold);
     // Pages between updates of the page count while many pages are prepared: 50 when the second
     // page came within 4 ms of the first, 5 when it took more than 9 ms, else 20.
     int Tick() const { return FTick; }
@@ -162,6 +166,7 @@ private:
     int FLastHitPage = -1;
     int FLastHit = -1;
     QPointer<TfrxView> FViewUnderMouse;
+    bool FHeld = false;
     int FTick = 50;
     QElapsedTimer FFirstPageTime;
 };

@@ -341,6 +341,7 @@ void TfrxPreviewForm::prepare()
     if (Preparing())
         return;
     FPreparing = true;
+    FPreview->HoldRunning(true);
     setRunningLook(true);
     bool failed = false;
     try {
@@ -351,7 +352,7 @@ void TfrxPreviewForm::prepare()
         failed = true;
     }
     FPreparing = false;
-    FPreview->Rebuild();
+    FPreview->HoldRunning(false);
     setRunningLook(false);
     if (failed) {
         if (FReport.PreviewPages() != nullptr)
