@@ -9,7 +9,6 @@
 #include "TfrxOutline.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
-#include "TfrxScriptBinder.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
@@ -52,9 +51,8 @@ TfrxBand *TfrxEngine::PageBand(const QMetaObject *kind) const
 
 void TfrxEngine::DoNotifyEvent(QObject *object, const QString &eventName)
 {
-    if (!FRunning || eventName.trimmed().isEmpty())
-        return;
-    TfrxScriptBinder::CallEvent(*FReport, object, eventName);
+    if (FRunning)
+        FReport->DoNotifyEvent(object, eventName);
 }
 
 // ---- the run ----

@@ -179,7 +179,7 @@ void TfrxEngine::Stretch(TfrxBand *band)
             continue;
         component->BeforePrint();
         if (band->Visible())
-            DoNotifyEvent(component, component->OnBeforePrint());
+            FReport->DoBeforePrint(component); // the host's handler, then the object's script event
         if (component->Visible()) {
             component->GetData();
             DoNotifyEvent(component, component->OnAfterData());
@@ -236,7 +236,7 @@ void TfrxEngine::UnStretch(TfrxBand *band)
         if (component == nullptr)
             continue;
         if (band->Visible())
-            DoNotifyEvent(component, component->OnAfterPrint());
+            FReport->DoAfterPrint(component);
         component->AfterPrint();
     }
     DoNotifyEvent(band, band->OnAfterPrint());

@@ -181,15 +181,3 @@ void TfrxScriptBinder::Rebind(TfrxReport &report, TfsScript &script)
         item->FValue = TfsValue::MakeObject(TfsObjectRegistry::Handle(object));
     }
 }
-
-bool TfrxScriptBinder::CallEvent(TfrxReport &report, QObject *object, const QString &procedure)
-{
-    if (procedure.isEmpty())
-        return true;
-    TfsScript &script = report.Script();
-    const TfsCustomVariable *item = script.Find(procedure);
-    if (!item || item->Kind() != TfsCustomVariable::ikProc)
-        return false;
-    script.CallEvent(procedure, TfsValue::MakeObject(TfsObjectRegistry::Handle(object)));
-    return true;
-}

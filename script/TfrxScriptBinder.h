@@ -28,8 +28,4 @@ public:
     // After the report's objects were replaced (the template reloaded around a preparation), points
     // each object item of the script at the object of its name now, or at none.
     static void Rebind(TfrxReport &report, TfsScript &script);
-
-    // Runs the script procedure named by an event property of an object, with the object as its one
-    // argument; nothing happens for an empty name. False when no such procedure exists.
-    static bool CallEvent(TfrxReport &report, QObject *object, const QString &procedure);
 };

@@ -131,6 +131,32 @@ TEST_F(ReportScriptTest, AProcedureNamedByOnRunDialogsDecidesThroughItsArgument)
     }
 }
 
+// The host's own before- and after-print handlers see every object of a shown band, before the
+// object's script event.
+TEST_F(ReportScriptTest, HostPrintHandlersRunBeforeTheObjectsScriptEvents)
+{
+    auto *band = AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 100);
+    AddMemo(band, QStringLiteral("Memo1"), 0, 0, 100, 20, QStringLiteral("a"))
+        ->setProperty("OnBeforePrint", QStringLiteral("Memo1OnBeforePrint"));
+    AddMemo(band, QStringLiteral("Memo2"), 0, 20, 100, 20, QStringLiteral("b"));
+    FReport->SetScriptText({QStringLiteral("procedure Memo1OnBeforePrint(Sender: TfrxComponent);"),
+                            QStringLiteral("begin"), QStringLiteral("  Memo1.Text := Memo1.Text + '+script';"),
+                            QStringLiteral("end;"), QStringLiteral("begin"), QStringLiteral("end.")});
+    QStringList seen;
+    FReport->SetOnBeforePrint([&seen](TfrxReportComponent *c) {
+        seen << QStringLiteral("before ") + c->Name();
+        if (auto *memo = qobject_cast<TfrxMemoView *>(c))
+            memo->SetText(memo->Text() + QStringLiteral("+host"));
+    });
+    FReport->SetOnAfterPrint([&seen](TfrxReportComponent *c) { seen << QStringLiteral("after ") + c->Name(); });
+
+    ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("before Memo1"), QStringLiteral("before Memo2"),
+                                 QStringLiteral("after Memo1"), QStringLiteral("after Memo2")}));
+    // A text ends with a line break, so each addition is a line of its own.
+    EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("a|+host|+script"), QStringLiteral("b|+host")}));
+}
+
 // A template's script reads files beside the template, and only when the template came from a file.
 TEST_F(ReportScriptTest, ScriptsReadFilesBesideTheirTemplate)
 {

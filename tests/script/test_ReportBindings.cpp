@@ -84,12 +84,12 @@ TEST_F(Bound, BeforePrintHandlerMovesAndRecoloursTheObject)
                       "end;\n"
                       "begin end."),
               "ok");
-    EXPECT_TRUE(TfrxScriptBinder::CallEvent(report, memo, memo->OnBeforePrint()));
+    report.DoNotifyEvent(memo, memo->OnBeforePrint(), true);
     EXPECT_DOUBLE_EQ(memo->Left(), 30);
     EXPECT_DOUBLE_EQ(memo->Top(), 5);
     EXPECT_EQ(memo->Font()->Color(), 255);
     EXPECT_EQ(memo->Text(), QStringLiteral("Дата: 01.11.2015\r\n"));
-    EXPECT_FALSE(TfrxScriptBinder::CallEvent(report, memo, QStringLiteral("NoSuchProcedure")));
+    report.DoNotifyEvent(memo, QStringLiteral("NoSuchProcedure"), true); // nothing to run, nothing happens
 }
 
 TEST_F(Bound, ObjectsPropertiesAndMethodsByName)
