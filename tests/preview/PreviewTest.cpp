@@ -413,6 +413,17 @@ TEST_F(PreviewTest, ShowReportOpensTheWindowFirstAndFillsItWhilePreparing)
     EXPECT_TRUE(environment().errors.isEmpty()) << environment().errors.join(u'\n').toStdString();
 }
 
+// Closes the window as soon as it has finished preparing (it cannot be closed before).
+void closeOncePrepared(TfrxPreviewForm *form)
+{
+    auto *closer = new QTimer(form);
+    QObject::connect(closer, &QTimer::timeout, form, [form] {
+        if (!form->Preparing())
+            form->CloseButton()->click();
+    });
+    closer->start(10);
+}
+
 // Template pages of the certificate's paper, each with one text.
 void addTemplatePages(TfrxReport &report, int count)
 {
@@ -447,12 +458,7 @@ TEST_F(PreviewTest, LivePreparationShowsPagesAsTheyComeAndCancelStopsIt)
                        form->CloseButton()->text(), form->isVisible()};
         if (index == 57) {
             form->CloseButton()->click(); // Cancel
-            auto *closer = new QTimer(form);
-            QObject::connect(closer, &QTimer::timeout, form, [form] {
-                if (!form->Preparing())
-                    form->CloseButton()->click();
-            });
-            closer->start(10);
+            closeOncePrepared(form);
         }
     };
     report.ShowReport();
@@ -513,12 +519,7 @@ TEST_F(PreviewTest, FirstPassOfADoublePassReportCountsPagesInTheStatusBar)
         ASSERT_NE(form, nullptr);
         seen << QStringLiteral("%1 | %2 | %3").arg(index).arg(form->StatusText(0), form->StatusText(1));
         if (report.Engine()->FinalPass() && index == 2) {
-            auto *closer = new QTimer(form);
-            QObject::connect(closer, &QTimer::timeout, form, [form] {
-                if (!form->Preparing())
-                    form->CloseButton()->click();
-            });
-            closer->start(10);
+            closeOncePrepared(form);
         }
     };
     report.ShowReport();

@@ -2,6 +2,8 @@
 
 #include "TfsILContext.h"
 #include "TfsILParser.h"
+#include "TfsRuntimeError.h"
+#include "TfsScript.h"
 #include "TfsXMLDocument.h"
 #include "TfsXMLItem.h"
 
@@ -46,4 +48,23 @@ ParseResult parseScript(const QString &language, const QString &source)
     if (result.ok)
         result.il = Compact(*parser.ILScript().Root());
     return result;
+}
+
+std::string runProgram(const char *language, const char *source, const char *result,
+                       const std::function<void(TfsScript &)> &setUp)
+{
+    TfsScript script;
+    if (setUp)
+        setUp(script);
+    script.SetSyntaxType(QString::fromUtf8(language));
+    script.SetLines(QString::fromUtf8(source));
+    if (!script.Compile())
+        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos())
+            .toStdString();
+    try {
+        script.Execute();
+    } catch (const TfsRuntimeError &e) {
+        return (QStringLiteral("runtime: ") + e.Message() + QStringLiteral(" @ ") + e.Pos()).toStdString();
+    }
+    return script.Variable(QString::fromUtf8(result)).ToString().toStdString();
 }

@@ -1,5 +1,6 @@
 // Host classes inside scripts: indexed and default properties, constructors and Free, with
 // statements over objects, the date check of a date value, and the files scripts may read.
+#include "ScriptTestUtil.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
 
@@ -10,23 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// "value of r", "error: message @ pos" or "runtime: message @ pos".
-std::string run(const char *language, const char *source)
-{
-    TfsScript script;
-    script.SetSyntaxType(QString::fromUtf8(language));
-    script.SetLines(QString::fromUtf8(source));
-    if (!script.Compile())
-        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos())
-            .toStdString();
-    try {
-        script.Execute();
-    } catch (const TfsRuntimeError &e) {
-        return (QStringLiteral("runtime: ") + e.Message() + QStringLiteral(" @ ") + e.Pos()).toStdString();
-    }
-    return script.Variable(QStringLiteral("r")).ToString().toStdString();
-}
 
 struct Case
 {
@@ -47,7 +31,7 @@ class HostClasses : public testing::TestWithParam<Case>
 
 TEST_P(HostClasses, Run)
 {
-    EXPECT_EQ(run(GetParam().language, GetParam().source), GetParam().expected);
+    EXPECT_EQ(runProgram(GetParam().language, GetParam().source), GetParam().expected);
 }
 
 // clang-format off

@@ -1,6 +1,7 @@
 // Programs compiled and run by the interpreter: the value of a result variable after Execute, the
 // same program side by side in the four languages, compile errors with their position and run-time
 // errors with theirs.
+#include "ScriptTestUtil.h"
 #include "TfrxExpressionCache.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
@@ -11,27 +12,17 @@
 
 namespace {
 
-// "value of r", "error: message @ pos" or "runtime: message @ pos".
+// Stand-ins for two library functions, so that these programs depend on the interpreter alone.
 std::string run(const char *language, const char *source, const char *result = "r")
 {
-    TfsScript script;
-    script.AddMethod(
-        QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); }, 1,
-        1, QStringLiteral("String"));
-    script.AddMethod(
-        QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1, 1,
-        QStringLiteral("Integer"));
-    script.SetSyntaxType(QString::fromUtf8(language));
-    script.SetLines(QString::fromUtf8(source));
-    if (!script.Compile())
-        return (QStringLiteral("error: ") + script.ErrorMsg() + QStringLiteral(" @ ") + script.ErrorPos())
-            .toStdString();
-    try {
-        script.Execute();
-    } catch (const TfsRuntimeError &e) {
-        return (QStringLiteral("runtime: ") + e.Message() + QStringLiteral(" @ ") + e.Pos()).toStdString();
-    }
-    return script.Variable(QString::fromUtf8(result)).ToString().toStdString();
+    return runProgram(language, source, result, [](TfsScript &script) {
+        script.AddMethod(
+            QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); }, 1,
+            1, QStringLiteral("String"));
+        script.AddMethod(
+            QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1, 1,
+            QStringLiteral("Integer"));
+    });
 }
 
 struct Program
