@@ -29,7 +29,6 @@
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
 #include "TfrxSubreport.h"
-#include "TfsFileAccess.h"
 #include "TfrxSysMemoView.h"
 #include "TfrxUserDataSet.h"
 #include "zorTextAlign.h"
@@ -41,6 +40,7 @@
 #include "TfrxVariables.h"
 
 #include "TfsClassVariable.h"
+#include "TfsFileAccess.h"
 #include "TfsListObject.h"
 #include "TfsObjectRegistry.h"
 #include "TfsRuntimeError.h"
@@ -331,7 +331,7 @@ void addDataSetMembers(TfsScript &script, TfsClassVariable *dataSet)
             [read = read](QObject *obj, std::span<TfsValue> a) { return fieldValue(obj, a, read); });
 }
 
-// A script never reaches files or streams through the report's classes.
+// Style files, component streams: a script reaches neither (pictures are read through fsScriptReadPath).
 [[noreturn]] TfsValue refuseFiles(QObject *, std::span<TfsValue>)
 {
     throw TfsRuntimeError(QStringLiteral("Scripts have no access to files"), QStringLiteral("EFOpenError"));
