@@ -17,6 +17,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 
 using namespace zor;
@@ -81,6 +82,9 @@ struct TfrxPrintRun::Private
     bool printSplit(int copies);
     bool printJoin(int copies);
     bool printBlankSheet();
+    // Visits the pages of the run in printing order (reversed by the options), leaving out those
+    // the range excludes; false as soon as the run is cancelled or a visit fails.
+    bool forEachPage(const std::function<bool(int index, const TfrxReportPage &page)> &visit);
 
     int visitCount() const { return pageList.isEmpty() ? pages.GetCount() : int(pageList.size()); }
     int visitIndex(int i) const { return pageList.isEmpty() ? i : pageList.at(i).toInt() - 1; }
@@ -318,11 +322,9 @@ bool TfrxPrintRun::Private::fail(const QString &message)
 
 bool TfrxPrintRun::Private::printBlankSheet() { return beginPage() && pageDone(-1); }
 
-bool TfrxPrintRun::Private::printNormal(int copies)
+bool TfrxPrintRun::Private::forEachPage(const std::function<bool(int index, const TfrxReportPage &page)> &visit)
 {
-    const bool scaled = options.PrintMode == pmScale;
     const int count = visitCount();
-    const QPointF dpi = printer->DPI();
     for (int k = 0; k < count; ++k) {
         const int index = visitIndex(options.Reverse ? count - 1 - k : k);
         if (skipped(index))
@@ -332,15 +334,24 @@ bool TfrxPrintRun::Private::printNormal(int copies)
             return false;
         }
         const TfrxReportPage *page = pages.GetPage(index);
-        if (page == nullptr)
-            continue;
-        const QSizeF size = pageSizeMm(*page);
-        const PaperState state{scaled ? sheetPaper : page->PaperSize(),
+        if (page != nullptr && !visit(index, *page))
+            return false;
+    }
+    return true;
+}
+
+bool TfrxPrintRun::Private::printNormal(int copies)
+{
+    const bool scaled = options.PrintMode == pmScale;
+    const QPointF dpi = printer->DPI();
+    return forEachPage([&](int index, const TfrxReportPage &page) {
+        const QSizeF size = pageSizeMm(page);
+        const PaperState state{scaled ? sheetPaper : page.PaperSize(),
                                std::lround(size.width()),
                                std::lround(size.height()),
-                               sourceOf(*page),
-                               page->Orientation(),
-                               duplexOf(*page)};
+                               sourceOf(page),
+                               page.Orientation(),
+                               duplexOf(page)};
         const bool changed = !last || (scaled ? (state.bin != last->bin || state.orientation != last->orientation ||
                                                  state.duplex != last->duplex)
                                               : !(state == *last));
@@ -349,7 +360,7 @@ bool TfrxPrintRun::Private::printNormal(int copies)
                                     state.duplex, copies);
             sheet = QSizeF(printer->PaperWidth(), printer->PaperHeight());
         } else if (changed) {
-            printer->SetPrintParams(page->PaperSize(), page->PaperWidth(), page->PaperHeight(), page->Orientation(),
+            printer->SetPrintParams(page.PaperSize(), page.PaperWidth(), page.PaperHeight(), page.Orientation(),
                                     state.bin, state.duplex, copies);
         }
         last = state;
@@ -357,35 +368,23 @@ bool TfrxPrintRun::Private::printNormal(int copies)
             return false;
         double e = 1;
         double f = 1;
-        if (scaled && page->PaperWidth() > 0 && page->PaperHeight() > 0) {
-            e = sheet.width() / page->PaperWidth();
-            f = sheet.height() / page->PaperHeight();
+        if (scaled && page.PaperWidth() > 0 && page.PaperHeight() > 0) {
+            e = sheet.width() / page.PaperWidth();
+            f = sheet.height() / page.PaperHeight();
         }
         const QPoint offset = printer->PhysicalOffset();
         drawPage(index, e * dpi.x() / 96, f * dpi.y() / 96, -offset.x(), -offset.y(), std::min(e, f));
-        pageDone(index);
-    }
-    return true;
+        return pageDone(index);
+    });
 }
 
 bool TfrxPrintRun::Private::printSplit(int copies)
 {
-    const int count = visitCount();
     const QPointF dpi = printer->DPI();
     const double splicing = options.SplicingLine;
     std::optional<TPrinterOrientation> lastOrientation;
-    for (int k = 0; k < count; ++k) {
-        const int index = visitIndex(options.Reverse ? count - 1 - k : k);
-        if (skipped(index))
-            continue;
-        if (report.Terminated()) {
-            printer->Abort();
-            return false;
-        }
-        const TfrxReportPage *page = pages.GetPage(index);
-        if (page == nullptr)
-            continue;
-        const QSizeF size = pageSizeMm(*page);
+    return forEachPage([&](int index, const TfrxReportPage &page) {
+        const QSizeF size = pageSizeMm(page);
         TfrxSheetCount parts = zorSplitPage(size, sheet);
         // Directions with more than one sheet overlap by the splicing line and lose the unprintable
         // margins of the other direction's edges.
@@ -398,10 +397,10 @@ bool TfrxPrintRun::Private::printSplit(int copies)
         if (reduced.width() > 0 && reduced.height() > 0)
             parts = zorSplitPage(size, reduced);
         const TPrinterOrientation orientation = parts.turned ? poLandscape : poPortrait;
-        const int bin = index == 0 ? page->Bin() : page->BinOtherPages();
+        const int bin = index == 0 ? page.Bin() : page.BinOtherPages();
         if (!lastOrientation || *lastOrientation != orientation)
             printer->SetPrintParams(sheetPaper, sheet.width(), sheet.height(), orientation, bin,
-                                    duplexOf(*page), copies);
+                                    duplexOf(page), copies);
         lastOrientation = orientation;
         // The printable part of the sheet, less the overlap, is what each sheet moves on by.
         const double stepX = (printer->PaperWidth() - printer->LeftMargin() - printer->RightMargin() - splicing) *
@@ -424,8 +423,8 @@ bool TfrxPrintRun::Private::printSplit(int copies)
                 pageDone(index);
             }
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 bool TfrxPrintRun::Private::printJoin(int /*copies*/)

@@ -107,6 +107,36 @@ CsvDataSet *EngineFixture::AddNumbers(const QString &alias, int n)
     return AddData(alias, {QStringLiteral("N")}, rows);
 }
 
+CsvDataSet *EngineFixture::AddGroupedValues(const QString &alias)
+{
+    return AddData(alias, {QStringLiteral("G"), QStringLiteral("V")},
+                   {{QStringLiteral("A"), QStringLiteral("1")},
+                    {QStringLiteral("A"), QStringLiteral("2")},
+                    {QStringLiteral("B"), QStringLiteral("3")},
+                    {QStringLiteral("C"), QStringLiteral("4")},
+                    {QStringLiteral("C"), QStringLiteral("5")},
+                    {QStringLiteral("C"), QStringLiteral("6")}});
+}
+
+TfrxMasterData *EngineFixture::AddNumberRows(const QString &bandName, const QString &alias, TfrxReportPage *page,
+                                             double rowLeft)
+{
+    auto *band = AddBand<TfrxMasterData>(bandName, 0, 20, page);
+    band->SetDataSetName(alias);
+    AddMemo(band, QStringLiteral("Row"), rowLeft, 0, 100, 20, QStringLiteral("[%1.\"N\"]").arg(alias));
+    return band;
+}
+
+TfrxSubreport *EngineFixture::AddSubreport(TfrxComponent *parent, const QString &name, const QRectF &bounds,
+                                           TfrxReportPage *page)
+{
+    auto *subreport = new TfrxSubreport(parent);
+    subreport->SetName(name);
+    subreport->SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
+    subreport->SetPage(page);
+    return subreport;
+}
+
 bool EngineFixture::Prepare()
 {
     return FReport->PrepareReport();

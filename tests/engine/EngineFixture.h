@@ -13,11 +13,13 @@
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
+#include "TfrxSubreport.h"
 #include "zorEngine.h"
 #include "zorTemplateFormat.h"
 
 #include <gtest/gtest.h>
 
+#include <QRectF>
 #include <QStringList>
 
 #include <memory>
@@ -51,6 +53,15 @@ protected:
     CsvDataSet *AddData(const QString &alias, const QStringList &fields, const QList<QStringList> &rows);
     // Records 1..n in one field "N".
     CsvDataSet *AddNumbers(const QString &alias, int n);
+    // Six records in groups: field "G" A, A, B, C, C, C beside "V" 1 to 6.
+    CsvDataSet *AddGroupedValues(const QString &alias);
+    // A master data band over the data set alias on page, with a text object "Row" at rowLeft
+    // showing the field "N".
+    TfrxMasterData *AddNumberRows(const QString &bandName, const QString &alias, TfrxReportPage *page,
+                                  double rowLeft = 0);
+    // A subreport on parent at the given bounds that prints page.
+    TfrxSubreport *AddSubreport(TfrxComponent *parent, const QString &name, const QRectF &bounds,
+                                TfrxReportPage *page);
 
     bool Prepare();
     TfrxPreviewPages *Pages() const { return static_cast<TfrxPreviewPages *>(FReport->PreviewPages()); }

@@ -268,26 +268,15 @@ TEST_F(LayoutTest, SubreportRunsItsPageWhereItStandsAndACircularOneIsRefused)
         TfrxReportPage *inner = AddPage();
         AddNumbers(QStringLiteral("Data"), 3);
         auto *title = AddBand<TfrxReportTitle>(QStringLiteral("ReportTitle1"), 0, 40);
-        auto *subreport = new TfrxSubreport(title);
-        subreport->SetName(QStringLiteral("Subreport1"));
-        subreport->SetBounds(50, 10, 200, 20);
-        subreport->SetPage(inner);
-        auto *band = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 20, inner);
-        band->SetDataSetName(QStringLiteral("Data"));
-        AddMemo(band, QStringLiteral("Row"), 0, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+        AddSubreport(title, QStringLiteral("Subreport1"), QRectF(50, 10, 200, 20), inner);
+        auto *band = AddNumberRows(QStringLiteral("MasterData1"), QStringLiteral("Data"), inner);
         if (circular) {
             // inner runs other, whose band runs inner again.
             TfrxReportPage *other = AddPage();
-            auto *there = new TfrxSubreport(band);
-            there->SetName(QStringLiteral("Subreport2"));
-            there->SetBounds(120, 0, 50, 20);
-            there->SetPage(other);
+            AddSubreport(band, QStringLiteral("Subreport2"), QRectF(120, 0, 50, 20), other);
             auto *otherBand = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, other);
             otherBand->SetRowCount(1);
-            auto *back = new TfrxSubreport(otherBand);
-            back->SetName(QStringLiteral("Subreport3"));
-            back->SetBounds(0, 0, 50, 20);
-            back->SetPage(inner);
+            AddSubreport(otherBand, QStringLiteral("Subreport3"), QRectF(0, 0, 50, 20), inner);
         }
         AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 100, 20);
         if (circular) {
@@ -318,14 +307,8 @@ TEST_F(LayoutTest, SubreportOnItsParentJoinsTheParentBandWhichGrows)
     auto *parent = AddBand<TfrxMasterData>(QStringLiteral("MasterData1"), 0, 40);
     parent->SetDataSetName(QStringLiteral("Outer"));
     AddMemo(parent, QStringLiteral("Head"), 0, 0, 40, 20, QStringLiteral("A[Outer.\"N\"]"));
-    auto *subreport = new TfrxSubreport(parent);
-    subreport->SetName(QStringLiteral("Subreport1"));
-    subreport->SetBounds(50, 10, 200, 20);
-    subreport->SetPage(inner);
-    subreport->SetPrintOnParent(true);
-    auto *rows = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, inner);
-    rows->SetDataSetName(QStringLiteral("Data"));
-    AddMemo(rows, QStringLiteral("Row"), 5, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    AddSubreport(parent, QStringLiteral("Subreport1"), QRectF(50, 10, 200, 20), inner)->SetPrintOnParent(true);
+    AddNumberRows(QStringLiteral("MasterData2"), QStringLiteral("Data"), inner, 5);
     AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 200, 20);
 
     ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
@@ -361,14 +344,8 @@ TEST_F(LayoutTest, LooseSubreportMeantForItsParentRunsWhereItStands)
 {
     TfrxReportPage *inner = AddPage();
     AddNumbers(QStringLiteral("Data"), 3);
-    auto *subreport = new TfrxSubreport(FPage);
-    subreport->SetName(QStringLiteral("Subreport1"));
-    subreport->SetBounds(50, 10, 200, 20);
-    subreport->SetPage(inner);
-    subreport->SetPrintOnParent(true);
-    auto *rows = AddBand<TfrxMasterData>(QStringLiteral("MasterData2"), 0, 20, inner);
-    rows->SetDataSetName(QStringLiteral("Data"));
-    AddMemo(rows, QStringLiteral("Row"), 5, 0, 100, 20, QStringLiteral("[Data.\"N\"]"));
+    AddSubreport(FPage, QStringLiteral("Subreport1"), QRectF(50, 10, 200, 20), inner)->SetPrintOnParent(true);
+    AddNumberRows(QStringLiteral("MasterData2"), QStringLiteral("Data"), inner, 5);
     ASSERT_TRUE(Prepare()) << FReport->Errors().join(u'\n').toStdString();
     ASSERT_EQ(Pages()->GetCount(), 1);
     EXPECT_EQ(Texts(0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));

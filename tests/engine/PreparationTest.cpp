@@ -111,13 +111,7 @@ TEST_F(DataPagesTest, PageFooterFlagsLeaveOutFirstAndLastPage)
 
 TEST_F(PrepareTest, GroupsShowHeadersAndFootersAndLineNumbersRestartPerGroup)
 {
-    AddData(QStringLiteral("Data"), {QStringLiteral("G"), QStringLiteral("V")},
-            {{QStringLiteral("A"), QStringLiteral("1")},
-             {QStringLiteral("A"), QStringLiteral("2")},
-             {QStringLiteral("B"), QStringLiteral("3")},
-             {QStringLiteral("C"), QStringLiteral("4")},
-             {QStringLiteral("C"), QStringLiteral("5")},
-             {QStringLiteral("C"), QStringLiteral("6")}});
+    AddGroupedValues(QStringLiteral("Data"));
     FPage->SetSizeAndDimensions(256, 100, 400);
     auto *group = AddBand<TfrxGroupHeader>(QStringLiteral("GroupHeader1"), 0, 20);
     group->SetCondition(QStringLiteral("Data.\"G\""));
