@@ -208,6 +208,11 @@ void TfrxComponent::MoveToIndex(TfrxComponent *child, qsizetype index)
     FObjects.move(from, std::clamp<qsizetype>(index, 0, FObjects.size() - 1));
 }
 
+void TfrxComponent::DesignCreate(int)
+{
+    FIsDesigning = true;
+}
+
 void TfrxComponent::SetLeft(double value)
 {
     if (!(FIsDesigning && FRestrictions.testFlag(rfDontMove)))

@@ -125,6 +125,10 @@ public:
     // A data set of the report (or of the process-wide list) by user name.
     TfrxDataSet *FindDataSet(TfrxDataSet *dataSet, const QString &name) const;
 
+    // Prepares an object the designer has just created: marks it as designed and lets the class
+    // read the palette's variant from flags (a diagonal line, a rounded rectangle, ...).
+    virtual void DesignCreate(int flags);
+
     // Hooks that container and data objects override.
     virtual void BeforeStartReport() {}
     virtual void Loaded() {}

@@ -664,10 +664,16 @@ bool TfrxReport::Print()
 void TfrxReport::DesignReport(bool modal, bool)
 {
     const TfrxReportServices &services = TfrxReportServices::Instance();
+    if (FDesigner)
+        return;
     if (!services.Design) {
         CommonErrorHandler(unavailable(QStringLiteral("The report designer")));
         return;
     }
+    FScript = std::make_unique<TfsScript>();
+    for (TfrxDataSet *dataSet : GetActiveDataSetList())
+        dataSet->BeforeStartReport();
+    FModified = false;
     services.Design(*this, modal);
 }
 

@@ -214,8 +214,15 @@ public:
     void ShowPreparedReport();
     // Prints the prepared pages; false when nothing was printed.
     bool Print();
-    // Opens the designer on the report.
+    // Opens the designer on the report; nothing while a designer is open on it. The compiled script
+    // is dropped and Modified cleared first. Modal: returns when the designer window has closed,
+    // with Modified telling whether the template was changed there.
     void DesignReport(bool modal = true, bool mdiChild = false);
+    // The designer window open on the report, which sets and clears it; none otherwise.
+    QObject *Designer() const { return FDesigner; }
+    void SetDesigner(QObject *designer) { FDesigner = designer; }
+    bool Modified() const { return FModified; }
+    void SetModified(bool value) { FModified = value; }
     // Reports a text by NewSilentMode: a message box, nothing, or TfrxError raised to the caller.
     void CommonErrorHandler(const QString &text);
     // The error list, headed "The following error(s) have occured:", through CommonErrorHandler.
@@ -349,6 +356,8 @@ private:
     ProgressEvent FOnProgressStart, FOnProgress, FOnProgressStop;
     std::unique_ptr<TfrxCustomProgress> FProgress;
     TfrxCustomPreview *FPreview = nullptr;
+    QPointer<QObject> FDesigner;
+    bool FModified = false;
     NotifyEvent FOnBeginDoc, FOnAfterScriptCompile, FOnEndDoc, FOnPreview, FOnClosePreview, FOnPrintReport,
         FOnAfterPrintReport;
     GetValueEvent FOnGetValue;

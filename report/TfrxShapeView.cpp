@@ -105,3 +105,10 @@ QString TfrxShapeView::Diff(const TfrxComponent *other) const
         s += QStringLiteral(" Shape=\"%1\"").arg(int(FShape));
     return s;
 }
+
+void TfrxShapeView::DesignCreate(int flags)
+{
+    TfrxView::DesignCreate(flags);
+    if (flags >= skRectangle && flags <= skDiagonal2)
+        SetShape(TfrxShapeKind(flags));
+}

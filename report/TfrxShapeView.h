@@ -30,6 +30,8 @@ public:
 
     void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY) override;
     QString Diff(const TfrxComponent *other) const override;
+    // The palette's variants are the shape kinds in their order.
+    void DesignCreate(int flags) override;
 
 private:
     void DrawShape(bool hatchPass);
