@@ -220,4 +220,4 @@ TEST(StyleSheet, HoldsNamedStyleSets)
 
 }  // namespace
 
-#include "test_data.moc"
+#include "DataSetsTest.moc"
