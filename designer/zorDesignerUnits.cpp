@@ -112,4 +112,19 @@ double DefaultObjectHeight(TfrxDesignerUnits units)
     return 16;
 }
 
+double BandHeight(TfrxDesignerUnits units)
+{
+    switch (units) {
+    case duCM:
+        return 0.6 * fr1cm;
+    case duInches:
+        return 0.3 * fr1in;
+    case duPixels:
+        return 20;
+    case duChars:
+        return CharHeight;
+    }
+    return 20;
+}
+
 } // namespace zor

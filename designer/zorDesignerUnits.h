@@ -23,5 +23,7 @@ QString UnitsText(double value);
 // 80 x 16 pixels or 10 x 1 characters.
 double DefaultObjectWidth(TfrxDesignerUnits units);
 double DefaultObjectHeight(TfrxDesignerUnits units);
+// The height of a new band: 0.6 cm, 0.3 inch, 20 pixels or one character line.
+double BandHeight(TfrxDesignerUnits units);
 
 } // namespace zor

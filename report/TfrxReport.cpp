@@ -719,14 +719,17 @@ bool TfrxReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
 bool TfrxReport::LoadFromStream(QIODevice *stream)
 {
     FErrors.clear();
+    FLoadFailed = false;
     Clear();
     try {
         for (const QString &error : templateFormat().Read(this, stream))
             AddError(error);
     } catch (const TfrxError &e) {
         AddError(e.Message());
+        FLoadFailed = true;
     } catch (const std::exception &e) {
         AddError(QString::fromUtf8(e.what()));
+        FLoadFailed = true;
     }
     CheckDataPage();
     return CheckPassword();
@@ -744,6 +747,7 @@ bool TfrxReport::CheckPassword()
         return true;
     }
     AddError(QStringLiteral("Invalid password"));
+    FLoadFailed = true;
     Clear();
     CheckDataPage();
     ReportErrors();

@@ -286,8 +286,14 @@ public:
     bool SaveToFile(const QString &fileName);
     // Raises TfrxError when no template format is registered.
     void SaveToStream(QIODevice *stream);
-    // The file last loaded; empty after a load from a stream or a missing file.
+    // The file last loaded; empty after a missing file. The designer sets it when it saves under
+    // a new name.
     QString FileName() const { return FFileName; }
+    void SetFileName(const QString &value) { FFileName = value; }
+    // The last load ended early (unreadable text, a refused password): what the report holds is
+    // not the whole file, so saving it back under the same name would lose the rest.
+    bool LoadFailed() const { return FLoadFailed; }
+    void SetLoadFailed(bool value) { FLoadFailed = value; }
     // The problems of the last load, each message once, sorted.
     const QStringList &Errors() const { return FErrors; }
     void AddError(const QString &message);
@@ -352,6 +358,7 @@ private:
     QVariant FLocalValue;
     std::unique_ptr<TfrxDrawText> FDrawText;
     QString FFileName;
+    bool FLoadFailed = false;
     QStringList FErrors;
     ProgressEvent FOnProgressStart, FOnProgress, FOnProgressStop;
     std::unique_ptr<TfrxCustomProgress> FProgress;

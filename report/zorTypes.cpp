@@ -45,6 +45,13 @@ QColor ToQColor(int color)
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
+int FromQColor(const QColor &color)
+{
+    if (!color.isValid())
+        return clTransparent;
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
 QString BoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");

@@ -147,6 +147,8 @@ int Nearest(double value);
 int MulDiv(int k, int d, int n);
 // A colour value as a Qt colour; clTransparent gives an invalid colour.
 QColor ToQColor(int color);
+// A Qt colour as a colour value (0x00BBGGRR); an invalid colour gives clTransparent.
+int FromQColor(const QColor &color);
 // The text form used by the difference texts: "True" or "False".
 QString BoolText(bool value);
 // A float as the library writes it: up to 15 significant digits, no trailing zeros, the

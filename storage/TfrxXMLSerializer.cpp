@@ -239,6 +239,8 @@ public:
     static void ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *item, QObject *container, int depth);
     static void ReadNested(TfrxXMLSerializer &s, QObject *obj, TfrxXMLItem *item);
     static void Apply(TfrxXMLSerializer &s, QObject *obj, const QString &name, const QString &value);
+    static QString PictureText(TfrxXMLSerializer &s, TfrxPictureView *view, TfrxPictureView *ancestor,
+                               const QString &prefix);
     static void ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e, const QString &value);
     static void FinishLoading(TfrxXMLSerializer &s);
     static void RememberName(TfrxXMLSerializer &s, TfrxComponent *c);
@@ -372,12 +374,8 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
         if (write)
             out += u' ' + prefix + name + QLatin1String("=\"") + value + u'"';
     }
-    if (auto *view = qobject_cast<TfrxPictureView *>(obj)) {
-        const QByteArray records = PictureRecords(view);
-        auto *ancestorView = qobject_cast<TfrxPictureView *>(ancestor);
-        if (!records.isEmpty() && (ancestorView == nullptr || PictureRecords(ancestorView) != records))
-            out += u' ' + prefix + QLatin1String("Picture.PropData=\"") + QLatin1String(records.toHex().toUpper()) + u'"';
-    }
+    if (auto *view = qobject_cast<TfrxPictureView *>(obj))
+        out += Private::PictureText(*this, view, qobject_cast<TfrxPictureView *>(ancestor), prefix);
     if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj)) {
         const QString text = MemoText(memo);
         auto *ancestorMemo = qobject_cast<TfrxCustomMemoView *>(ancestor);
@@ -390,6 +388,22 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
     if (ancestorComponent != nullptr)
         ancestorComponent->SetIsWriting(false);
     return out;
+}
+
+// The attribute of a picture view's picture: its data, or its index in the serializer's picture
+// store; nothing for no picture or the same picture as the ancestor's.
+QString TfrxXMLSerializer::Private::PictureText(TfrxXMLSerializer &s, TfrxPictureView *view,
+                                                TfrxPictureView *ancestor, const QString &prefix)
+{
+    if (view->Picture().isNull() || (ancestor != nullptr && PictureRecords(ancestor) == PictureRecords(view)))
+        return {};
+    // The store knows its pictures without encoding them again, which keeps snapshots fast.
+    if (s.FPictureStore != nullptr)
+        return u' ' + prefix + QLatin1String("Picture.Index=\"") + QString::number(s.FPictureStore->Add(*view)) + u'"';
+    const QByteArray records = PictureRecords(view);
+    if (records.isEmpty())
+        return {};
+    return u' ' + prefix + QLatin1String("Picture.PropData=\"") + QLatin1String(records.toHex().toUpper()) + u'"';
 }
 
 // Each collection a class keeps as child elements: one "item" per collection item.
@@ -596,6 +610,11 @@ void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const
         // The old format kept the UTF-8 bytes of a text as single-byte characters.
         const QString text = zorXMLToStr(value);
         memo->SetText(s.FOldFormat ? QString::fromUtf8(text.toLatin1()) : text);
+        return;
+    }
+    if (s.FPictureStore != nullptr && name.compare(QLatin1String("Picture.Index"), Qt::CaseInsensitive) == 0) {
+        if (auto *view = qobject_cast<TfrxPictureView *>(obj))
+            s.FPictureStore->Load(value.toInt(), *view);
         return;
     }
     if (name.endsWith(QLatin1String("PropData"), Qt::CaseInsensitive)) {

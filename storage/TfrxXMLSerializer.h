@@ -12,7 +12,21 @@
 class QIODevice;
 class QObject;
 class TfrxComponent;
+class TfrxPictureView;
 class TfrxXMLItem;
+
+// Keeps pictures out of the written text: the element of a picture view refers to its picture by
+// an index into the store ("Picture.Index"), and a reader with the same store takes it back. The
+// designer's undo snapshots keep each picture once this way.
+class TfrxPictureStore
+{
+public:
+    virtual ~TfrxPictureStore() = default;
+    // The index of the view's picture, added to the store when it is not there yet.
+    virtual int Add(const TfrxPictureView &view) = 0;
+    // Loads the picture of an index into the view; an unknown index empties the picture.
+    virtual void Load(int index, TfrxPictureView &view) const = 0;
+};
 
 // A reference read from a template that is set once the whole tree exists.
 struct TfrxFixupItem {
@@ -51,6 +65,8 @@ public:
     void SetOnGetAncestor(AncestorHandler handler) { FOnGetAncestor = std::move(handler); }
     void SetOnGetCustomData(CustomDataHandler handler) { FOnGetCustomData = std::move(handler); }
     void SetOnSaveCustomData(CustomDataHandler handler) { FOnSaveCustomData = std::move(handler); }
+    // Pictures go to the store instead of the text, and are read back from it; none by default.
+    void SetPictureStore(TfrxPictureStore *store) { FPictureStore = store; }
 
     // Writes root (and its descendants when saveChildren) into item, or, without an item, as a
     // whole indented document with its header to Stream. Streaming keeps class names for objects
@@ -104,6 +120,7 @@ private:
     AncestorHandler FOnGetAncestor;
     CustomDataHandler FOnGetCustomData;
     CustomDataHandler FOnSaveCustomData;
+    TfrxPictureStore *FPictureStore = nullptr;
     QHash<QString, QPointer<TfrxComponent>> FNames;
     QList<TfrxComponent *> FLoaded;
 };

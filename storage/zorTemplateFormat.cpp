@@ -4,22 +4,22 @@
 #include "TfrxTemplateFormat.h"
 #include "TfrxXMLSerializer.h"
 
-namespace {
-
-QStringList readTemplate(TfrxReport *report, QIODevice *stream)
+QStringList zorReadTemplate(TfrxReport *report, QIODevice *stream, TfrxPictureStore *pictures)
 {
     TfrxXMLSerializer serializer(stream);
     serializer.SetOwner(report);
     serializer.SetHandleNestedProperties(true);
+    serializer.SetPictureStore(pictures);
     serializer.ReadRootComponent(report);
     return serializer.Errors();
 }
 
-void writeTemplate(TfrxReport *report, QIODevice *stream)
+void zorWriteTemplate(TfrxReport *report, QIODevice *stream, TfrxPictureStore *pictures)
 {
     TfrxXMLSerializer serializer(stream);
     serializer.SetOwner(report);
     serializer.SetHandleNestedProperties(true);
+    serializer.SetPictureStore(pictures);
     // Objects that came from a parent template are written as their differences from it.
     if (TfrxReport *parent = report->ParentReportObject()) {
         serializer.SetOnGetAncestor([report, parent](const QString &name) -> TfrxComponent * {
@@ -31,9 +31,8 @@ void writeTemplate(TfrxReport *report, QIODevice *stream)
     serializer.WriteRootComponent(report, true);
 }
 
-}  // namespace
-
 void zorRegisterTemplateFormat()
 {
-    TfrxTemplateFormat::Register({readTemplate, writeTemplate});
+    TfrxTemplateFormat::Register({[](TfrxReport *report, QIODevice *stream) { return zorReadTemplate(report, stream); },
+                                  [](TfrxReport *report, QIODevice *stream) { zorWriteTemplate(report, stream); }});
 }

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "TfrxDesigner.h"
+#include "TfrxDesignerCommands.h"
+#include "TfrxDesignerPictureCache.h"
+#include "TfrxDesignerSettings.h"
+#include "TfrxFormatCommands.h"
+#include "TfrxUndoBuffer.h"
+#include "zorDesignerUnits.h"
+
+#include <QList>
+#include <QMainWindow>
+
+#include <memory>
+
+class QLabel;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabBar;
+class TfrxComponent;
+class TfrxDesignerPageArea;
+class TfrxDesignerRecovery;
+class TfrxDesignerWorkspace;
+class TfrxFormatToolbars;
+class TfrxObjectToolbar;
+class TfrxPage;
+class TfrxReport;
+struct TfrxInsertion;
+struct TfrxObjectItem;
+
+// The designer window: the pages of a report on tabs ("Code" first), each shown in the workspace
+// between rulers, with the menus, toolbars and commands that edit the report's own object tree in
+// place. Every change goes through SetModified, which records one undo snapshot; saving writes
+// the template file.
+class TfrxDesignerForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrxDesignerForm(TfrxReport &report, QWidget *parent = nullptr);
+    ~TfrxDesignerForm() override;
+
+    TfrxReport &Report() const { return FReport; }
+    // The page shown; none while the code tab is shown.
+    TfrxPage *Page() const { return FPage; }
+    // The page's objects (bands first), then the report and the page; the selection, which
+    // holds the page when nothing else is selected.
+    QList<TfrxComponent *> &Objects() { return FObjects; }
+    QList<TfrxComponent *> &SelectedObjects() { return FSelectedObjects; }
+    bool Modified() const { return FModified; }
+    // Records the report as it is now for undo (true: after a change), enables Save and brings
+    // every view up to date.
+    void SetModified(bool value);
+    TfrxDesignerUnits Units() const { return FSettings.Units; }
+    void SetUnits(TfrxDesignerUnits units);
+    double Scale() const;
+    void SetScale(double value);
+    const TfrxDesignerSettings &Settings() const { return FSettings; }
+    void ApplySettings(const TfrxDesignerSettings &settings);
+
+    TfrxDesignerWorkspace *Workspace() const;
+    QAction *Action(TfrxDesignerCommand command) const { return FCommands->Action(command); }
+    const TfrxUndoBuffer &UndoBuffer() const { return FUndo; }
+    QStringList RecentFiles() const { return FSettings.RecentFiles; }
+    // The index of the tab shown: 0 the code tab, then the pages.
+    int CurrentTab() const;
+
+    // Loads the report's state into the window: pages, script, caption, recent files; empties the
+    // undo list and records the first entry.
+    void ReloadReport();
+    // Shows a page: -1 the code tab, -2 the first page that is not the data page, else that page
+    // (page 0 when out of range).
+    void ReloadPages(int index);
+
+    // The commands, also reached through their actions.
+    void NewReport();
+    bool OpenReport(const QString &fileName = {});
+    bool SaveReport(bool saveAs = false);
+    void PreviewReport();
+    void Undo();
+    void Redo();
+    void CutSelection();
+    void CopySelection();
+    void PasteClipboard();
+    void DeleteSelection();
+    void SelectAll();
+    void NewPage();
+    void NewDialogPage();
+    void DeletePage();
+    void InsertBand(int index);
+    void ShowOptions();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Window furniture.
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateCentralArea();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void ConnectWorkspace();
+    void UpdateControls();
+    void UpdateCaption();
+    void UpdateStatusBar(const QRectF &bounds);
+    void UpdatePageTabs();
+    void UpdateRecentMenu();
+    void ApplyWorkspaceSettings();
+    void UpdateBackdrop();
+
+    // Pages and selection.
+    void ShowTab(int index);
+    void ShowPage(TfrxPage *page);
+    void RebuildObjects();
+    void SelectionChanged();
+    void RestoreSelection(const QStringList &names);
+    QStringList SelectedNames() const;
+    QList<TfrxPage *> Pages() const;
+
+    // Editing.
+    void CommitEdits();
+    void StoreScript();
+    void InsertObject(const TfrxInsertion &insertion);
+    void ChooseObject(const TfrxObjectItem &item);
+    void ApplyFormat(int tag);
+    void ApplyAlignment(int command);
+    void BringToFront(bool front);
+    void ReloadFromUndo(bool undo);
+
+    // Files.
+    bool QuerySave();
+    bool LoadFile(const QString &fileName);
+    void ResetReport();
+    bool WriteFile(const QString &fileName);
+    QString AskSaveName() const;
+    QString DisplayName() const;
+    void ReadSettings();
+    void WriteSettings();
+    void OfferRecovery();
+
+    TfrxReport &FReport;
+    TfrxPage *FPage = nullptr;
+    QList<TfrxComponent *> FObjects;
+    QList<TfrxComponent *> FSelectedObjects;
+    bool FModified = false;
+    bool FScriptChanged = false;
+    TfrxDesignerSettings FSettings;
+    TfrxDesignerPictureCache FPictures;
+    TfrxUndoBuffer FUndo{FPictures};
+    TfrxFormatCommands FFormat;
+    TfrxDesignerCommands *FCommands;
+    TfrxDesignerPageArea *FPageArea = nullptr;
+    QPlainTextEdit *FScriptEdit = nullptr;
+    QTabBar *FTabs = nullptr;
+    QStackedWidget *FStack = nullptr;
+    TfrxFormatToolbars *FFormatBars = nullptr;
+    TfrxObjectToolbar *FObjectBar = nullptr;
+    QMenu *FRecentMenu = nullptr;
+    QLabel *FUnitsLabel = nullptr;
+    QLabel *FPositionLabel = nullptr;
+    QLabel *FSizeLabel = nullptr;
+    QLabel *FNameLabel = nullptr;
+    std::unique_ptr<TfrxDesignerRecovery> FRecovery;
+    bool FUpdatingTabs = false;
+};
