@@ -22,6 +22,7 @@ constexpr double LastBandTop = 10000;
 // The space left under the lowest band before a freely placed new one.
 constexpr double FreePlacementGap = 4;
 
+// In the order of the band numbers (TfrxBand::BandNumber), which the menu's items carry.
 const QMetaObject *const BandClasses[] = {
     &TfrxReportTitle::staticMetaObject,   &TfrxReportSummary::staticMetaObject,
     &TfrxPageHeader::staticMetaObject,    &TfrxPageFooter::staticMetaObject,
