@@ -80,9 +80,13 @@ public:
 
     // Applies the control's action to every selected object that may be modified; returns
     // whether anything changed. Width texts are read like template floats (either decimal
-    // separator); a value that is not a positive finite number changes nothing.
+    // separator); a value that is not a positive finite number changes nothing. An empty style
+    // name (the style box's first entry) clears the style. Fit to Grid and the three dialogs have
+    // functions of their own below: their tags change nothing here.
     bool Apply(TfrxFormatTag tag, const TfrxFormatValue &value, const QList<TfrxComponent *> &selection);
-    // Fit to Grid: position and size rounded to the nearest grid multiples; a size of 0 becomes one step.
+    // Fit to Grid, for the selected bands and views: position and size rounded to the nearest grid
+    // multiples; a size of 0 becomes one step. Objects restricted from moving keep their place,
+    // from sizing their size; grid steps that are not positive finite numbers change nothing.
     bool FitToGrid(const QList<TfrxComponent *> &selection, double gridX, double gridY);
     // The results of the frame editor, the font dialog and the fill editor, given to all.
     bool ApplyFrame(const TfrxFrame &frame, const QList<TfrxComponent *> &selection);
