@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -30,6 +32,7 @@ QString text(const char *key)
     return zorResources().Get(QLatin1StringView(key));
 }
 
+// Controls are named after their setting ("ShowGrid" and "CB"), so tests find them by it.
 QString nameOf(const char *name, const char *suffix)
 {
     return QLatin1StringView(name) + QLatin1StringView(suffix);
@@ -232,7 +235,8 @@ QGroupBox *TfrxOptionsEditor::Private::otherGroup()
     addChecks(box, layout, Group::Other);
     bandsGap = new QSpinBox(box);
     bandsGap->setObjectName(QStringLiteral("BandsGapE"));
-    bandsGap->setRange(int(Settings::BandsGapRange.Min), int(Settings::BandsGapRange.Max));
+    const TfrxDesignerSettings::Range gaps = TfrxDesignerSettings::BandsGapRange;
+    bandsGap->setRange(int(gaps.Min), int(gaps.Max));
     bandsGap->setValue(original.BandsGap);
     const int row = layout->rowCount();
     layout->addWidget(label("3012", box), row, 0);

@@ -2,6 +2,8 @@
 // unusable store gives, and what values from another machine or a damaged file become.
 #include "TfrxDesignerSettings.h"
 
+#include "TfrxReport.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -109,6 +111,18 @@ TEST_F(DesignerSettingsTest, StoreKeepsTheSectionsNumbersAndColoursOfItsFormat)
           "WorkspaceColor=3351057", "ToolsColor=16777215", "SplitPos=90", "Split1Pos=40", "LocalizedOI=true"})
         EXPECT_TRUE(text.contains(QLatin1String(line))) << line << "\n" << text.toStdString();
     EXPECT_FALSE(read().LocalizedOI) << "LocalizedOI is written only";
+}
+
+// The designer keeps its settings in the report's store; an INI file in a folder not made yet
+// gets its folder.
+TEST_F(DesignerSettingsTest, ReportsStoreKeepsTheSettings)
+{
+    TfrxReport report;
+    report.SetIniFile(folder.filePath(QStringLiteral("новая папка/designer.ini")));
+    const TfrxDesignerSettings written = changedSettings();
+    written.Write(*report.GetIniFile());
+    EXPECT_TRUE(QFile::exists(report.IniFile()));
+    EXPECT_EQ(TfrxDesignerSettings::Read(*report.GetIniFile()), written);
 }
 
 TEST_F(DesignerSettingsTest, SystemColoursAreKeptAsTheSystemWindowColour)
