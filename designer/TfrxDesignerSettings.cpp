@@ -21,7 +21,7 @@ constexpr QLatin1StringView dockSection("Dock5.TfrxDesignerForm");
 // The platform's code of the system window colour (system colours are 0xFF000000 plus their
 // index), stored for a colour that follows the system.
 constexpr qint32 clWindow = qint32(0xFF000005);
-constexpr qint64 plainColorMask = 0xFFFFFF;
+constexpr qint64 maxPlainColor = 0xFFFFFF;
 
 struct Key
 {
@@ -169,7 +169,7 @@ qint32 colorCode(const QColor &color)
 QColor readColor(const QSettings &store, const Key &key)
 {
     const std::optional<qint64> code = readInteger(store, key);
-    if (!code || *code < 0 || *code > plainColorMask)
+    if (!code || *code < 0 || *code > maxPlainColor)
         return {};
     return zor::ToQColor(int(*code));
 }
