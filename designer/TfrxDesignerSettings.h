@@ -13,7 +13,25 @@ class QSettings;
 // store (section "Form5.TfrxDesignerForm" and its neighbours). Values read from the store are
 // checked: a grid step, a scale, a font size or a gap that is not a positive finite number (or
 // out of its range) takes its default, so nothing unusable ever reaches the workspace.
-struct TfrxDesignerSettings {
+struct TfrxDesignerSettings
+{
+    // The values a number may take. Anything outside (0, negative, NaN, a huge value from a
+    // damaged store) would break snapping, band stacking or drawing, so it is refused.
+    struct Range
+    {
+        double Min;
+        double Max;
+        // False for NaN too.
+        constexpr bool Contains(double value) const { return value >= Min && value <= Max; }
+    };
+    static constexpr Range ScaleRange{0.01, 20};
+    // Grid steps in their own units: centimetres, inches, and pixels (Grid3 and Grid4).
+    static constexpr Range CmGridRange{0.01, 25};
+    static constexpr Range InchGridRange{0.01, 10};
+    static constexpr Range PixelGridRange{0.1, 1000};
+    static constexpr Range FontSizeRange{5, 72};
+    static constexpr Range BandsGapRange{0, 100};
+
     double Scale = 1;
     bool ShowGrid = true;
     bool GridAlign = true;
@@ -57,10 +75,14 @@ struct TfrxDesignerSettings {
     // Reads the store. When it holds no Scale, its WorkspaceColor is 0, or reading fails, the
     // built-in defaults are returned and *usedDefaults is set.
     static TfrxDesignerSettings Read(QSettings &store, bool *usedDefaults = nullptr);
-    // Writes every value; colours as the platform's 0x00BBGGRR numbers, the recent files one
-    // quoted entry per name.
+    // Writes every value: colours as the platform's 0x00BBGGRR numbers (one that follows the
+    // system as the platform's code of the system window colour), floats with a decimal point,
+    // the recent files one quoted entry per name, the window layout as hexadecimal text.
     void Write(QSettings &store) const;
 
-    // The grid step of the units, in report pixels.
-    double GridStep(TfrxDesignerUnits units) const;
+    bool operator==(const TfrxDesignerSettings &) const = default;
+
+    // The grid step of the units, in report pixels; on a character grid the cell's width, or its
+    // height when vertical.
+    double GridStep(TfrxDesignerUnits units, bool vertical = false) const;
 };

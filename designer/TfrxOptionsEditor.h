@@ -21,10 +21,17 @@ public:
                       QWidget *parent = nullptr);
     ~TfrxOptionsEditor() override;
 
+    // The dialog's values; a grid size typed so that it is not usable keeps the value the dialog
+    // was opened with.
     TfrxDesignerSettings Settings() const;
     bool RestoreDefaults() const;
 
+    // OK and "Restore defaults" refuse to close while a grid size is not usable, and say which.
+    void accept() override;
+
 private:
+    void restoreDefaults();
+
     struct Private;
     std::unique_ptr<Private> d;
 };
