@@ -33,7 +33,7 @@ TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QW
     zorInitPreviewIcons();
     setWindowTitle(text("400"));
     if (const std::unique_ptr<QSettings> settings = report.GetIniFile())
-        if (settings->value(QStringLiteral("Form.TfrxDesignerForm/Units")).toInt() == 1)
+        if (settings->value(QStringLiteral("Form5.TfrxDesignerForm/Units")).toInt() == 1)
             FUnit = 25.4;
 
     auto *paperGroup = new QGroupBox(text("401"), this);

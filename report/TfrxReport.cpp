@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QHash>
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -215,7 +216,12 @@ std::unique_ptr<QSettings> TfrxReport::GetIniFile() const
         const QString application = parts.size() > 1 ? parts.mid(1).join(QLatin1Char('/')) : organisation;
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
     }
-    return std::make_unique<QSettings>(FIniFile, QSettings::IniFormat);
+    // A relative INI name lies in the user's configuration folder, never in whatever folder the
+    // program happens to be started from.
+    QString path = FIniFile;
+    if (QFileInfo(path).isRelative())
+        path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + path;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QVariant TfrxReport::Calc(const QString &expression)
