@@ -1,5 +1,6 @@
 #include "ReportLibrary.h"
 
+#include "zorDesigner.h"
 #include "zorEngine.h"
 #include "zorPreview.h"
 #include "zorScriptBindings.h"
@@ -11,4 +12,5 @@ void registerReportLibrary()
     zorRegisterEngine();
     zorRegisterScriptBindings();
     zorRegisterPreview();
+    zorRegisterDesigner();
 }

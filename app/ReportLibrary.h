@@ -1,5 +1,6 @@
 #pragma once
 
 // Fills the report library's process-wide registries once: the template format, the engine, the
-// script bindings, and the preview and printing windows. Calling it again changes nothing.
+// script bindings, the preview and printing windows, and the designer. Calling it again changes
+// nothing.
 void registerReportLibrary();

@@ -22,6 +22,8 @@ class TBlankArea : public QWidget
 
 public:
     static constexpr QSize pictureSize{908, 640};
+    // The blank's picture, covering the whole paper of the certificate.
+    const QImage &picture() const { return FPicture; }
 
     explicit TBlankArea(QWidget *parent = nullptr);
 

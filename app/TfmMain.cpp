@@ -11,7 +11,9 @@
 #include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
+#include "TfrxDesigner.h"
 #include "TfrxReport.h"
+#include "TfrxReportPage.h"
 #include "TfrxReportServices.h"
 
 #include <QApplication>
@@ -65,9 +67,11 @@ QString substitutionQuestion(const QString &characters)
 } // namespace
 
 TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), FDialogs(dialogs), FReport(std::make_unique<TfrxReport>())
+    : QMainWindow(parent), FDialogs(dialogs), FReport(std::make_unique<TfrxReport>()),
+      FDesigner(std::make_unique<TfrxDesigner>())
 {
     registerReportLibrary();
+    configureDesigner();
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(caption);
     setFont(tahoma(11));
@@ -319,16 +323,36 @@ bool TfmMain::loadTemplate()
     return true;
 }
 
+void TfmMain::configureDesigner()
+{
+    TfrxDesigner &designer = *FDesigner;
+    designer.DefaultScriptLanguage = QStringLiteral("PascalScript");
+    designer.DefaultFont = QFont(QStringLiteral("Arial"));
+    designer.DefaultFont.setPixelSize(13);
+    designer.DefaultLeftMargin = designer.DefaultRightMargin = 10;
+    designer.DefaultTopMargin = designer.DefaultBottomMargin = 10;
+    designer.DefaultPaperSize = 9;
+    designer.DefaultOrientation = zor::poPortrait;
+    designer.Gradient = false;
+    designer.GradientEnd = 11982554;
+    designer.TemplatesExt = QStringLiteral("ze3");
+    designer.MemoParentFont = false;
+}
+
 void TfmMain::Button3Click()
 {
     if (!loadTemplate())
         return;
-    // The designer is a window library of its own; without it the operator is told so in Russian
-    // rather than through the library's English error.
-    if (!TfrxReportServices::Instance().Design) {
-        FDialogs.message(this, QStringLiteral("Конструктор отчётов пока недоступен: ") + templatePath());
-        return;
+    // The blank lies under the template's page, covering the whole paper, so that fitting a field
+    // to its line on the blank is a matter of looking.
+    QRectF paper(0, 0, 210, 148);
+    for (TfrxComponent *child : FReport->Objects()) {
+        if (auto *page = qobject_cast<TfrxReportPage *>(child)) {
+            paper.setSize(QSizeF(page->PaperWidth(), page->PaperHeight()));
+            break;
+        }
     }
+    FDesigner->Backdrop = {FBlank->picture(), paper, templatePath(), QStringLiteral("Бланк")};
     FReport->DesignReport(true, false);
 }
 

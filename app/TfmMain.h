@@ -9,6 +9,7 @@ class QPushButton;
 class QScrollArea;
 class TBlankArea;
 class TOperatorDialogs;
+class TfrxDesigner;
 class TfrxReport;
 
 // The certificate window: the blank with its fields, the menu, the buttons, and the commands that
@@ -26,6 +27,7 @@ public:
     TBlankArea *blank() const { return FBlank; }
     // The report that holds the print template last loaded.
     TfrxReport *report() const { return FReport.get(); }
+    TfrxDesigner *designer() const { return FDesigner.get(); }
     // The certificate file last opened; "Сохранить" writes to it.
     QString fileOpenName() const { return FileOpenName; }
 
@@ -57,6 +59,7 @@ private:
     QString dialogFolder() const;
     QString templatePath() const;
     bool loadTemplate();
+    void configureDesigner();
 
     TOperatorDialogs &FDialogs;
     TBlankArea *FBlank = nullptr;
@@ -69,4 +72,7 @@ private:
     QString FileOpenName;
     bool FNormalising = false;
     std::unique_ptr<TfrxReport> FReport;
+    // The designer component: the defaults of new reports and, for the template, the blank's
+    // picture under its page.
+    std::unique_ptr<TfrxDesigner> FDesigner;
 };

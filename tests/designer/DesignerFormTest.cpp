@@ -1,0 +1,377 @@
+// The designer window on the certificate's template, driven as the operator drives it: moving a
+// field with the mouse and the keys, undo and redo, the clipboard, inserting, saving, closing, and
+// the files and stores that go wrong.
+#include "DesignerTestSupport.h"
+#include "TfrxBands.h"
+#include "TfrxClipboard.h"
+#include "TfrxDesigner.h"
+#include "TfrxDesignerDialogs.h"
+#include "TfrxDesignerForm.h"
+#include "TfrxDesignerWorkspace.h"
+#include "TfrxMemoView.h"
+#include "TfrxObjectCollection.h"
+#include "TfrxReportOptions.h"
+#include "TfrxReportPage.h"
+#include "zorDesigner.h"
+#include "zorTemplateFormat.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace designertest;
+
+namespace {
+
+// Answers the designer's questions from the test and remembers what it was asked.
+class ScriptedDialogs : public TfrxDesignerDialogs
+{
+public:
+    Answer answer = Cancel;
+    QStringList fileNames; // answers to the file dialogs; none left means cancel
+    QStringList questions;
+    QStringList errors;
+
+    Answer Ask(QWidget *, const QString &question) override
+    {
+        questions << question;
+        return answer;
+    }
+    bool Confirm(QWidget *, const QString &question) override
+    {
+        questions << question;
+        return answer == Yes;
+    }
+    void ShowError(QWidget *, const QString &text) override { errors << text; }
+    QString OpenFileName(QWidget *, const QString &, const QString &) override { return next(); }
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return next(); }
+
+private:
+    QString next() { return fileNames.isEmpty() ? QString() : fileNames.takeFirst(); }
+};
+
+class DesignerForm : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        zorRegisterTemplateFormat();
+        zorRegisterDesigner();
+        TfrxDesignerDialogs::SetCurrent(&dialogs);
+        ASSERT_TRUE(folder.isValid());
+        templatePath = folder.filePath(QStringLiteral("shablon.ze3"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), templatePath));
+        QFile::setPermissions(templatePath, QFile::ReadOwner | QFile::WriteOwner);
+        report.SetIniFile(folder.filePath(QStringLiteral("designer.ini")));
+        ASSERT_TRUE(report.LoadFromFile(templatePath));
+    }
+    void TearDown() override
+    {
+        if (form != nullptr) {
+            dialogs.answer = TfrxDesignerDialogs::No;
+            form->close();
+            delete form;
+        }
+        TfrxDesignerDialogs::SetCurrent(nullptr);
+    }
+
+    TfrxDesignerForm *Open()
+    {
+        form = new TfrxDesignerForm(report);
+        form->resize(1200, 800);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+        return form;
+    }
+    TfrxDesignerWorkspace *Workspace() const { return form->Workspace(); }
+    TfrxComponent *Find(const char *name) const { return report.FindObject(QLatin1String(name)); }
+    // The widget point at the middle of an object.
+    QPoint Middle(const TfrxComponent *object) const
+    {
+        return Workspace()
+            ->ReportToWidget(QPointF(object->AbsLeft() + object->Width() / 2, object->AbsTop() + object->Height() / 2))
+            .toPoint();
+    }
+    void Select(const char *name)
+    {
+        QTest::mouseClick(Workspace(), Qt::LeftButton, {}, Middle(Find(name)));
+        ASSERT_EQ(form->SelectedObjects().size(), 1);
+        ASSERT_EQ(form->SelectedObjects().front()->Name(), QLatin1String(name));
+    }
+    void Drag(const QPoint &from, const QPoint &to)
+    {
+        QTest::mousePress(Workspace(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(Workspace(), from + (to - from) / 2);
+        QTest::mouseMove(Workspace(), to);
+        QTest::mouseRelease(Workspace(), Qt::LeftButton, {}, to);
+    }
+    // The template as saved, with the time of the last change taken out.
+    static QByteArray Saved(const QString &path)
+    {
+        TfrxReport copy;
+        EXPECT_TRUE(copy.LoadFromFile(path));
+        copy.ReportOptions()->LastChange = 0;
+        return TemplateText(copy);
+    }
+
+    ScriptedDialogs dialogs;
+    QTemporaryDir folder;
+    QString templatePath;
+    TfrxReport report;
+    TfrxDesignerForm *form = nullptr;
+};
+
+TEST_F(DesignerForm, ShowsTheTemplateReadyToEdit)
+{
+    Open();
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("shablon.ze3")));
+    auto *tabs = form->findChild<QTabBar *>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Code"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Data"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("Page1"));
+    EXPECT_EQ(form->CurrentTab(), 2) << "the first page that is not the data page";
+    EXPECT_EQ(form->Page(), FirstPage(report));
+    EXPECT_FALSE(form->Action(cmUndo)->isEnabled());
+    EXPECT_FALSE(form->Action(cmRedo)->isEnabled());
+    EXPECT_FALSE(form->Action(cmSave)->isEnabled());
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(DesignerForm, MovingAFieldWithTheMouseIsOneUndoStep)
+{
+    Open();
+    TfrxComponent *memo = Find("Memo5");
+    const double left = memo->Left(), top = memo->Top();
+    Select("Memo5");
+    // Twenty screen pixels at the shown scale, which the grid rounds to whole steps.
+    const QPoint from = Middle(memo);
+    Drag(from, from + QPoint(40, 20));
+    memo = Find("Memo5");
+    EXPECT_GT(memo->Left(), left);
+    EXPECT_GT(memo->Top(), top);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(form->Action(cmSave)->isEnabled());
+    ASSERT_TRUE(form->Action(cmUndo)->isEnabled());
+    const double movedLeft = memo->Left();
+
+    form->Action(cmUndo)->trigger();
+    EXPECT_DOUBLE_EQ(Find("Memo5")->Left(), left);
+    EXPECT_DOUBLE_EQ(Find("Memo5")->Top(), top);
+    EXPECT_TRUE(form->Modified()) << "an undone change still differs from the saved file";
+    EXPECT_EQ(form->SelectedObjects().front()->Name(), QStringLiteral("Memo5")) << "selection found again by name";
+    ASSERT_TRUE(form->Action(cmRedo)->isEnabled());
+    form->Action(cmRedo)->trigger();
+    EXPECT_DOUBLE_EQ(Find("Memo5")->Left(), movedLeft);
+}
+
+TEST_F(DesignerForm, ArrowKeysMoveByAPixelAndByAGridStep)
+{
+    Open();
+    Select("Memo5");
+    const double left = Find("Memo5")->Left(), top = Find("Memo5")->Top();
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_NEAR(Find("Memo5")->Left(), left + 1, 1e-6);
+    QTest::keyClick(Workspace(), Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NEAR(Find("Memo5")->Top(), top + Workspace()->GridY(), 1e-6);
+    EXPECT_EQ(form->UndoBuffer().UndoCount(), 3) << "each key is one step";
+}
+
+TEST_F(DesignerForm, CopiedObjectsPasteIntoAnotherReportWithTheirPlacesAndNames)
+{
+    Open();
+    form->SelectedObjects() = {Find("Memo5"), Find("Memo6"), Find("Memo7")};
+    form->CopySelection();
+    ASSERT_TRUE(TfrxClipboard::CanPaste(QGuiApplication::clipboard()->text()));
+    const QPointF offset6(Find("Memo6")->Left() - Find("Memo5")->Left(), Find("Memo6")->Top() - Find("Memo5")->Top());
+
+    form->NewReport();
+    ASSERT_NE(form->Page(), nullptr);
+    TfrxComponent *band = form->Page()->FindObject(QStringLiteral("MasterData1"));
+    ASSERT_NE(band, nullptr);
+    form->PasteClipboard();
+    // The pasted objects follow the mouse until the click that puts them down.
+    const QPoint down = Workspace()->ReportToWidget(QPointF(300, band->AbsTop() + band->Height() + 200)).toPoint();
+    QTest::mouseMove(Workspace(), down);
+    QTest::mouseClick(Workspace(), Qt::LeftButton, {}, down);
+    TfrxComponent *memo5 = Find("Memo5");
+    TfrxComponent *memo6 = Find("Memo6");
+    ASSERT_NE(memo5, nullptr);
+    ASSERT_NE(memo6, nullptr);
+    EXPECT_NE(Find("Memo7"), nullptr);
+    EXPECT_NEAR(memo6->AbsLeft() - memo5->AbsLeft(), offset6.x(), 1e-6);
+    EXPECT_NEAR(memo6->AbsTop() - memo5->AbsTop(), offset6.y(), 1e-6);
+
+    const int before = int(report.GetAllObjects().size());
+    form->PasteClipboard();
+    QTest::mouseClick(Workspace(), Qt::LeftButton, {}, down + QPoint(0, 60));
+    EXPECT_EQ(report.GetAllObjects().size(), before + 3);
+    QStringList names;
+    for (TfrxComponent *object : report.GetAllObjects())
+        names << object->Name().toLower();
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << "the copies were renamed";
+}
+
+TEST_F(DesignerForm, APastedPageHeaderIsDroppedWhereThePageHasOne)
+{
+    Open();
+    form->InsertBand(2); // page header
+    form->CopySelection();
+    const int before = int(report.GetAllObjects().size());
+    form->PasteClipboard();
+    EXPECT_EQ(report.GetAllObjects().size(), before);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors.front(), QStringLiteral("1 object(s) could not be pasted onto this page."));
+}
+
+TEST_F(DesignerForm, SavedTemplateHoldsExactlyTheChanges)
+{
+    // What the file must become: the loaded template with Memo5 one pixel to the right.
+    TfrxReport expected;
+    ASSERT_TRUE(expected.LoadFromFile(templatePath));
+    TfrxComponent *memo = expected.FindObject(QStringLiteral("Memo5"));
+    memo->SetLeft(memo->Left() + 1);
+    expected.ReportOptions()->LastChange = 0;
+
+    Open();
+    Select("Memo5");
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_TRUE(form->SaveReport());
+    EXPECT_FALSE(form->Modified());
+    EXPECT_FALSE(form->Action(cmSave)->isEnabled());
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+    EXPECT_EQ(Saved(templatePath), TemplateText(expected));
+}
+
+TEST_F(DesignerForm, ClosingAModifiedDesignerAsksAndCancelKeepsItOpen)
+{
+    Open();
+    Select("Memo5");
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    dialogs.answer = TfrxDesignerDialogs::Cancel;
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions.front(), QStringLiteral("Save changes to shablon.ze3?"));
+    EXPECT_TRUE(form->Modified());
+
+    dialogs.answer = TfrxDesignerDialogs::No;
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(report.Modified()) << "the report learns that the template changed";
+    EXPECT_EQ(Saved(templatePath), Saved(QStringLiteral(ZOR_TEMPLATE_FILE))) << "No keeps the file as it was";
+}
+
+TEST_F(DesignerForm, ClosingAnUnmodifiedDesignerAsksNothing)
+{
+    Open();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_FALSE(report.Modified());
+}
+
+TEST_F(DesignerForm, ABandAndATextObjectAreInsertedAsOneStepEach)
+{
+    Open();
+    const int steps = form->UndoBuffer().UndoCount();
+    form->InsertBand(6); // master data
+    auto *band = qobject_cast<TfrxMasterData *>(form->SelectedObjects().value(0));
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->Name(), QStringLiteral("MasterData1"));
+    EXPECT_EQ(form->UndoBuffer().UndoCount(), steps + 1);
+
+    for (const TfrxObjectItem &item : TfrxObjectCollection::Instance().Items()) {
+        if (item.ClassRef == &TfrxMemoView::staticMetaObject) {
+            QTest::qWait(0);
+            Workspace()->SetInsertion(item.ClassRef, item.Flags, 80, 16);
+            break;
+        }
+    }
+    const QPoint at = Workspace()->ReportToWidget(QPointF(100, 400)).toPoint();
+    QTest::mouseMove(Workspace(), at);
+    QTest::mouseClick(Workspace(), Qt::LeftButton, {}, at);
+    auto *memo = qobject_cast<TfrxMemoView *>(form->SelectedObjects().value(0));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->Name().startsWith(QStringLiteral("Memo")));
+    EXPECT_EQ(form->UndoBuffer().UndoCount(), steps + 2);
+}
+
+TEST_F(DesignerForm, ATemplateThatIsNotThereLeavesAnEmptyReport)
+{
+    Open();
+    EXPECT_FALSE(form->OpenReport(folder.filePath(QStringLiteral("missing.ze3"))));
+    ASSERT_FALSE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs.errors.front().startsWith(QStringLiteral("Couldn't load file")));
+    EXPECT_TRUE(report.FileName().isEmpty());
+    ASSERT_NE(FirstPage(report), nullptr);
+    EXPECT_TRUE(FirstPage(report)->Objects().isEmpty());
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(DesignerForm, ADamagedTemplateIsNeverSavedOverItself)
+{
+    QFile file(templatePath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    const QByteArray damaged = whole.left(whole.size() / 2) + "<<<";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(damaged);
+    file.close();
+    report.LoadFromFile(templatePath);
+    ASSERT_TRUE(report.LoadFailed());
+
+    Open();
+    Select("Memo5");
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    // Save asks for a name (cancelled here) instead of writing the part that was read.
+    EXPECT_FALSE(form->SaveReport());
+    QFile again(templatePath);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), damaged);
+    EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(DesignerForm, ASaveThatFailsKeepsEverything)
+{
+    Open();
+    Select("Memo5");
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    const QString locked = folder.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const bool root = QFileInfo(locked).isWritable();
+    dialogs.fileNames = {locked + QStringLiteral("/copy.ze3")};
+    const bool saved = form->SaveReport(true);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (root)
+        GTEST_SKIP() << "running as root: a read-only folder can still be written";
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.front().contains(QStringLiteral("copy.ze3")));
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(report.FileName(), templatePath);
+    EXPECT_FALSE(form->RecentFiles().contains(locked + QStringLiteral("/copy.ze3")));
+}
+
+TEST_F(DesignerForm, ASettingsFileWithGarbageOpensWithTheDefaults)
+{
+    QFile store(folder.filePath(QStringLiteral("designer.ini")));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write("[Form5.TfrxDesignerForm]\nScale=nan\nGrid1=-3\nUnits=77\nRecentFiles=\"\\x00\n\x01\x02garbage\n");
+    store.close();
+    Open();
+    EXPECT_GT(form->Scale(), 0);
+    EXPECT_GT(Workspace()->GridX(), 0);
+    EXPECT_EQ(form->Units(), duCM);
+}
+
+} // namespace
