@@ -7,6 +7,7 @@
 #include "TfrxDesigner.h"
 #include "TfrxDesignerDialogs.h"
 #include "TfrxDesignerForm.h"
+#include "TfrxDesignerRecovery.h"
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxMemoView.h"
 #include "TfrxObjectCollection.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -372,6 +374,41 @@ TEST_F(DesignerForm, ASettingsFileWithGarbageOpensWithTheDefaults)
     EXPECT_GT(form->Scale(), 0);
     EXPECT_GT(Workspace()->GridX(), 0);
     EXPECT_EQ(form->Units(), duCM);
+}
+
+} // namespace
+
+namespace {
+
+// A designer that ends without closing (the program crashed) leaves its recovery copy; the next
+// opening of the same template offers it back, and a normal close removes it.
+TEST_F(DesignerForm, AfterACrashTheNextOpeningOffersTheRecoveryCopy)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Open();
+    Select("Memo5");
+    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    const double moved = Find("Memo5")->Left();
+    auto *recovery = form->findChild<TfrxDesignerRecovery *>();
+    ASSERT_NE(recovery, nullptr);
+    ASSERT_TRUE(recovery->WriteNow());
+    const QString copy = TfrxDesignerRecovery::CopyFileName(templatePath);
+    ASSERT_TRUE(QFile::exists(copy));
+    delete form; // no closing: what a crash leaves behind
+    form = nullptr;
+
+    ASSERT_TRUE(report.LoadFromFile(templatePath));
+    EXPECT_NE(Find("Memo5")->Left(), moved);
+    dialogs.answer = TfrxDesignerDialogs::Yes;
+    Open();
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions.front().contains(QStringLiteral("shablon.ze3")));
+    EXPECT_DOUBLE_EQ(Find("Memo5")->Left(), moved);
+    EXPECT_TRUE(form->Modified()) << "the restored changes are not saved yet";
+    EXPECT_EQ(report.FileName(), templatePath);
+    ASSERT_TRUE(form->SaveReport());
+    EXPECT_FALSE(QFile::exists(copy)) << "a normal save removes the copy";
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 } // namespace
