@@ -67,6 +67,8 @@ protected:
     {
         zorRegisterTemplateFormat();
         zorRegisterDesigner();
+        // Recovery copies go to the test's own data folder, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
         TfrxDesignerDialogs::SetCurrent(&dialogs);
         ASSERT_TRUE(folder.isValid());
         templatePath = folder.filePath(QStringLiteral("shablon.ze3"));
@@ -384,7 +386,6 @@ namespace {
 // opening of the same template offers it back, and a normal close removes it.
 TEST_F(DesignerForm, AfterACrashTheNextOpeningOffersTheRecoveryCopy)
 {
-    QStandardPaths::setTestModeEnabled(true);
     Open();
     Select("Memo5");
     QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
@@ -408,7 +409,6 @@ TEST_F(DesignerForm, AfterACrashTheNextOpeningOffersTheRecoveryCopy)
     EXPECT_EQ(report.FileName(), templatePath);
     ASSERT_TRUE(form->SaveReport());
     EXPECT_FALSE(QFile::exists(copy)) << "a normal save removes the copy";
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 } // namespace
