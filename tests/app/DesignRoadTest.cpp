@@ -1,0 +1,137 @@
+// "НАСТРОЙКА" as the operator meets it: the designer opens on the template beside the program with
+// the blank under its page, a field moved and saved there moves on every later print, and a
+// preview from the designer leaves the template as it was.
+#include "FakeDialogs.h"
+#include "SampleCertificate.h"
+#include "TBlankArea.h"
+#include "TfmMain.h"
+#include "TfrxDesigner.h"
+#include "TfrxDesignerDialogs.h"
+#include "TfrxDesignerForm.h"
+#include "TfrxDesignerWorkspace.h"
+#include "TfrxReport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class DesignRoad : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(beside);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
+        QFile::setPermissions(beside, QFile::ReadOwner | QFile::WriteOwner);
+        window.blank()->setRecord(sampleCertificate(QStringLiteral("Иванов Иван")));
+    }
+    void TearDown() override { QFile::remove(beside); }
+
+    // Runs work inside the designer once it is shown, then lets "НАСТРОЙКА" return.
+    void Design(const std::function<void(TfrxDesignerForm &)> &work)
+    {
+        bool ran = false;
+        auto *timer = new QTimer;
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, timer, [&, timer] {
+            auto *form = qobject_cast<TfrxDesignerForm *>(QApplication::activeModalWidget());
+            if (form == nullptr || !form->isVisible())
+                return;
+            timer->stop();
+            timer->deleteLater();
+            work(*form);
+            ran = true;
+            if (form->isVisible())
+                form->close();
+        });
+        timer->start();
+        window.findChild<QPushButton *>(QStringLiteral("Button3"))->click();
+        EXPECT_TRUE(ran);
+    }
+
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("shablon.ze3"));
+    FakeDialogs dialogs;
+    TfmMain window{dialogs};
+};
+
+TEST_F(DesignRoad, OpensTheTemplateWithTheBlankUnderItsPage)
+{
+    Design([&](TfrxDesignerForm &form) {
+        EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("shablon.ze3")));
+        QAction *blank = form.Action(cmBackdrop);
+        EXPECT_TRUE(blank->isVisible());
+        EXPECT_TRUE(blank->isChecked());
+        EXPECT_EQ(blank->text(), QStringLiteral("Бланк"));
+        EXPECT_TRUE(form.Workspace()->BackdropVisible());
+    });
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'\n').toStdString();
+    EXPECT_FALSE(window.report()->Modified());
+    EXPECT_EQ(window.report()->Designer(), nullptr) << "the report forgets its closed designer";
+}
+
+TEST_F(DesignRoad, AFieldMovedAndSavedMovesOnTheNextPrint)
+{
+    double before = 0;
+    Design([&](TfrxDesignerForm &form) {
+        TfrxComponent *memo = form.Report().FindObject(QStringLiteral("Memo5"));
+        before = memo->Left();
+        form.SelectedObjects() = {memo};
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(form.Workspace(), Qt::Key_Right, Qt::ControlModifier);
+        EXPECT_TRUE(form.SaveReport());
+    });
+    EXPECT_FALSE(window.report()->Modified());
+    TfrxReport printed;
+    ASSERT_TRUE(printed.LoadFromFile(beside));
+    EXPECT_NEAR(printed.FindObject(QStringLiteral("Memo5"))->Left(), before + 5, 1e-6);
+}
+
+TEST_F(DesignRoad, APreviewFromTheDesignerChangesNothing)
+{
+    Design([&](TfrxDesignerForm &form) {
+        form.SelectedObjects() = {form.Report().FindObject(QStringLiteral("Memo5"))};
+        QTest::keyClick(form.Workspace(), Qt::Key_Right, Qt::ControlModifier);
+        const int steps = form.UndoBuffer().UndoCount();
+        const double left = form.Report().FindObject(QStringLiteral("Memo5"))->Left();
+        // The preview is modal: close it as soon as its pages are there.
+        QTimer::singleShot(0, [] {
+            auto *closer = new QTimer;
+            closer->setInterval(20);
+            QObject::connect(closer, &QTimer::timeout, closer, [closer] {
+                QWidget *preview = QApplication::activeModalWidget();
+                if (preview == nullptr || qobject_cast<TfrxDesignerForm *>(preview) != nullptr)
+                    return;
+                closer->deleteLater();
+                preview->close();
+            });
+            closer->start();
+        });
+        form.PreviewReport();
+        EXPECT_TRUE(form.Modified());
+        EXPECT_EQ(form.UndoBuffer().UndoCount(), steps);
+        EXPECT_DOUBLE_EQ(form.Report().FindObject(QStringLiteral("Memo5"))->Left(), left);
+        EXPECT_NE(form.Page(), nullptr);
+        // Leave without saving.
+        struct AnswerNo : TfrxDesignerDialogs {
+            Answer Ask(QWidget *, const QString &) override { return TfrxDesignerDialogs::No; }
+        } answerNo;
+        TfrxDesignerDialogs::SetCurrent(&answerNo);
+        form.close();
+        TfrxDesignerDialogs::SetCurrent(nullptr);
+    });
+    EXPECT_TRUE(window.report()->Modified());
+}
+
+} // namespace
