@@ -3,352 +3,33 @@
 // 32 pixels as "<name>@2x.png" for scaled screens, drawn for that size (finer lines, more detail)
 // rather than enlarged. Same family as the preview's pictures (../IconGenerator.cpp): ink, one accent
 // blue, a warm red, soft paper. Build and run by hand when a picture changes:
-//   g++ -std=c++20 -fPIC DesignerIconGenerator.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/designericons
-//   QT_QPA_PLATFORM=offscreen /tmp/designericons <this folder>
-#include <QFontMetricsF>
+//   cd resources/icons/designer
+//   g++ -std=c++20 -fPIC *.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/designericons
+//   QT_QPA_PLATFORM=offscreen /tmp/designericons .
+#include "IconParts.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <utility>
 #include <vector>
 
 namespace {
-
-const QColor ink(0x37, 0x47, 0x4f);
-const QColor accent(0x1e, 0x88, 0xe5);
-const QColor paper(0xfa, 0xfa, 0xfa);
-const QColor warm(0xe5, 0x39, 0x35);
-const QColor yellow(0xff, 0xca, 0x28); // the preview's folder yellow
-const QColor inkSoft = ink.lighter(160);
-const QColor metal = ink.lighter(200);
-const QColor accentSoft = accent.lighter(170);
-
-// A picture being drawn. The painter is scaled so that drawings use one 16-unit grid for both sizes:
-// a whole grid unit is a pixel edge in the small picture and an even pixel edge in the large one, so
-// a one-unit line on half units is sharp in both. hair() is one pixel of the picture being drawn,
-// for details that only the large picture has room for.
-struct Canvas
-{
-    QPainter &p;
-    int size;
-
-    bool large() const { return size > 16; }
-    double hair() const { return 16.0 / size; }
-};
-
-using Drawing = std::function<void(Canvas &)>;
-
-QRectF cells(double left, double top, double right, double bottom)
-{
-    return QRectF(QPointF(left, top), QPointF(right, bottom));
-}
-
-QPen stroke(QColor colour, double width = 1)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-}
-
-// A rectangle whose outline lies inside the given cells, on whole pixels.
-void outlined(Canvas &c, QRectF area, QColor line, const QBrush &fill, double radius = 0, double width = 1)
-{
-    c.p.setPen(stroke(line, width));
-    c.p.setBrush(fill);
-    const QRectF r = area.adjusted(width / 2, width / 2, -width / 2, -width / 2);
-    if (radius > 0)
-        c.p.drawRoundedRect(r, radius, radius);
-    else
-        c.p.drawRect(r);
-}
-
-// A dashed strip of cells: dashes as long as `dash` with gaps of `gap`, along the strip's long side.
-void dashed(Canvas &c, QRectF strip, double dash, double gap, QColor colour)
-{
-    const bool across = strip.width() >= strip.height();
-    const double length = across ? strip.width() : strip.height();
-    for (double d = 0; d < length; d += dash + gap) {
-        const double piece = std::min(dash, length - d);
-        c.p.fillRect(across ? QRectF(strip.left() + d, strip.top(), piece, strip.height())
-                            : QRectF(strip.left(), strip.top() + d, strip.width(), piece),
-                     colour);
-    }
-}
-
-// A dotted strip: square dots as thick as the strip, a dot apart.
-void dotted(Canvas &c, QRectF strip, QColor colour)
-{
-    const double dot = std::min(strip.width(), strip.height());
-    dashed(c, strip, dot, dot, colour);
-}
-
-// A dotted outline one unit wide inside the given cells.
-void dottedFrame(Canvas &c, QRectF r, QColor colour)
-{
-    dotted(c, cells(r.left(), r.top(), r.right(), r.top() + 1), colour);
-    dotted(c, cells(r.left(), r.bottom() - 1, r.right(), r.bottom()), colour);
-    dotted(c, cells(r.left(), r.top(), r.left() + 1, r.bottom()), colour);
-    dotted(c, cells(r.right() - 1, r.top(), r.right(), r.bottom()), colour);
-}
-
-// A page with its top right corner folded over.
-void sheet(Canvas &c, QRectF area, QColor fill = paper)
-{
-    const QRectF r = area.adjusted(0.5, 0.5, -0.5, -0.5);
-    const double fold = area.width() >= 9 ? 3 : 2;
-    QPainterPath page;
-    page.moveTo(r.topLeft());
-    page.lineTo(r.right() - fold, r.top());
-    page.lineTo(r.right(), r.top() + fold);
-    page.lineTo(r.bottomRight());
-    page.lineTo(r.bottomLeft());
-    page.closeSubpath();
-    c.p.setPen(stroke(ink));
-    c.p.setBrush(fill);
-    c.p.drawPath(page);
-    c.p.setBrush(metal);
-    c.p.drawPolygon(QPolygonF({QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
-                               QPointF(r.right(), r.top() + fold)}));
-}
-
-// How the lines of a paragraph are ruled: their thickness and the distance from one to the next.
-struct Ruling
-{
-    double thick;
-    double pitch;
-};
-
-// Lines of text standing for words: bold enough to read as a paragraph on a button.
-Ruling bodyText(const Canvas &c)
-{
-    return c.large() ? Ruling{1, 2.5} : Ruling{1, 3};
-}
-
-// The finest lines the picture can show, for writing on a page.
-Ruling smallPrint(const Canvas &c)
-{
-    return {c.hair(), 3 * c.hair()};
-}
-
-int linesFitting(QRectF area, Ruling ruling)
-{
-    return int((area.height() - ruling.thick) / ruling.pitch) + 1;
-}
-
-// A paragraph of `count` lines in an area, set left, centred, right or justified, and at the top,
-// middle or bottom. Ragged lines get lengths of whole pixel pairs so that centred ones stay sharp.
-void paragraph(Canvas &c, QRectF area, Qt::Alignment align, Ruling ruling, int count, QColor colour = ink)
-{
-    static const double ragged[] = {1.0, 0.6, 0.85, 0.5};
-    const double step = 2 * c.hair();
-    const double height = (count - 1) * ruling.pitch + ruling.thick;
-    double y = area.top();
-    if (align & Qt::AlignVCenter)
-        y += std::round((area.height() - height) / 2 / c.hair()) * c.hair();
-    else if (align & Qt::AlignBottom)
-        y = area.bottom() - height;
-    for (int i = 0; i < count; ++i, y += ruling.pitch) {
-        const bool justified = align & Qt::AlignJustify;
-        const double share = justified ? (i + 1 < count ? 1.0 : 0.6) : ragged[i % 4];
-        const double width = std::round(area.width() * share / step) * step;
-        double x = area.left();
-        if (align & Qt::AlignHCenter)
-            x += (area.width() - width) / 2;
-        else if (align & Qt::AlignRight)
-            x = area.right() - width;
-        c.p.fillRect(QRectF(x, y, width, ruling.thick), colour);
-    }
-}
-
-// A page with writing on it.
-void page(Canvas &c, QRectF area)
-{
-    sheet(c, area);
-    const QRectF text = area.adjusted(2, 4, -2, -2);
-    paragraph(c, text, Qt::AlignLeft | Qt::AlignTop, smallPrint(c), linesFitting(text, smallPrint(c)),
-              inkSoft);
-}
-
-enum class Face { Sans, Serif };
-
-// Bold letters with their ink centred on anchor.x() and standing on the baseline anchor.y(). They are
-// set in pixels of the picture, with the font's hinting, so that small letters stay sharp.
-void letters(Canvas &c, const QString &text, QPointF anchor, double size, QColor colour,
-             Face face = Face::Sans, bool italic = false)
-{
-    QFont font(face == Face::Serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"));
-    font.setPixelSize(int(std::lround(size / c.hair())));
-    font.setBold(true);
-    font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    const QRectF inked = QFontMetricsF(font).tightBoundingRect(text);
-    c.p.save();
-    c.p.scale(c.hair(), c.hair());
-    c.p.setFont(font);
-    c.p.setPen(colour);
-    const QPointF at = anchor / c.hair();
-    c.p.drawText(QPointF(std::round(at.x() - inked.center().x()), std::round(at.y())), text);
-    c.p.restore();
-}
-
-// A filled arrowhead with its point at `tip`, coming from the direction of `from`.
-void arrowHead(Canvas &c, QPointF tip, QPointF from, double length, double halfWidth, QColor colour)
-{
-    const QPointF d = tip - from;
-    const QPointF along = d / std::hypot(d.x(), d.y());
-    const QPointF across(-along.y(), along.x());
-    const QPointF base = tip - along * length;
-    c.p.setPen(Qt::NoPen);
-    c.p.setBrush(colour);
-    c.p.drawPolygon(QPolygonF({tip, base + across * halfWidth, base - across * halfWidth}));
-}
-
-enum Heads { NoHead = 0, HeadAtStart = 1, HeadAtEnd = 2, BothHeads = 3 };
-
-// A straight arrow; its shaft stops inside the heads so that their points stay sharp.
-void arrow(Canvas &c, QPointF from, QPointF to, double width, QColor colour, int heads, double head = 3)
-{
-    const QPointF d = to - from;
-    const QPointF along = d / std::hypot(d.x(), d.y());
-    const QPointF start = (heads & HeadAtStart) ? from + along * head / 2 : from;
-    const QPointF end = (heads & HeadAtEnd) ? to - along * head / 2 : to;
-    c.p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
-    c.p.drawLine(start, end);
-    const double halfWidth = std::max(head * 0.7, width * 1.5);
-    if (heads & HeadAtStart)
-        arrowHead(c, from, to, head, halfWidth, colour);
-    if (heads & HeadAtEnd)
-        arrowHead(c, to, from, head, halfWidth, colour);
-}
-
-// Draws with x and y swapped, which turns a drawing about things side by side into one about things
-// one above the other, and keeps every line on its pixels.
-void transposed(Canvas &c, const Drawing &drawing)
-{
-    c.p.save();
-    c.p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
-    drawing(c);
-    c.p.restore();
-}
-
-void mirrored(Canvas &c, const Drawing &drawing)
-{
-    c.p.save();
-    c.p.translate(16, 0);
-    c.p.scale(-1, 1);
-    drawing(c);
-    c.p.restore();
-}
-
-// One piece of a hand tool (a pencil's point, a brush's bristles, a handle), counted from the tip:
-// its length, its width where it starts and where it ends.
-struct Piece
-{
-    double length;
-    double startWidth;
-    double endWidth;
-    QColor colour;
-};
-
-// A hand tool lying at an angle with its tip at `tip`, drawn piece by piece from the tip.
-void handTool(Canvas &c, QPointF tip, double angle, std::initializer_list<Piece> pieces)
-{
-    c.p.save();
-    c.p.translate(tip);
-    c.p.rotate(angle);
-    c.p.setPen(QPen(ink, c.large() ? 0.75 : 1, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    double x = 0;
-    for (const Piece &piece : pieces) {
-        c.p.setBrush(piece.colour);
-        const double a = piece.startWidth / 2;
-        const double b = piece.endWidth / 2;
-        const double end = x + piece.length;
-        c.p.drawPolygon(QPolygonF({QPointF(x, -a), QPointF(end, -b), QPointF(end, b), QPointF(x, a)}));
-        x = end;
-    }
-    c.p.restore();
-}
-
-// A pencil pointing down and to the left.
-void pencil(Canvas &c, QPointF tip, double length)
-{
-    handTool(c, tip, -45, {{3, 0, 3.5, paper}, {length - 5, 3.5, 3.5, yellow}, {2, 3.5, 3.5, warm}});
-}
-
-// A strip at the bottom of the picture showing the colour a button applies.
-void colourBar(Canvas &c, QColor colour)
-{
-    c.p.fillRect(cells(1, 13, 15, 16), colour);
-}
-
-// An object on the page as the alignment commands show it.
-void block(Canvas &c, QRectF area)
-{
-    outlined(c, area, accent, accentSoft);
-}
-
-// A selection handle centred on the pixel at a corner.
-void handle(Canvas &c, QPointF pixel)
-{
-    outlined(c, QRectF(pixel - QPointF(1, 1), QSizeF(3, 3)), ink, paper);
-}
-
-// A badge in the bottom right corner: a plus for adding.
-void plusBadge(Canvas &c)
-{
-    for (const QRectF &arm : {cells(9, 11, 15, 13), cells(11, 9, 13, 15)})
-        c.p.fillRect(arm.adjusted(-1, -1, 1, 1), paper);
-    for (const QRectF &arm : {cells(9, 11, 15, 13), cells(11, 9, 13, 15)})
-        c.p.fillRect(arm, accent);
-}
-
-// A cross, for taking away.
-void cross(Canvas &c, QRectF area, double width, QColor colour)
-{
-    c.p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-    c.p.drawLine(area.topLeft(), area.bottomRight());
-    c.p.drawLine(area.topRight(), area.bottomLeft());
-}
-
-void crossBadge(Canvas &c)
-{
-    const QRectF area = cells(10, 10, 14.5, 14.5);
-    cross(c, area, 4, paper);
-    cross(c, area, 2, warm);
-}
-
-void magnifier(Canvas &c, QPointF centre, double radius)
-{
-    const QPointF toHandle(0.7071, 0.7071);
-    c.p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
-    c.p.drawLine(centre + toHandle * (radius + 1), centre + toHandle * (radius + 4));
-    c.p.setPen(QPen(ink, c.large() ? 1.25 : 1.5));
-    c.p.setBrush(paper);
-    c.p.drawEllipse(centre, radius, radius);
-    if (c.large()) {
-        // A glint on the glass, which only the large picture has room for.
-        c.p.setPen(QPen(accentSoft, 0.75, Qt::SolidLine, Qt::RoundCap));
-        c.p.setBrush(Qt::NoBrush);
-        c.p.drawArc(
-            QRectF(centre - QPointF(radius - 1.5, radius - 1.5), QSizeF(2 * radius - 3, 2 * radius - 3)),
-            100 * 16, 70 * 16);
-    }
-}
 
 // ---- the standard toolbar ----
 
 void openFolder(Canvas &c)
 {
     c.p.setPen(stroke(ink));
-    c.p.setBrush(QColor(0xff, 0xca, 0x28));
+    c.p.setBrush(yellow);
     c.p.drawPolygon(QPolygonF({QPointF(1.5, 2.5), QPointF(5.5, 2.5), QPointF(7.5, 4.5), QPointF(13.5, 4.5),
                                QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
-    c.p.setBrush(QColor(0xff, 0xe0, 0x82));
+    c.p.setBrush(yellowSoft);
     c.p.drawPolygon(
         QPolygonF({QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5)}));
 }
@@ -458,7 +139,7 @@ void gear(Canvas &c)
     const int teeth = 8;
     QPainterPath wheel;
     for (int i = 0; i < teeth * 4; ++i) {
-        // Each tooth: rise, top, fall, gap; a quarter of the tooth's turn each.
+        // Four corners to a tooth, evenly spread: two on the root circle, then two on the tip circle.
         const double angle = (i - 0.5) * M_PI * 2 / (teeth * 4);
         const double radius = (i % 4 == 1 || i % 4 == 2) ? 7 : 5.2;
         const QPointF point = centre + QPointF(std::cos(angle), std::sin(angle)) * radius;
@@ -490,7 +171,7 @@ void fontColour(Canvas &c)
 
 void highlighter(Canvas &c)
 {
-    handTool(c, QPointF(3, 11.5), -45, {{2.5, 2, 4, yellow}, {7, 4.5, 4.5, paper}, {2.5, 4.5, 4.5, ink}});
+    slantedTool(c, QPointF(3, 11.5), -45, {{2.5, 2, 4, yellow}, {7, 4.5, 4.5, paper}, {2.5, 4.5, 4.5, ink}});
     colourBar(c, yellow);
 }
 
@@ -548,7 +229,7 @@ void frameLines(Canvas &c, int solid)
 void frameEditor(Canvas &c)
 {
     frameLines(c, AllEdges);
-    pencil(c, QPointF(7.5, 14.5), 10);
+    editBadge(c);
 }
 
 void fillBucket(Canvas &c)
@@ -569,11 +250,11 @@ void fillBucket(Canvas &c)
 
 void fillEditor(Canvas &c)
 {
-    QLinearGradient shade(QPointF(1, 1), QPointF(14, 14));
+    QLinearGradient shade(QPointF(1, 1), QPointF(13, 13));
     shade.setColorAt(0, accent);
     shade.setColorAt(1, paper);
-    outlined(c, cells(1, 1, 15, 15), ink, shade);
-    pencil(c, QPointF(7, 14), 10);
+    outlined(c, cells(1, 1, 14, 14), ink, shade);
+    editBadge(c);
 }
 
 void framePen(Canvas &c)
@@ -640,19 +321,22 @@ void guide(Canvas &c, QRectF strip)
     c.p.fillRect(strip, warm);
 }
 
-// Two objects one above the other with their left edges, centres or right edges (0, 1, 2) on a guide;
+enum Side { Start, Middle, End };
+
+// Two objects one above the other with their left edges, centres or right edges on a guide;
 // transposed, their tops, middles or bottoms.
-void alignedEdges(Canvas &c, int where)
+void alignedEdges(Canvas &c, Side side)
 {
     // Odd widths, so that the guide through the middle has as much of each object on either side.
     const double widths[] = {11, 5};
-    const double guideAt[] = {1, 7, 14};
     const double rows[][2] = {{2, 7}, {9, 14}};
+    const double guideAt[] = {1, 7, 14};
     for (int i = 0; i < 2; ++i) {
-        const double left = where == 0 ? 2 : where == 1 ? 7.5 - widths[i] / 2 : 14 - widths[i];
-        block(c, cells(left, rows[i][0], left + widths[i], rows[i][1]));
+        const double w = widths[i];
+        const double left = side == Start ? 2 : side == Middle ? 7.5 - w / 2 : 14 - w;
+        block(c, cells(left, rows[i][0], left + w, rows[i][1]));
     }
-    guide(c, cells(guideAt[where], 1, guideAt[where] + 1, 15));
+    guide(c, cells(guideAt[side], 1, guideAt[side] + 1, 15));
 }
 
 void spacedEvenly(Canvas &c)
@@ -730,9 +414,10 @@ void textCursor(Canvas &c)
 
 void formatBrush(Canvas &c)
 {
-    handTool(c, QPointF(2, 14), -45, {{4, 2, 4, accent}, {2, 4, 3.5, metal}, {7.5, 2, 2.5, yellow}});
+    slantedTool(c, QPointF(2, 14), -45, {{4, 2, 4, accent}, {2, 4, 3.5, metal}, {7.5, 2, 2.5, yellow}});
 }
 
+// Bands stacked as on a report page, the one being inserted highlighted.
 void bands(Canvas &c)
 {
     outlined(c, cells(1, 1, 15, 5), ink, paper);
@@ -830,9 +515,9 @@ std::vector<Entry> drawings()
     const auto align = [](Qt::Alignment a) { return [a](Canvas &c) { textAlignment(c, a); }; };
     const auto alignDown = [](Qt::Alignment a) { return [a](Canvas &c) { verticalTextAlignment(c, a); }; };
     const auto frame = [](int edges) { return [edges](Canvas &c) { frameLines(c, edges); }; };
-    const auto edgesAcross = [](int where) { return [where](Canvas &c) { alignedEdges(c, where); }; };
-    const auto edgesDown = [](int where) {
-        return [where](Canvas &c) { transposed(c, [where](Canvas &t) { alignedEdges(t, where); }); };
+    const auto edgesAcross = [](Side side) { return [side](Canvas &c) { alignedEdges(c, side); }; };
+    const auto edgesDown = [](Side side) {
+        return [side](Canvas &c) { transposed(c, [side](Canvas &t) { alignedEdges(t, side); }); };
     };
     const auto heads = [](int which) { return [which](Canvas &c) { diagonal(c, which); }; };
     const auto letter = [](const char *text, Face face, bool italic) {
@@ -917,12 +602,12 @@ std::vector<Entry> drawings()
               [](Canvas &c) { mesh(c, cells(1, 1, 15, 15), c.large() ? 2 : 3, c.hair(), inkSoft); }),
         named("alignToGrid", magnet),
         named("fitToGrid", fitToGrid),
-        named("alignLeft", edgesAcross(0)),
-        named("alignMiddle", edgesAcross(1)),
-        named("alignRight", edgesAcross(2)),
-        named("alignTop", edgesDown(0)),
-        named("alignCenter", edgesDown(1)),
-        named("alignBottom", edgesDown(2)),
+        named("alignLeft", edgesAcross(Start)),
+        named("alignMiddle", edgesAcross(Middle)),
+        named("alignRight", edgesAcross(End)),
+        named("alignTop", edgesDown(Start)),
+        named("alignCenter", edgesDown(Middle)),
+        named("alignBottom", edgesDown(End)),
         named("spaceHorz", spacedEvenly),
         named("spaceVert", [](Canvas &c) { transposed(c, spacedEvenly); }),
         named("centerHorz", [](Canvas &c) { centredInBand(c, false); }),
@@ -966,24 +651,26 @@ double darkness(const QColor &colour)
     return colour.alphaF() * std::clamp((120 - luma) / 40, 0.0, 1.0);
 }
 
+// The darkest ink on a pixel or any of its eight neighbours.
+double darkestAround(const QImage &picture, int x, int y)
+{
+    double darkest = 0;
+    for (int ny = std::max(0, y - 1); ny <= std::min(picture.height() - 1, y + 1); ++ny)
+        for (int nx = std::max(0, x - 1); nx <= std::min(picture.width() - 1, x + 1); ++nx)
+            darkest = std::max(darkest, darkness(picture.pixelColor(nx, ny)));
+    return darkest;
+}
+
 // Ink all but vanishes on a dark toolbar. A faint paper rim, one pixel wide, laid under the dark
 // strokes keeps them legible there and is lost against a light toolbar.
 QImage withRim(const QImage &picture)
 {
     const double strength = 0.55;
     const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
-    const int w = source.width(), h = source.height();
-    std::vector<double> dark(size_t(w * h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            dark[size_t(y * w + x)] = darkness(source.pixelColor(x, y));
     QImage result(source.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            double rim = 0;
-            for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny)
-                for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx)
-                    rim = std::max(rim, dark[size_t(ny * w + nx)]);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const double rim = darkestAround(source, x, y);
             const QColor over = source.pixelColor(x, y);
             const double under = strength * rim * (1 - over.alphaF());
             const double alpha = over.alphaF() + under;
