@@ -598,8 +598,7 @@ std::vector<Entry> drawings()
         named("frameColor", framePen),
         named("frameStyle", frameStyles),
 
-        named("showGrid",
-              [](Canvas &c) { mesh(c, cells(1, 1, 15, 15), c.large() ? 2 : 3, c.hair(), inkSoft); }),
+        named("showGrid", [](Canvas &c) { mesh(c, cells(1, 1, 15, 15), 3, c.hair(), inkSoft); }),
         named("alignToGrid", magnet),
         named("fitToGrid", fitToGrid),
         named("alignLeft", edgesAcross(Start)),
