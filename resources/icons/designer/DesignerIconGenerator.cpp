@@ -425,11 +425,20 @@ void bands(Canvas &c)
     outlined(c, cells(1, 11, 15, 15), ink, paper);
 }
 
-// An object's frame with something written in it.
-void textObject(Canvas &c, const QString &text, QColor colour)
+// A text object: a frame with a letter in it.
+void textObject(Canvas &c)
 {
     outlined(c, cells(1, 1, 15, 15), ink, paper);
-    letters(c, text, QPointF(8, 12.5), 12, colour);
+    letters(c, QStringLiteral("A"), QPointF(8, 12.5), 12, ink);
+}
+
+// A text object filled in by the system (page numbers, dates): a number sign in the frame, drawn
+// stroke by stroke because the font's sign leans and blurs at this size.
+void systemTextObject(Canvas &c)
+{
+    outlined(c, cells(1, 1, 15, 15), ink, paper);
+    for (const QRectF &r : {cells(6, 4, 7, 12), cells(9, 4, 10, 12), cells(4, 6, 12, 7), cells(4, 9, 12, 10)})
+        c.p.fillRect(r, accent);
 }
 
 void pictureObject(Canvas &c)
@@ -620,10 +629,10 @@ std::vector<Entry> drawings()
         named("editTextTool", textCursor),
         named("copyFormatTool", formatBrush),
         named("insertBand", bands),
-        named("obText", [](Canvas &c) { textObject(c, QStringLiteral("A"), ink); }),
+        named("obText", textObject),
         named("obPicture", pictureObject),
         named("obSubRep", subreport),
-        named("obSysText", [](Canvas &c) { textObject(c, QStringLiteral("#"), accent); }),
+        named("obSysText", systemTextObject),
         named("obCatDraw", drawingShapes),
         named("obCatOther", otherObjects),
         named("obLine", lineObject),
