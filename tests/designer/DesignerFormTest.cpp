@@ -26,6 +26,8 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
 
 #include <gtest/gtest.h>
 
@@ -409,6 +411,23 @@ TEST_F(DesignerForm, AfterACrashTheNextOpeningOffersTheRecoveryCopy)
     EXPECT_EQ(report.FileName(), templatePath);
     ASSERT_TRUE(form->SaveReport());
     EXPECT_FALSE(QFile::exists(copy)) << "a normal save removes the copy";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DesignerForm, EveryToolbarButtonHasItsPicture)
+{
+    Open();
+    for (QToolBar *bar : form->findChildren<QToolBar *>()) {
+        for (QAction *action : bar->actions()) {
+            if (action->isSeparator() || qobject_cast<QWidgetAction *>(action) != nullptr)
+                continue;
+            EXPECT_FALSE(action->icon().isNull()) << bar->objectName().toStdString() << ": "
+                                                  << action->text().toStdString();
+        }
+    }
 }
 
 } // namespace
