@@ -104,6 +104,11 @@ bool TfrxDesignerPageArea::eventFilter(QObject *watched, QEvent *event)
         UpdateRulers();
     if (watched == FScrollArea->viewport() && event->type() == QEvent::Wheel)
         return Wheel(static_cast<QWheelEvent *>(event));
+    // The workspace covers the whole visible area, so its colour lies all around a small page.
+    if (watched == FScrollArea->viewport() && event->type() == QEvent::Resize) {
+        FWorkspace->setMinimumSize(FScrollArea->viewport()->size());
+        FWorkspace->UpdateView();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -355,19 +355,16 @@ QRectF TfrxDesignerWorkspace::GetSelectionBounds() const
 
 bool TfrxDesignerWorkspace::IsEditingInPlace() const
 {
-    return d->Inplace != nullptr && d->Inplace->isVisible();
+    return d->Inplace != nullptr && !d->Inplace->isHidden();
 }
 
 void TfrxDesignerWorkspace::CloseInplaceEditor(bool apply)
 {
     TfrxInplaceMemo *editor = d->Inplace;
-    if (editor == nullptr || !editor->isVisible())
+    if (editor == nullptr || editor->isHidden())
         return;
-    // Hiding the editor takes its focus, which would close it a second time.
-    d->Inplace = nullptr;
     const bool hadFocus = editor->hasFocus();
-    editor->hide();
-    editor->deleteLater();
+    editor->Close();
     if (hadFocus)
         setFocus(Qt::OtherFocusReason);
     TfrxCustomMemoView *memo = editor->Memo();

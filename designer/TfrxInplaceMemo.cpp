@@ -40,6 +40,13 @@ void TfrxInplaceMemo::Open(TfrxCustomMemoView *memo, const QRect &rect, double s
     setFocus(Qt::OtherFocusReason);
 }
 
+void TfrxInplaceMemo::Close()
+{
+    // Hiding takes the focus away, which must not finish the editing a second time.
+    FFinished = true;
+    hide();
+}
+
 bool TfrxInplaceMemo::Changed() const
 {
     return FMemo != nullptr && toPlainText() != FMemo->Memo().join(QLatin1Char('\n'));
@@ -65,7 +72,7 @@ void TfrxInplaceMemo::keyPressEvent(QKeyEvent *event)
 void TfrxInplaceMemo::focusOutEvent(QFocusEvent *event)
 {
     QTextEdit::focusOutEvent(event);
-    if (!FFinished && isVisible()) {
+    if (!FFinished && !isHidden()) {
         FFinished = true;
         emit Finished(true);
     }

@@ -17,6 +17,8 @@ public:
 
     // Covers rect (widget pixels) with the object's text, all of it selected.
     void Open(TfrxCustomMemoView *memo, const QRect &rect, double scale);
+    // Hides the editor without a word: the workspace closes it itself.
+    void Close();
     TfrxCustomMemoView *Memo() const { return FMemo; }
     // Whether the text differs from the object's.
     bool Changed() const;
