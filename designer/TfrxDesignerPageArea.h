@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QScrollArea;
+class QWheelEvent;
 class TfrxDesignerWorkspace;
 class TfrxRuler;
 
@@ -33,8 +34,13 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool Wheel(QWheelEvent *event);
+    void UpdateRulers();
+    void DragGuide(TfrxRuler *ruler, const QPoint &globalPos, bool drop);
+
     QScrollArea *FScrollArea;
     TfrxDesignerWorkspace *FWorkspace;
     TfrxRuler *FTopRuler;

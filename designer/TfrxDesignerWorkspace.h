@@ -81,9 +81,13 @@ public:
     void SetShowGrid(bool value);
     // Snap moves, sizes and insertions to the grid (Alt held inverts it for a gesture).
     void SetGridAlign(bool value);
+    bool GridAlign() const;
     void SetGridLCD(bool value);
     void SetShowGuides(bool value);
     void SetShowBandCaptions(bool value);
+    // The height of the caption strip above each band in report pixels (0 without captions),
+    // which the band layout leaves free.
+    double BandHeader() const;
     // The designer's gap between bands in pixels, and free placement of bands.
     void SetBandsGap(double value);
     void SetFreeBandsPlacement(bool value);
@@ -120,6 +124,9 @@ public:
     // positions, vertical guides (from the left ruler) x positions.
     void AddGuide(Qt::Orientation orientation, double pos);
     void DeleteGuides();
+    // A guide being dragged from a ruler, drawn until it is dropped or hidden.
+    void ShowGuidePreview(Qt::Orientation orientation, double pos);
+    void HideGuidePreview();
 
     // Rebuilding the page: no mouse, keys or painting until EnableUpdate.
     void DisableUpdate();
@@ -134,6 +141,8 @@ public:
     // Closes it, applying its text unless discarded.
     void CloseInplaceEditor(bool apply = true);
 
+    // The paper on the widget, as tall as the bands need.
+    QRectF PaperRect() const;
     // Report pixels to widget pixels and back.
     QPointF ReportToWidget(const QPointF &point) const;
     QPointF WidgetToReport(const QPointF &point) const;
@@ -153,6 +162,8 @@ signals:
     // A subreport was deleted: the page tabs are rebuilt.
     void PagesChanged();
     void ErrorOccurred(const QString &message);
+    // The Zoom tool changed the scale.
+    void ScaleChanged(double scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -162,6 +173,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Private;
