@@ -75,9 +75,6 @@ public:
     void SetGrid(double x, double y);
     double GridX() const;
     double GridY() const;
-    // The height of the caption strip drawn above each horizontal band, in report pixels; the
-    // band layout leaves it free above every band.
-    double BandHeader() const;
     void SetShowGrid(bool value);
     // Snap moves, sizes and insertions to the grid (Alt held inverts it for a gesture).
     void SetGridAlign(bool value);
