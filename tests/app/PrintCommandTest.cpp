@@ -95,9 +95,22 @@ TEST_F(PrintCommand, DesignLoadsTheTemplateToo)
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
     dialogs.messages.clear();
+    QString designed;
+    // The designer is modal: note what it shows and close it.
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [this, &designed, &closer] {
+        QWidget *designer = QApplication::activeModalWidget();
+        if (designer == nullptr)
+            return;
+        closer.stop();
+        designed = text("Memo5");
+        designer->close();
+    });
+    closer.start();
     window.Button3Click();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Конструктор отчётов пока недоступен: ") + shown});
-    EXPECT_EQ(text("Memo5"), QString()) << "the designer gets the template as saved";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(designed, QString()) << "the designer gets the template as saved, without the form's values";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the files and stores that go wrong.
 #include "DesignerTestSupport.h"
 #include "TfrxBands.h"
+#include "TfrxDataBand.h"
 #include "TfrxClipboard.h"
 #include "TfrxDesigner.h"
 #include "TfrxDesignerDialogs.h"
@@ -230,6 +231,7 @@ TEST_F(DesignerForm, CopiedObjectsPasteIntoAnotherReportWithTheirPlacesAndNames)
 TEST_F(DesignerForm, APastedPageHeaderIsDroppedWhereThePageHasOne)
 {
     Open();
+    form->NewReport();
     form->InsertBand(2); // page header
     form->CopySelection();
     const int before = int(report.GetAllObjects().size());
@@ -336,8 +338,8 @@ TEST_F(DesignerForm, ADamagedTemplateIsNeverSavedOverItself)
     ASSERT_TRUE(report.LoadFailed());
 
     Open();
-    Select("Memo5");
-    QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
+    form->InsertBand(0);
+    ASSERT_TRUE(form->Modified());
     // Save asks for a name (cancelled here) instead of writing the part that was read.
     EXPECT_FALSE(form->SaveReport());
     QFile again(templatePath);
