@@ -162,10 +162,12 @@ void TfrxDesignerForm::CreateToolbars()
     connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, applyZoom);
 
     FFormatBars = new TfrxFormatToolbars(this, {Action(cmShowGrid), Action(cmGridAlign), Action(cmFitToGrid)});
+    // The alignment palette shares the first row with the standard commands, so that both rows
+    // fit a window 1280 pixels wide.
+    addToolBar(FFormatBars->AlignBar());
     addToolBarBreak();
     addToolBar(FFormatBars->TextBar());
     addToolBar(FFormatBars->FrameBar());
-    addToolBar(FFormatBars->AlignBar());
     connect(FFormatBars, &TfrxFormatToolbars::FormatRequested, this, &TfrxDesignerForm::ApplyFormat);
     connect(FFormatBars, &TfrxFormatToolbars::FontDialogRequested, this, [this] { ApplyFormat(ftgFontDialog); });
     connect(FFormatBars, &TfrxFormatToolbars::AlignRequested, this, &TfrxDesignerForm::ApplyAlignment);

@@ -31,7 +31,9 @@ class DesignRoad : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
+        // The designer keeps its window layout in the template's settings store; start afresh.
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      QStringLiteral("/Tervane/Tervane.conf"));
         QFile::remove(beside);
         ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
         QFile::setPermissions(beside, QFile::ReadOwner | QFile::WriteOwner);
@@ -75,6 +77,14 @@ TEST_F(DesignRoad, OpensTheTemplateWithTheBlankUnderItsPage)
         EXPECT_TRUE(blank->isChecked());
         EXPECT_EQ(blank->text(), QStringLiteral("Бланк"));
         EXPECT_TRUE(form.Workspace()->BackdropVisible());
+        // The window as the operator sees it, kept for a person to look at.
+        form.SelectedObjects() = {form.Report().FindObject(QStringLiteral("Memo5"))};
+        form.showNormal();
+        form.resize(1280, 860);
+        QApplication::processEvents();
+        const QDir folder(QDir::temp().filePath(QStringLiteral("zelta-designer")));
+        folder.mkpath(QStringLiteral("."));
+        EXPECT_TRUE(form.grab().save(folder.filePath(QStringLiteral("certificate-designer.png"))));
     });
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(u'\n').toStdString();
     EXPECT_FALSE(window.report()->Modified());

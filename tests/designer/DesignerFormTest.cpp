@@ -70,8 +70,6 @@ protected:
     {
         zorRegisterTemplateFormat();
         zorRegisterDesigner();
-        // Recovery copies go to the test's own data folder, never the user's.
-        QStandardPaths::setTestModeEnabled(true);
         TfrxDesignerDialogs::SetCurrent(&dialogs);
         ASSERT_TRUE(folder.isValid());
         templatePath = folder.filePath(QStringLiteral("shablon.ze3"));
