@@ -106,12 +106,12 @@ void TfrxDesignerForm::CreateCentralArea()
     layout->addWidget(FStack, 1);
     setCentralWidget(central);
     connect(FTabs, &QTabBar::currentChanged, this, [this](int index) {
-        if (!FUpdatingTabs)
+        if (!FFilling)
             ShowTab(index);
     });
     // A change of the script enables Save at once; its undo step waits until the tab is left.
     connect(FScriptEdit, &QPlainTextEdit::textChanged, this, [this] {
-        if (FUpdatingTabs)
+        if (FFilling)
             return;
         FScriptChanged = true;
         FModified = true;
@@ -410,7 +410,7 @@ QList<TfrxPage *> TfrxDesignerForm::Pages() const
 
 void TfrxDesignerForm::UpdatePageTabs()
 {
-    FUpdatingTabs = true;
+    FFilling = true;
     while (FTabs->count() > 0)
         FTabs->removeTab(0);
     FTabs->addTab(Text("dsCode"));
@@ -428,7 +428,7 @@ void TfrxDesignerForm::UpdatePageTabs()
     }
     const int index = FPage != nullptr ? int(pages.indexOf(FPage)) : -1;
     FTabs->setCurrentIndex(index + 1);
-    FUpdatingTabs = false;
+    FFilling = false;
 }
 
 int TfrxDesignerForm::CurrentTab() const
@@ -448,9 +448,9 @@ void TfrxDesignerForm::ReloadPages(int index)
         tab = (index < pages.size() ? index : 0) + 1;
     }
     UpdatePageTabs();
-    FUpdatingTabs = true;
+    FFilling = true;
     FTabs->setCurrentIndex(tab);
-    FUpdatingTabs = false;
+    FFilling = false;
     ShowTab(tab);
 }
 

@@ -162,5 +162,6 @@ private:
     QLabel *FSizeLabel = nullptr;
     QLabel *FNameLabel = nullptr;
     std::unique_ptr<TfrxDesignerRecovery> FRecovery;
-    bool FUpdatingTabs = false;
+    // The window fills its controls from the report: their change signals are not the operator's.
+    bool FFilling = false;
 };

@@ -166,9 +166,9 @@ void TfrxDesignerForm::ReloadReport()
     }
     FReport.CheckDataPage();
     zorSetDesigning(&FReport, true);
-    FUpdatingTabs = true;
+    FFilling = true;
     FScriptEdit->setPlainText(FReport.ScriptText().join(u'\n'));
-    FUpdatingTabs = false;
+    FFilling = false;
     FScriptChanged = false;
     FPictures.Clear();
     FPage = nullptr;
@@ -207,6 +207,11 @@ bool TfrxDesignerForm::SaveReport(bool saveAs)
         return false;
     CommitEdits();
     StoreScript();
+    // Script edits not yet recorded (the code tab is still shown) become their undo step now.
+    if (FScriptChanged) {
+        FScriptChanged = false;
+        FUndo.AddUndo(FReport);
+    }
     FReport.ReportOptions()->LastChange = TfrxReportOptions::Now();
     const TfrxDesigner *designer = TfrxDesigner::Instance();
     if (designer != nullptr && designer->OnSaveReport && designer->OnSaveReport(FReport, saveAs)) {
