@@ -254,7 +254,9 @@ bool TfrxDesignerWorkspace::DeleteObjects()
     d->SelectionAtStart = *d->Selected;
     QString error;
     bool subreport = false;
-    if (!d->Selection().Delete(&error, &subreport) && !error.isEmpty()) {
+    if (!d->Selection().Delete(&error, &subreport)) {
+        if (error.isEmpty())
+            return true;
         emit ErrorOccurred(error);
         return false;
     }
@@ -273,14 +275,14 @@ void TfrxDesignerWorkspace::EditObject()
 
 void TfrxDesignerWorkspace::GroupObjects()
 {
-    d->Selection().Group();
-    emit Modified();
+    if (d->Selection().Group())
+        emit Modified();
 }
 
 void TfrxDesignerWorkspace::UngroupObjects()
 {
-    d->Selection().Ungroup();
-    emit Modified();
+    if (d->Selection().Ungroup())
+        emit Modified();
 }
 
 void TfrxDesignerWorkspace::SimulateMove()
@@ -423,8 +425,9 @@ void TfrxDesignerWorkspace::paintEvent(QPaintEvent *event)
 void TfrxDesignerWorkspace::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
-    // A release that never comes (a message box, another window) ends the drag as one would.
-    if (d->MouseDown && !d->SimulatedMove && event->reason() != Qt::OtherFocusReason)
+    // A release that never comes (a message box, another window) ends the drag as one would;
+    // pasted objects stay where they follow the mouse to.
+    if (d->MouseDown)
         d->FinishGesture();
 }
 

@@ -76,18 +76,9 @@ void TfrxDesignerWorkspace::mousePressEvent(QMouseEvent *event)
     d->HandPoint = event->globalPosition().toPoint();
     if (d->PressWithTool(event->position(), event->button()))
         return;
-    if (event->button() == Qt::RightButton) {
-        d->SelectionAtStart = *d->Selected;
-        TfrxComponent *object = d->HitTester().ObjectAt(point);
-        if (object != nullptr && !d->Selection().IsSelected(object)) {
-            d->Selection().SelectOnly(object);
-            d->Selection().ExpandGroups();
-        }
-        d->Report(false);
-        emit ContextMenuRequested(event->globalPosition().toPoint());
-        return;
-    }
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::RightButton)
+        d->ContextClick(point, event->globalPosition().toPoint());
+    else if (event->button() == Qt::LeftButton)
         d->Press(point, event->modifiers());
     update();
 }
@@ -99,13 +90,7 @@ void TfrxDesignerWorkspace::mouseMoveEvent(QMouseEvent *event)
     if (d->MouseDown && !d->SimulatedMove && !event->buttons().testFlag(Qt::LeftButton))
         d->FinishGesture();
     if (d->Tool == wtHand && d->MouseDown) {
-        const QPoint global = event->globalPosition().toPoint();
-        if (QScrollArea *area = d->ScrollArea()) {
-            const QPoint by = global - d->HandPoint;
-            area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() - by.x());
-            area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() - by.y());
-        }
-        d->HandPoint = global;
+        d->ScrollByHand(event->globalPosition().toPoint());
         return;
     }
     const QPointF point = WidgetToReport(event->position());
@@ -170,6 +155,19 @@ bool TfrxDesignerWorkspace::Private::PressWithTool(const QPointF &widgetPoint, Q
         return true;
     }
     return false;
+}
+
+// The menu acts on the object under the mouse, as the operator expects.
+void TfrxDesignerWorkspace::Private::ContextClick(const QPointF &point, const QPoint &globalPos)
+{
+    SelectionAtStart = *Selected;
+    TfrxComponent *object = HitTester().ObjectAt(point);
+    if (object != nullptr && !Selection().IsSelected(object)) {
+        Selection().SelectOnly(object);
+        Selection().ExpandGroups();
+    }
+    Report(false);
+    emit q->ContextMenuRequested(globalPos);
 }
 
 TfrxProbe TfrxDesignerWorkspace::Private::Probe(const QPointF &point, Qt::KeyboardModifiers modifiers)
@@ -371,6 +369,17 @@ void TfrxDesignerWorkspace::Private::SizeInsertionFrame(const QPointF &point, Qt
     Insertion.Width = travel.x();
     Insertion.Height = travel.y();
     q->update();
+}
+
+// The hand drags the page: the scroll position follows the mouse.
+void TfrxDesignerWorkspace::Private::ScrollByHand(const QPoint &globalPos)
+{
+    if (QScrollArea *area = ScrollArea()) {
+        const QPoint by = globalPos - HandPoint;
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() - by.x());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() - by.y());
+    }
+    HandPoint = globalPos;
 }
 
 void TfrxDesignerWorkspace::Private::AutoScroll(const QPointF &widgetPoint)

@@ -87,7 +87,8 @@ struct TfrxDesignerWorkspace::Private
     TfrxProbe Probe(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void Press(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void PressOnObject(const QPointF &point, Qt::KeyboardModifiers modifiers);
-    bool PressWithTool(const QPointF &point, Qt::MouseButton button);
+    bool PressWithTool(const QPointF &widgetPoint, Qt::MouseButton button);
+    void ContextClick(const QPointF &point, const QPoint &globalPos);
     void StartRubberBand(const QPointF &point);
     void StartInsertion(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void StartMove();
@@ -100,6 +101,7 @@ struct TfrxDesignerWorkspace::Private
     void FinishRubberBand();
     void FinishInsertion();
     void AutoScroll(const QPointF &widgetPoint);
+    void ScrollByHand(const QPoint &globalPos);
     void ZoomAt(const QPointF &widgetPoint, bool in);
     void OpenInplaceEditor(TfrxComponent *object);
     bool CanEditInPlace(const TfrxComponent *object) const;

@@ -113,6 +113,19 @@ TEST_F(Dragging, AlignIsOffWhileMovingAndComesBackWhenTheReleaseNeverCame)
     EXPECT_EQ(modified.count(), 2);
 }
 
+TEST_F(Dragging, AnInheritedObjectStaysInsideItsBand)
+{
+    auto *band = AddBand<TfrxMasterData>(16, 100);
+    TfrxMemoView *inherited = AddMemo(band, {10, 10, 50, 20});
+    inherited->SetAncestor(true);
+    Refresh();
+    Drag({20, 30}, {40, 300});
+    EXPECT_EQ(inherited->Parent(), band);
+    EXPECT_EQ(Bounds(inherited), QRectF(30, 16 + 80, 50, 20)); // across as far as asked, down to the bottom
+    Drag({55, 116}, {55, 200});                                // its bottom edge, out of the band
+    EXPECT_EQ(Bounds(inherited), QRectF(30, 16 + 80, 50, 20));
+}
+
 TEST_F(Dragging, EachHandleMovesItsEdges)
 {
     TfrxMemoView *memo = AddMemo(page, {100, 100, 80, 40});

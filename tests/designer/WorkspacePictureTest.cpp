@@ -109,6 +109,13 @@ TEST_F(BandsPicture, BandsShowTheirCaptions)
     const QColor kind = TfrxWorkspacePainter::BandColor(data);
     const QColor seen = picture.pixelColor(workspace.ReportToWidget({1, data->Top() - 8}).toPoint());
     EXPECT_EQ(seen, kind); // the strip's accent on its left
+
+    // Halfway through a drag: the object's left edge lines up with the title's.
+    Click({100, data->Top() + 10});
+    Press({100, data->Top() + 10});
+    MoveTo({100, data->Top() + 60});
+    Keep(workspace.grab(QRect(0, 0, workspace.width(), 420)).toImage(), QStringLiteral("dragging.png"));
+    Release({100, data->Top() + 60});
 }
 
 } // namespace
