@@ -58,6 +58,7 @@ TfrxDesignerPageArea::TfrxDesignerPageArea(QWidget *parent)
     connect(FScrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &TfrxDesignerPageArea::UpdateRulers);
     connect(FWorkspace, &TfrxDesignerWorkspace::ScaleChanged, this, &TfrxDesignerPageArea::ScaleChanged);
+    connect(FWorkspace, &TfrxDesignerWorkspace::ViewChanged, this, &TfrxDesignerPageArea::UpdateRulers);
     for (TfrxRuler *ruler : {FTopRuler, FLeftRuler}) {
         connect(ruler, &TfrxRuler::GuideDragged, this,
                 [this, ruler](const QPoint &at) { DragGuide(ruler, at, false); });

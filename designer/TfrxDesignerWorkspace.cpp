@@ -3,6 +3,7 @@
 #include "TfrxBandLayout.h"
 #include "TfrxCustomLineView.h"
 #include "TfrxCustomMemoView.h"
+#include "TfrxDesigner.h"
 #include "TfrxDesignerWorkspace_p.h"
 #include "TfrxDialogPage.h"
 #include "TfrxGuides.h"
@@ -202,7 +203,8 @@ void TfrxDesignerWorkspace::SetInsertion(const QMetaObject *componentClass, int 
         d->FinishGesture();
     d->Insertion = TfrxInsertion();
     d->Mode = dmNone;
-    if (componentClass != nullptr) {
+    // The host may forbid inserting altogether.
+    if (componentClass != nullptr && TfrxDesigner::CheckOp(drDontInsertObject)) {
         d->Tool = wtSelect;
         const bool line = componentClass->inherits(&TfrxCustomLineView::staticMetaObject);
         d->Mode = line ? dmInsertLine : dmInsertObject;
@@ -482,6 +484,7 @@ void TfrxDesignerWorkspace::Private::UpdateSize()
 {
     const QSizeF paper = PaperSize() * Scale;
     q->resize(int(std::ceil(paper.width())) + 2 * border, int(std::ceil(paper.height())) + 2 * border);
+    emit q->ViewChanged();
 }
 
 TfrxWorkspaceScene TfrxDesignerWorkspace::Private::Scene() const

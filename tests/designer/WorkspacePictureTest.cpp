@@ -68,6 +68,18 @@ TEST(WorkspacePicture, TheCertificateLiesOverItsBlank)
     const QImage plain = area.grab().toImage();
     Keep(plain, QStringLiteral("certificate-plain.png"));
     EXPECT_EQ(plain.pixelColor(probe), QColor(Qt::white));
+
+    // Another zoom in other units: the rulers leave out what would crowd.
+    area.SetUnits(duPixels);
+    workspace->SetGridType(gt1pt);
+    workspace->SetGrid(4, 4);
+    workspace->SetScale(0.6);
+    Keep(area.grab().toImage(), QStringLiteral("certificate-pixels.png"));
+    area.SetUnits(duInches);
+    workspace->SetGridType(gt1in);
+    workspace->SetGrid(fr01in, fr01in);
+    workspace->SetScale(2);
+    Keep(area.grab().toImage(), QStringLiteral("certificate-inches.png"));
 }
 
 using BandsPicture = WorkspaceFixture;
