@@ -544,12 +544,14 @@ QScrollArea *TfrxDesignerWorkspace::Private::ScrollArea() const
     return nullptr;
 }
 
-// While objects are dragged or frames drawn the page itself stands still: it is drawn once.
+// While the button drags objects or frames the page itself stands still: it is drawn once.
 bool TfrxDesignerWorkspace::Private::IsAnimating() const
 {
+    if (!MouseDown)
+        return false;
     if (Drag != nullptr)
         return !Drag->ChangesLayout();
-    return Mode == dmSelectionRect || Insertion.ComponentClass != nullptr;
+    return Mode == dmSelectionRect || Mode == dmInsertObject || Mode == dmInsertLine;
 }
 
 void TfrxDesignerWorkspace::Private::Report(bool modified)

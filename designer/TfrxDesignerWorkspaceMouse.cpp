@@ -294,13 +294,22 @@ void TfrxDesignerWorkspace::Private::StartInsertion(const QPointF &point, Qt::Ke
 
 // ---- dragging ----
 
+QRect TfrxDesignerWorkspace::Private::FrameOnWidget() const
+{
+    const QRectF frame(q->ReportToWidget(QPointF(Insertion.Left, Insertion.Top)),
+                       QSizeF(Insertion.Width, Insertion.Height) * Scale);
+    return frame.normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
 void TfrxDesignerWorkspace::Private::Hover(const QPointF &point, Qt::KeyboardModifiers modifiers)
 {
     if (Insertion.ComponentClass != nullptr) {
+        // Only where the frame was and where it goes is drawn again.
+        const QRect before = FrameOnWidget();
         const QPointF at = Grid.Snaps(modifiers) ? Grid.Floor(point) : point;
         Insertion.Left = at.x();
         Insertion.Top = at.y();
-        q->update();
+        q->update(before.united(FrameOnWidget()));
         return;
     }
     static const Qt::CursorShape toolCursors[] = {Qt::ArrowCursor, Qt::OpenHandCursor, Qt::CrossCursor,

@@ -97,6 +97,7 @@ struct TfrxDesignerWorkspace::Private
     void DragBy(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void SizeInsertionFrame(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void Hover(const QPointF &point, Qt::KeyboardModifiers modifiers);
+    QRect FrameOnWidget() const;
     void FinishGesture();
     void FinishRubberBand();
     void FinishInsertion();
