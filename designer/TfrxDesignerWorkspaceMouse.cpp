@@ -247,18 +247,22 @@ void TfrxDesignerWorkspace::Private::PressOnObject(const QPointF &point, Qt::Key
     if (placed.size() == 1 && band != nullptr) {
         if (modifiers.testFlag(Qt::AltModifier))
             q->AdjustBands(false);
-        // A vertical band carries the views that stand in it.
-        if (band->Vertical()) {
-            const QRectF extent = TfrxHitTester::Bounds(band);
-            for (TfrxComponent *view : std::as_const(*Objects)) {
-                const QRectF r = TfrxHitTester::Bounds(view);
-                if (qobject_cast<TfrxView *>(view) != nullptr && r.left() >= extent.left() - 0.0001 &&
-                    r.right() <= extent.right() + 0.0001)
-                    selection.Add(view);
-            }
-        }
+        if (band->Vertical())
+            SelectViewsAcross(band);
     }
     StartMove();
+}
+
+// A vertical band carries the views that stand in it.
+void TfrxDesignerWorkspace::Private::SelectViewsAcross(const TfrxBand *band)
+{
+    const QRectF extent = TfrxHitTester::Bounds(band);
+    for (TfrxComponent *object : std::as_const(*Objects)) {
+        const QRectF r = TfrxHitTester::Bounds(object);
+        if (qobject_cast<TfrxView *>(object) != nullptr && r.left() >= extent.left() - 0.0001 &&
+            r.right() <= extent.right() + 0.0001)
+            Selection().Add(object);
+    }
 }
 
 void TfrxDesignerWorkspace::Private::StartMove()

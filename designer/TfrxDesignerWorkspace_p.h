@@ -87,6 +87,7 @@ struct TfrxDesignerWorkspace::Private
     TfrxProbe Probe(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void Press(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void PressOnObject(const QPointF &point, Qt::KeyboardModifiers modifiers);
+    void SelectViewsAcross(const TfrxBand *band);
     bool PressWithTool(const QPointF &widgetPoint, Qt::MouseButton button);
     void ContextClick(const QPointF &point, const QPoint &globalPos);
     void StartRubberBand(const QPointF &point);
