@@ -524,7 +524,8 @@ TfrxOverlay TfrxDesignerWorkspace::Private::Overlay()
         overlay.GuideXs = guides.Xs();
         overlay.GuideYs = guides.Ys();
     }
-    overlay.Passing = Passing;
+    if (Passing)
+        overlay.Passing = Passing->Lines();
     if (Mode == dmSelectionRect)
         overlay.RubberBand = RubberBand;
     if (Insertion.ComponentClass != nullptr) {

@@ -277,7 +277,7 @@ void TfrxDesignerWorkspace::Private::BeginGesture(const QPointF &point)
     ModifyFlag = false;
     PressPoint = LastPoint = point;
     SelectionAtStart = *Selected;
-    Passing.clear();
+    Passing.reset();
 }
 
 void TfrxDesignerWorkspace::Private::StartRubberBand(const QPointF &point)
@@ -364,8 +364,8 @@ void TfrxDesignerWorkspace::Private::DragBy(const QPointF &point, Qt::KeyboardMo
     ModifyFlag = true;
     if (const auto *size = dynamic_cast<const TfrxSizeOperation *>(Drag.get()))
         q->setCursor(TfrxSizingHandles::Cursor(size->Handle()));
-    if (!Drag->ChangesLayout())
-        Passing = TfrxGuides::Passing(Drag->Changing(), *Objects);
+    if (!Passing && !Drag->ChangesLayout())
+        Passing.emplace(Drag->Changing(), *Objects);
     emit q->PositionChanged(q->GetSelectionBounds());
     q->update();
 }
@@ -430,7 +430,7 @@ void TfrxDesignerWorkspace::Private::FinishGesture()
         break;
     }
     Drag.reset();
-    Passing.clear();
+    Passing.reset();
     if (mode != dmInsertObject && mode != dmInsertLine)
         Mode = dmNone;
     if (Tool == wtHand)

@@ -6,6 +6,7 @@
 #include "TfrxInplaceMemo.h"
 #include "TfrxOverlayPainter.h"
 #include "TfrxPage.h"
+#include "TfrxPassingLines.h"
 #include "TfrxWorkspaceGrid.h"
 #include "TfrxWorkspacePainter.h"
 #include "TfrxWorkspaceSelection.h"
@@ -63,7 +64,7 @@ struct TfrxDesignerWorkspace::Private
     std::unique_ptr<TfrxDragOperation> Drag;
     QRectF RubberBand;
     QPointer<TfrxComponent> EditTarget;
-    QList<QLineF> Passing;
+    std::optional<TfrxPassingLines> Passing; // while objects are dragged
     std::optional<std::pair<Qt::Orientation, double>> DraggedGuide;
 
     TfrxWorkspacePainter Painter;

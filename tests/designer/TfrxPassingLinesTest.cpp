@@ -1,6 +1,6 @@
 // The passing lines that show where a dragged object's edges line up with other objects.
 
-#include "TfrxGuides.h"
+#include "TfrxPassingLines.h"
 #include "TfrxMemoView.h"
 #include "TfrxReportPage.h"
 
@@ -27,7 +27,7 @@ TEST(PassingLines, JoinEdgesThatLieAtTheSamePlace)
     moving->SetBounds(100, 100, 80, 20);
     for (const auto &c : cases) {
         other->SetBounds(c.Other.x(), c.Other.y(), c.Other.width(), c.Other.height());
-        EXPECT_EQ(TfrxGuides::Passing({moving}, {moving, other, &page}), c.Lines) << c.Case;
+        EXPECT_EQ(TfrxPassingLines({moving}, {moving, other, &page}).Lines(), c.Lines) << c.Case;
     }
 }
 
