@@ -34,7 +34,8 @@ double WholePercent(double scale)
 
 TfrxDesignerPageArea::TfrxDesignerPageArea(QWidget *parent)
     : QWidget(parent), FScrollArea(new QScrollArea(this)), FWorkspace(new TfrxDesignerWorkspace),
-      FTopRuler(new TfrxRuler(Qt::Horizontal, this)), FLeftRuler(new TfrxRuler(Qt::Vertical, this))
+      FTopRuler(new TfrxRuler(Qt::Horizontal, this)), FLeftRuler(new TfrxRuler(Qt::Vertical, this)),
+      FCorner(new QWidget(this))
 {
     FScrollArea->setWidgetResizable(false);
     FScrollArea->setFrameShape(QFrame::NoFrame);
@@ -42,13 +43,11 @@ TfrxDesignerPageArea::TfrxDesignerPageArea(QWidget *parent)
     FScrollArea->viewport()->installEventFilter(this);
     FWorkspace->installEventFilter(this);
 
-    auto *corner = new QWidget(this);
-    corner->setFixedSize(TfrxRuler::Thickness, TfrxRuler::Thickness);
-    corner->setObjectName(QStringLiteral("RulerCorner"));
+    FCorner->setFixedSize(TfrxRuler::Thickness, TfrxRuler::Thickness);
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(corner, 0, 0);
+    layout->addWidget(FCorner, 0, 0);
     layout->addWidget(FTopRuler, 0, 1);
     layout->addWidget(FLeftRuler, 1, 0);
     layout->addWidget(FScrollArea, 1, 1);
@@ -58,6 +57,7 @@ TfrxDesignerPageArea::TfrxDesignerPageArea(QWidget *parent)
     connect(FScrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &TfrxDesignerPageArea::UpdateRulers);
     connect(FWorkspace, &TfrxDesignerWorkspace::ScaleChanged, this, &TfrxDesignerPageArea::ScaleChanged);
+    connect(FWorkspace, &TfrxDesignerWorkspace::ViewChanged, this, &TfrxDesignerPageArea::UpdateRulers);
     for (TfrxRuler *ruler : {FTopRuler, FLeftRuler}) {
         connect(ruler, &TfrxRuler::GuideDragged, this,
                 [this, ruler](const QPoint &at) { DragGuide(ruler, at, false); });
@@ -72,7 +72,7 @@ void TfrxDesignerPageArea::SetShowRulers(bool value)
 {
     FTopRuler->setVisible(value);
     FLeftRuler->setVisible(value);
-    findChild<QWidget *>(QStringLiteral("RulerCorner"))->setVisible(value);
+    FCorner->setVisible(value);
 }
 
 void TfrxDesignerPageArea::SetUnits(TfrxDesignerUnits units)

@@ -45,4 +45,5 @@ private:
     TfrxDesignerWorkspace *FWorkspace;
     TfrxRuler *FTopRuler;
     TfrxRuler *FLeftRuler;
+    QWidget *FCorner;
 };

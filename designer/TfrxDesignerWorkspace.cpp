@@ -3,6 +3,7 @@
 #include "TfrxBandLayout.h"
 #include "TfrxCustomLineView.h"
 #include "TfrxCustomMemoView.h"
+#include "TfrxDesigner.h"
 #include "TfrxDesignerWorkspace_p.h"
 #include "TfrxDialogPage.h"
 #include "TfrxGuides.h"
@@ -202,7 +203,8 @@ void TfrxDesignerWorkspace::SetInsertion(const QMetaObject *componentClass, int 
         d->FinishGesture();
     d->Insertion = TfrxInsertion();
     d->Mode = dmNone;
-    if (componentClass != nullptr) {
+    // The host may forbid inserting altogether.
+    if (componentClass != nullptr && TfrxDesigner::CheckOp(drDontInsertObject)) {
         d->Tool = wtSelect;
         const bool line = componentClass->inherits(&TfrxCustomLineView::staticMetaObject);
         d->Mode = line ? dmInsertLine : dmInsertObject;
@@ -254,7 +256,9 @@ bool TfrxDesignerWorkspace::DeleteObjects()
     d->SelectionAtStart = *d->Selected;
     QString error;
     bool subreport = false;
-    if (!d->Selection().Delete(&error, &subreport) && !error.isEmpty()) {
+    if (!d->Selection().Delete(&error, &subreport)) {
+        if (error.isEmpty())
+            return true;
         emit ErrorOccurred(error);
         return false;
     }
@@ -273,14 +277,14 @@ void TfrxDesignerWorkspace::EditObject()
 
 void TfrxDesignerWorkspace::GroupObjects()
 {
-    d->Selection().Group();
-    emit Modified();
+    if (d->Selection().Group())
+        emit Modified();
 }
 
 void TfrxDesignerWorkspace::UngroupObjects()
 {
-    d->Selection().Ungroup();
-    emit Modified();
+    if (d->Selection().Ungroup())
+        emit Modified();
 }
 
 void TfrxDesignerWorkspace::SimulateMove()
@@ -423,8 +427,9 @@ void TfrxDesignerWorkspace::paintEvent(QPaintEvent *event)
 void TfrxDesignerWorkspace::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
-    // A release that never comes (a message box, another window) ends the drag as one would.
-    if (d->MouseDown && !d->SimulatedMove && event->reason() != Qt::OtherFocusReason)
+    // A release that never comes (a message box, another window) ends the drag as one would;
+    // pasted objects stay where they follow the mouse to.
+    if (d->MouseDown)
         d->FinishGesture();
 }
 
@@ -479,6 +484,7 @@ void TfrxDesignerWorkspace::Private::UpdateSize()
 {
     const QSizeF paper = PaperSize() * Scale;
     q->resize(int(std::ceil(paper.width())) + 2 * border, int(std::ceil(paper.height())) + 2 * border);
+    emit q->ViewChanged();
 }
 
 TfrxWorkspaceScene TfrxDesignerWorkspace::Private::Scene() const
@@ -518,7 +524,8 @@ TfrxOverlay TfrxDesignerWorkspace::Private::Overlay()
         overlay.GuideXs = guides.Xs();
         overlay.GuideYs = guides.Ys();
     }
-    overlay.Passing = Passing;
+    if (Passing)
+        overlay.Passing = Passing->Lines();
     if (Mode == dmSelectionRect)
         overlay.RubberBand = RubberBand;
     if (Insertion.ComponentClass != nullptr) {
@@ -538,12 +545,14 @@ QScrollArea *TfrxDesignerWorkspace::Private::ScrollArea() const
     return nullptr;
 }
 
-// While objects are dragged or frames drawn the page itself stands still: it is drawn once.
+// While the button drags objects or frames the page itself stands still: it is drawn once.
 bool TfrxDesignerWorkspace::Private::IsAnimating() const
 {
+    if (!MouseDown)
+        return false;
     if (Drag != nullptr)
         return !Drag->ChangesLayout();
-    return Mode == dmSelectionRect || Insertion.ComponentClass != nullptr;
+    return Mode == dmSelectionRect || Mode == dmInsertObject || Mode == dmInsertLine;
 }
 
 void TfrxDesignerWorkspace::Private::Report(bool modified)

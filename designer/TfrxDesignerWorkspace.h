@@ -98,7 +98,8 @@ public:
     void SetTool(TfrxWorkspaceTool tool);
     TfrxWorkspaceTool Tool() const;
     // Starts inserting objects of the class (with the palette's flags) of the given default size;
-    // a null class returns to selecting.
+    // a null class returns to selecting. After an insertion a line tool stays for the next line,
+    // any other returns to selecting. Nothing is inserted while the host forbids it.
     void SetInsertion(const QMetaObject *componentClass, int flags, double width, double height);
     const TfrxInsertion &Insertion() const;
     TfrxDesignMode Mode() const;
@@ -161,6 +162,8 @@ signals:
     void ErrorOccurred(const QString &message);
     // The Zoom tool changed the scale.
     void ScaleChanged(double scale);
+    // The page's size or zoom on the widget changed: the rulers follow.
+    void ViewChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

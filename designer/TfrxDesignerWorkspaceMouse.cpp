@@ -76,18 +76,9 @@ void TfrxDesignerWorkspace::mousePressEvent(QMouseEvent *event)
     d->HandPoint = event->globalPosition().toPoint();
     if (d->PressWithTool(event->position(), event->button()))
         return;
-    if (event->button() == Qt::RightButton) {
-        d->SelectionAtStart = *d->Selected;
-        TfrxComponent *object = d->HitTester().ObjectAt(point);
-        if (object != nullptr && !d->Selection().IsSelected(object)) {
-            d->Selection().SelectOnly(object);
-            d->Selection().ExpandGroups();
-        }
-        d->Report(false);
-        emit ContextMenuRequested(event->globalPosition().toPoint());
-        return;
-    }
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::RightButton)
+        d->ContextClick(point, event->globalPosition().toPoint());
+    else if (event->button() == Qt::LeftButton)
         d->Press(point, event->modifiers());
     update();
 }
@@ -99,13 +90,7 @@ void TfrxDesignerWorkspace::mouseMoveEvent(QMouseEvent *event)
     if (d->MouseDown && !d->SimulatedMove && !event->buttons().testFlag(Qt::LeftButton))
         d->FinishGesture();
     if (d->Tool == wtHand && d->MouseDown) {
-        const QPoint global = event->globalPosition().toPoint();
-        if (QScrollArea *area = d->ScrollArea()) {
-            const QPoint by = global - d->HandPoint;
-            area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() - by.x());
-            area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() - by.y());
-        }
-        d->HandPoint = global;
+        d->ScrollByHand(event->globalPosition().toPoint());
         return;
     }
     const QPointF point = WidgetToReport(event->position());
@@ -170,6 +155,19 @@ bool TfrxDesignerWorkspace::Private::PressWithTool(const QPointF &widgetPoint, Q
         return true;
     }
     return false;
+}
+
+// The menu acts on the object under the mouse, as the operator expects.
+void TfrxDesignerWorkspace::Private::ContextClick(const QPointF &point, const QPoint &globalPos)
+{
+    SelectionAtStart = *Selected;
+    TfrxComponent *object = HitTester().ObjectAt(point);
+    if (object != nullptr && !Selection().IsSelected(object)) {
+        Selection().SelectOnly(object);
+        Selection().ExpandGroups();
+    }
+    Report(false);
+    emit q->ContextMenuRequested(globalPos);
 }
 
 TfrxProbe TfrxDesignerWorkspace::Private::Probe(const QPointF &point, Qt::KeyboardModifiers modifiers)
@@ -249,18 +247,22 @@ void TfrxDesignerWorkspace::Private::PressOnObject(const QPointF &point, Qt::Key
     if (placed.size() == 1 && band != nullptr) {
         if (modifiers.testFlag(Qt::AltModifier))
             q->AdjustBands(false);
-        // A vertical band carries the views that stand in it.
-        if (band->Vertical()) {
-            const QRectF extent = TfrxHitTester::Bounds(band);
-            for (TfrxComponent *view : std::as_const(*Objects)) {
-                const QRectF r = TfrxHitTester::Bounds(view);
-                if (qobject_cast<TfrxView *>(view) != nullptr && r.left() >= extent.left() - 0.0001 &&
-                    r.right() <= extent.right() + 0.0001)
-                    selection.Add(view);
-            }
-        }
+        if (band->Vertical())
+            SelectViewsAcross(band);
     }
     StartMove();
+}
+
+// A vertical band carries the views that stand in it.
+void TfrxDesignerWorkspace::Private::SelectViewsAcross(const TfrxBand *band)
+{
+    const QRectF extent = TfrxHitTester::Bounds(band);
+    for (TfrxComponent *object : std::as_const(*Objects)) {
+        const QRectF r = TfrxHitTester::Bounds(object);
+        if (qobject_cast<TfrxView *>(object) != nullptr && r.left() >= extent.left() - 0.0001 &&
+            r.right() <= extent.right() + 0.0001)
+            Selection().Add(object);
+    }
 }
 
 void TfrxDesignerWorkspace::Private::StartMove()
@@ -275,7 +277,7 @@ void TfrxDesignerWorkspace::Private::BeginGesture(const QPointF &point)
     ModifyFlag = false;
     PressPoint = LastPoint = point;
     SelectionAtStart = *Selected;
-    Passing.clear();
+    Passing.reset();
 }
 
 void TfrxDesignerWorkspace::Private::StartRubberBand(const QPointF &point)
@@ -296,13 +298,22 @@ void TfrxDesignerWorkspace::Private::StartInsertion(const QPointF &point, Qt::Ke
 
 // ---- dragging ----
 
+QRect TfrxDesignerWorkspace::Private::FrameOnWidget() const
+{
+    const QRectF frame(q->ReportToWidget(QPointF(Insertion.Left, Insertion.Top)),
+                       QSizeF(Insertion.Width, Insertion.Height) * Scale);
+    return frame.normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
 void TfrxDesignerWorkspace::Private::Hover(const QPointF &point, Qt::KeyboardModifiers modifiers)
 {
     if (Insertion.ComponentClass != nullptr) {
+        // Only where the frame was and where it goes is drawn again.
+        const QRect before = FrameOnWidget();
         const QPointF at = Grid.Snaps(modifiers) ? Grid.Floor(point) : point;
         Insertion.Left = at.x();
         Insertion.Top = at.y();
-        q->update();
+        q->update(before.united(FrameOnWidget()));
         return;
     }
     static const Qt::CursorShape toolCursors[] = {Qt::ArrowCursor, Qt::OpenHandCursor, Qt::CrossCursor,
@@ -353,8 +364,8 @@ void TfrxDesignerWorkspace::Private::DragBy(const QPointF &point, Qt::KeyboardMo
     ModifyFlag = true;
     if (const auto *size = dynamic_cast<const TfrxSizeOperation *>(Drag.get()))
         q->setCursor(TfrxSizingHandles::Cursor(size->Handle()));
-    if (!Drag->ChangesLayout())
-        Passing = TfrxGuides::Passing(Drag->Changing(), *Objects);
+    if (!Passing && !Drag->ChangesLayout())
+        Passing.emplace(Drag->Changing(), *Objects);
     emit q->PositionChanged(q->GetSelectionBounds());
     q->update();
 }
@@ -371,6 +382,17 @@ void TfrxDesignerWorkspace::Private::SizeInsertionFrame(const QPointF &point, Qt
     Insertion.Width = travel.x();
     Insertion.Height = travel.y();
     q->update();
+}
+
+// The hand drags the page: the scroll position follows the mouse.
+void TfrxDesignerWorkspace::Private::ScrollByHand(const QPoint &globalPos)
+{
+    if (QScrollArea *area = ScrollArea()) {
+        const QPoint by = globalPos - HandPoint;
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() - by.x());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() - by.y());
+    }
+    HandPoint = globalPos;
 }
 
 void TfrxDesignerWorkspace::Private::AutoScroll(const QPointF &widgetPoint)
@@ -408,7 +430,7 @@ void TfrxDesignerWorkspace::Private::FinishGesture()
         break;
     }
     Drag.reset();
-    Passing.clear();
+    Passing.reset();
     if (mode != dmInsertObject && mode != dmInsertLine)
         Mode = dmNone;
     if (Tool == wtHand)

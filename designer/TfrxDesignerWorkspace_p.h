@@ -6,6 +6,7 @@
 #include "TfrxInplaceMemo.h"
 #include "TfrxOverlayPainter.h"
 #include "TfrxPage.h"
+#include "TfrxPassingLines.h"
 #include "TfrxWorkspaceGrid.h"
 #include "TfrxWorkspacePainter.h"
 #include "TfrxWorkspaceSelection.h"
@@ -63,7 +64,7 @@ struct TfrxDesignerWorkspace::Private
     std::unique_ptr<TfrxDragOperation> Drag;
     QRectF RubberBand;
     QPointer<TfrxComponent> EditTarget;
-    QList<QLineF> Passing;
+    std::optional<TfrxPassingLines> Passing; // while objects are dragged
     std::optional<std::pair<Qt::Orientation, double>> DraggedGuide;
 
     TfrxWorkspacePainter Painter;
@@ -87,7 +88,9 @@ struct TfrxDesignerWorkspace::Private
     TfrxProbe Probe(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void Press(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void PressOnObject(const QPointF &point, Qt::KeyboardModifiers modifiers);
-    bool PressWithTool(const QPointF &point, Qt::MouseButton button);
+    void SelectViewsAcross(const TfrxBand *band);
+    bool PressWithTool(const QPointF &widgetPoint, Qt::MouseButton button);
+    void ContextClick(const QPointF &point, const QPoint &globalPos);
     void StartRubberBand(const QPointF &point);
     void StartInsertion(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void StartMove();
@@ -96,10 +99,12 @@ struct TfrxDesignerWorkspace::Private
     void DragBy(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void SizeInsertionFrame(const QPointF &point, Qt::KeyboardModifiers modifiers);
     void Hover(const QPointF &point, Qt::KeyboardModifiers modifiers);
+    QRect FrameOnWidget() const;
     void FinishGesture();
     void FinishRubberBand();
     void FinishInsertion();
     void AutoScroll(const QPointF &widgetPoint);
+    void ScrollByHand(const QPoint &globalPos);
     void ZoomAt(const QPointF &widgetPoint, bool in);
     void OpenInplaceEditor(TfrxComponent *object);
     bool CanEditInPlace(const TfrxComponent *object) const;

@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <Qt>
 
-class TfrxComponent;
 class TfrxPage;
 
-// The guide lines of a page, which moved and sized edges snap to, and the passing lines that show
-// where an edge being dragged lines up with an edge of another object. The page keeps the y
+// The guide lines of a page, which moved and sized edges snap to. The page keeps the y
 // positions of its horizontal guides in VGuides and the x positions of its vertical guides in
 // HGuides, in report pixels from the margin corner.
 class TfrxGuides
@@ -30,10 +27,6 @@ public:
     // ones at x. Returns false on a page that keeps no guides.
     static bool Add(TfrxPage *page, Qt::Orientation orientation, double pos);
     static bool Clear(TfrxPage *page);
-
-    // The passing lines between every edge of a moving object and an edge of another view that
-    // lies at the same place (within 0.001 pixels), each from the one object to the other.
-    static QList<QLineF> Passing(const QList<TfrxComponent *> &moving, const QList<TfrxComponent *> &objects);
 
 private:
     QList<double> FXs;

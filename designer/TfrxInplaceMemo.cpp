@@ -33,8 +33,9 @@ void TfrxInplaceMemo::Open(TfrxCustomMemoView *memo, const QRect &rect, double s
     palette.setColor(QPalette::Text, ToQColor(memo->Font()->Color()));
     setPalette(palette);
     setGeometry(rect);
-    FOpenSize = rect.size();
     setPlainText(memo->Memo().join(QLatin1Char('\n')));
+    // A text longer than its object opens grown already; only what the operator adds counts.
+    FOpenSize = size();
     selectAll();
     show();
     setFocus(Qt::OtherFocusReason);

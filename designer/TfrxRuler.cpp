@@ -118,7 +118,8 @@ void TfrxRuler::paintEvent(QPaintEvent *)
         if (i % 10 == 0) {
             PaintTick(painter, at, majorTick);
             if ((i / 10) % numberEvery == 0)
-                PaintNumber(painter, at, zor::UnitsText(std::abs(double(i) * step.UnitsPerTick)));
+                PaintNumber(painter, at,
+                            QString::number(std::llround(std::abs(double(i) * step.UnitsPerTick))));
         } else if (i % 5 == 0) {
             if (medium)
                 PaintTick(painter, at, mediumTick);

@@ -102,7 +102,7 @@ void TfrxWorkspaceGrid::PaintDots(QPainter &painter, const QRectF &paper, const 
         for (qint64 i = i0; i <= i1; ++i)
             dots.append(
                 QPointF(std::floor(origin.x() + i * dx) + 0.5, std::floor(origin.y() + j * dy) + 0.5));
-    painter.setPen(QPen(DialogPage ? QColor(Qt::black) : QColor(0xA0, 0xA0, 0xA0), 0));
+    painter.setPen(QPen(DialogPage ? QColor(Qt::black) : QColor(0xB8, 0xB8, 0xB8), 0));
     painter.drawPoints(dots);
 }
 

@@ -96,22 +96,29 @@ void TfrxWorkspacePainter::PaintCached(QPainter &painter, const QRect &clip, con
 }
 
 void TfrxWorkspacePainter::PaintScene(QPainter &painter, const QRect &clip, const TfrxWorkspaceScene &scene,
-                                      const QSet<const TfrxComponent *> &left) const
+                                      const QSet<const TfrxComponent *> &left)
 {
     painter.fillRect(clip, scene.WorkspaceColor);
     if (scene.Page == nullptr)
         return;
     PaintPaper(painter, scene);
-    if (!scene.Backdrop.isNull()) {
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(scene.BackdropRect, scene.Backdrop);
-        painter.restore();
-    }
-    scene.Grid->Paint(painter, scene.Paper, scene.Origin, scene.Scale);
+    if (!scene.Backdrop.isNull())
+        painter.drawImage(scene.BackdropRect.topLeft(), ScaledBackdrop(scene));
+    scene.Grid->Paint(painter, scene.Paper.intersected(clip), scene.Origin, scene.Scale);
     PaintMargins(painter, scene);
     if (scene.Objects != nullptr)
         PaintObjects(painter, clip, scene, *scene.Objects, left);
+}
+
+// The blank's picture is scaled once for a zoom, not on every paint.
+const QImage &TfrxWorkspacePainter::ScaledBackdrop(const TfrxWorkspaceScene &scene)
+{
+    const QSize size = scene.BackdropRect.size().toSize();
+    if (FBackdrop.size() != size || FBackdropSource.cacheKey() != scene.Backdrop.cacheKey()) {
+        FBackdropSource = scene.Backdrop;
+        FBackdrop = scene.Backdrop.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return FBackdrop;
 }
 
 void TfrxWorkspacePainter::PaintObjects(QPainter &painter, const QRect &clip, const TfrxWorkspaceScene &scene,

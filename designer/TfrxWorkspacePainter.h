@@ -52,9 +52,10 @@ public:
 
 private:
     void PaintScene(QPainter &painter, const QRect &clip, const TfrxWorkspaceScene &scene,
-                    const QSet<const TfrxComponent *> &left) const;
+                    const QSet<const TfrxComponent *> &left);
     void PaintObjects(QPainter &painter, const QRect &clip, const TfrxWorkspaceScene &scene,
                       const QList<TfrxComponent *> &objects, const QSet<const TfrxComponent *> &left) const;
+    const QImage &ScaledBackdrop(const TfrxWorkspaceScene &scene);
     static void PaintPaper(QPainter &painter, const TfrxWorkspaceScene &scene);
     static void PaintMargins(QPainter &painter, const TfrxWorkspaceScene &scene);
     static void PaintBand(QPainter &painter, const TfrxWorkspaceScene &scene, TfrxBand *band);
@@ -63,4 +64,6 @@ private:
     QImage FCache;
     QRect FCacheRect;
     bool FCacheValid = false;
+    QImage FBackdropSource;
+    QImage FBackdrop;
 };

@@ -158,9 +158,11 @@ bool TfrxWorkspaceSelection::Delete(QString *error, bool *subreportDeleted)
     return !doomed.isEmpty();
 }
 
-void TfrxWorkspaceSelection::Group()
+bool TfrxWorkspaceSelection::Group()
 {
     const QList<TfrxComponent *> placed = Placed();
+    if (placed.isEmpty())
+        return false;
     for (TfrxComponent *object : placed)
         object->SetGroupIndex(0);
     QSet<int> used;
@@ -173,10 +175,15 @@ void TfrxWorkspaceSelection::Group()
         ++group;
     for (TfrxComponent *object : placed)
         object->SetGroupIndex(group);
+    return true;
 }
 
-void TfrxWorkspaceSelection::Ungroup()
+bool TfrxWorkspaceSelection::Ungroup()
 {
-    for (TfrxComponent *object : Placed())
+    bool changed = false;
+    for (TfrxComponent *object : Placed()) {
+        changed = changed || object->GroupIndex() != 0;
         object->SetGroupIndex(0);
+    }
+    return changed;
 }

@@ -42,9 +42,10 @@ public:
     // deletion, changing nothing, when one of them comes from the parent template; the message
     // says which. Returns whether anything was deleted.
     bool Delete(QString *error, bool *subreportDeleted);
-    // Gives the selected objects the lowest group number no object of the page uses.
-    void Group();
-    void Ungroup();
+    // Gives the selected objects the lowest group number no object of the page uses. Both return
+    // whether a group number changed.
+    bool Group();
+    bool Ungroup();
 
 private:
     QList<TfrxComponent *> &FObjects;

@@ -85,6 +85,21 @@ TEST_F(Dragging, ObjectsRideWithTheirSelectedBand)
     EXPECT_EQ(memo->Parent(), band);
 }
 
+TEST_F(Dragging, AVerticalBandCarriesTheViewsStandingInIt)
+{
+    auto *band = AddBand<TfrxMasterData>(0, 500);
+    band->SetVertical(true);
+    band->SetBounds(100, 0, 100, 500);
+    TfrxMemoView *inside = AddMemo(page, {120, 200, 50, 20});
+    TfrxMemoView *outside = AddMemo(page, {300, 200, 50, 20});
+    Refresh();
+    Drag({90, 250}, {110, 260}); // by its caption strip on the left
+    EXPECT_EQ(selected, QList<TfrxComponent *>({band, inside}));
+    EXPECT_EQ(Bounds(band), QRectF(120, 0, 100, 500)); // across only
+    EXPECT_DOUBLE_EQ(inside->Left(), 140);
+    EXPECT_DOUBLE_EQ(outside->Left(), 300);
+}
+
 TEST_F(Dragging, AlignIsOffWhileMovingAndComesBackWhenTheReleaseNeverCame)
 {
     TfrxMemoView *memo = AddMemo(page, {100, 100, 80, 20});
@@ -111,6 +126,19 @@ TEST_F(Dragging, AlignIsOffWhileMovingAndComesBackWhenTheReleaseNeverCame)
     EXPECT_EQ(memo->Align(), baRight);
     EXPECT_DOUBLE_EQ(memo->Left(), 130);
     EXPECT_EQ(modified.count(), 2);
+}
+
+TEST_F(Dragging, AnInheritedObjectStaysInsideItsBand)
+{
+    auto *band = AddBand<TfrxMasterData>(16, 100);
+    TfrxMemoView *inherited = AddMemo(band, {10, 10, 50, 20});
+    inherited->SetAncestor(true);
+    Refresh();
+    Drag({20, 30}, {40, 300});
+    EXPECT_EQ(inherited->Parent(), band);
+    EXPECT_EQ(Bounds(inherited), QRectF(30, 16 + 80, 50, 20)); // across as far as asked, down to the bottom
+    Drag({55, 116}, {55, 200});                                // its bottom edge, out of the band
+    EXPECT_EQ(Bounds(inherited), QRectF(30, 16 + 80, 50, 20));
 }
 
 TEST_F(Dragging, EachHandleMovesItsEdges)

@@ -3,6 +3,7 @@
 
 #include "WorkspaceFixture.h"
 
+#include "TfrxDesigner.h"
 #include "TfrxLineView.h"
 
 namespace {
@@ -87,6 +88,16 @@ TEST_F(Insertion, LinesRunRightwardsOrDownwardsAndTheToolStays)
         EXPECT_EQ(FrameOf(frames[0]), c.Frame) << c.To.x() << ',' << c.To.y();
         EXPECT_EQ(workspace.Insertion().ComponentClass, &TfrxLineView::staticMetaObject);
     }
+}
+
+TEST_F(Insertion, NothingIsInsertedWhileTheHostForbidsIt)
+{
+    TfrxDesigner host;
+    host.Restrictions = drDontInsertObject;
+    InsertMemo();
+    EXPECT_EQ(workspace.Mode(), ::dmNone);
+    Click({100, 100});
+    EXPECT_TRUE(frames.isEmpty());
 }
 
 TEST_F(Insertion, ChoosingNoClassReturnsToSelecting)

@@ -68,6 +68,18 @@ TEST(WorkspacePicture, TheCertificateLiesOverItsBlank)
     const QImage plain = area.grab().toImage();
     Keep(plain, QStringLiteral("certificate-plain.png"));
     EXPECT_EQ(plain.pixelColor(probe), QColor(Qt::white));
+
+    // Another zoom in other units: the rulers leave out what would crowd.
+    area.SetUnits(duPixels);
+    workspace->SetGridType(gt1pt);
+    workspace->SetGrid(4, 4);
+    workspace->SetScale(0.6);
+    Keep(area.grab().toImage(), QStringLiteral("certificate-pixels.png"));
+    area.SetUnits(duInches);
+    workspace->SetGridType(gt1in);
+    workspace->SetGrid(fr01in, fr01in);
+    workspace->SetScale(2);
+    Keep(area.grab().toImage(), QStringLiteral("certificate-inches.png"));
 }
 
 using BandsPicture = WorkspaceFixture;
@@ -109,6 +121,13 @@ TEST_F(BandsPicture, BandsShowTheirCaptions)
     const QColor kind = TfrxWorkspacePainter::BandColor(data);
     const QColor seen = picture.pixelColor(workspace.ReportToWidget({1, data->Top() - 8}).toPoint());
     EXPECT_EQ(seen, kind); // the strip's accent on its left
+
+    // Halfway through a drag: the object's left edge lines up with the title's.
+    Click({100, data->Top() + 10});
+    Press({100, data->Top() + 10});
+    MoveTo({100, data->Top() + 60});
+    Keep(workspace.grab(QRect(0, 0, workspace.width(), 420)).toImage(), QStringLiteral("dragging.png"));
+    Release({100, data->Top() + 60});
 }
 
 } // namespace
