@@ -328,6 +328,7 @@ void TfrxDesignerForm::ConnectWorkspace()
             SetModified(true);
         }
     });
+    // The wheel over the page and the Zoom tool change the scale themselves; the zoom box follows.
     connect(FPageArea, &TfrxDesignerPageArea::ScaleChanged, this, [this](double scale) {
         FSettings.Scale = scale;
         UpdateControls();
