@@ -122,6 +122,7 @@ private:
     void CommitEdits();
     void StoreScript();
     void InsertObject(const TfrxInsertion &insertion);
+    void FinishInsertion(TfrxComponent *object, bool keepTool);
     void ChooseObject(const TfrxObjectItem &item);
     void ApplyFormat(int tag);
     void ApplyAlignment(int command);

@@ -270,16 +270,22 @@ void TfrxDesignerForm::InsertObject(const TfrxInsertion &insertion)
         FFormat.ApplySample(memo);
     if (const TfrxDesigner *designer = TfrxDesigner::Instance(); designer != nullptr && designer->OnInsertObject)
         designer->OnInsertObject(object);
+    if (qobject_cast<TfrxSubreport *>(object) != nullptr)
+        UpdatePageTabs();
+    // Line tools stay for the next line; any other tool goes back to selecting.
+    FinishInsertion(object, insertion.ComponentClass->inherits(&TfrxCustomLineView::staticMetaObject));
+}
+
+// The inserted object becomes the selection and goes into the band under it; one undo step.
+void TfrxDesignerForm::FinishInsertion(TfrxComponent *object, bool keepTool)
+{
     RebuildObjects();
     FSelectedObjects = {object};
     Workspace()->AdjustBands(true);
-    // Line tools stay for the next line; any other tool goes back to selecting.
-    if (!insertion.ComponentClass->inherits(&TfrxCustomLineView::staticMetaObject)) {
+    if (!keepTool) {
         Workspace()->SetInsertion(nullptr, 0, 0, 0);
         FObjectBar->ResetTool();
     }
-    if (qobject_cast<TfrxSubreport *>(object) != nullptr)
-        UpdatePageTabs();
     SetModified(true);
     SelectionChanged();
 }
@@ -298,13 +304,7 @@ void TfrxDesignerForm::InsertBand(int index)
     if (band == nullptr)
         return;
     zorSetDesigning(band, true);
-    RebuildObjects();
-    FSelectedObjects = {band};
-    Workspace()->AdjustBands(true);
-    Workspace()->SetInsertion(nullptr, 0, 0, 0);
-    FObjectBar->ResetTool();
-    SetModified(true);
-    SelectionChanged();
+    FinishInsertion(band, false);
 }
 
 // ---- formatting and alignment ----

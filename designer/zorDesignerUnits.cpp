@@ -82,49 +82,42 @@ QString UnitsText(double value)
     return QLocale().toString(value, 'f', 2);
 }
 
+namespace {
+
+// The sizes the designer gives new things in each unit: a new object 2.5 x 0.5 cm, 1 x 0.2 inch,
+// 80 x 16 pixels or 10 x 1 characters; a new band 0.6 cm, 0.3 inch, 20 pixels or one line.
+struct NewSizes {
+    double ObjectWidth;
+    double ObjectHeight;
+    double BandHeight;
+};
+const NewSizes newSizes[] = {
+    {2.5 * fr1cm, 0.5 * fr1cm, 0.6 * fr1cm},        // duCM
+    {double(fr1in), 0.2 * fr1in, 0.3 * fr1in},      // duInches
+    {80, 16, 20},                                   // duPixels
+    {10 * CharWidth, CharHeight, CharHeight},       // duChars
+};
+
+const NewSizes &SizesOf(TfrxDesignerUnits units)
+{
+    return newSizes[units >= duCM && units <= duChars ? units : duPixels];
+}
+
+} // namespace
+
 double DefaultObjectWidth(TfrxDesignerUnits units)
 {
-    switch (units) {
-    case duCM:
-        return 2.5 * fr1cm;
-    case duInches:
-        return fr1in;
-    case duPixels:
-        return 80;
-    case duChars:
-        return 10 * CharWidth;
-    }
-    return 80;
+    return SizesOf(units).ObjectWidth;
 }
 
 double DefaultObjectHeight(TfrxDesignerUnits units)
 {
-    switch (units) {
-    case duCM:
-        return 0.5 * fr1cm;
-    case duInches:
-        return 0.2 * fr1in;
-    case duPixels:
-        return 16;
-    case duChars:
-        return CharHeight;
-    }
-    return 16;
+    return SizesOf(units).ObjectHeight;
 }
 
 double BandHeight(TfrxDesignerUnits units)
 {
-    switch (units) {
-    case duCM:
-        return 0.6 * fr1cm;
-    case duInches:
-        return 0.3 * fr1in;
-    case duPixels:
-        return 20;
-    case duChars:
-        return CharHeight;
-    }
-    return 20;
+    return SizesOf(units).BandHeight;
 }
 
 } // namespace zor

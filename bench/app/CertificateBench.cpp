@@ -5,7 +5,6 @@
 #include "TOperatorDialogs.h"
 #include "TfmMain.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -53,13 +52,3 @@ void WriteCertificateFile(benchmark::State &state)
 BENCHMARK(WriteCertificateFile)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

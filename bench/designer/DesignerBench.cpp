@@ -21,6 +21,8 @@ namespace {
 
 void OpenCertificate(benchmark::State &state)
 {
+    zorRegisterTemplateFormat();
+    zorRegisterDesigner();
     QTemporaryDir folder;
     TfrxReport report;
     report.SetIniFile(folder.filePath(QStringLiteral("designer.ini")));
@@ -59,6 +61,7 @@ BENCHMARK(UndoSnapshot)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void UndoStep(benchmark::State &state)
 {
+    zorRegisterTemplateFormat();
     TfrxReport report;
     report.LoadFromFile(QStringLiteral(ZOR_TEMPLATE_FILE));
     zorSetDesigning(&report, true);
@@ -74,15 +77,3 @@ void UndoStep(benchmark::State &state)
 BENCHMARK(UndoStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    zorRegisterTemplateFormat();
-    zorRegisterDesigner();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

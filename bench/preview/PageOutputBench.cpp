@@ -8,7 +8,6 @@
 #include "zorPdfExport.h"
 #include "zorTemplateFormat.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -22,6 +21,8 @@ namespace {
 // Loads the certificate's template and writes a certificate's values into its text objects.
 void loadCertificate(TfrxReport &report)
 {
+    zorRegisterTemplateFormat();
+    zorRegisterEngine();
     report.LoadFromFile(QStringLiteral(ZOR_TEMPLATE), false);
     int n = 0;
     for (TfrxComponent *object : report.GetAllObjects())
@@ -84,17 +85,3 @@ void LoadFillPrepareAndDraw(benchmark::State &state)
 BENCHMARK(LoadFillPrepareAndDraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    zorRegisterTemplateFormat();
-    zorRegisterEngine();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TinyFileSystem.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -253,32 +255,6 @@ TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndLeftWhole)
         EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(p)});
     }
 }
-
-// A tiny file system of its own, mounted for the test (needs root; skipped elsewhere).
-class TinyFileSystem
-{
-public:
-    explicit TinyFileSystem(const QString &path) : FPath(path)
-    {
-        FMounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                               QStringLiteral("-o"), QStringLiteral("size=16k"),
-                                                               QStringLiteral("tmpfs"), path}) == 0;
-    }
-    ~TinyFileSystem()
-    {
-        if (FMounted)
-            QProcess::execute(QStringLiteral("umount"), {FPath});
-    }
-    bool mounted() const { return FMounted; }
-    bool makeReadOnly() const
-    {
-        return QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,ro"), FPath}) == 0;
-    }
-
-private:
-    QString FPath;
-    bool FMounted = false;
-};
 
 TEST_F(Commands, AFullDiskLeavesTheOldFileWhole)
 {

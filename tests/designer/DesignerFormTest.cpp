@@ -17,6 +17,8 @@
 #include "zorDesigner.h"
 #include "zorTemplateFormat.h"
 
+#include "TinyFileSystem.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -346,26 +348,51 @@ TEST_F(DesignerForm, ADamagedTemplateIsNeverSavedOverItself)
     EXPECT_TRUE(form->Modified());
 }
 
+// A folder that cannot be written (as the program's folder often is) and a full disk: the error is
+// shown, the old file stays whole, and the designer keeps its changes and its file name.
 TEST_F(DesignerForm, ASaveThatFailsKeepsEverything)
 {
+    const QString mount = folder.filePath(QStringLiteral("tiny"));
+    ASSERT_TRUE(QDir().mkdir(mount));
+    const TinyFileSystem tiny(mount, 64);
+    if (!tiny.mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString target = mount + QStringLiteral("/shablon.ze3");
+    ASSERT_TRUE(QFile::copy(templatePath, target));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(report.LoadFromFile(target));
+    QFile original(target);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
     Open();
     Select("Memo5");
     QTest::keyClick(Workspace(), Qt::Key_Right, Qt::ControlModifier);
-    const QString locked = folder.filePath(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir().mkdir(locked));
-    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    const bool root = QFileInfo(locked).isWritable();
-    dialogs.fileNames = {locked + QStringLiteral("/copy.ze3")};
-    const bool saved = form->SaveReport(true);
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (root)
-        GTEST_SKIP() << "running as root: a read-only folder can still be written";
-    EXPECT_FALSE(saved);
+
+    // Full: what is left is less than the template needs.
+    QFile filler(mount + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    filler.write(QByteArray(64 * 1024 - before.size() - 4096, 'x'));
+    filler.close();
+    EXPECT_FALSE(form->SaveReport());
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors.front().contains(QStringLiteral("copy.ze3")));
+    EXPECT_TRUE(dialogs.errors.front().contains(target)) << dialogs.errors.front().toStdString();
+
+    // Read-only.
+    ASSERT_TRUE(QFile::remove(mount + QStringLiteral("/filler")));
+    ASSERT_TRUE(tiny.makeReadOnly());
+    dialogs.fileNames = {mount + QStringLiteral("/copy.ze3")};
+    EXPECT_FALSE(form->SaveReport(true));
+    EXPECT_EQ(dialogs.errors.size(), 2);
+
+    QFile after(target);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(QDir(mount).entryList(QDir::Files), QStringList{QStringLiteral("shablon.ze3")}) << "nothing left behind";
     EXPECT_TRUE(form->Modified());
-    EXPECT_EQ(report.FileName(), templatePath);
-    EXPECT_FALSE(form->RecentFiles().contains(locked + QStringLiteral("/copy.ze3")));
+    EXPECT_TRUE(form->Action(cmSave)->isEnabled());
+    EXPECT_EQ(report.FileName(), target);
+    EXPECT_FALSE(form->RecentFiles().contains(mount + QStringLiteral("/copy.ze3")));
 }
 
 TEST_F(DesignerForm, ASettingsFileWithGarbageOpensWithTheDefaults)
