@@ -8,6 +8,7 @@
 #include "TfrxError.h"
 #include "TfrxBand.h"
 #include "TfrxPage.h"
+#include "TfrxPersistent.h"
 #include "TfrxPictureView.h"
 #include "TfrxProperties.h"
 #include "TfrxReport.h"
@@ -20,12 +21,16 @@
 #include "zorXML.h"
 
 #include <QIODevice>
+#include <QLocale>
+#include <QMutex>
 #include <QMetaEnum>
 #include <QtEndian>
 
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <unordered_map>
+#include <vector>
 
 using Kind = TfrxProperties::Kind;
 
@@ -113,6 +118,87 @@ bool HandlesNested(QObject *obj)
 bool IsMemoLines(const QObject *obj, const QMetaProperty &p)
 {
     return qobject_cast<const TfrxCustomMemoView *>(obj) != nullptr && std::strcmp(p.name(), "Memo") == 0;
+}
+
+// What the writer needs of one published property, worked out once per class: walking the
+// property table and parsing the declared defaults again for every object made large reports
+// (and the designer's undo snapshots) slow to write.
+struct WrittenProperty {
+    QMetaProperty Property;
+    Kind PropertyKind;
+    QLatin1String Name;
+    QVariant Default; // none declared: invalid
+    // A number, Boolean, enumeration or set of at most 8 bytes: read into plain storage and
+    // compared with the default's bytes, without a QVariant for every object.
+    bool Plain = false;
+    qsizetype Size = 0;
+    int Index = 0; // in the class's whole property table
+    alignas(8) unsigned char DefaultBytes[8] = {};
+};
+
+WrittenProperty MakeWrittenProperty(const QObject *obj, const QMetaProperty &p)
+{
+    WrittenProperty property{p, TfrxProperties::KindOf(p), QLatin1String(p.name()), TfrxProperties::DefaultValue(obj, p)};
+    const Kind kind = property.PropertyKind;
+    property.Size = p.metaType().sizeOf();
+    property.Index = p.propertyIndex();
+    property.Plain = (kind == Kind::Integer || kind == Kind::Int64 || kind == Kind::Boolean ||
+                      kind == Kind::Enumeration || kind == Kind::Set ||
+                      (kind == Kind::Float && p.metaType() == QMetaType::fromType<double>())) &&
+                     property.Size > 0 && property.Size <= qsizetype(sizeof property.DefaultBytes);
+    if (property.Plain && property.Default.isValid() && property.Default.metaType() == p.metaType())
+        std::memcpy(property.DefaultBytes, property.Default.constData(), property.Size);
+    else if (property.Plain && property.Default.isValid())
+        property.Plain = false;
+    return property;
+}
+
+// The sub-object a nested property holds (font, frame, fill, ...), read as a plain pointer: report
+// classes derive from QObject alone, so the pointer needs no adjustment.
+QObject *HeldObject(QObject *obj, const WrittenProperty &property)
+{
+    void *value = nullptr;
+    int status = -1;
+    void *argv[] = {&value, nullptr, &status};
+    QMetaObject::metacall(obj, QMetaObject::ReadProperty, property.Index, argv);
+    return static_cast<QObject *>(value);
+}
+
+// Reads a plain property into stack storage.
+void ReadPlain(QObject *obj, const WrittenProperty &property, unsigned char (&bytes)[8])
+{
+    std::memset(bytes, 0, sizeof bytes);
+    int status = -1;
+    void *argv[] = {bytes, nullptr, &status};
+    QMetaObject::metacall(obj, QMetaObject::ReadProperty, property.Index, argv);
+}
+
+// The stored, readable properties of an object's class in table order, base classes first.
+const std::vector<WrittenProperty> &WrittenProperties(const QObject *obj)
+{
+    // Node-based, so a class's list stays where it is while nested objects add theirs.
+    static std::unordered_map<const QMetaObject *, std::vector<WrittenProperty>> classes;
+    static QMutex mutex;
+    const QMetaObject *mo = obj->metaObject();
+    const QMutexLocker lock(&mutex);
+    auto it = classes.find(mo);
+    if (it != classes.end())
+        return it->second;
+    std::vector<WrittenProperty> list;
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+        const QMetaProperty p = mo->property(i);
+        if (!p.isReadable() || !p.isStored() || IsMemoLines(obj, p))
+            continue;
+        list.push_back(MakeWrittenProperty(obj, p));
+    }
+    return classes.emplace(mo, std::move(list)).first->second;
+}
+
+// Whether the object stores the property in its current state (a font that follows the parent's
+// is not stored, ...).
+bool StoredNow(const TfrxPersistent *persistent, const WrittenProperty &property)
+{
+    return persistent == nullptr || persistent->IsPropertyStored(property.Property.name());
 }
 
 // Whether an object of a class may be a child of the container: pages under the report, bands
@@ -231,7 +317,12 @@ class TfrxXMLSerializer::Private
 {
 public:
     static void AddError(TfrxXMLSerializer &s, const QString &message);
-    static QString ValueText(TfrxXMLSerializer &s, QObject *obj, const QMetaProperty &p, Kind kind,
+    static QString PlainText(const QVariant &v, const WrittenProperty &property);
+    static void AppendAttribute(QString &out, QStringView prefix, QLatin1String name, QLatin1String suffix,
+                                QStringView value);
+    static void AppendAttributes(TfrxXMLSerializer &s, QString &out, QObject *obj, QString &prefix,
+                                 QObject *ancestor);
+    static QString ValueText(TfrxXMLSerializer &s, QObject *obj, const WrittenProperty &property,
                              QObject *ancestor, bool &write);
     static void WriteItem(TfrxXMLSerializer &s, TfrxComponent *obj, TfrxXMLItem *item, bool saveChildren,
                           bool streaming, int depth);
@@ -247,7 +338,11 @@ public:
     static QObject *FindByName(const TfrxXMLSerializer &s, const QString &name);
 };
 
-TfrxXMLSerializer::TfrxXMLSerializer(QIODevice *stream) : FStream(stream) {}
+TfrxXMLSerializer::TfrxXMLSerializer(QIODevice *stream) : FStream(stream)
+{
+    const QString separator = QLocale().decimalPoint();
+    FDecimalPoint = separator.isEmpty() ? QChar(u'.') : separator.front();
+}
 
 TfrxXMLSerializer::~TfrxXMLSerializer() = default;
 
@@ -275,10 +370,55 @@ void TfrxXMLSerializer::Private::AddError(TfrxXMLSerializer &s, const QString &m
 
 // ---- Writing ------------------------------------------------------------------------------
 
+// The text of a number, Boolean, enumeration (its identifier) or set (its bits).
+QString TfrxXMLSerializer::Private::PlainText(const QVariant &v, const WrittenProperty &property)
+{
+    switch (property.PropertyKind) {
+    case Kind::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Enumeration: {
+        const char *key = property.Property.enumerator().valueToKey(RawInt(v));
+        return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
+    }
+    case Kind::Set:
+        return QString::number(RawInt(v));
+    default:
+        if (v.typeId() == QMetaType::QChar)
+            return QString::number(v.toChar().unicode());
+        return QString::number(v.toLongLong());
+    }
+}
+
 // The encoded value of one property and whether it is written at all.
-QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const QMetaProperty &p, Kind kind,
+QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const WrittenProperty &property,
                                               QObject *ancestor, bool &write)
 {
+    const QMetaProperty &p = property.Property;
+    const Kind kind = property.PropertyKind;
+    if (kind == Kind::Text && ancestor == nullptr && p.metaType() == QMetaType::fromType<QString>()) {
+        // Texts are read straight into a string: most of them (event names, hints, links) are empty.
+        QString text;
+        int status = -1;
+        void *argv[] = {&text, nullptr, &status};
+        QMetaObject::metacall(obj, QMetaObject::ReadProperty, property.Index, argv);
+        write = s.FSerializeDefaultValues || !text.isEmpty();
+        return write ? zorStrToXML(text) : QString();
+    }
+    alignas(8) unsigned char bytes[8];
+    if (property.Plain && ancestor == nullptr && !s.FSerializeDefaultValues) {
+        // The common case: a value compared with its declared default without building QVariants.
+        ReadPlain(obj, property, bytes);
+        if (kind == Kind::Float) {
+            double value = 0;
+            std::memcpy(&value, bytes, sizeof value);
+            return zorFloatToStr(value, s.FDecimalPoint);
+        }
+        if (property.Default.isValid() && std::memcmp(bytes, property.DefaultBytes, property.Size) == 0) {
+            write = false;
+            return {};
+        }
+        return PlainText(QVariant(p.metaType(), bytes), property);
+    }
     const QVariant v = p.read(obj);
     const QVariant a = ancestor != nullptr ? p.read(ancestor) : QVariant();
     switch (kind) {
@@ -287,31 +427,22 @@ QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj
     case Kind::Boolean:
     case Kind::Enumeration:
     case Kind::Set: {
-        const bool isEnum = p.isEnumType();
+        const bool isEnum = kind == Kind::Enumeration || kind == Kind::Set;
         if (ancestor != nullptr) {
             write = isEnum ? RawInt(v) != RawInt(a) : v != a;
         } else if (!s.FSerializeDefaultValues) {
-            const QVariant d = TfrxProperties::DefaultValue(obj, p);
+            const QVariant &d = property.Default;
             write = !d.isValid() || (isEnum ? RawInt(v) != RawInt(d) : v != d);
         }
-        if (kind == Kind::Boolean)
-            return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-        if (kind == Kind::Enumeration) {
-            const char *key = p.enumerator().valueToKey(RawInt(v));
-            return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
-        }
-        if (kind == Kind::Set)
-            return QString::number(RawInt(v));
-        if (v.typeId() == QMetaType::QChar)
-            return QString::number(v.toChar().unicode());
-        return QString::number(v.toLongLong());
+        // Most of these keep their defaults: no text for what is not written.
+        return write ? PlainText(v, property) : QString();
     }
     case Kind::Float:
         write = ancestor == nullptr || std::abs(v.toDouble() - a.toDouble()) >= 1e-6;
-        return zorFloatToStr(v.toDouble());
+        return zorFloatToStr(v.toDouble(), s.FDecimalPoint);
     case Kind::Text:
         write = ancestor != nullptr ? v != a : s.FSerializeDefaultValues || !v.toString().isEmpty();
-        return zorStrToXML(v.toString());
+        return write ? zorStrToXML(v.toString()) : QString();
     case Kind::Variant:
         write = ancestor == nullptr || v != a;
         return zorStrToXML(v.toString());
@@ -335,9 +466,29 @@ QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj
 
 QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject *ancestor)
 {
+    QString out;
+    out.reserve(512);
+    QString path = prefix;
+    Private::AppendAttributes(*this, out, obj, path, ancestor);
+    return out;
+}
+
+// Appends one attribute: a space, the prefix, the name, "=", the quoted value.
+void TfrxXMLSerializer::Private::AppendAttribute(QString &out, QStringView prefix, QLatin1String name,
+                                                 QLatin1String suffix, QStringView value)
+{
+    out.append(u' ').append(prefix).append(name).append(suffix).append(QLatin1String("=\"")).append(value).append(u'"');
+}
+
+// The attributes of an object, nested objects with their dotted prefix, written into out as they
+// come; prefix grows for a nested object and shrinks back after it, so that a large report is
+// written without a string for every object and sub-object.
+void TfrxXMLSerializer::Private::AppendAttributes(TfrxXMLSerializer &s, QString &out, QObject *obj,
+                                                  QString &prefix, QObject *ancestor)
+{
     auto *component = qobject_cast<TfrxComponent *>(obj);
-    if (component != nullptr && ancestor == nullptr && FOnGetAncestor)
-        ancestor = FOnGetAncestor(component->Name());
+    if (component != nullptr && ancestor == nullptr && s.FOnGetAncestor)
+        ancestor = s.FOnGetAncestor(component->Name());
     auto *ancestorComponent = qobject_cast<TfrxComponent *>(ancestor);
     const bool wasWriting = component != nullptr && component->IsWriting();
     if (component != nullptr)
@@ -345,20 +496,22 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
     if (ancestorComponent != nullptr)
         ancestorComponent->SetIsWriting(true);
 
-    QString out;
     // The property table in declaration order, base classes first.
-    const QMetaObject *mo = obj->metaObject();
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        if (!p.isReadable() || !TfrxProperties::IsStored(obj, p) || IsMemoLines(obj, p))
+    const auto *persistent = qobject_cast<const TfrxPersistent *>(obj);
+    for (const WrittenProperty &property : WrittenProperties(obj)) {
+        if (!StoredNow(persistent, property))
             continue;
-        const Kind kind = TfrxProperties::KindOf(p);
-        const QLatin1String name(p.name());
+        const QMetaProperty &p = property.Property;
+        const Kind kind = property.PropertyKind;
+        const QLatin1String name = property.Name;
         if (kind == Kind::Nested) {
-            QObject *sub = TfrxProperties::NestedObject(obj, p);
+            QObject *sub = HeldObject(obj, property);
             if (sub != nullptr) {
-                QObject *ancestorSub = ancestor != nullptr ? TfrxProperties::NestedObject(ancestor, p) : nullptr;
-                out += ObjToXML(sub, prefix + name + u'.', ancestorSub);
+                QObject *ancestorSub = ancestor != nullptr ? HeldObject(ancestor, property) : nullptr;
+                const qsizetype length = prefix.size();
+                prefix.append(name).append(u'.');
+                AppendAttributes(s, out, sub, prefix, ancestorSub);
+                prefix.truncate(length);
             }
             continue;
         }
@@ -366,28 +519,27 @@ QString TfrxXMLSerializer::ObjToXML(QObject *obj, const QString &prefix, QObject
             const QString text = ListText(p.read(obj).toStringList());
             if (ancestor != nullptr && text == ListText(p.read(ancestor).toStringList()))
                 continue;
-            out += u' ' + prefix + name + QLatin1String(".Text=\"") + zorStrToXML(text) + u'"';
+            AppendAttribute(out, prefix, name, QLatin1String(".Text"), zorStrToXML(text));
             continue;
         }
         bool write = true;
-        const QString value = Private::ValueText(*this, obj, p, kind, ancestor, write);
+        const QString value = ValueText(s, obj, property, ancestor, write);
         if (write)
-            out += u' ' + prefix + name + QLatin1String("=\"") + value + u'"';
+            AppendAttribute(out, prefix, name, QLatin1String(), value);
     }
     if (auto *view = qobject_cast<TfrxPictureView *>(obj))
-        out += Private::PictureText(*this, view, qobject_cast<TfrxPictureView *>(ancestor), prefix);
+        out += PictureText(s, view, qobject_cast<TfrxPictureView *>(ancestor), prefix);
     if (auto *memo = qobject_cast<TfrxCustomMemoView *>(obj)) {
         const QString text = MemoText(memo);
         auto *ancestorMemo = qobject_cast<TfrxCustomMemoView *>(ancestor);
         if (ancestorMemo == nullptr || MemoText(ancestorMemo) != text)
-            out += QLatin1String(" Text=\"") + zorStrToXML(text) + u'"';
+            AppendAttribute(out, QStringView(), QLatin1String("Text"), QLatin1String(), zorStrToXML(text));
     }
 
     if (component != nullptr)
         component->SetIsWriting(wasWriting);
     if (ancestorComponent != nullptr)
         ancestorComponent->SetIsWriting(false);
-    return out;
 }
 
 // The attribute of a picture view's picture: its data, or its index in the serializer's picture

@@ -121,6 +121,8 @@ private:
     CustomDataHandler FOnGetCustomData;
     CustomDataHandler FOnSaveCustomData;
     TfrxPictureStore *FPictureStore = nullptr;
+    // The user's decimal separator, which floats are written with, looked up once per writer.
+    QChar FDecimalPoint;
     QHash<QString, QPointer<TfrxComponent>> FNames;
     QList<TfrxComponent *> FLoaded;
 };

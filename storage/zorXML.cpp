@@ -6,6 +6,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -156,10 +158,19 @@ QString zorXMLToStr(const QString &s)
 
 QString zorFloatToStr(double value)
 {
-    QString text = QString::number(value, 'g', 15);
     const QString separator = QLocale().decimalPoint();
-    if (separator != u".")
-        text.replace(u'.', separator);
+    return zorFloatToStr(value, separator.isEmpty() ? QChar(u'.') : separator.front());
+}
+
+QString zorFloatToStr(double value, QChar decimalPoint)
+{
+    // The C library's %.15g form ("3.78", "1e+20"), written without the cost of a general
+    // formatter: templates and undo snapshots write thousands of these.
+    char buffer[32];
+    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (decimalPoint != u'.')
+        text.replace(u'.', decimalPoint);
     return text;
 }
 

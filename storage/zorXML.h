@@ -19,3 +19,5 @@ QString zorValueToXML(const QVariant &v);
 // A float as the library writes it: up to 15 significant digits, fixed notation from 1e-5 to
 // below 1e15, trailing zeros dropped, with the decimal separator of the user's locale.
 QString zorFloatToStr(double value);
+// The same with the decimal separator given, for writers of many numbers.
+QString zorFloatToStr(double value, QChar decimalPoint);

@@ -131,8 +131,10 @@ TEST_F(XMLSerializerTest, WritesOnlyWhatDiffersFromDefaultsWithFloatsInTheLocale
     memo.SetAllowExpressions(false);
     memo.Font()->SetStyle(zor::TFontStyles(zor::fsBold | zor::fsUnderline));
     memo.SetText(QStringLiteral("a\r\nb\r\n"));
+    // A writer takes the user's separator when it starts.
     QLocale::setDefault(QLocale::c());
-    text = serializer.ObjToXML(&memo);
+    TfrxXMLSerializer inC;
+    text = inC.ObjToXML(&memo);
     for (const char *present : {" HAlign=\"haCenter\"", " AllowExpressions=\"False\"", " Font.Style=\"5\"",
                                 " Font.Name=\"",
                                 " Left=\"439.65337\"", " Text=\"a&#13;&#10;b\""})
