@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 
 namespace {
@@ -308,8 +309,11 @@ void TfrxDesignerForm::ReadSettings()
     ApplySettings(settings);
     if (!settings.WindowState.isEmpty())
         restoreState(settings.WindowState);
-    if (!settings.WindowGeometry.isEmpty())
-        restoreGeometry(settings.WindowGeometry);
+    if (!settings.WindowGeometry.isEmpty() && restoreGeometry(settings.WindowGeometry))
+        return;
+    // A first start: most of the screen, also where no window manager maximises the window.
+    if (const QScreen *shown = screen())
+        resize(shown->availableGeometry().size() * 0.9);
 }
 
 void TfrxDesignerForm::WriteSettings()
