@@ -4,6 +4,7 @@
 #include "TfrxClassRegistry.h"
 #include "TfrxDataBand.h"
 #include "TfrxPage.h"
+#include "TfrxReportPage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +70,8 @@ void Place(TfrxPage &page, TfrxBand &band, const TfrxBandPlacement &placement)
     }
     band.SetHeight(placement.BandHeight);
     band.SetTop(placement.FreeBandsPlacement ? FreeBandTop(page, band, placement) : LastBandTop);
+    if (const auto *reportPage = qobject_cast<const TfrxReportPage *>(&page))
+        band.SetWidth(reportPage->BandWidth(&band));
 }
 
 } // namespace

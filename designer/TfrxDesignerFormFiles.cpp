@@ -1,6 +1,7 @@
 // The designer window's files: new, open, save, closing, settings and the recovery copy.
 #include "TfrxDesignerForm.h"
 
+#include "TfrxBandInsertion.h"
 #include "TfrxBands.h"
 #include "TfrxDataBand.h"
 #include "TfrxDataPage.h"
@@ -67,15 +68,11 @@ void TfrxDesignerForm::NewReport()
     FReport.SetScriptLanguage(designer != nullptr ? designer->DefaultScriptLanguage : QStringLiteral("PascalScript"));
     FReport.SetScriptText(EmptyProgram(FReport.ScriptLanguage()));
     TfrxReportPage *page = zorAddReportPage(&FReport);
-    const double height = zor::BandHeight(Units());
-    double top = 0;
-    for (TfrxBand *band : {static_cast<TfrxBand *>(new TfrxReportTitle(page)),
-                           static_cast<TfrxBand *>(new TfrxMasterData(page)),
-                           static_cast<TfrxBand *>(new TfrxPageFooter(page))}) {
-        band->CreateUniqueName();
-        band->SetBounds(0, top, 0, height);
-        top += height + FSettings.BandsGap;
-    }
+    TfrxBandPlacement placement;
+    placement.BandHeight = zor::BandHeight(Units());
+    for (int index : {0, 6, 3}) // report title, master data, page footer
+        zorInsertBand(page, index, placement);
+    const double height = placement.BandHeight;
     auto *footer = page->FindBand(&TfrxPageFooter::staticMetaObject);
     auto *memo = new TfrxMemoView(footer);
     memo->CreateUniqueName();

@@ -216,16 +216,21 @@ void TfrxReportPage::AlignChildren()
         auto *band = qobject_cast<TfrxBand *>(c);
         if (band == nullptr)
             continue;
-        const bool fullWidth = qobject_cast<TfrxNullBand *>(band) || qobject_cast<TfrxReportSummary *>(band)
-            || qobject_cast<TfrxPageHeader *>(band) || qobject_cast<TfrxPageFooter *>(band)
-            || qobject_cast<TfrxReportTitle *>(band) || qobject_cast<TfrxOverlay *>(band);
         if (band->Vertical())
             band->SetHeight(printableHeight - band->Top());
-        else if (FColumns > 1 && !fullWidth)
-            band->SetWidth(FColumnWidth * fr01cm);
         else
-            band->SetWidth(printableWidth - band->Left());
+            band->SetWidth(BandWidth(band));
         band->AlignChildren();
     }
     UpdateDimensions();
+}
+
+double TfrxReportPage::BandWidth(const TfrxBand *band) const
+{
+    const bool fullWidth = qobject_cast<const TfrxNullBand *>(band) || qobject_cast<const TfrxReportSummary *>(band)
+        || qobject_cast<const TfrxPageHeader *>(band) || qobject_cast<const TfrxPageFooter *>(band)
+        || qobject_cast<const TfrxReportTitle *>(band) || qobject_cast<const TfrxOverlay *>(band);
+    if (FColumns > 1 && !fullWidth)
+        return FColumnWidth * fr01cm;
+    return (FPaperWidth - FLeftMargin - FRightMargin) * fr01cm - band->Left();
 }

@@ -174,6 +174,9 @@ public:
     bool IsSubReport() const { return SubReport() != nullptr; }
     // The first child band of the class or a class derived from it.
     TfrxBand *FindBand(const QMetaObject *bandClass) const;
+    // The width of a horizontal band on this page: the printable width from the band's left, or
+    // a column's width on a page of columns for the bands that print per column.
+    double BandWidth(const TfrxBand *band) const;
 
     // Draws the background colour, picture and frame inside the margins.
     void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY);

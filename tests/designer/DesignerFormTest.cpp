@@ -228,6 +228,40 @@ TEST_F(DesignerForm, CopiedObjectsPasteIntoAnotherReportWithTheirPlacesAndNames)
     EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << "the copies were renamed";
 }
 
+TEST_F(DesignerForm, NewReportHasItsPagesBandsAndPageNumber)
+{
+    Open();
+    form->NewReport();
+    form->grab().save(QDir::temp().filePath(QStringLiteral("zelta-designer/new-report.png")));
+    EXPECT_TRUE(report.FileName().isEmpty());
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("Untitled.ze3")));
+    EXPECT_FALSE(form->Modified());
+    EXPECT_FALSE(form->Action(cmUndo)->isEnabled());
+    TfrxReportPage *page = FirstPage(report);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Name(), QStringLiteral("Page1"));
+    QStringList bands;
+    for (TfrxComponent *object : page->Objects())
+        bands << QString::fromLatin1(object->metaObject()->className()) + u' ' + object->Name();
+    EXPECT_EQ(bands, (QStringList{QStringLiteral("TfrxReportTitle ReportTitle1"), QStringLiteral("TfrxMasterData MasterData1"),
+                                  QStringLiteral("TfrxPageFooter PageFooter1")}));
+    const double printable = (page->PaperWidth() - page->LeftMargin() - page->RightMargin()) * zor::fr01cm;
+    for (TfrxComponent *band : page->Objects()) {
+        EXPECT_NEAR(band->Width(), printable, 1e-6) << band->Name().toStdString();
+        EXPECT_NEAR(band->Height(), 0.6 * zor::fr1cm, 1e-6);
+    }
+    auto *memo = qobject_cast<TfrxMemoView *>(report.FindObject(QStringLiteral("Memo1")));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->Parent()->Name(), QStringLiteral("PageFooter1"));
+    EXPECT_EQ(memo->Text(), QStringLiteral("[Page#]\r\n"));
+    EXPECT_EQ(memo->HAlign(), zorTextAlign::haRight);
+    EXPECT_NEAR(memo->Width(), printable - 20, 1e-6);
+    // One under the other, with the gap and the extra gap before the bottom band.
+    const QList<TfrxComponent *> &objects = page->Objects();
+    EXPECT_LT(objects[0]->Top() + objects[0]->Height(), objects[1]->Top());
+    EXPECT_LT(objects[1]->Top() + objects[1]->Height(), objects[2]->Top());
+}
+
 TEST_F(DesignerForm, APastedPageHeaderIsDroppedWhereThePageHasOne)
 {
     Open();
