@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${FUZZ_RUNS:-4000}
-cmake --preset fuzz -DZOR_ONLY="render;script;report;storage;resources;bindings;engine;preview;app" >/dev/null
+cmake --preset fuzz -DZOR_ONLY="render;script;report;storage;resources;bindings;engine;preview;designer;app" >/dev/null
 targets=(fuzz_xml_reader fuzz_script_parser fuzz_layout fuzz_certificate_file)
 cmake --build --preset fuzz --target "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
