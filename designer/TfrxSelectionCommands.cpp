@@ -4,7 +4,6 @@
 #include "TfrxPage.h"
 #include "zorPlacement.h"
 
-#include <ranges>
 
 using namespace zor;
 
@@ -59,7 +58,7 @@ bool zorSendToBack(const QList<TfrxComponent *> &selection)
     // Backwards, so that the objects sent back keep the selection's order among themselves, as
     // those brought to the front do.
     bool moved = false;
-    for (TfrxComponent *object : std::views::reverse(selection))
-        moved = MoveToEnd(object, false) || moved;
+    for (auto it = selection.crbegin(); it != selection.crend(); ++it)
+        moved = MoveToEnd(*it, false) || moved;
     return moved;
 }
