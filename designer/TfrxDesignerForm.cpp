@@ -35,6 +35,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTextBlock>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -560,8 +561,37 @@ void TfrxDesignerForm::SetModified(bool value)
 
 void TfrxDesignerForm::StoreScript()
 {
-    const QString text = FScriptEdit->toPlainText();
-    FReport.SetScriptText(text.split(u'\n'));
+    FReport.SetScriptText(ScriptLines());
+}
+
+QStringList TfrxDesignerForm::ScriptLines() const
+{
+    return FScriptEdit->toPlainText().split(u'\n');
+}
+
+void TfrxDesignerForm::SetScriptLines(const QStringList &lines)
+{
+    FScriptEdit->setPlainText(lines.join(u'\n'));
+    StoreScript();
+}
+
+void TfrxDesignerForm::ShowScript(int line, int column)
+{
+    ReloadPages(-1);
+    QTextCursor cursor(FScriptEdit->document()->findBlockByLineNumber(std::max(0, line - 1)));
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, std::max(0, column - 1));
+    FScriptEdit->setTextCursor(cursor);
+    FScriptEdit->setFocus();
+}
+
+bool TfrxDesignerForm::CheckOp(int restriction) const
+{
+    return TfrxDesigner::CheckOp(TfrxDesignerRestriction(restriction));
+}
+
+QString TfrxDesignerForm::InsertExpression(const QString &)
+{
+    return {};
 }
 
 void TfrxDesignerForm::CommitEdits()

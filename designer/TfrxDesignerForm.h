@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TfrxCustomDesigner.h"
 #include "TfrxDesigner.h"
 #include "TfrxDesignerCommands.h"
 #include "TfrxDesignerPictureCache.h"
@@ -32,7 +33,7 @@ struct TfrxObjectItem;
 // between rulers, with the menus, toolbars and commands that edit the report's own object tree in
 // place. Every change goes through SetModified, which records one undo snapshot; saving writes
 // the template file.
-class TfrxDesignerForm : public QMainWindow
+class TfrxDesignerForm : public QMainWindow, public TfrxCustomDesigner
 {
     Q_OBJECT
 
@@ -40,22 +41,26 @@ public:
     explicit TfrxDesignerForm(TfrxReport &report, QWidget *parent = nullptr);
     ~TfrxDesignerForm() override;
 
-    TfrxReport &Report() const { return FReport; }
-    // The page shown; none while the code tab is shown.
-    TfrxPage *Page() const { return FPage; }
-    // The page's objects (bands first), then the report and the page; the selection, which
-    // holds the page when nothing else is selected.
-    QList<TfrxComponent *> &Objects() { return FObjects; }
-    QList<TfrxComponent *> &SelectedObjects() { return FSelectedObjects; }
+    TfrxReport &Report() const override { return FReport; }
+    TfrxPage *Page() const override { return FPage; }
+    QList<TfrxComponent *> &Objects() override { return FObjects; }
+    QList<TfrxComponent *> &SelectedObjects() override { return FSelectedObjects; }
+    void SelectionChanged() override;
     bool Modified() const { return FModified; }
-    // Records the report as it is now for undo (true: after a change), enables Save and brings
-    // every view up to date.
-    void SetModified(bool value);
-    TfrxDesignerUnits Units() const { return FSettings.Units; }
+    // Also enables Save.
+    void SetModified(bool value) override;
+    TfrxDesignerUnits Units() const override { return FSettings.Units; }
     void SetUnits(TfrxDesignerUnits units);
     double Scale() const;
     void SetScale(double value);
-    const TfrxDesignerSettings &Settings() const { return FSettings; }
+    const TfrxDesignerSettings &Settings() const override { return FSettings; }
+    TfrxPictureStore &Pictures() override { return FPictures; }
+    QWidget *DialogParent() override { return this; }
+    bool CheckOp(int restriction) const override;
+    QStringList ScriptLines() const override;
+    void SetScriptLines(const QStringList &lines) override;
+    void ShowScript(int line, int column) override;
+    QString InsertExpression(const QString &text) override;
     void ApplySettings(const TfrxDesignerSettings &settings);
 
     TfrxDesignerWorkspace *Workspace() const;
@@ -70,7 +75,7 @@ public:
     void ReloadReport();
     // Shows a page: -1 the code tab, -2 the first page that is not the data page, else that page
     // (page 0 when out of range).
-    void ReloadPages(int index);
+    void ReloadPages(int index) override;
 
     // The commands, also reached through their actions.
     void NewReport();
@@ -113,7 +118,6 @@ private:
     void ShowTab(int index);
     void ShowPage(TfrxPage *page);
     void RebuildObjects();
-    void SelectionChanged();
     void RestoreSelection(const QStringList &names);
     QStringList SelectedNames() const;
     QList<TfrxPage *> Pages() const;

@@ -384,13 +384,8 @@ void TfrxDesignerForm::PreviewReport()
     CommitEdits();
     StoreScript();
     if (!FReport.PrepareScript()) {
-        ReloadPages(-1);
         const QStringList position = FReport.Script().ErrorPos().split(u':');
-        if (position.size() == 2) {
-            QTextCursor cursor(FScriptEdit->document()->findBlockByLineNumber(position[0].toInt() - 1));
-            cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, std::max(0, position[1].toInt() - 1));
-            FScriptEdit->setTextCursor(cursor);
-        }
+        ShowScript(position.value(0).toInt(), position.value(1).toInt());
         TfrxDesignerDialogs::Current().ShowError(this, FReport.Script().ErrorMsg());
         return;
     }
