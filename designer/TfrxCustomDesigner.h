@@ -49,6 +49,9 @@ public:
     virtual void ShowScript(int line, int column) = 0;
     // Shows a page: -1 the code tab, -2 the first page that is not the data page, else that page.
     virtual void ReloadPages(int index) = 0;
+    // Reads the whole report into the window again (after it was replaced, detached from or
+    // inherited from a parent template): pages, script, selection; the undo list starts afresh.
+    virtual void ReloadReport() = 0;
     // The expression editor on text; the edited text, or empty when cancelled.
     virtual QString InsertExpression(const QString &text) = 0;
 };

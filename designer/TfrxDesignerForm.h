@@ -72,7 +72,7 @@ public:
 
     // Loads the report's state into the window: pages, script, caption, recent files; empties the
     // undo list and records the first entry.
-    void ReloadReport();
+    void ReloadReport() override;
     // Shows a page: -1 the code tab, -2 the first page that is not the data page, else that page
     // (page 0 when out of range).
     void ReloadPages(int index) override;
