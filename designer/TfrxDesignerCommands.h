@@ -48,6 +48,8 @@ enum TfrxDesignerCommand {
     cmFitToGrid,
     cmBackdrop,
     cmCodeTab,
+    cmObjectInspector,
+    cmAddChildBand,
     cmCommandCount
 };
 

@@ -10,6 +10,7 @@
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDialogPage.h"
 #include "TfrxFormatToolbars.h"
+#include "TfrxObjectInspector.h"
 #include "TfrxObjectToolbar.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
@@ -61,9 +62,11 @@ TfrxDesignerForm::TfrxDesignerForm(TfrxReport &report, QWidget *parent)
     setWindowIcon(zorDesignerIcon("designer"));
     CreateCentralArea();
     CreateToolbars();
+    CreateInspector();
     CreateMenus();
     CreateStatusBar();
     ConnectCommands();
+    ConnectObjectCommands();
     ConnectWorkspace();
     FRecovery = std::make_unique<TfrxDesignerRecovery>(
         [this] {
@@ -220,6 +223,8 @@ void TfrxDesignerForm::CreateMenus()
     for (QToolBar *bar : findChildren<QToolBar *>())
         toolbars->addAction(bar->toggleViewAction());
     view->addSeparator();
+    toolbars->addSeparator();
+    toolbars->addAction(Action(cmObjectInspector));
     for (TfrxDesignerCommand command : {cmRulers, cmGuides, cmDeleteGuides, cmBackdrop, cmCodeTab})
         view->addAction(Action(command));
     view->addSeparator();
@@ -314,15 +319,8 @@ void TfrxDesignerForm::ConnectWorkspace()
     connect(workspace, &TfrxDesignerWorkspace::PagesChanged, this, [this] { UpdatePageTabs(); });
     connect(workspace, &TfrxDesignerWorkspace::ErrorOccurred, this,
             [this](const QString &message) { TfrxDesignerDialogs::Current().ShowError(this, message); });
-    connect(workspace, &TfrxDesignerWorkspace::ContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu(this);
-        for (TfrxDesignerCommand command : {cmCut, cmCopy, cmPaste, cmDelete, cmSelectAll})
-            menu.addAction(Action(command));
-        menu.addSeparator();
-        menu.addAction(Action(cmBringToFront));
-        menu.addAction(Action(cmSendToBack));
-        menu.exec(at);
-    });
+    connect(workspace, &TfrxDesignerWorkspace::ContextMenuRequested, this, &TfrxDesignerForm::ShowPageMenu);
+    connect(workspace, &TfrxDesignerWorkspace::EditRequested, this, &TfrxDesignerForm::EditSelected);
     connect(workspace, &TfrxDesignerWorkspace::FormatPainted, this, [this](TfrxComponent *object) {
         if (auto *memo = qobject_cast<TfrxCustomMemoView *>(object)) {
             FFormat.ApplySample(memo);
@@ -517,6 +515,7 @@ void TfrxDesignerForm::SelectionChanged()
 {
     const TfrxComponent *first = FSelectedObjects.isEmpty() ? nullptr : FSelectedObjects.front();
     FFormatBars->SetState(TfrxFormatCommands::StateOf(first));
+    UpdateInspector();
     UpdateControls();
     UpdateStatusBar(Workspace()->GetSelectionBounds());
 }
@@ -555,6 +554,8 @@ void TfrxDesignerForm::SetModified(bool value)
         FUndo.AddUndo(FReport);
     FRecovery->SetModified(FModified);
     Workspace()->update();
+    if (FInspector != nullptr)
+        FInspector->UpdateProperties();
     UpdateControls();
     UpdateStatusBar(Workspace()->GetSelectionBounds());
 }
@@ -589,15 +590,14 @@ bool TfrxDesignerForm::CheckOp(int restriction) const
     return TfrxDesigner::CheckOp(TfrxDesignerRestriction(restriction));
 }
 
-QString TfrxDesignerForm::InsertExpression(const QString &)
-{
-    return {};
-}
+
 
 void TfrxDesignerForm::CommitEdits()
 {
     if (Workspace()->IsEditingInPlace())
         Workspace()->CloseInplaceEditor(true);
+    if (FInspector != nullptr)
+        FInspector->CommitEdit();
 }
 
 double TfrxDesignerForm::Scale() const

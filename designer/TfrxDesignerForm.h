@@ -23,6 +23,7 @@ class TfrxDesignerPageArea;
 class TfrxDesignerRecovery;
 class TfrxDesignerWorkspace;
 class TfrxFormatToolbars;
+class TfrxObjectInspector;
 class TfrxObjectToolbar;
 class TfrxPage;
 class TfrxReport;
@@ -114,6 +115,14 @@ private:
     void ApplyWorkspaceSettings();
     void UpdateBackdrop();
 
+    // Objects: the inspector, the page menu, the object editors, the report's dialogs.
+    void CreateInspector();
+    void UpdateInspector();
+    void ShowPageMenu(const QPoint &at);
+    void EditSelected();
+    void AddChildBand();
+    void ConnectObjectCommands();
+
     // Pages and selection.
     void ShowTab(int index);
     void ShowPage(TfrxPage *page);
@@ -161,6 +170,7 @@ private:
     QStackedWidget *FStack = nullptr;
     TfrxFormatToolbars *FFormatBars = nullptr;
     TfrxObjectToolbar *FObjectBar = nullptr;
+    TfrxObjectInspector *FInspector = nullptr;
     QMenu *FRecentMenu = nullptr;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;

@@ -11,6 +11,7 @@
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxError.h"
 #include "TfrxMemoView.h"
+#include "TfrxObjectInspector.h"
 #include "TfrxObjectToolbar.h"
 #include "TfrxFormatToolbars.h"
 #include "TfrxRecentFiles.h"
@@ -304,6 +305,9 @@ void TfrxDesignerForm::ReadSettings()
     if (std::unique_ptr<QSettings> store = FReport.GetIniFile())
         settings = TfrxDesignerSettings::Read(*store, &usedDefaults);
     ApplySettings(settings);
+    if (settings.InspectorSplitPos > 0)
+        FInspector->SetSplitterPos(settings.InspectorSplitPos);
+    FInspector->SetSplitter1Pos(settings.InspectorSplit1Pos);
     if (!settings.WindowState.isEmpty())
         restoreState(settings.WindowState);
     if (!settings.WindowGeometry.isEmpty() && restoreGeometry(settings.WindowGeometry))
@@ -322,6 +326,8 @@ void TfrxDesignerForm::WriteSettings()
     FSettings.WindowGeometry = saveGeometry();
     FSettings.Maximized = isMaximized();
     FSettings.Scale = Scale();
+    FSettings.InspectorSplitPos = FInspector->SplitterPos();
+    FSettings.InspectorSplit1Pos = FInspector->Splitter1Pos();
     FSettings.Write(*store);
 }
 

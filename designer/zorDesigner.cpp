@@ -1,5 +1,6 @@
 #include "zorDesigner.h"
 
+#include "TfrxComponentEditor.h"
 #include "TfrxDesignerForm.h"
 #include "TfrxObjectCollection.h"
 #include "TfrxReport.h"
@@ -36,5 +37,6 @@ void Design(TfrxReport &report, bool modal)
 void zorRegisterDesigner()
 {
     zorRegisterStandardObjects();
+    zorRegisterComponentEditors();
     TfrxReportServices::Instance().Design = Design;
 }

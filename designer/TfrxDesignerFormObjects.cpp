@@ -1,0 +1,176 @@
+// The designer window's tools for single objects: the object inspector, the page menu with each
+// object's own items, the object editors (Edit..., double click), "Add child band", and the
+// report's dialogs.
+#include "TfrxDesignerForm.h"
+
+#include "TfrxBands.h"
+#include "TfrxBand.h"
+#include "TfrxComponentEditor.h"
+#include "TfrxDesignerWorkspace.h"
+#include "TfrxDialogPage.h"
+#include "TfrxObjectInspector.h"
+#include "TfrxReport.h"
+#include "TfrxReportPage.h"
+#include "TfrxResources.h"
+#include "zorDesignerObjects.h"
+#include "zorEditorDialogs.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMenu>
+
+namespace {
+
+QString Text(const char *key)
+{
+    return zorResources().Get(QLatin1String(key));
+}
+
+// A page footer publishes no Child, so a child band linked to it would be lost at the next save;
+// column footers and overlays never have one.
+bool TakesChildBand(const TfrxComponent *object)
+{
+    const auto *band = qobject_cast<const TfrxBand *>(object);
+    return band != nullptr && qobject_cast<const TfrxColumnFooter *>(band) == nullptr &&
+           qobject_cast<const TfrxOverlay *>(band) == nullptr && qobject_cast<const TfrxPageFooter *>(band) == nullptr;
+}
+
+} // namespace
+
+void TfrxDesignerForm::CreateInspector()
+{
+    FInspector = new TfrxObjectInspector(*this, this);
+    auto *dock = new QDockWidget(Text("2000"), this);
+    dock->setObjectName(QStringLiteral("ObjectInspectorDock"));
+    dock->setWidget(FInspector);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    QAction *toggle = Action(cmObjectInspector);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, dock, &QDockWidget::setVisible);
+    connect(dock, &QDockWidget::visibilityChanged, toggle, [toggle, dock] { toggle->setChecked(dock->isVisible()); });
+    connect(FInspector, &TfrxObjectInspector::ObjectChosen, this, [this](TfrxComponent *object) {
+        if (FPage == nullptr || object == nullptr)
+            return;
+        FSelectedObjects = {object};
+        Workspace()->ExpandGroups();
+        Workspace()->update();
+        SelectionChanged();
+    });
+}
+
+void TfrxDesignerForm::UpdateInspector()
+{
+    if (FInspector == nullptr)
+        return;
+    FInspector->SetObjects(FObjects);
+    FInspector->SetSelectedObjects(FSelectedObjects);
+}
+
+// The page menu: the first selected object's editor and items, then the clipboard and order
+// commands.
+void TfrxDesignerForm::ShowPageMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    TfrxComponent *first = FSelectedObjects.isEmpty() ? nullptr : FSelectedObjects.front();
+    std::unique_ptr<TfrxComponentEditor> editor =
+        first != nullptr ? TfrxComponentEditors::Instance().GetComponentEditor(first, *this) : nullptr;
+    QAction *edit = menu.addAction(Action(cmEdit)->text(), this, &TfrxDesignerForm::EditSelected);
+    edit->setEnabled(editor != nullptr && editor->HasEditor());
+    menu.setDefaultAction(edit);
+    if (TakesChildBand(first))
+        menu.addAction(Action(cmAddChildBand));
+    const QList<TfrxMenuItem> items = editor != nullptr ? editor->GetMenuItems() : QList<TfrxMenuItem>();
+    if (!items.isEmpty())
+        menu.addSeparator();
+    for (const TfrxMenuItem &item : items) {
+        if (item.Caption == u"-") {
+            menu.addSeparator();
+            continue;
+        }
+        QAction *action = menu.addAction(item.Caption);
+        action->setCheckable(item.Checkable);
+        action->setChecked(item.Checked);
+        connect(action, &QAction::triggered, this, [this, first, tag = item.Tag, checked = item.Checked] {
+            std::unique_ptr<TfrxComponentEditor> runner = TfrxComponentEditors::Instance().GetComponentEditor(first, *this);
+            if (runner->Execute(tag, !checked))
+                SetModified(true);
+        });
+    }
+    menu.addSeparator();
+    for (TfrxDesignerCommand command : {cmCut, cmCopy, cmPaste, cmDelete, cmSelectAll})
+        menu.addAction(Action(command));
+    menu.addSeparator();
+    menu.addAction(Action(cmBringToFront));
+    menu.addAction(Action(cmSendToBack));
+    menu.exec(at);
+}
+
+// The editor of the first selected object (Edit..., a double click, Enter).
+void TfrxDesignerForm::EditSelected()
+{
+    if (FPage == nullptr || FSelectedObjects.isEmpty())
+        return;
+    CommitEdits();
+    TfrxComponent *first = FSelectedObjects.front();
+    if (first->Restrictions().testFlag(zor::rfDontEdit))
+        return;
+    std::unique_ptr<TfrxComponentEditor> editor = TfrxComponentEditors::Instance().GetComponentEditor(first, *this);
+    if (!editor->Edit())
+        return;
+    if (first == FPage)
+        ReloadPages(int(Pages().indexOf(FPage)));
+    SetModified(true);
+}
+
+// A new child band goes between the band and its former child.
+void TfrxDesignerForm::AddChildBand()
+{
+    auto *band = FSelectedObjects.isEmpty() ? nullptr : qobject_cast<TfrxBand *>(FSelectedObjects.front());
+    if (!TakesChildBand(band))
+        return;
+    TfrxChild *former = band->Child();
+    InsertBand(14); // the band menu's Child
+    auto *child = FSelectedObjects.isEmpty() ? nullptr : qobject_cast<TfrxChild *>(FSelectedObjects.front());
+    if (child == nullptr)
+        return;
+    child->SetChild(former);
+    band->SetChild(child);
+    Workspace()->AdjustBands(true);
+    SetModified(true);
+}
+
+void TfrxDesignerForm::ConnectObjectCommands()
+{
+    connect(Action(cmEdit), &QAction::triggered, this, &TfrxDesignerForm::EditSelected);
+    connect(Action(cmAddChildBand), &QAction::triggered, this, &TfrxDesignerForm::AddChildBand);
+    const std::pair<TfrxDesignerCommand, bool (*)(TfrxCustomDesigner &)> reportDialogs[] = {
+        {cmReportData, zorEditReportData},
+        {cmVariables, zorEditVariables},
+        {cmStyles, zorEditStyles},
+        {cmReportOptions, zorEditReportOptions},
+    };
+    for (const auto &[command, dialog] : reportDialogs) {
+        connect(Action(command), &QAction::triggered, this, [this, command = command, dialog = dialog] {
+            if (!TfrxDesignerCommands::Allowed(command))
+                return;
+            CommitEdits();
+            if (dialog(*this))
+                SetModified(true);
+        });
+    }
+    connect(Action(cmPageSettings), &QAction::triggered, this, [this] {
+        auto *page = qobject_cast<TfrxReportPage *>(FPage);
+        if (page == nullptr || page->IsSubReport() || !TfrxDesignerCommands::Allowed(cmPageSettings))
+            return;
+        CommitEdits();
+        if (zorEditPage(*this, page)) {
+            ReloadPages(int(Pages().indexOf(page)));
+            SetModified(true);
+        }
+    });
+}
+
+QString TfrxDesignerForm::InsertExpression(const QString &text)
+{
+    return zorEditExpression(*this, text);
+}
