@@ -54,6 +54,7 @@ const TfrxCommandInfo commandTable[cmCommandCount] = {
     {"dsCode", "Ctrl+E", 0, nullptr, false, true},                      // show the code tab
     {"2394", "F11", 0, nullptr, true, true},                            // Object Inspector
     {"2478", nullptr, 0, nullptr, false, true},                         // Add child band
+    {"2396", nullptr, 0, nullptr, true, true},                          // Report Tree
 };
 
 } // namespace

@@ -50,6 +50,7 @@ enum TfrxDesignerCommand {
     cmCodeTab,
     cmObjectInspector,
     cmAddChildBand,
+    cmReportTree,
     cmCommandCount
 };
 

@@ -62,7 +62,7 @@ TfrxDesignerForm::TfrxDesignerForm(TfrxReport &report, QWidget *parent)
     setWindowIcon(zorDesignerIcon("designer"));
     CreateCentralArea();
     CreateToolbars();
-    CreateInspector();
+    CreateToolWindows();
     CreateMenus();
     CreateStatusBar();
     ConnectCommands();
@@ -225,6 +225,7 @@ void TfrxDesignerForm::CreateMenus()
     view->addSeparator();
     toolbars->addSeparator();
     toolbars->addAction(Action(cmObjectInspector));
+    toolbars->addAction(Action(cmReportTree));
     for (TfrxDesignerCommand command : {cmRulers, cmGuides, cmDeleteGuides, cmBackdrop, cmCodeTab})
         view->addAction(Action(command));
     view->addSeparator();
@@ -556,6 +557,7 @@ void TfrxDesignerForm::SetModified(bool value)
     Workspace()->update();
     if (FInspector != nullptr)
         FInspector->UpdateProperties();
+    UpdateReportTree();
     UpdateControls();
     UpdateStatusBar(Workspace()->GetSelectionBounds());
 }

@@ -23,7 +23,9 @@ class TfrxDesignerPageArea;
 class TfrxDesignerRecovery;
 class TfrxDesignerWorkspace;
 class TfrxFormatToolbars;
+class QDockWidget;
 class TfrxObjectInspector;
+class TfrxReportTree;
 class TfrxObjectToolbar;
 class TfrxPage;
 class TfrxReport;
@@ -116,7 +118,11 @@ private:
     void UpdateBackdrop();
 
     // Objects: the inspector, the page menu, the object editors, the report's dialogs.
-    void CreateInspector();
+    void CreateToolWindows();
+    QDockWidget *AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
+                               TfrxDesignerCommand toggleCommand);
+    void UpdateReportTree();
+    void ShowObject(TfrxComponent *object);
     void UpdateInspector();
     void ShowPageMenu(const QPoint &at);
     void EditSelected();
@@ -171,6 +177,7 @@ private:
     TfrxFormatToolbars *FFormatBars = nullptr;
     TfrxObjectToolbar *FObjectBar = nullptr;
     TfrxObjectInspector *FInspector = nullptr;
+    TfrxReportTree *FReportTree = nullptr;
     QMenu *FRecentMenu = nullptr;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;

@@ -11,6 +11,7 @@
 #include "TfrxObjectInspector.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxReportTree.h"
 #include "TfrxResources.h"
 #include "zorDesignerObjects.h"
 #include "zorEditorDialogs.h"
@@ -37,17 +38,33 @@ bool TakesChildBand(const TfrxComponent *object)
 
 } // namespace
 
-void TfrxDesignerForm::CreateInspector()
+// A tool window at the left, shown and hidden by its View command.
+QDockWidget *TfrxDesignerForm::AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
+                                             TfrxDesignerCommand toggleCommand)
 {
-    FInspector = new TfrxObjectInspector(*this, this);
-    auto *dock = new QDockWidget(Text("2000"), this);
-    dock->setObjectName(QStringLiteral("ObjectInspectorDock"));
-    dock->setWidget(FInspector);
+    auto *dock = new QDockWidget(Text(titleKey), this);
+    dock->setObjectName(QLatin1String(objectName));
+    dock->setWidget(content);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
-    QAction *toggle = Action(cmObjectInspector);
+    QAction *toggle = Action(toggleCommand);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, dock, &QDockWidget::setVisible);
     connect(dock, &QDockWidget::visibilityChanged, toggle, [toggle, dock] { toggle->setChecked(dock->isVisible()); });
+    return dock;
+}
+
+void TfrxDesignerForm::CreateToolWindows()
+{
+    FInspector = new TfrxObjectInspector(*this, this);
+    QDockWidget *inspector = AddToolWindow(FInspector, "2000", "ObjectInspectorDock", cmObjectInspector);
+    FReportTree = new TfrxReportTree(FReport, this);
+    QDockWidget *tree = AddToolWindow(FReportTree, "2200", "ReportTreeDock", cmReportTree);
+    splitDockWidget(inspector, tree, Qt::Vertical);
+    connect(FReportTree, &TfrxReportTree::ObjectChosen, this, &TfrxDesignerForm::ShowObject);
+    connect(tree, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            UpdateReportTree();
+    });
     connect(FInspector, &TfrxObjectInspector::ObjectChosen, this, [this](TfrxComponent *object) {
         if (FPage == nullptr || object == nullptr)
             return;
@@ -64,6 +81,38 @@ void TfrxDesignerForm::UpdateInspector()
         return;
     FInspector->SetObjects(FObjects);
     FInspector->SetSelectedObjects(FSelectedObjects);
+    FReportTree->SetSelected(FSelectedObjects);
+}
+
+// The report tree is rebuilt only while it is shown: a report of thousands of objects would
+// otherwise pay for it on every change.
+void TfrxDesignerForm::UpdateReportTree()
+{
+    if (FReportTree == nullptr || !FReportTree->isVisible())
+        return;
+    FReportTree->UpdateItems();
+    FReportTree->SetSelected(FSelectedObjects);
+}
+
+// Shows the page of an object and selects it alone (the report tree's choice).
+void TfrxDesignerForm::ShowObject(TfrxComponent *object)
+{
+    if (object == nullptr)
+        return;
+    auto *page = qobject_cast<TfrxPage *>(object);
+    if (page == nullptr)
+        page = object->GetPage();
+    const int index = int(Pages().indexOf(page));
+    if (index < 0)
+        return;
+    if (page != FPage)
+        ReloadPages(index);
+    if (object != page) {
+        FSelectedObjects = {object};
+        Workspace()->ExpandGroups();
+        Workspace()->update();
+    }
+    SelectionChanged();
 }
 
 // The page menu: the first selected object's editor and items, then the clipboard and order
