@@ -31,6 +31,10 @@ public:
     void CommitEdit();
     void DisableUpdate();
     void EnableUpdate();
+    // Selects a row of the shown tab.
+    void SetItemIndex(int index);
+    // The preview designer edits no script: only the Properties tab is offered there.
+    void SetEventsVisible(bool visible);
     // The splitters' positions, kept in the designer's settings.
     int SplitterPos() const;
     void SetSplitterPos(int value);
@@ -40,6 +44,9 @@ public:
 signals:
     // An object was chosen in the object box.
     void ObjectChosen(TfrxComponent *object);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Private;
