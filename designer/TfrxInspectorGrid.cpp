@@ -187,8 +187,13 @@ QRect TfrxInspectorGrid::ValueRect(int row) const
 
 void TfrxInspectorGrid::SetSplitterPos(int value)
 {
-    FSplitterPos =
-        std::clamp(value, minimumColumn, std::max(minimumColumn, viewport()->width() - minimumColumn));
+    const int width = viewport()->width();
+    FSplitterPending = width <= 2 * minimumColumn || !isVisible();
+    if (FSplitterPending) {
+        FPendingSplitterPos = value;
+        return;
+    }
+    FSplitterPos = value <= 0 || value > width - minimumColumn ? width / 2 : std::max(value, minimumColumn);
     PlaceEditor();
     viewport()->update();
 }
@@ -204,8 +209,17 @@ void TfrxInspectorGrid::UpdateScrollBar()
 void TfrxInspectorGrid::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    if (FSplitterPending)
+        SetSplitterPos(FPendingSplitterPos);
     UpdateScrollBar();
     PlaceEditor();
+}
+
+void TfrxInspectorGrid::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (FSplitterPending)
+        SetSplitterPos(FPendingSplitterPos);
 }
 
 void TfrxInspectorGrid::scrollContentsBy(int, int)
@@ -366,7 +380,7 @@ void TfrxInspectorGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const int x = event->position().toPoint().x();
     if (FMovingSplitter)
-        SetSplitterPos(x);
+        SetSplitterPos(std::clamp(x, minimumColumn, viewport()->width() - minimumColumn));
     viewport()->setCursor(FMovingSplitter || std::abs(x - FSplitterPos) <= splitterGrip ? Qt::SplitHCursor
                                                                                         : Qt::ArrowCursor);
 }

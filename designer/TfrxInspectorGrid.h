@@ -40,6 +40,7 @@ public:
     void SetExpanded(int row, bool expanded);
 
     int SplitterPos() const { return FSplitterPos; }
+    // Where the names end; 0 (not stored) or a place too near the right edge gives half the width.
     void SetSplitterPos(int value);
     int RowHeight() const { return FRowHeight; }
     // The name and value cells of a row in the viewport's coordinates.
@@ -64,6 +65,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -100,6 +102,9 @@ private:
     QSet<QString> FExpanded;
     int FItemIndex = -1;
     int FSplitterPos = 75;
+    // A position asked for before the grid had its width.
+    int FPendingSplitterPos = 0;
+    bool FSplitterPending = true;
     int FRowHeight = 16;
     bool FMovingSplitter = false;
     QString FShownText;

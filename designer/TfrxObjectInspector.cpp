@@ -75,8 +75,6 @@ struct TfrxObjectInspector::Private
     std::unique_ptr<TfrxPropertyList> Events;
     int UpdateLocks = 0;
     bool UpdatePending = false;
-    // A splitter position asked for before the inspector had its width.
-    int PendingSplitterPos = 0;
 };
 
 TfrxObjectInspector::TfrxObjectInspector(TfrxCustomDesigner &designer, QWidget *parent)
@@ -173,19 +171,12 @@ void TfrxObjectInspector::SetEventsVisible(bool visible)
 
 int TfrxObjectInspector::SplitterPos() const
 {
-    return d->PendingSplitterPos != 0 ? d->PendingSplitterPos : d->Grid->SplitterPos();
+    return d->Grid->SplitterPos();
 }
 
 void TfrxObjectInspector::SetSplitterPos(int value)
 {
-    // A position of 0 (not stored) or one too near the right edge becomes half the width.
-    if (width() <= 2 * minimumPosition || !isVisible()) {
-        d->PendingSplitterPos = value > 0 ? value : -1;
-        return;
-    }
-    const int usable = d->Grid->viewport()->width();
-    d->Grid->SetSplitterPos(value <= 0 || value > usable - minimumPosition ? usable / 2 : value);
-    d->PendingSplitterPos = 0;
+    d->Grid->SetSplitterPos(value);
 }
 
 int TfrxObjectInspector::Splitter1Pos() const
@@ -198,13 +189,6 @@ void TfrxObjectInspector::SetSplitter1Pos(int value)
     const int height = value < minimumPosition ? defaultDescriptionHeight : value;
     const int total = std::max(d->Splitter->height(), height + 100);
     d->Splitter->setSizes({total - height, height});
-}
-
-void TfrxObjectInspector::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    if (d->PendingSplitterPos != 0 && isVisible())
-        SetSplitterPos(d->PendingSplitterPos);
 }
 
 // ---- Private ----------------------------------------------------------------------------------

@@ -45,9 +45,6 @@ signals:
     // An object was chosen in the object box.
     void ObjectChosen(TfrxComponent *object);
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
     struct Private;
     std::unique_ptr<Private> d;

@@ -383,3 +383,20 @@ TEST_F(InspectorTest, AScriptWithoutMainBlockClearsTheEventAndSaysSo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InspectorTest, TheSplitterTakesHalfTheWidthWhenItsPlaceIsUnusable)
+{
+    Show({"Memo1"});
+    const int half = Grid()->viewport()->width() / 2;
+    EXPECT_EQ(Inspector->SplitterPos(), half);
+    Inspector->SetSplitterPos(100);
+    EXPECT_EQ(Inspector->SplitterPos(), 100);
+    Inspector->SetSplitterPos(Grid()->viewport()->width() - 5);
+    EXPECT_EQ(Inspector->SplitterPos(), half);
+    Inspector->SetSplitter1Pos(5);
+    EXPECT_EQ(Inspector->Splitter1Pos(), 65);
+}
+
+} // namespace
