@@ -31,6 +31,10 @@ public:
     void CommitEdit();
     void DisableUpdate();
     void EnableUpdate();
+    // Selects a row of the shown tab.
+    void SetItemIndex(int index);
+    // The preview designer edits no script: only the Properties tab is offered there.
+    void SetEventsVisible(bool visible);
     // The splitters' positions, kept in the designer's settings.
     int SplitterPos() const;
     void SetSplitterPos(int value);
