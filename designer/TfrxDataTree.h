@@ -26,10 +26,17 @@ public:
     // "Create field" and "Create caption", which govern dropping onto a page.
     bool CreateField() const;
     bool CreateCaption() const;
+    // The scroll position of the tree shown, so that a dialog that embeds the tree can open it
+    // where it was left.
+    int ScrollPosition() const;
+    void SetScrollPosition(int value);
 
 signals:
     // An entry was double-clicked; text is its insertion text.
     void Activated(const QString &text);
+    // The data tab was double-clicked while the report has no data sets: the report data dialog
+    // is what the operator is after.
+    void DataRequested();
 
 private:
     struct Private;

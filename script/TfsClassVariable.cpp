@@ -10,6 +10,8 @@
 #include <QMetaProperty>
 #include <QObject>
 
+#include <algorithm>
+
 namespace {
 
 // The script type of a property of the host's table.
@@ -267,6 +269,18 @@ const TfsClassMember *TfsClassVariable::DefaultProperty(const TfsScript &scope) 
                                    : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
     }
     return nullptr;
+}
+
+std::vector<const TfsClassMember *> TfsClassVariable::Members() const
+{
+    std::vector<const TfsClassMember *> members;
+    members.reserve(FMembers.size());
+    for (const auto &entry : FMembers)
+        members.push_back(&entry.second);
+    std::sort(members.begin(), members.end(), [](const TfsClassMember *a, const TfsClassMember *b) {
+        return QString::compare(a->name, b->name, Qt::CaseInsensitive) < 0;
+    });
+    return members;
 }
 
 const TfsClassMember *TfsClassVariable::Find(const QString &name, const TfsScript &scope) const

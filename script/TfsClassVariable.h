@@ -65,6 +65,8 @@ public:
     bool AddConstructor(const QString &syntax, std::function<QObject *(std::span<TfsValue>)> construct,
                         const TfsScript &scope);
 
+    // The members this class declares itself (not its ancestors'), sorted by name.
+    std::vector<const TfsClassMember *> Members() const;
     // The member of this class or, through scope, of its ancestors; null when none has it.
     const TfsClassMember *Find(const QString &name, const TfsScript &scope) const;
     // The default indexed property of this class or of its nearest ancestor that has one.

@@ -104,6 +104,9 @@ public:
     TfsCustomVariable *Add(std::unique_ptr<TfsCustomVariable> item);
     // Variables and parameters of this scope, in declaration order.
     const std::vector<TfsCustomVariable *> &Locals() const { return FLocals; }
+    // Every item of this scope, oldest first, also those that a newer item of the same name hides
+    // (Find gives the visible one): what hosts walk to show the functions and classes on offer.
+    const std::vector<std::unique_ptr<TfsCustomVariable>> &Items() const { return FItemStore; }
     // A type name to its declared type: the script's aliases, then registered type items and the
     // built-in names; false for an unknown name.
     bool ResolveType(const QString &name, TfsVarType &type) const;
