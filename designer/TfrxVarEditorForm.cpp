@@ -373,7 +373,11 @@ TfrxVarEditorForm::TfrxVarEditorForm(TfrxCustomDesigner &designer, QWidget *pare
     });
 }
 
-TfrxVarEditorForm::~TfrxVarEditorForm() = default;
+// The tree tells of a changed current item while it is destroyed, after the private part is gone.
+TfrxVarEditorForm::~TfrxVarEditorForm()
+{
+    disconnect(d->tree, nullptr, this, nullptr);
+}
 
 void TfrxVarEditorForm::SetLinesEditor(LinesEditor editor)
 {
@@ -400,10 +404,11 @@ void TfrxVarEditorForm::done(int result)
 }
 
 // Insert adds (a variable, or a category while there are none), Delete deletes, Enter and F2
-// rename. While a name is being edited its editor has the focus, so these keys reach it instead.
+// rename.
 bool TfrxVarEditorForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != d->tree || event->type() != QEvent::KeyPress)
+    // A key the name editor did not take (Enter, which ends the edit) comes up to the tree too.
+    if (watched != d->tree || event->type() != QEvent::KeyPress || !d->tree->hasFocus())
         return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->modifiers() & ~Qt::KeypadModifier)

@@ -6,10 +6,10 @@
 
 #include "DesignerTestSupport.h"
 #include "FakeDesigner.h"
-#include "QtPrinters.h"
 #include "TfrxDataPage.h"
 #include "TfrxDesignerDialogs.h"
 #include "TfrxReportDataSets.h"
+#include "TfrxReportPage.h"
 #include "TfrxUserDataSet.h"
 
 #include <QAbstractButton>
@@ -58,9 +58,13 @@ template <class T> T *child(const QWidget *parent, const QString &name)
     return widget;
 }
 
+// Clicks a button; check boxes and radio buttons on their indicator, since a wide one takes clicks
+// only on its indicator and text.
 inline void click(const QWidget *parent, const QString &button)
 {
-    QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton);
+    auto *widget = child<QAbstractButton>(parent, button);
+    const bool indicator = widget->inherits("QCheckBox") || widget->inherits("QRadioButton");
+    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(8, widget->height() / 2) : QPoint());
 }
 
 // A data set of the report's data page with the given fields, in the report's list.
