@@ -281,6 +281,8 @@ public:
     bool LoadFromStream(QIODevice *stream);
     // A password the host knows beforehand: templates protected by it open without asking.
     void SetHiddenPassword(const QString &password) { FHiddenPassword = password; }
+    // Whether the host gave one: the report options then keep the password away from the operator.
+    bool HasHiddenPassword() const { return !FHiddenPassword.isEmpty(); }
     // Writes the template through a temporary file in the same folder renamed over fileName, so a
     // failed save leaves the old file as it was. Returns false when nothing was replaced.
     bool SaveToFile(const QString &fileName);
