@@ -3,6 +3,7 @@
 // menu the designer builds from them.
 #include "DesignerTestSupport.h"
 #include "FakeDesigner.h"
+#include "LookDialogsTestSupport.h"
 #include "TfrxBands.h"
 #include "TfrxComponentEditor.h"
 #include "TfrxDataBand.h"
@@ -16,8 +17,6 @@
 #include "TfrxSysMemoView.h"
 #include "zorEditorMenu.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -431,9 +430,8 @@ TEST_F(ComponentEditorsTest, PictureOfATextObjectsMenu)
     QMenu menu;
     zorAddEditorItems(menu, *editor, designer);
     menu.adjustSize();
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/pictures");
-    QDir().mkpath(folder);
-    EXPECT_TRUE(menu.grab().save(folder + QStringLiteral("/MemoMenu@%1.png").arg(menu.devicePixelRatioF())));
+    EXPECT_TRUE(
+        menu.grab().save(lookdialogs::picturePath(QStringLiteral("MemoMenu"), menu.devicePixelRatioF())));
 }
 
 } // namespace
