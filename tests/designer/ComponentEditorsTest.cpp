@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace designertest;
+using lookdialogs::Strings;
 
 namespace {
 
@@ -112,14 +113,6 @@ protected:
     FakeDesigner designer;
     QHash<QString, TfrxComponent *> objects;
 };
-
-QStringList Strings(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
 
 // The view items close every view's menu; Shift is on for a new view.
 const QStringList viewItems =

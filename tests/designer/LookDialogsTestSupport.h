@@ -23,6 +23,14 @@
 
 namespace lookdialogs {
 
+inline QStringList Strings(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
 // Answers the file dialogs from a list (none left means cancel) and keeps the errors shown.
 class ScriptedDialogs : public TfrxDesignerDialogs
 {
