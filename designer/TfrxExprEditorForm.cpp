@@ -3,7 +3,7 @@
 #include "TfrxCustomDesigner.h"
 #include "TfrxDataTree.h"
 #include "TfrxReport.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>

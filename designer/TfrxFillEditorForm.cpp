@@ -6,7 +6,7 @@
 #include "TfrxGradientFill.h"
 #include "TfrxResources.h"
 #include "TfrxSampleView.h"
-#include "zorDialogButtons.h"
+#include "zorDialogKit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "TfrxCustomMemoView.h"
 #include "TfrxFormat.h"
 #include "TfrxResources.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #include "TfrxFormatEditorForm.h"
 
 #include "TfrxFormatEditor.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>

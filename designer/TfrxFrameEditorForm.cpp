@@ -6,7 +6,7 @@
 #include "TfrxResources.h"
 #include "TfrxSampleView.h"
 #include "zorDesignerIcons.h"
-#include "zorDialogButtons.h"
+#include "zorDialogKit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

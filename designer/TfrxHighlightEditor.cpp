@@ -10,7 +10,7 @@
 #include "TfrxHighlight.h"
 #include "TfrxHighlightSample.h"
 #include "zorDesignerIcons.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 #include "zorEditorDialogs.h"
 
 #include <QCheckBox>

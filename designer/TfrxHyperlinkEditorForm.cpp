@@ -4,7 +4,7 @@
 #include "TfrxHyperlink.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

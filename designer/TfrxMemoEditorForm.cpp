@@ -8,7 +8,7 @@
 #include "TfrxFormatEditor.h"
 #include "TfrxHighlightEditor.h"
 #include "TfrxReport.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 #include "zorEditorDialogs.h"
 
 #include <QAction>

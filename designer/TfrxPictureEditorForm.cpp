@@ -4,7 +4,7 @@
 #include "TfrxPictureView.h"
 #include "TfrxResources.h"
 #include "TfrxSampleView.h"
-#include "zorDialogButtons.h"
+#include "zorDialogKit.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>

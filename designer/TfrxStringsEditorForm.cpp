@@ -1,6 +1,6 @@
 #include "TfrxStringsEditorForm.h"
 
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>

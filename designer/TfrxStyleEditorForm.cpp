@@ -12,7 +12,7 @@
 #include "TfrxStyleFile.h"
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
-#include "zorDialogButtons.h"
+#include "zorDialogKit.h"
 #include "zorEditorDialogs.h"
 
 #include <QCheckBox>

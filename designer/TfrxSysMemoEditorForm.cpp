@@ -6,7 +6,7 @@
 #include "TfrxPage.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
-#include "zorEditorDialogParts.h"
+#include "zorDialogKit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

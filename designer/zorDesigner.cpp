@@ -4,6 +4,7 @@
 #include "TfrxDesignerForm.h"
 #include "TfrxObjectCollection.h"
 #include "TfrxReport.h"
+#include "TfrxReportPropertyEditors.h"
 #include "TfrxReportServices.h"
 
 #include <QCoreApplication>
@@ -38,5 +39,6 @@ void zorRegisterDesigner()
 {
     zorRegisterStandardObjects();
     zorRegisterComponentEditors();
+    zorRegisterPropertyEditors();
     TfrxReportServices::Instance().Design = Design;
 }

@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
 #include <QStringList>
 
 #include <algorithm>
@@ -40,6 +42,24 @@ QDialogButtonBox *zorOkCancelButtons(QDialog *dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void zorAcceptOnCtrlEnter(QDialog *dialog)
+{
+    // Both the main Return key and the keypad's Enter.
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), dialog);
+        QObject::connect(shortcut, &QShortcut::activated, dialog, &QDialog::accept);
+    }
+}
+
+QToolButton *zorExpressionButton(const QString &name, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(zorText("4400"));
+    return button;
 }
 
 void zorRefuseValue(QWidget *field, const QString &message)

@@ -5,9 +5,10 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QToolButton;
 class QWidget;
 
-// Small pieces that the editor dialogs of bands, pages, variables and report options share.
+// Pieces every editor dialog of the designer is built of, so that they look and behave alike.
 
 // The string table's text of a key ("2700", "vaDupName").
 QString zorText(const char *key);
@@ -17,6 +18,10 @@ QString zorText(const char *key, const QStringList &values);
 QString zorFilterText(const char *key);
 // The OK and Cancel row of a dialog, with the table's captions, wired to accept and reject.
 QDialogButtonBox *zorOkCancelButtons(QDialog *dialog);
+// Ctrl+Enter closes the dialog with OK, also from inside a multi-line editor.
+void zorAcceptOnCtrlEnter(QDialog *dialog);
+// The small "..." button beside an expression field that opens the expression editor.
+QToolButton *zorExpressionButton(const QString &name, QWidget *parent);
 // Tells the operator about a value that cannot be taken and puts the caret into its field.
 void zorRefuseValue(QWidget *field, const QString &message);
 

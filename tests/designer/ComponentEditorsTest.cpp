@@ -17,6 +17,7 @@
 #include "TfrxSysMemoView.h"
 #include "zorEditorMenu.h"
 
+#include <QDialog>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -355,8 +356,13 @@ TEST_F(ComponentEditorsTest, EditingASubreportShowsItsPage)
 TEST_F(ComponentEditorsTest, DialogItemsReportNoChangeWhenTheDialogIsCancelled)
 {
     auto editor = editorOf(object("Memo"));
-    EXPECT_FALSE(editor->Execute(1, true));
-    EXPECT_FALSE(editor->Execute(50, true));
+    for (const int tag : {1, 50}) {
+        bool changed = true;
+        EXPECT_TRUE(AnswerModal<QDialog>([&] { changed = editor->Execute(tag, true); },
+                                         [](QDialog *dialog) { dialog->reject(); }))
+            << tag;
+        EXPECT_FALSE(changed) << tag;
+    }
 }
 
 // A class of the registry's own for the lookup rule.
@@ -408,7 +414,8 @@ TEST_F(ComponentEditorsTest, TheContextMenuRunsTheEditorAndRecordsTheChange)
     wordWrap->trigger();
     EXPECT_FALSE(memo->WordWrap());
     EXPECT_EQ(designer.Modifications, 1);
-    actions.at(0)->trigger(); // a dialog that changes nothing records nothing
+    // A dialog closed with Cancel records nothing.
+    EXPECT_TRUE(AnswerModal<QDialog>([&] { actions.at(0)->trigger(); }, [](QDialog *dialog) { dialog->reject(); }));
     EXPECT_EQ(designer.Modifications, 1);
 
     QMenu empty;

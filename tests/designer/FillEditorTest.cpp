@@ -132,7 +132,7 @@ TEST(FillEditorDialog, OkGivesANewFillAndCancelNone)
     TfrxBrushFill brush;
     const auto edit = [&brush](const char *button) {
         std::unique_ptr<TfrxCustomFill> fill;
-        EXPECT_TRUE(answerModal<TfrxFillEditorForm>(
+        EXPECT_TRUE(AnswerModal<TfrxFillEditorForm>(
             [&] { fill = zorEditFill(nullptr, &brush); },
             [button](TfrxFillEditorForm *form) {
                 form->findChild<QTabWidget *>(QStringLiteral("Pages"))->setCurrentIndex(ftGradient);

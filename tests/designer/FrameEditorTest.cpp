@@ -133,7 +133,7 @@ TEST(FrameEditorDialog, OkAppliesAndCancelChangesNothing)
     frame.SetTyp(ftLeft);
     const auto edit = [&frame](bool ok) {
         bool changed = false;
-        EXPECT_TRUE(answerModal<TfrxFrameEditorForm>(
+        EXPECT_TRUE(AnswerModal<TfrxFrameEditorForm>(
             [&] { changed = zorEditFrame(nullptr, frame); },
             [ok](TfrxFrameEditorForm *form) {
                 form->findChild<QAbstractButton *>(QStringLiteral("AllLines"))->click();

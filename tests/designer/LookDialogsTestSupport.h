@@ -4,6 +4,7 @@
 // file dialogs and error messages, answers to modal dialogs, colour choices and pictures of the
 // dialogs for a person to look at.
 
+#include "ModalAnswer.h"
 #include "TfrxColorPicker.h"
 #include "TfrxDesignerDialogs.h"
 
@@ -57,22 +58,6 @@ public:
 private:
     QString next() { return fileNames.isEmpty() ? QString() : fileNames.takeFirst(); }
 };
-
-// Runs action and answers the modal dialog of type T that it opens; returns whether one opened.
-template <class T>
-bool answerModal(const std::function<void()> &action, const std::function<void(T *)> &answer)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&opened, &answer] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            opened = true;
-            answer(dialog);
-        }
-    });
-    action();
-    QCoreApplication::processEvents(); // the timer, when action opened nothing
-    return opened;
-}
 
 // Chooses one of the basic colours of a picker's menu (0 black, 5 red, 9 lime, 13 blue), as a
 // click does.

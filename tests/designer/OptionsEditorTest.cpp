@@ -1,5 +1,6 @@
 // The designer options dialog driven through its widgets: what it shows, what it returns, the
 // sizes it refuses, "Restore defaults", and pictures of it for a person to look at.
+#include "ModalAnswer.h"
 #include "TfrxOptionsEditor.h"
 
 #include "TfrxColorSwatch.h"
@@ -25,23 +26,6 @@
 
 namespace {
 
-// Runs action and answers the modal dialog of type T that it opens with answer; returns whether
-// one opened.
-template <class T>
-bool answerModal(const std::function<void()> &action, const std::function<void(T *)> &answer)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&opened, &answer] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            opened = true;
-            answer(dialog);
-        }
-    });
-    action();
-    QCoreApplication::processEvents(); // the timer, when action opened nothing
-    return opened;
-}
-
 class OptionsEditorTest : public ::testing::Test
 {
 protected:
@@ -64,7 +48,7 @@ protected:
     QString messageOfClick(const char *button) const
     {
         QString text;
-        answerModal<QMessageBox>([&] { click(button); },
+        AnswerModal<QMessageBox>([&] { click(button); },
                                  [&text](QMessageBox *box) {
                                      text = box->text();
                                      box->accept();
@@ -116,7 +100,7 @@ TEST_F(OptionsEditorTest, ReturnsWhatTheOperatorChanged)
     child<QCheckBox>("GridLCDCB")->click();
     child<QComboBox>("MemoFontSizeCB")->setCurrentText(QStringLiteral("14"));
     child<QSpinBox>("BandsGapE")->setValue(12);
-    const bool opened = answerModal<QColorDialog>([&] { child<TfrxColorSwatch>("WorkspaceColorB")->click(); },
+    const bool opened = AnswerModal<QColorDialog>([&] { child<TfrxColorSwatch>("WorkspaceColorB")->click(); },
                                                   [](QColorDialog *colors) {
                                                       colors->setCurrentColor(QColor(0x10, 0x20, 0x30));
                                                       colors->accept();

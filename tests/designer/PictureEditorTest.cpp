@@ -147,7 +147,7 @@ TEST_F(PictureEditorTest, OkGivesThePictureToTheObjectAndTheStore)
     const QString name = file("PNG", 64, 48);
     const auto edit = [&](const char *button) {
         bool changed = false;
-        EXPECT_TRUE(answerModal<TfrxPictureEditorForm>(
+        EXPECT_TRUE(AnswerModal<TfrxPictureEditorForm>(
             [&] { changed = zorEditPicture(designer, view); },
             [&](TfrxPictureEditorForm *dialog) {
                 dialogs.fileNames = {name};

@@ -145,7 +145,7 @@ TEST_F(StyleEditorTest, ControlsSetTheChosenStyle)
     chooseBasicColor(child<TfrxColorPicker>("ColorB"), 9);
     chooseBasicColor(child<TfrxColorPicker>("FontColorB"), 13);
     QTest::mouseClick(child<QCheckBox>("CharsetCB"), Qt::LeftButton);
-    EXPECT_TRUE(answerModal<QFontDialog>([this] { click("FontB"); },
+    EXPECT_TRUE(AnswerModal<QFontDialog>([this] { click("FontB"); },
                                          [](QFontDialog *dialog) {
                                              QFont font(QStringLiteral("DejaVu Serif"));
                                              font.setPointSize(16);
@@ -153,7 +153,7 @@ TEST_F(StyleEditorTest, ControlsSetTheChosenStyle)
                                              dialog->setCurrentFont(font);
                                              dialog->accept();
                                          }));
-    EXPECT_TRUE(answerModal<TfrxFrameEditorForm>(
+    EXPECT_TRUE(AnswerModal<TfrxFrameEditorForm>(
         [this] { click("FrameB"); },
         [](TfrxFrameEditorForm *dialog) {
             dialog->findChild<QAbstractButton *>(QStringLiteral("TopLine"))->click();
@@ -188,7 +188,7 @@ TEST_F(StyleEditorTest, OkGivesTheStylesToTheReportAndItsTextObjects)
     const QString before = Describe(*report->Styles());
     const auto edit = [&](const char *button) {
         bool changed = false;
-        EXPECT_TRUE(answerModal<TfrxStyleEditorForm>(
+        EXPECT_TRUE(AnswerModal<TfrxStyleEditorForm>(
             [&] { changed = zorEditStyles(designer); },
             [button](TfrxStyleEditorForm *dialog) {
                 auto *styles = dialog->findChild<QListWidget *>(QStringLiteral("StyleList"));

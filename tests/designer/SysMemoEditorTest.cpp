@@ -74,6 +74,7 @@ TEST_F(SysMemoEditorTest, AggregateTexts)
 TEST_F(SysMemoEditorTest, ABandChoosesItsDataSetAndADataSetEmptiesTheExpression)
 {
     Open();
+    Child<QRadioButton>(form.get(), "AggregateRB")->setChecked(true);
     // The page's first data band is chosen at start, and with it Sales.
     EXPECT_EQ(Box("BandCB")->currentText(), u"MasterData1"_s);
     EXPECT_EQ(Box("DataSetCB")->currentText(), u"Sales"_s);

@@ -5,6 +5,7 @@
 // text object Memo1 on it, and variables in a category; a designer stand-in over it. Helpers find
 // a dialog's controls by name, answer the modal dialog that an action opens, and keep pictures.
 
+#include "ModalAnswer.h"
 #include "DesignerTestSupport.h"
 #include "FakeDesigner.h"
 #include "TfrxDataBand.h"
@@ -62,22 +63,6 @@ protected:
         T *widget = parent->findChild<T *>(QLatin1StringView(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
-    }
-
-    // Runs action and, once the modal dialog of type T that it opens is up, hands it to answer;
-    // returns whether one opened.
-    template <class T> static bool AnswerModal(const std::function<void()> &action, const std::function<void(T *)> &answer)
-    {
-        bool opened = false;
-        QTimer::singleShot(0, [&opened, &answer] {
-            if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                opened = true;
-                answer(dialog);
-            }
-        });
-        action();
-        QCoreApplication::processEvents();
-        return opened;
     }
 
     // Pictures for a person to look at, named after the scale they were taken at.
