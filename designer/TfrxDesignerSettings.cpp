@@ -229,7 +229,9 @@ TfrxDesignerSettings TfrxDesignerSettings::Defaults()
     TfrxDesignerSettings s;
     s.EditAfterInsert = true;
     s.Maximized = true;
-    s.InspectorSplitPos = 75;
+    // Half the inspector's width, whatever width its dock gets on this screen, so that the
+    // longer property names are not cut.
+    s.InspectorSplitPos = 0;
     s.InspectorSplit1Pos = 65;
     return s;
 }

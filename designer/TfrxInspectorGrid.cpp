@@ -193,7 +193,8 @@ void TfrxInspectorGrid::SetSplitterPos(int value)
         FPendingSplitterPos = value;
         return;
     }
-    FSplitterPos = value <= 0 || value > width - minimumColumn ? width / 2 : std::max(value, minimumColumn);
+    FSplitterHalf = value <= 0 || value > width - minimumColumn;
+    FSplitterPos = FSplitterHalf ? width / 2 : std::max(value, minimumColumn);
     PlaceEditor();
     viewport()->update();
 }
@@ -211,6 +212,8 @@ void TfrxInspectorGrid::resizeEvent(QResizeEvent *event)
     QAbstractScrollArea::resizeEvent(event);
     if (FSplitterPending)
         SetSplitterPos(FPendingSplitterPos);
+    else if (FSplitterHalf)
+        SetSplitterPos(0);
     UpdateScrollBar();
     PlaceEditor();
 }

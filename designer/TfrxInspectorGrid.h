@@ -105,6 +105,8 @@ private:
     // A position asked for before the grid had its width.
     int FPendingSplitterPos = 0;
     bool FSplitterPending = true;
+    // No position of its own was asked for: the names take half of whatever width the grid gets.
+    bool FSplitterHalf = false;
     int FRowHeight = 16;
     bool FMovingSplitter = false;
     QString FShownText;

@@ -160,7 +160,7 @@ TEST_F(DesignerSettingsTest, BuiltInLayoutWhenTheStoreCannotBeUsed)
     const TfrxDesignerSettings defaults = TfrxDesignerSettings::Defaults();
     EXPECT_TRUE(defaults.EditAfterInsert);
     EXPECT_TRUE(defaults.Maximized);
-    EXPECT_EQ(defaults.InspectorSplitPos, 75);
+    EXPECT_EQ(defaults.InspectorSplitPos, 0) << "half the inspector's width";
     EXPECT_EQ(defaults.InspectorSplit1Pos, 65);
     EXPECT_TRUE(defaults.WindowState.isEmpty());
 }
