@@ -41,7 +41,10 @@ public:
     }
     void ShowError(QWidget *, const QString &text) override { errors << text; }
     QString OpenFileName(QWidget *, const QString &, const QString &) override { return next(); }
-    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return next(); }
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return next();
+    }
 
 private:
     QString next() { return fileNames.isEmpty() ? QString() : fileNames.takeFirst(); }
@@ -86,7 +89,8 @@ protected:
     QPoint Middle(const TfrxComponent *object) const
     {
         return Workspace()
-            ->ReportToWidget(QPointF(object->AbsLeft() + object->Width() / 2, object->AbsTop() + object->Height() / 2))
+            ->ReportToWidget(
+                QPointF(object->AbsLeft() + object->Width() / 2, object->AbsTop() + object->Height() / 2))
             .toPoint();
     }
     void Select(const char *name)

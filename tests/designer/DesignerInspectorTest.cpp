@@ -116,7 +116,8 @@ TEST_F(DesignerInspector, AHandlerMadeFromTheEventColumnRunsWhenTheReportIsPrepa
     ASSERT_TRUE(report.PrepareReport());
     const TfrxComponent *prepared = report.PreviewPages()->GetPage(0)->FindObject(QStringLiteral("Memo1"));
     ASSERT_NE(prepared, nullptr);
-    EXPECT_EQ(qobject_cast<const TfrxMemoView *>(prepared)->Text().trimmed(), QStringLiteral("из обработчика"));
+    EXPECT_EQ(qobject_cast<const TfrxMemoView *>(prepared)->Text().trimmed(),
+              QStringLiteral("из обработчика"));
 }
 
 // The designer with the inspector, for a person to look at.
