@@ -33,6 +33,7 @@ TfrxDesignerWorkspace::TfrxDesignerWorkspace(QWidget *parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     UpdateView();
 }
