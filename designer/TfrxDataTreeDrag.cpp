@@ -1,6 +1,7 @@
 #include "TfrxDataTreeDrag.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QMimeData>
 
 namespace {

@@ -2,6 +2,7 @@
 // object's frame follows the mouse; the drop makes the entry's text object and, for a data field,
 // its caption above it, in one undo step.
 
+#include "TfrxDataSet.h"
 #include "TfrxDesigner.h"
 #include "TfrxDesignerWorkspace_p.h"
 #include "TfrxFormatCommands.h"
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+
+using zor::Round8;
 
 namespace {
 
