@@ -294,8 +294,8 @@ void TfrxDataTree::Private::TabShown(int index)
 
 TfrxDataTreeDrag TfrxDataTree::Private::DragOf(const QTreeWidgetItem &item) const
 {
-    return {item.data(0, insertionRole).toString(), item.data(0, fieldRole).toString(), CreateField->isChecked(),
-            CreateCaption->isChecked()};
+    return {item.data(0, insertionRole).toString(), item.data(0, fieldRole).toString(),
+            CreateField->isChecked(), CreateCaption->isChecked()};
 }
 
 TfrxDataTree::TfrxDataTree(TfrxCustomDesigner &designer, QWidget *parent)

@@ -34,7 +34,8 @@ enum TfrxDesignMode {
 enum TfrxWorkspaceTool { wtSelect, wtHand, wtZoom, wtEditText, wtCopyFormat };
 
 // An object about to be inserted: its class, palette variant and frame in report pixels.
-struct TfrxInsertion {
+struct TfrxInsertion
+{
     const QMetaObject *ComponentClass = nullptr; // none while not inserting
     int Flags = 0;
     double Left = 0;

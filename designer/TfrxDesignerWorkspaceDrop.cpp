@@ -155,7 +155,8 @@ bool TfrxDesignerWorkspace::Private::StartDrop(const QMimeData *data)
     q->CloseInplaceEditor();
     Dropping = DroppedEntry{*entry, Insertion, Mode};
     const QSizeF size = DropFrameSize(*entry);
-    Insertion = {&TfrxMemoView::staticMetaObject, 0, 0, 0, size.width(), size.height(), size.width(), size.height()};
+    Insertion = {
+        &TfrxMemoView::staticMetaObject, 0, 0, 0, size.width(), size.height(), size.width(), size.height()};
     Mode = dmInsertObject;
     return true;
 }
@@ -210,7 +211,8 @@ void TfrxDesignerWorkspace::Private::Drop()
         caption->SetText(entry.Field);
     }
     *Selected = created;
-    if (const TfrxDesigner *designer = TfrxDesigner::Instance(); designer != nullptr && designer->OnInsertObject)
+    if (const TfrxDesigner *designer = TfrxDesigner::Instance();
+        designer != nullptr && designer->OnInsertObject)
         designer->OnInsertObject(created.last());
     q->AdjustBands(true);
     q->setFocus(Qt::OtherFocusReason);
