@@ -52,6 +52,7 @@ void TfrxDesignerWorkspace::SetPage(TfrxPage *page)
 {
     CloseInplaceEditor();
     d->FinishGesture();
+    d->EndDrop();
     d->Page = page;
     d->Grid.DialogPage = qobject_cast<TfrxDialogPage *>(page) != nullptr;
     UpdateView();

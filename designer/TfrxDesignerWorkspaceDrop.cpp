@@ -77,11 +77,12 @@ void GiveName(TfrxMemoView &memo, const QString &name)
 }
 
 // The display width of a data field in characters; a data set that cannot tell gives the default.
-int DisplayWidth(const TfrxReport &report, const TfrxDataTreeDrag &entry)
+int DisplayWidth(const TfrxReport *report, const TfrxDataTreeDrag &entry)
 {
     TfrxDataSet *dataSet = nullptr;
     QString field;
-    if (!entry.IsDataField() || !report.GetDatasetAndField(Expression(entry.Text), dataSet, field))
+    if (!entry.IsDataField() || report == nullptr ||
+        !report->GetDatasetAndField(Expression(entry.Text), dataSet, field))
         return unknownDisplayWidth;
     try {
         const int width = dataSet->HasField(field) ? dataSet->GetDisplayWidth(field) : 0;
@@ -136,8 +137,11 @@ void TfrxDesignerWorkspace::dragLeaveEvent(QDragLeaveEvent *)
 
 void TfrxDesignerWorkspace::dropEvent(QDropEvent *event)
 {
-    if (!d->Dropping)
+    // The page may have gone while the drag was over it.
+    if (!d->Dropping || d->Page == nullptr) {
+        d->EndDrop();
         return event->ignore();
+    }
     d->DragOver(event->position(), event->modifiers());
     d->Drop();
     event->acceptProposedAction();
@@ -185,7 +189,7 @@ void TfrxDesignerWorkspace::Private::EndDrop()
 // rounded to whole grid steps.
 QSizeF TfrxDesignerWorkspace::Private::DropFrameSize(const TfrxDataTreeDrag &entry) const
 {
-    const double width = DisplayWidth(*Page->GetReport(), entry) * charPixels;
+    const double width = DisplayWidth(Page->GetReport(), entry) * charPixels;
     const double steps = std::max(1.0, std::round(width / Grid.X));
     return {steps * Grid.X, zor::DefaultObjectHeight(UnitsOf(Grid.Type))};
 }
