@@ -3,6 +3,7 @@
 #include "TfrxCustomDesigner.h"
 #include "TfrxDataSet.h"
 #include "TfrxDataSetItem.h"
+#include "TfrxDataTreeDrag.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxResources.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -31,6 +33,7 @@ enum Tab { DataTab, VariablesTab, FunctionsTab, ClassesTab };
 // What an entry carries besides its caption.
 constexpr int insertionRole = Qt::UserRole;
 constexpr int hintRole = Qt::UserRole + 1;
+constexpr int fieldRole = Qt::UserRole + 2; // the field's name, on data field entries
 
 QString text(const char *key)
 {
@@ -44,7 +47,7 @@ QSet<QString> &collapsedDataSets()
     return names;
 }
 
-// A tree whose drag carries the dragged entry's insertion text as plain text.
+// A tree whose drag carries the dragged entry (see TfrxDataTreeDrag).
 class EntryTree : public QTreeWidget
 {
 public:
@@ -55,15 +58,16 @@ public:
         setDragDropMode(QAbstractItemView::DragOnly);
     }
 
+    // What dragging an entry carries; the tree knows the boxes that go with it.
+    std::function<TfrxDataTreeDrag(const QTreeWidgetItem &)> DragOf;
+
 protected:
     QStringList mimeTypes() const override { return {QStringLiteral("text/plain")}; }
     QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override
     {
-        if (items.isEmpty())
+        if (items.isEmpty() || !DragOf)
             return nullptr;
-        auto *data = new QMimeData;
-        data->setText(items.first()->data(0, insertionRole).toString());
-        return data;
+        return DragOf(*items.first()).ToMimeData();
     }
 };
 
@@ -144,6 +148,7 @@ struct TfrxDataTree::Private
     void FillMembers(QTreeWidgetItem *classItem);
     void TabShown(int index);
     const TfrxScriptDescription &Script();
+    TfrxDataTreeDrag DragOf(const QTreeWidgetItem &item) const;
 };
 
 QWidget *TfrxDataTree::Private::DataPage(QWidget *parent)
@@ -198,7 +203,8 @@ void TfrxDataTree::Private::FillData()
         if (sorted)
             sortIgnoringCase(fields);
         for (const QString &field : std::as_const(fields))
-            addEntry(node, field, fieldIcon(dataSet->GetFieldType(field)), fieldText(alias, field));
+            addEntry(node, field, fieldIcon(dataSet->GetFieldType(field)), fieldText(alias, field))
+                ->setData(0, fieldRole, field);
         node->setExpanded(!collapsedDataSets().contains(alias));
     }
 }
@@ -286,6 +292,12 @@ void TfrxDataTree::Private::TabShown(int index)
     Hint->setVisible(index == FunctionsTab);
 }
 
+TfrxDataTreeDrag TfrxDataTree::Private::DragOf(const QTreeWidgetItem &item) const
+{
+    return {item.data(0, insertionRole).toString(), item.data(0, fieldRole).toString(),
+            CreateField->isChecked(), CreateCaption->isChecked()};
+}
+
 TfrxDataTree::TfrxDataTree(TfrxCustomDesigner &designer, QWidget *parent)
     : QWidget(parent), d(std::make_unique<Private>(designer))
 {
@@ -296,6 +308,7 @@ TfrxDataTree::TfrxDataTree(TfrxCustomDesigner &designer, QWidget *parent)
     for (int i = 0; i < 4; ++i) {
         d->Trees[i] = new EntryTree(this);
         d->Trees[i]->setObjectName(QLatin1StringView(names[i]));
+        d->Trees[i]->DragOf = [this](const QTreeWidgetItem &item) { return d->DragOf(item); };
         connect(d->Trees[i], &QTreeWidget::itemDoubleClicked, this, [this, i](QTreeWidgetItem *item) {
             if (i == DataTab && d->ReportDataSets().isEmpty())
                 emit DataRequested();

@@ -33,6 +33,7 @@ TfrxDesignerWorkspace::TfrxDesignerWorkspace(QWidget *parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     UpdateView();
 }
@@ -51,6 +52,7 @@ void TfrxDesignerWorkspace::SetPage(TfrxPage *page)
 {
     CloseInplaceEditor();
     d->FinishGesture();
+    d->EndDrop();
     d->Page = page;
     d->Grid.DialogPage = qobject_cast<TfrxDialogPage *>(page) != nullptr;
     UpdateView();

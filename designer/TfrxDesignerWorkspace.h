@@ -9,6 +9,7 @@
 #include <memory>
 
 class TfrxComponent;
+class TfrxFormatCommands;
 class TfrxPage;
 struct QMetaObject;
 
@@ -33,7 +34,8 @@ enum TfrxDesignMode {
 enum TfrxWorkspaceTool { wtSelect, wtHand, wtZoom, wtEditText, wtCopyFormat };
 
 // An object about to be inserted: its class, palette variant and frame in report pixels.
-struct TfrxInsertion {
+struct TfrxInsertion
+{
     const QMetaObject *ComponentClass = nullptr; // none while not inserting
     int Flags = 0;
     double Left = 0;
@@ -126,6 +128,10 @@ public:
     void ShowGuidePreview(Qt::Orientation orientation, double pos);
     void HideGuidePreview();
 
+    // The designer's sample format, which text objects dropped from the data tree receive; none
+    // leaves them with a text object's defaults.
+    void SetSampleFormat(const TfrxFormatCommands *format);
+
     // Rebuilding the page: no mouse, keys or painting until EnableUpdate.
     void DisableUpdate();
     void EnableUpdate();
@@ -172,6 +178,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Entries of the data tree dropped onto the page become text objects.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 

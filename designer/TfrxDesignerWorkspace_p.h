@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TfrxDataTreeDrag.h"
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDragOperation.h"
 #include "TfrxHitTester.h"
@@ -15,8 +16,10 @@
 
 #include <optional>
 
+class QMimeData;
 class QScrollArea;
 class TfrxBand;
+class TfrxMemoView;
 
 // What a press of the button at a point would start, and the cursor that says so.
 struct TfrxProbe
@@ -66,6 +69,16 @@ struct TfrxDesignerWorkspace::Private
     QPointer<TfrxComponent> EditTarget;
     std::optional<TfrxPassingLines> Passing; // while objects are dragged
     std::optional<std::pair<Qt::Orientation, double>> DraggedGuide;
+
+    // A data tree entry dragged over the page, and the insertion its frame stands in for meanwhile.
+    struct DroppedEntry
+    {
+        TfrxDataTreeDrag Entry;
+        TfrxInsertion SavedInsertion;
+        TfrxDesignMode SavedMode;
+    };
+    std::optional<DroppedEntry> Dropping;
+    const TfrxFormatCommands *SampleFormat = nullptr;
 
     TfrxWorkspacePainter Painter;
     QPointer<TfrxInplaceMemo> Inplace;
@@ -118,6 +131,14 @@ struct TfrxDesignerWorkspace::Private
     bool Slide(QPoint direction);
     bool MoveSelection(const QPointF &by);
     bool SizeSelection(const QPointF &by);
+
+    // Dropping from the data tree (TfrxDesignerWorkspaceDrop.cpp).
+    bool StartDrop(const QMimeData *data);
+    void DragOver(const QPointF &point, Qt::KeyboardModifiers modifiers);
+    void EndDrop();
+    void Drop();
+    QSizeF DropFrameSize(const TfrxDataTreeDrag &entry) const;
+    TfrxMemoView *AddText(const QRectF &frame, QList<TfrxComponent *> &created);
 
     // Reporting the end of a gesture or key.
     void Report(bool modified);

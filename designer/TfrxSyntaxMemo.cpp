@@ -41,6 +41,7 @@ TfrxSyntaxMemo::TfrxSyntaxMemo(QWidget *parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setFocusProxy(this);
+    viewport()->setAcceptDrops(true);
     FMessage->setObjectName(QStringLiteral("Message"));
     FMessage->setAutoFillBackground(true);
     FMessage->setContentsMargins(6, 3, 6, 3);
