@@ -310,6 +310,7 @@ void TfrxDesignerForm::ConnectWorkspace()
 {
     TfrxDesignerWorkspace *workspace = Workspace();
     workspace->SetLists(&FObjects, &FSelectedObjects);
+    workspace->SetSampleFormat(&FFormat);
     connect(workspace, &TfrxDesignerWorkspace::Modified, this, [this] {
         RebuildObjects();
         SetModified(true);
