@@ -27,17 +27,17 @@
 #include "TfrxSubreport.h"
 #include "TfsScript.h"
 #include "zorDesignerObjects.h"
+#include "zorFontDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontDialog>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTextBlock>
-#include <QSettings>
 
 namespace {
 
@@ -148,7 +148,8 @@ void TfrxDesignerForm::PasteClipboard()
     if (result.Placed.isEmpty()) {
         QStringList reasons = result.Errors;
         if (result.Dropped > 0)
-            reasons.append(TfrxReportServices::FillText(Text("dsPasteDropped"), {QString::number(result.Dropped)}));
+            reasons.append(
+                TfrxReportServices::FillText(Text("dsPasteDropped"), {QString::number(result.Dropped)}));
         TfrxDesignerDialogs::Current().ShowError(this, reasons.join(u'\n'));
         return;
     }
@@ -227,8 +228,9 @@ void TfrxDesignerForm::DeletePage()
         qobject_cast<TfrxDataPage *>(FPage) != nullptr)
         return;
     const QList<TfrxPage *> pages = Pages();
-    const auto printable = std::count_if(pages.begin(), pages.end(),
-                                         [](TfrxPage *page) { return qobject_cast<TfrxDataPage *>(page) == nullptr; });
+    const auto printable = std::count_if(pages.begin(), pages.end(), [](TfrxPage *page) {
+        return qobject_cast<TfrxDataPage *>(page) == nullptr;
+    });
     if (printable <= 1)
         return;
     if (FPage->Ancestor()) {
@@ -268,7 +270,8 @@ void TfrxDesignerForm::InsertObject(const TfrxInsertion &insertion)
     object->SetBounds(insertion.Left, insertion.Top, insertion.Width, insertion.Height);
     if (auto *memo = qobject_cast<TfrxCustomMemoView *>(object))
         FFormat.ApplySample(memo);
-    if (const TfrxDesigner *designer = TfrxDesigner::Instance(); designer != nullptr && designer->OnInsertObject)
+    if (const TfrxDesigner *designer = TfrxDesigner::Instance();
+        designer != nullptr && designer->OnInsertObject)
         designer->OnInsertObject(object);
     if (qobject_cast<TfrxSubreport *>(object) != nullptr)
         UpdatePageTabs();
@@ -319,20 +322,11 @@ void TfrxDesignerForm::ApplyFormat(int tag)
         changed = FFormat.FitToGrid(FSelectedObjects, Workspace()->GridX(), Workspace()->GridY());
     } else if (tag == ftgFontDialog) {
         const auto *first = FSelectedObjects.isEmpty() ? nullptr : FSelectedObjects.front();
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, first != nullptr ? first->Font()->ToQFont() : font(), this);
-        if (!ok)
-            return;
         TfrxFont font;
-        font.Assign(first != nullptr ? first->Font() : &font);
-        font.SetName(chosen.family());
-        font.SetSize(chosen.pointSize() > 0 ? chosen.pointSize() : font.Size());
-        zor::TFontStyles style;
-        style.setFlag(zor::fsBold, chosen.bold());
-        style.setFlag(zor::fsItalic, chosen.italic());
-        style.setFlag(zor::fsUnderline, chosen.underline());
-        style.setFlag(zor::fsStrikeOut, chosen.strikeOut());
-        font.SetStyle(style);
+        if (first != nullptr)
+            font.Assign(first->Font());
+        if (!zorChooseFont(font, this))
+            return;
         changed = FFormat.ApplyFont(font, FSelectedObjects);
     } else {
         changed = FFormat.Apply(TfrxFormatTag(tag), FFormatBars->Value(TfrxFormatTag(tag)), FSelectedObjects);

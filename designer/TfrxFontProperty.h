@@ -16,8 +16,6 @@ public:
 
     // The font as the dialog shows it (points, styles) and the dialog's choice written back
     // into a font, which keeps its colour and charset.
-    static QFont ToDialogFont(const TfrxFont &font);
-    static void FromDialogFont(const QFont &chosen, TfrxFont &font);
 };
 
 // A font's name, chosen from the installed fonts.

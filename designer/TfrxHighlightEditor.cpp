@@ -12,9 +12,9 @@
 #include "zorDesignerIcons.h"
 #include "zorDialogKit.h"
 #include "zorEditorDialogs.h"
+#include "zorFontDialog.h"
 
 #include <QCheckBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,30 +68,6 @@ bool holdsNone(const TfrxCollection &highlights)
 {
     return highlights.Count() == 1 &&
            static_cast<const TfrxHighlight *>(highlights.Item(0))->Condition().trimmed().isEmpty();
-}
-
-// The font dialog works in points; the highlight's colour stays.
-void chooseFont(TfrxFont &font, QWidget *parent)
-{
-    QFont initial(font.Name());
-    initial.setPointSize(std::max(1, font.Size()));
-    initial.setBold(font.Style().testFlag(fsBold));
-    initial.setItalic(font.Style().testFlag(fsItalic));
-    initial.setUnderline(font.Style().testFlag(fsUnderline));
-    initial.setStrikeOut(font.Style().testFlag(fsStrikeOut));
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, zorText("4608"));
-    if (!ok)
-        return;
-    font.SetName(chosen.family());
-    if (chosen.pointSize() > 0)
-        font.SetSize(chosen.pointSize());
-    TFontStyles style;
-    style.setFlag(fsBold, chosen.bold());
-    style.setFlag(fsItalic, chosen.italic());
-    style.setFlag(fsUnderline, chosen.underline());
-    style.setFlag(fsStrikeOut, chosen.strikeOut());
-    font.SetStyle(style);
 }
 
 } // namespace
@@ -255,7 +231,7 @@ void TfrxHighlightEditor::EditFill()
 
 void TfrxHighlightEditor::EditFont()
 {
-    chooseFont(*Current()->Font(), this);
+    zorChooseFont(*Current()->Font(), this, zorText("4608"));
     FSample->update();
 }
 

@@ -14,11 +14,11 @@
 #include "TfrxStyles.h"
 #include "zorDialogKit.h"
 #include "zorEditorDialogs.h"
+#include "zorFontDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
@@ -41,19 +41,6 @@ QString &LastFolder()
 {
     static QString folder;
     return folder;
-}
-
-void AssignQFont(TfrxFont &font, const QFont &chosen)
-{
-    font.SetName(chosen.family());
-    if (chosen.pointSize() > 0)
-        font.SetSize(chosen.pointSize());
-    TFontStyles style;
-    style.setFlag(fsBold, chosen.bold());
-    style.setFlag(fsItalic, chosen.italic());
-    style.setFlag(fsUnderline, chosen.underline());
-    style.setFlag(fsStrikeOut, chosen.strikeOut());
-    font.SetStyle(style);
 }
 
 } // namespace
@@ -215,13 +202,8 @@ void TfrxStyleEditorForm::Private::Delete()
 
 void TfrxStyleEditorForm::Private::ChooseFont()
 {
-    bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, Current()->Font()->ToQFont(), q, Text("5102").remove(u'.'));
-    if (!ok)
-        return;
-    AssignQFont(*Current()->Font(), chosen);
-    Sample->update();
+    if (zorChooseFont(*Current()->Font(), q, Text("5102").remove(u'.')))
+        Sample->update();
 }
 
 void TfrxStyleEditorForm::Private::EditFrame()

@@ -21,32 +21,9 @@ using namespace zor;
 
 namespace {
 
-class FillEditorTest : public ::testing::Test
+class FillEditorTest : public LookDialogTest<TfrxFillEditorForm>
 {
 protected:
-    void open(const TfrxCustomFill *fill)
-    {
-        form = std::make_unique<TfrxFillEditorForm>(fill);
-        form->show();
-    }
-
-    template <class T> T *child(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    // Picks an entry of a box as the keyboard does, so that the box reports it as chosen.
-    void pick(const char *box, int index) const
-    {
-        auto *combo = child<QComboBox>(box);
-        combo->setCurrentIndex(0);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(combo, Qt::Key_Down);
-        ASSERT_EQ(combo->currentIndex(), index);
-    }
-
     void showPage(TfrxFillType type) const { child<QTabWidget>("Pages")->setCurrentIndex(type); }
 
     template <class Fill> std::unique_ptr<Fill> result() const
@@ -55,8 +32,6 @@ protected:
         EXPECT_NE(qobject_cast<Fill *>(fill.get()), nullptr);
         return std::unique_ptr<Fill>(qobject_cast<Fill *>(fill.release()));
     }
-
-    std::unique_ptr<TfrxFillEditorForm> form;
 };
 
 TEST_F(FillEditorTest, OpensOnThePageOfTheFillWithItsValues)

@@ -19,40 +19,10 @@ using namespace zor;
 
 namespace {
 
-class FrameEditorTest : public ::testing::Test
+class FrameEditorTest : public LookDialogTest<TfrxFrameEditorForm>
 {
 protected:
-    void open(const TfrxFrame &frame)
-    {
-        form = std::make_unique<TfrxFrameEditorForm>(frame);
-        form->show();
-    }
-
-    template <class T> T *child(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    void click(const char *button) const
-    {
-        QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
-    }
-
-    // Picks an entry of a box as the keyboard does, so that the box reports it as chosen.
-    void pick(const char *box, int index) const
-    {
-        auto *combo = child<QComboBox>(box);
-        combo->setCurrentIndex(0);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(combo, Qt::Key_Down);
-        ASSERT_EQ(combo->currentIndex(), index);
-    }
-
     const TfrxFrame &result() const { return form->Frame(); }
-
-    std::unique_ptr<TfrxFrameEditorForm> form;
 };
 
 TEST_F(FrameEditorTest, LineButtonsSwitchTheSides)

@@ -11,16 +11,20 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <utility>
 
 namespace lookdialogs {
 
@@ -101,5 +105,41 @@ inline void checkAndSavePicture(QWidget *dialog, const QString &name)
     }
     EXPECT_TRUE(dialog->grab().save(picturePath(name, dialog->devicePixelRatioF())));
 }
+
+// A look dialog of type Form on screen, with its widgets found by name and driven as the
+// operator drives them.
+template <class Form> class LookDialogTest : public ::testing::Test
+{
+protected:
+    template <class... Args> void open(Args &&...args)
+    {
+        form = std::make_unique<Form>(std::forward<Args>(args)...);
+        form->show();
+    }
+
+    template <class T> T *child(const char *name) const
+    {
+        T *widget = form->template findChild<T *>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void click(const char *button) const
+    {
+        QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
+    }
+
+    // Picks an entry of a box as the keyboard does, so that the box reports it as chosen.
+    void pick(const char *box, int index) const
+    {
+        auto *combo = child<QComboBox>(box);
+        combo->setCurrentIndex(0);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+        ASSERT_EQ(combo->currentIndex(), index);
+    }
+
+    std::unique_ptr<Form> form;
+};
 
 } // namespace lookdialogs

@@ -34,22 +34,9 @@ QImage Sample(int width, int height)
     return image;
 }
 
-class PictureEditorTest : public ::testing::Test
+class PictureEditorTest : public LookDialogTest<TfrxPictureEditorForm>
 {
 protected:
-    void open(const TfrxPictureView &view)
-    {
-        form = std::make_unique<TfrxPictureEditorForm>(view);
-        form->show();
-    }
-
-    template <class T> T *child(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     QString status() const { return child<QStatusBar>("Status")->currentMessage(); }
 
@@ -70,7 +57,6 @@ protected:
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TfrxPictureEditorForm> form;
 };
 
 class PictureFormats : public PictureEditorTest,

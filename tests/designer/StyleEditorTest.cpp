@@ -64,23 +64,10 @@ QString Describe(const TfrxStyles &styles)
     return styles.Name() + u':' + lines.join(QStringLiteral("; "));
 }
 
-class StyleEditorTest : public ::testing::Test
+class StyleEditorTest : public LookDialogTest<TfrxStyleEditorForm>
 {
 protected:
     StyleEditorTest() : report(designertest::EmptyReport()) { AddStyles(*report->Styles()); }
-
-    void open(const TfrxStyles &styles)
-    {
-        form = std::make_unique<TfrxStyleEditorForm>(styles);
-        form->show();
-    }
-
-    template <class T> T *child(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
 
     void click(const char *button) const
     {
@@ -93,7 +80,6 @@ protected:
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     std::unique_ptr<TfrxReport> report;
-    std::unique_ptr<TfrxStyleEditorForm> form;
 };
 
 TEST_F(StyleEditorTest, AddsStylesWithUniqueNamesAndDeletes)
