@@ -15,6 +15,7 @@
 #include "TfrxResources.h"
 #include "zorDesignerObjects.h"
 #include "zorEditorDialogs.h"
+#include "zorEditorMenu.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -128,23 +129,10 @@ void TfrxDesignerForm::ShowPageMenu(const QPoint &at)
     menu.setDefaultAction(edit);
     if (TakesChildBand(first))
         menu.addAction(Action(cmAddChildBand));
-    const QList<TfrxMenuItem> items = editor != nullptr ? editor->GetMenuItems() : QList<TfrxMenuItem>();
-    if (!items.isEmpty())
-        menu.addSeparator();
-    for (const TfrxMenuItem &item : items) {
-        if (item.Caption == u"-") {
-            menu.addSeparator();
-            continue;
-        }
-        QAction *action = menu.addAction(item.Caption);
-        action->setCheckable(item.Checkable);
-        action->setChecked(item.Checked);
-        connect(action, &QAction::triggered, this, [this, first, tag = item.Tag, checked = item.Checked] {
-            std::unique_ptr<TfrxComponentEditor> runner = TfrxComponentEditors::Instance().GetComponentEditor(first, *this);
-            if (runner->Execute(tag, !checked))
-                SetModified(true);
-        });
-    }
+    // Separators in a row collapse into one, so an object without items leaves no gap.
+    menu.addSeparator();
+    if (editor != nullptr)
+        zorAddEditorItems(menu, *editor, *this);
     menu.addSeparator();
     for (TfrxDesignerCommand command : {cmCut, cmCopy, cmPaste, cmDelete, cmSelectAll})
         menu.addAction(Action(command));
