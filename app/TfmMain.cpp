@@ -64,6 +64,16 @@ QString substitutionQuestion(const QString &characters)
         .arg(shown.join(QStringLiteral(" ")));
 }
 
+// The page the certificate is printed on; none in a file that is no template.
+TfrxReportPage *firstReportPage(const TfrxReport &report)
+{
+    for (TfrxComponent *child : report.Objects()) {
+        if (auto *page = qobject_cast<TfrxReportPage *>(child))
+            return page;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TfmMain::TfmMain(TOperatorDialogs &dialogs, QWidget *parent)
@@ -299,7 +309,7 @@ void TfmMain::N7Click()
 {
     if (!CorrectAll() || !edt_1Change())
         return;
-    if (!loadTemplate())
+    if (!loadTemplate(TemplateUse::Printing))
         return;
     const QStringList missing =
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
@@ -310,11 +320,14 @@ void TfmMain::N7Click()
 
 // The template is read afresh for every print and every design, so changes saved in the designer
 // take effect. Problems met while loading are shown; a template that cannot be opened stops the
-// command.
-bool TfmMain::loadTemplate()
+// command, and so does one that is damaged (empty, cut short, not XML, of another kind) when
+// printing: what was read of it would print a certificate with fields missing.
+bool TfmMain::loadTemplate(TemplateUse use)
 {
     const QString path = templatePath();
-    if (!FReport->LoadFromFile(path, false)) {
+    const bool opened = FReport->LoadFromFile(path, false);
+    const bool damaged = FReport->LoadFailed() || firstReportPage(*FReport) == nullptr;
+    if (!opened || (use == TemplateUse::Printing && damaged)) {
         FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + path);
         return false;
     }
@@ -341,17 +354,13 @@ void TfmMain::configureDesigner()
 
 void TfmMain::Button3Click()
 {
-    if (!loadTemplate())
+    if (!loadTemplate(TemplateUse::Designing))
         return;
     // The blank lies under the template's page, covering the whole paper, so that fitting a field
     // to its line on the blank is a matter of looking.
     QRectF paper(0, 0, 210, 148);
-    for (TfrxComponent *child : FReport->Objects()) {
-        if (auto *page = qobject_cast<TfrxReportPage *>(child)) {
-            paper.setSize(QSizeF(page->PaperWidth(), page->PaperHeight()));
-            break;
-        }
-    }
+    if (const TfrxReportPage *page = firstReportPage(*FReport))
+        paper.setSize(QSizeF(page->PaperWidth(), page->PaperHeight()));
     FDesigner->Backdrop = {FBlank->picture(), paper, templatePath(), QStringLiteral("Бланк")};
     FReport->DesignReport(true, false);
 }

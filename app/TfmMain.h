@@ -58,7 +58,8 @@ private:
     void writeCertificate(const QString &path);
     QString dialogFolder() const;
     QString templatePath() const;
-    bool loadTemplate();
+    enum class TemplateUse { Printing, Designing };
+    bool loadTemplate(TemplateUse use);
     void configureDesigner();
 
     TOperatorDialogs &FDialogs;

@@ -71,6 +71,44 @@ TEST_F(PrintCommand, MissingTemplateIsNamedAndNothingIsFilled)
     EXPECT_TRUE(window.report()->Objects().isEmpty());
 }
 
+// A damaged template stops printing with the same one message as a missing one: no list of
+// English errors, no list of missing objects, no empty preview.
+TEST_F(PrintCommand, DamagedTemplateIsNamedAndNothingIsShown)
+{
+    QFile shipped(QStringLiteral(ZOR_TEMPLATE_FILE));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray whole = shipped.readAll();
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"truncated", whole.left(whole.size() / 2)},
+        {"not XML", QByteArrayLiteral("\x00\x01 binary garbage \xff")},
+        {"refused", QByteArrayLiteral("<?xml version=\"1.0\"?><TfrxMemoView Name=\"Memo1\"/>")},
+    };
+    for (const auto &c : cases) {
+        QFile file(beside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        dialogs.messages.clear();
+        bool previewShown = false;
+        QTimer::singleShot(0, [&previewShown] {
+            if (QWidget *preview = QApplication::activeModalWidget()) {
+                previewShown = true;
+                preview->close();
+            }
+        });
+        window.N7Click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Не удалось загрузить шаблон печати: ") + shown})
+            << c.what;
+        EXPECT_FALSE(previewShown) << c.what;
+    }
+}
+
 TEST_F(PrintCommand, ShippedTemplateIsFilledAndShownInThePreview)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
