@@ -3,6 +3,7 @@
 #include "TfrxBrushFill.h"
 #include "TfrxDataSet.h"
 #include "TfrxFrame.h"
+#include "TfrxGlassFill.h"
 #include "TfrxGradientFill.h"
 #include "TfrxHyperlink.h"
 #include "TfrxReport.h"
@@ -14,9 +15,7 @@
 using namespace zor;
 
 TfrxView::TfrxView(QObject *owner)
-    : TfrxReportComponent(owner),
-      FFrame(new TfrxFrame(this)),
-      FHyperlink(new TfrxHyperlink(this)),
+    : TfrxReportComponent(owner), FFrame(new TfrxFrame(this)), FHyperlink(new TfrxHyperlink(this)),
       FFill(zorCreateFill(ftBrush, this))
 {
     SetComponentStyle(ComponentStyle() | csDefaultDiff);
@@ -43,6 +42,10 @@ void TfrxView::SetFillType(TfrxFillType value)
         return;
     delete FFill;
     FFill = zorCreateFill(value, this);
+    // A template leaves out a glass fill's colour when it is white, its stored default, while a
+    // new glass fill starts grey; one being read starts from the stored default.
+    if (auto *glass = qobject_cast<TfrxGlassFill *>(FFill); glass != nullptr && IsLoading())
+        glass->SetColor(zor::clWhite);
 }
 
 void TfrxView::SetFill(TfrxCustomFill *value)

@@ -1,6 +1,7 @@
 #include "TfrxDataPage.h"
 #include "TfrxError.h"
 #include "TfrxFont.h"
+#include "TfrxGlassFill.h"
 #include "TfrxMemoView.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
@@ -8,8 +9,8 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -103,7 +104,8 @@ TEST_F(ReportFileTest, MissingFileEmptiesTheReport)
 
 TEST_F(ReportFileTest, DamagedFileRecordsErrorsAndKeepsWhatItRead)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         QByteArray text;
         QStringList errors;
@@ -178,4 +180,41 @@ TEST_F(ReportFileTest, StreamRoundTripMatchesFile)
     EXPECT_EQ(buffer.data(), readAll(path(QStringLiteral("a.ze3"))));
 }
 
-}  // namespace
+} // namespace
+
+namespace {
+
+// A template leaves out a glass fill's colour when it is white, its stored default, while a new
+// glass fill starts grey: reading must not turn white into grey.
+TEST_F(ReportFileTest, GlassFillColoursSurviveSaveAndReload)
+{
+    for (const int color : {int(zor::clWhite), int(zor::clGray), 0x0000FF}) {
+        TfrxReport source;
+        fill(source);
+        auto *memo = static_cast<TfrxMemoView *>(source.FindObject(QStringLiteral("Memo1")));
+        memo->SetFillType(zor::ftGlass);
+        qobject_cast<TfrxGlassFill *>(memo->Fill())->SetColor(color);
+        ASSERT_TRUE(source.SaveToFile(path(QStringLiteral("glass.ze3"))));
+
+        TfrxReport target;
+        ASSERT_TRUE(target.LoadFromFile(path(QStringLiteral("glass.ze3")), false));
+        auto *read = static_cast<TfrxMemoView *>(target.FindObject(QStringLiteral("Memo1")));
+        auto *glass = qobject_cast<TfrxGlassFill *>(read->Fill());
+        ASSERT_NE(glass, nullptr) << color;
+        EXPECT_EQ(glass->Color(), color);
+    }
+
+    QBuffer file;
+    file.setData(QByteArrayLiteral(
+        "<?xml version=\"1.0\"?><TfrxReport><TfrxReportPage Name=\"Page1\">"
+        "<TfrxMemoView Name=\"Memo1\" FillType=\"ftGlass\"/></TfrxReportPage></TfrxReport>"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    TfrxReport report;
+    ASSERT_TRUE(report.LoadFromStream(&file));
+    auto *memo = static_cast<TfrxMemoView *>(report.FindObject(QStringLiteral("Memo1")));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(qobject_cast<TfrxGlassFill *>(memo->Fill())->Color(), zor::clWhite);
+    EXPECT_EQ(TfrxGlassFill().Color(), zor::clGray) << "a new one still starts grey";
+}
+
+} // namespace
