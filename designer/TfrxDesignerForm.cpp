@@ -2,6 +2,7 @@
 
 #include "TfrxBand.h"
 #include "TfrxClipboard.h"
+#include "TfrxCodeTab.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxDesignerDialogs.h"
 #include "TfrxDataPage.h"
@@ -18,6 +19,7 @@
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
 #include "TfrxSubreport.h"
+#include "TfrxSyntaxMemo.h"
 #include "zorDesignerIcons.h"
 #include "zorDesignerObjects.h"
 
@@ -30,7 +32,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -100,11 +101,9 @@ void TfrxDesignerForm::CreateCentralArea()
     FTabs->setExpanding(false);
     FTabs->setDrawBase(true);
     FStack = new QStackedWidget(central);
-    FScriptEdit = new QPlainTextEdit(FStack);
-    FScriptEdit->setObjectName(QStringLiteral("ScriptEdit"));
-    FScriptEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    CreateCodeTab();
     FPageArea = new TfrxDesignerPageArea(FStack);
-    FStack->addWidget(FScriptEdit);
+    FStack->addWidget(FCodeTab);
     FStack->addWidget(FPageArea);
     layout->addWidget(FTabs);
     layout->addWidget(FStack, 1);
@@ -112,14 +111,6 @@ void TfrxDesignerForm::CreateCentralArea()
     connect(FTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!FFilling)
             ShowTab(index);
-    });
-    // A change of the script enables Save at once; its undo step waits until the tab is left.
-    connect(FScriptEdit, &QPlainTextEdit::textChanged, this, [this] {
-        if (FFilling)
-            return;
-        FScriptChanged = true;
-        FModified = true;
-        UpdateControls();
     });
 }
 
@@ -464,8 +455,8 @@ void TfrxDesignerForm::ShowTab(int index)
         FObjects.clear();
         FSelectedObjects.clear();
         Workspace()->SetPage(nullptr);
-        FStack->setCurrentWidget(FScriptEdit);
-        FScriptEdit->setFocus();
+        FStack->setCurrentWidget(FCodeTab);
+        Memo()->setFocus();
     } else {
         // Leaving the code tab makes the script edits of this visit one undo step.
         if (FPage == nullptr && FScriptChanged) {
@@ -567,26 +558,6 @@ void TfrxDesignerForm::StoreScript()
     FReport.SetScriptText(ScriptLines());
 }
 
-QStringList TfrxDesignerForm::ScriptLines() const
-{
-    return FScriptEdit->toPlainText().split(u'\n');
-}
-
-void TfrxDesignerForm::SetScriptLines(const QStringList &lines)
-{
-    FScriptEdit->setPlainText(lines.join(u'\n'));
-    StoreScript();
-}
-
-void TfrxDesignerForm::ShowScript(int line, int column)
-{
-    ReloadPages(-1);
-    QTextCursor cursor(FScriptEdit->document()->findBlockByLineNumber(std::max(0, line - 1)));
-    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, std::max(0, column - 1));
-    FScriptEdit->setTextCursor(cursor);
-    FScriptEdit->setFocus();
-}
-
 bool TfrxDesignerForm::CheckOp(int restriction) const
 {
     return TfrxDesigner::CheckOp(TfrxDesignerRestriction(restriction));
@@ -626,6 +597,8 @@ void TfrxDesignerForm::SetUnits(TfrxDesignerUnits units)
 void TfrxDesignerForm::ApplySettings(const TfrxDesignerSettings &settings)
 {
     FSettings = settings;
+    Memo()->setFont(QFont(FSettings.ScriptFontName, FSettings.ScriptFontSize));
+    Memo()->UpdateView();
     Action(cmRulers)->setChecked(FSettings.ShowRulers);
     Action(cmGuides)->setChecked(FSettings.ShowGuides);
     Action(cmShowGrid)->setChecked(FSettings.ShowGrid);

@@ -15,9 +15,10 @@
 #include <memory>
 
 class QLabel;
-class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
+class TfrxCodeTab;
+class TfrxSyntaxMemo;
 class TfrxComponent;
 class TfrxDesignerPageArea;
 class TfrxDesignerRecovery;
@@ -67,6 +68,7 @@ public:
     void ApplySettings(const TfrxDesignerSettings &settings);
 
     TfrxDesignerWorkspace *Workspace() const;
+    TfrxSyntaxMemo *Memo() const;
     QAction *Action(TfrxDesignerCommand command) const { return FCommands->Action(command); }
     const TfrxUndoBuffer &UndoBuffer() const { return FUndo; }
     QStringList RecentFiles() const { return FSettings.RecentFiles; }
@@ -137,6 +139,15 @@ private:
     QStringList SelectedNames() const;
     QList<TfrxPage *> Pages() const;
 
+    // The code tab: the script, its language and its files.
+    void CreateCodeTab();
+    void LoadScript();
+    void ScriptEdited();
+    void ChooseLanguage(const QString &name);
+    void OpenScriptFile();
+    void SaveScriptFile();
+    QString ScriptFileFilter() const;
+
     // Editing.
     void CommitEdits();
     void StoreScript();
@@ -171,7 +182,7 @@ private:
     TfrxFormatCommands FFormat;
     TfrxDesignerCommands *FCommands;
     TfrxDesignerPageArea *FPageArea = nullptr;
-    QPlainTextEdit *FScriptEdit = nullptr;
+    TfrxCodeTab *FCodeTab = nullptr;
     QTabBar *FTabs = nullptr;
     QStackedWidget *FStack = nullptr;
     TfrxFormatToolbars *FFormatBars = nullptr;

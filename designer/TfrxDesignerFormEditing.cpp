@@ -25,13 +25,13 @@
 #include "TfrxResources.h"
 #include "TfrxSelectionCommands.h"
 #include "TfrxSubreport.h"
+#include "TfrxSyntaxMemo.h"
 #include "TfsScript.h"
 #include "zorDesignerObjects.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -62,7 +62,7 @@ QSizeF InsertionSize(const TfrxObjectItem &item, TfrxDesignerUnits units)
 void TfrxDesignerForm::Undo()
 {
     if (FPage == nullptr) {
-        FScriptEdit->undo();
+        Memo()->Undo();
         return;
     }
     ReloadFromUndo(true);
@@ -70,10 +70,8 @@ void TfrxDesignerForm::Undo()
 
 void TfrxDesignerForm::Redo()
 {
-    if (FPage == nullptr) {
-        FScriptEdit->redo();
+    if (FPage == nullptr)
         return;
-    }
     ReloadFromUndo(false);
 }
 
@@ -93,9 +91,7 @@ void TfrxDesignerForm::ReloadFromUndo(bool undo)
     Workspace()->SetPage(nullptr);
     const bool done = undo ? FUndo.Undo(FReport) : FUndo.Redo(FReport);
     zorSetDesigning(&FReport, true);
-    FFilling = true;
-    FScriptEdit->setPlainText(FReport.ScriptText().join(u'\n'));
-    FFilling = false;
+    LoadScript();
     UpdatePageTabs();
     FFilling = true;
     FTabs->setCurrentIndex(std::min(tab, FTabs->count() - 1));
@@ -116,7 +112,7 @@ void TfrxDesignerForm::ReloadFromUndo(bool undo)
 void TfrxDesignerForm::CopySelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->copy();
+        Memo()->CopyToClipboard();
         return;
     }
     const QString text = TfrxClipboard::CopyText(FSelectedObjects);
@@ -127,7 +123,7 @@ void TfrxDesignerForm::CopySelection()
 void TfrxDesignerForm::CutSelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->cut();
+        Memo()->CutToClipboard();
         return;
     }
     CopySelection();
@@ -137,7 +133,7 @@ void TfrxDesignerForm::CutSelection()
 void TfrxDesignerForm::PasteClipboard()
 {
     if (FPage == nullptr) {
-        FScriptEdit->paste();
+        Memo()->PasteFromClipboard();
         return;
     }
     const QString text = QGuiApplication::clipboard()->text();
@@ -169,7 +165,8 @@ void TfrxDesignerForm::PasteClipboard()
 void TfrxDesignerForm::DeleteSelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->textCursor().removeSelectedText();
+        if (!Memo()->SelText().isEmpty())
+            Memo()->SetSelText(QString());
         return;
     }
     Workspace()->DeleteObjects();
@@ -178,7 +175,7 @@ void TfrxDesignerForm::DeleteSelection()
 void TfrxDesignerForm::SelectAll()
 {
     if (FPage == nullptr) {
-        FScriptEdit->selectAll();
+        Memo()->SelectAll();
         return;
     }
     zorSelectAll(FPage, FSelectedObjects);
@@ -386,7 +383,7 @@ void TfrxDesignerForm::PreviewReport()
     if (!FReport.PrepareScript()) {
         const QStringList position = FReport.Script().ErrorPos().split(u':');
         ShowScript(position.value(0).toInt(), position.value(1).toInt());
-        TfrxDesignerDialogs::Current().ShowError(this, FReport.Script().ErrorMsg());
+        Memo()->ShowMessage(FReport.Script().ErrorMsg());
         return;
     }
     const int tab = CurrentTab();

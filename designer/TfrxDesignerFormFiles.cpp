@@ -165,10 +165,7 @@ void TfrxDesignerForm::ReloadReport()
     }
     FReport.CheckDataPage();
     zorSetDesigning(&FReport, true);
-    FFilling = true;
-    FScriptEdit->setPlainText(FReport.ScriptText().join(u'\n'));
-    FFilling = false;
-    FScriptChanged = false;
+    LoadScript();
     FPictures.Clear();
     FPage = nullptr;
     ReloadPages(-2);
