@@ -6,6 +6,7 @@
 #include "TfrxCustomMemoView.h"
 #include "TfrxDesignerDialogs.h"
 #include "TfrxDataPage.h"
+#include "TfrxDataTree.h"
 #include "TfrxDesignerPageArea.h"
 #include "TfrxDesignerRecovery.h"
 #include "TfrxDesignerWorkspace.h"
@@ -217,6 +218,7 @@ void TfrxDesignerForm::CreateMenus()
     toolbars->addSeparator();
     toolbars->addAction(Action(cmObjectInspector));
     toolbars->addAction(Action(cmReportTree));
+    toolbars->addAction(Action(cmDataTree));
     for (TfrxDesignerCommand command : {cmRulers, cmGuides, cmDeleteGuides, cmBackdrop, cmCodeTab})
         view->addAction(Action(command));
     view->addSeparator();
@@ -485,6 +487,7 @@ void TfrxDesignerForm::ShowPage(TfrxPage *page)
                      : qobject_cast<TfrxDialogPage *>(page) != nullptr ? pkDialog
                                                                        : pkReport;
     FObjectBar->SetPageKind(kind);
+    FDataTree->UpdateItems();
     SelectionChanged();
 }
 

@@ -18,6 +18,7 @@ class QLabel;
 class QStackedWidget;
 class QTabBar;
 class TfrxCodeTab;
+class TfrxDataTree;
 class TfrxSyntaxMemo;
 class TfrxComponent;
 class TfrxDesignerPageArea;
@@ -122,7 +123,9 @@ private:
     // Objects: the inspector, the page menu, the object editors, the report's dialogs.
     void CreateToolWindows();
     QDockWidget *AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
-                               TfrxDesignerCommand toggleCommand);
+                               TfrxDesignerCommand toggleCommand,
+                               Qt::DockWidgetArea area = Qt::LeftDockWidgetArea);
+    void InsertIntoScript(const QString &text);
     void UpdateReportTree();
     void ShowObject(TfrxComponent *object);
     void UpdateInspector();
@@ -189,6 +192,7 @@ private:
     TfrxObjectToolbar *FObjectBar = nullptr;
     TfrxObjectInspector *FInspector = nullptr;
     TfrxReportTree *FReportTree = nullptr;
+    TfrxDataTree *FDataTree = nullptr;
     QMenu *FRecentMenu = nullptr;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;
