@@ -9,6 +9,7 @@
 #include "TfrxDataTree.h"
 #include "TfrxDesignerPageArea.h"
 #include "TfrxDesignerRecovery.h"
+#include "TfrxDesignerSearch.h"
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDialogPage.h"
 #include "TfrxFormatToolbars.h"
@@ -346,6 +347,7 @@ void TfrxDesignerForm::UpdateControls()
     enable(cmRedo, page && FUndo.RedoCount() > 0);
     enable(cmPaste, code || TfrxClipboard::CanPaste(QGuiApplication::clipboard()->text()));
     enable(cmSave, FModified);
+    enable(cmFindNext, FSearch != nullptr && FSearch->Active());
     const bool selection = page && !(FSelectedObjects.size() == 1 && FSelectedObjects.front() == FPage);
     for (TfrxDesignerCommand command : {cmCut, cmCopy, cmDelete, cmBringToFront, cmSendToBack, cmGroup, cmUngroup})
         enable(command, code || selection);

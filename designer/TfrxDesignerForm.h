@@ -23,6 +23,7 @@ class TfrxSyntaxMemo;
 class TfrxComponent;
 class TfrxDesignerPageArea;
 class TfrxDesignerRecovery;
+class TfrxDesignerSearch;
 class TfrxDesignerWorkspace;
 class TfrxFormatToolbars;
 class QDockWidget;
@@ -199,6 +200,7 @@ private:
     QLabel *FSizeLabel = nullptr;
     QLabel *FNameLabel = nullptr;
     std::unique_ptr<TfrxDesignerRecovery> FRecovery;
+    std::unique_ptr<TfrxDesignerSearch> FSearch;
     // The window fills its controls from the report: their change signals are not the operator's.
     bool FFilling = false;
 };

@@ -4,6 +4,7 @@
 
 #include "TfrxCodeTab.h"
 #include "TfrxDesignerDialogs.h"
+#include "TfrxDesignerSearch.h"
 #include "TfrxReport.h"
 #include "TfrxResources.h"
 #include "TfrxScriptFile.h"
@@ -43,6 +44,15 @@ void TfrxDesignerForm::CreateCodeTab()
     connect(FCodeTab, &TfrxCodeTab::LanguageChosen, this, &TfrxDesignerForm::ChooseLanguage);
     connect(Action(cmOpenScript), &QAction::triggered, this, &TfrxDesignerForm::OpenScriptFile);
     connect(Action(cmSaveScript), &QAction::triggered, this, &TfrxDesignerForm::SaveScriptFile);
+    FSearch = std::make_unique<TfrxDesignerSearch>(*this, *Memo());
+    auto search = [this](bool replace) {
+        CommitEdits();
+        FSearch->Start(replace);
+        UpdateControls();
+    };
+    connect(Action(cmFind), &QAction::triggered, this, [search] { search(false); });
+    connect(Action(cmReplace), &QAction::triggered, this, [search] { search(true); });
+    connect(Action(cmFindNext), &QAction::triggered, this, [this] { FSearch->FindNext(); });
 }
 
 TfrxSyntaxMemo *TfrxDesignerForm::Memo() const

@@ -16,8 +16,35 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
+
+// Runs action and answers the modal windows it opens, one after the other, each by the next
+// handler (which closes it); a window beyond the handlers is rejected. Gives the object names of
+// the windows in the order they opened.
+inline QStringList AnswerModals(const std::function<void()> &action,
+                                QList<std::function<void(QWidget *)>> handlers)
+{
+    QStringList opened;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible())
+            return;
+        opened << modal->objectName();
+        if (handlers.isEmpty())
+            QMetaObject::invokeMethod(modal, "reject");
+        else
+            handlers.takeFirst()(modal);
+    });
+    timer.start();
+    action();
+    return opened;
+}
 
 class CodeTabDialogs : public TfrxDesignerDialogs
 {
