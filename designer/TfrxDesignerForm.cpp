@@ -22,6 +22,7 @@
 #include "TfrxStyles.h"
 #include "TfrxSubreport.h"
 #include "TfrxSyntaxMemo.h"
+#include "TfrxWatchList.h"
 #include "zorDesignerIcons.h"
 #include "zorDesignerObjects.h"
 
@@ -66,6 +67,7 @@ TfrxDesignerForm::TfrxDesignerForm(TfrxReport &report, QWidget *parent)
     CreateCentralArea();
     CreateToolbars();
     CreateToolWindows();
+    CreateDebugger();
     CreateMenus();
     CreateStatusBar();
     ConnectCommands();
@@ -362,6 +364,7 @@ void TfrxDesignerForm::UpdateControls()
     auto *zoom = findChild<QComboBox *>(QStringLiteral("ZoomBox"));
     if (zoom != nullptr && !zoom->hasFocus())
         zoom->setEditText(QString::number(qRound(Scale() * 100)) + u'%');
+    ApplyDebugLock();
 }
 
 void TfrxDesignerForm::UpdateCaption()
@@ -602,6 +605,7 @@ void TfrxDesignerForm::SetUnits(TfrxDesignerUnits units)
 void TfrxDesignerForm::ApplySettings(const TfrxDesignerSettings &settings)
 {
     FSettings = settings;
+    FWatches->SetExpressions(FSettings.WatchList);
     Memo()->setFont(QFont(FSettings.ScriptFontName, FSettings.ScriptFontSize));
     Memo()->UpdateView();
     Action(cmRulers)->setChecked(FSettings.ShowRulers);

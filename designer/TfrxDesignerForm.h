@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -19,6 +20,8 @@ class QStackedWidget;
 class QTabBar;
 class TfrxCodeTab;
 class TfrxDataTree;
+class TfrxScriptDebugger;
+class TfrxWatchList;
 class TfrxSyntaxMemo;
 class TfrxComponent;
 class TfrxDesignerPageArea;
@@ -70,6 +73,8 @@ public:
     void ApplySettings(const TfrxDesignerSettings &settings);
 
     TfrxDesignerWorkspace *Workspace() const;
+    TfrxScriptDebugger *Debugger() const { return FDebugger; }
+    TfrxWatchList *Watches() const { return FWatches; }
     TfrxSyntaxMemo *Memo() const;
     QAction *Action(TfrxDesignerCommand command) const { return FCommands->Action(command); }
     const TfrxUndoBuffer &UndoBuffer() const { return FUndo; }
@@ -152,6 +157,15 @@ private:
     void SaveScriptFile();
     QString ScriptFileFilter() const;
 
+    // The script debugger.
+    void CreateDebugger();
+    void ShowEvaluate();
+    void ShowStoppedScript();
+    void LockForPreview();
+    void DebugStateChanged();
+    void ApplyDebugLock();
+    void RunPreviewWindow();
+
     // Editing.
     void CommitEdits();
     void StoreScript();
@@ -194,6 +208,9 @@ private:
     TfrxObjectInspector *FInspector = nullptr;
     TfrxReportTree *FReportTree = nullptr;
     TfrxDataTree *FDataTree = nullptr;
+    TfrxScriptDebugger *FDebugger = nullptr;
+    TfrxWatchList *FWatches = nullptr;
+    QPointer<QWidget> FPreviewWindow;
     QMenu *FRecentMenu = nullptr;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;

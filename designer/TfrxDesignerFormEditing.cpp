@@ -24,6 +24,7 @@
 #include "TfrxReportServices.h"
 #include "TfrxResources.h"
 #include "TfrxSelectionCommands.h"
+#include "TfrxScriptDebugger.h"
 #include "TfrxSubreport.h"
 #include "TfrxSyntaxMemo.h"
 #include "TfsScript.h"
@@ -376,7 +377,11 @@ void TfrxDesignerForm::ShowOptions()
 // preview cannot change the template, Modified or the undo list.
 void TfrxDesignerForm::PreviewReport()
 {
-    if (!TfrxDesignerCommands::Allowed(cmPreview))
+    if (FDebugger->GetState() == TfrxScriptDebugger::dsStopped) {
+        FDebugger->Run(false, {});
+        return;
+    }
+    if (!TfrxDesignerCommands::Allowed(cmPreview) || FPreviewWindow != nullptr)
         return;
     CommitEdits();
     StoreScript();
@@ -392,7 +397,7 @@ void TfrxDesignerForm::PreviewReport()
     TfrxPreviewOptions *options = FReport.PreviewOptions();
     const bool modal = options->Modal;
     const bool mdiChild = options->MDIChild;
-    options->Modal = true;
+    options->Modal = false;
     options->MDIChild = false;
     Workspace()->DisableUpdate();
     FPage = nullptr;
@@ -401,7 +406,7 @@ void TfrxDesignerForm::PreviewReport()
     Workspace()->SetPage(nullptr);
     zorSetDesigning(&FReport, false);
     try {
-        FReport.ShowReport(true);
+        RunPreviewWindow();
     } catch (...) {
         // The preview shows its own errors; nothing of them may end the designer.
     }

@@ -1,6 +1,9 @@
 // The designer window's files: new, open, save, closing, settings and the recovery copy.
 #include "TfrxDesignerForm.h"
 
+#include "TfrxScriptDebugger.h"
+#include "TfrxWatchList.h"
+
 #include "TfrxBandInsertion.h"
 #include "TfrxBands.h"
 #include "TfrxDataBand.h"
@@ -282,6 +285,11 @@ bool TfrxDesignerForm::QuerySave()
 
 void TfrxDesignerForm::closeEvent(QCloseEvent *event)
 {
+    // The preparation under way uses the report.
+    if (FDebugger->Active()) {
+        event->ignore();
+        return;
+    }
     if (!QuerySave()) {
         event->ignore();
         return;
