@@ -1,6 +1,7 @@
 #include "TfrxWatchList.h"
 
 #include "TfrxEvaluateForm.h"
+#include "zorDebuggerIcons.h"
 #include "zorDialogKit.h"
 
 #include <QLabel>
@@ -23,12 +24,11 @@ TfrxWatchList::TfrxWatchList(QWidget *parent) : QWidget(parent), FList(new QList
     auto *title = new QLabel(zorText("5900"), bar);
     title->setContentsMargins(4, 0, 8, 0);
     bar->addWidget(title);
-    bar->addAction(zorText("5901"), this, &TfrxWatchList::AddWatch)
-        ->setObjectName(QStringLiteral("AddWatch"));
-    bar->addAction(zorText("5903"), this, [this] { EditWatch(FList->currentItem()); })
-        ->setObjectName(QStringLiteral("EditWatch"));
-    bar->addAction(zorText("5902"), this, &TfrxWatchList::DeleteWatch)
-        ->setObjectName(QStringLiteral("DeleteWatch"));
+    bar->setIconSize(QSize(16, 16));
+    bar->addAction(zorDebuggerIcon("addWatch"), zorText("5901"), this, &TfrxWatchList::AddWatch);
+    bar->addAction(zorDebuggerIcon("editWatch"), zorText("5903"), this,
+                   [this] { EditWatch(FList->currentItem()); });
+    bar->addAction(zorDebuggerIcon("deleteWatch"), zorText("5902"), this, &TfrxWatchList::DeleteWatch);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -72,7 +72,29 @@ void RunToCursor(QPainter &p)
     p.fillRect(QRectF(12, 3, 1.6, 10), Qt::black);
 }
 
+void AddWatch(QPainter &p)
+{
+    p.fillRect(QRectF(7, 3, 2, 10), green);
+    p.fillRect(QRectF(3, 7, 10, 2), green);
+}
+
+void EditWatch(QPainter &p)
+{
+    p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 12), QPointF(12, 4));
+    p.setPen(QPen(Qt::darkGray, 1.5));
+    p.drawLine(QPointF(3, 14), QPointF(13, 14));
+}
+
+void DeleteWatch(QPainter &p)
+{
+    p.setPen(QPen(red, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+}
+
 const std::pair<const char *, Drawing> drawings[] = {
+    {"addWatch", AddWatch}, {"editWatch", EditWatch},   {"deleteWatch", DeleteWatch},
     {"run", Run},           {"traceInto", TraceInto},   {"terminate", Terminate},
     {"evaluate", Evaluate}, {"breakpoint", Breakpoint}, {"runToCursor", RunToCursor},
 };
