@@ -26,7 +26,10 @@ TEST_F(CodeTabLook, CodeTabWithBreakpointAndWatches)
     Memo()->SetActiveLine(3);
     form->Watches()->SetExpressions({QStringLiteral("Memo1.Text"), QStringLiteral("Page#")});
     QApplication::processEvents();
-    lookdialogs::checkAndSavePicture(form, QStringLiteral("CodeTab"));
+    lookdialogs::checkAndSavePicture(form->findChild<QWidget *>(QStringLiteral("CodeTab")),
+                                     QStringLiteral("CodeTab"));
+    EXPECT_TRUE(form->grab().save(
+        lookdialogs::picturePath(QStringLiteral("DesignerCodeTab"), form->devicePixelRatioF())));
 }
 
 TEST_F(CodeTabLook, ReplaceAndEvaluateWindows)
