@@ -51,6 +51,15 @@ enum TfrxDesignerCommand {
     cmObjectInspector,
     cmAddChildBand,
     cmReportTree,
+    cmDataTree,
+    cmOpenScript,
+    cmSaveScript,
+    cmRunScript,
+    cmTraceInto,
+    cmTerminateScript,
+    cmEvaluate,
+    cmToggleBreakpoint,
+    cmRunToCursor,
     cmCommandCount
 };
 

@@ -2,11 +2,14 @@
 
 #include "TfrxBand.h"
 #include "TfrxClipboard.h"
+#include "TfrxCodeTab.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxDesignerDialogs.h"
 #include "TfrxDataPage.h"
+#include "TfrxDataTree.h"
 #include "TfrxDesignerPageArea.h"
 #include "TfrxDesignerRecovery.h"
+#include "TfrxDesignerSearch.h"
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDialogPage.h"
 #include "TfrxFormatToolbars.h"
@@ -18,6 +21,8 @@
 #include "TfrxStyleItem.h"
 #include "TfrxStyles.h"
 #include "TfrxSubreport.h"
+#include "TfrxSyntaxMemo.h"
+#include "TfrxWatchList.h"
 #include "zorDesignerIcons.h"
 #include "zorDesignerObjects.h"
 
@@ -30,7 +35,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -63,6 +67,7 @@ TfrxDesignerForm::TfrxDesignerForm(TfrxReport &report, QWidget *parent)
     CreateCentralArea();
     CreateToolbars();
     CreateToolWindows();
+    CreateDebugger();
     CreateMenus();
     CreateStatusBar();
     ConnectCommands();
@@ -100,11 +105,9 @@ void TfrxDesignerForm::CreateCentralArea()
     FTabs->setExpanding(false);
     FTabs->setDrawBase(true);
     FStack = new QStackedWidget(central);
-    FScriptEdit = new QPlainTextEdit(FStack);
-    FScriptEdit->setObjectName(QStringLiteral("ScriptEdit"));
-    FScriptEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    CreateCodeTab();
     FPageArea = new TfrxDesignerPageArea(FStack);
-    FStack->addWidget(FScriptEdit);
+    FStack->addWidget(FCodeTab);
     FStack->addWidget(FPageArea);
     layout->addWidget(FTabs);
     layout->addWidget(FStack, 1);
@@ -112,14 +115,6 @@ void TfrxDesignerForm::CreateCentralArea()
     connect(FTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!FFilling)
             ShowTab(index);
-    });
-    // A change of the script enables Save at once; its undo step waits until the tab is left.
-    connect(FScriptEdit, &QPlainTextEdit::textChanged, this, [this] {
-        if (FFilling)
-            return;
-        FScriptChanged = true;
-        FModified = true;
-        UpdateControls();
     });
 }
 
@@ -226,6 +221,7 @@ void TfrxDesignerForm::CreateMenus()
     toolbars->addSeparator();
     toolbars->addAction(Action(cmObjectInspector));
     toolbars->addAction(Action(cmReportTree));
+    toolbars->addAction(Action(cmDataTree));
     for (TfrxDesignerCommand command : {cmRulers, cmGuides, cmDeleteGuides, cmBackdrop, cmCodeTab})
         view->addAction(Action(command));
     view->addSeparator();
@@ -354,6 +350,7 @@ void TfrxDesignerForm::UpdateControls()
     enable(cmRedo, page && FUndo.RedoCount() > 0);
     enable(cmPaste, code || TfrxClipboard::CanPaste(QGuiApplication::clipboard()->text()));
     enable(cmSave, FModified);
+    enable(cmFindNext, FSearch != nullptr && FSearch->Active());
     const bool selection = page && !(FSelectedObjects.size() == 1 && FSelectedObjects.front() == FPage);
     for (TfrxDesignerCommand command : {cmCut, cmCopy, cmDelete, cmBringToFront, cmSendToBack, cmGroup, cmUngroup})
         enable(command, code || selection);
@@ -368,6 +365,7 @@ void TfrxDesignerForm::UpdateControls()
     auto *zoom = findChild<QComboBox *>(QStringLiteral("ZoomBox"));
     if (zoom != nullptr && !zoom->hasFocus())
         zoom->setEditText(QString::number(qRound(Scale() * 100)) + u'%');
+    ApplyDebugLock();
 }
 
 void TfrxDesignerForm::UpdateCaption()
@@ -465,8 +463,8 @@ void TfrxDesignerForm::ShowTab(int index)
         FObjects.clear();
         FSelectedObjects.clear();
         Workspace()->SetPage(nullptr);
-        FStack->setCurrentWidget(FScriptEdit);
-        FScriptEdit->setFocus();
+        FStack->setCurrentWidget(FCodeTab);
+        Memo()->setFocus();
     } else {
         // Leaving the code tab makes the script edits of this visit one undo step.
         if (FPage == nullptr && FScriptChanged) {
@@ -495,6 +493,7 @@ void TfrxDesignerForm::ShowPage(TfrxPage *page)
                      : qobject_cast<TfrxDialogPage *>(page) != nullptr ? pkDialog
                                                                        : pkReport;
     FObjectBar->SetPageKind(kind);
+    FDataTree->UpdateItems();
     SelectionChanged();
 }
 
@@ -568,26 +567,6 @@ void TfrxDesignerForm::StoreScript()
     FReport.SetScriptText(ScriptLines());
 }
 
-QStringList TfrxDesignerForm::ScriptLines() const
-{
-    return FScriptEdit->toPlainText().split(u'\n');
-}
-
-void TfrxDesignerForm::SetScriptLines(const QStringList &lines)
-{
-    FScriptEdit->setPlainText(lines.join(u'\n'));
-    StoreScript();
-}
-
-void TfrxDesignerForm::ShowScript(int line, int column)
-{
-    ReloadPages(-1);
-    QTextCursor cursor(FScriptEdit->document()->findBlockByLineNumber(std::max(0, line - 1)));
-    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, std::max(0, column - 1));
-    FScriptEdit->setTextCursor(cursor);
-    FScriptEdit->setFocus();
-}
-
 bool TfrxDesignerForm::CheckOp(int restriction) const
 {
     return TfrxDesigner::CheckOp(TfrxDesignerRestriction(restriction));
@@ -627,6 +606,9 @@ void TfrxDesignerForm::SetUnits(TfrxDesignerUnits units)
 void TfrxDesignerForm::ApplySettings(const TfrxDesignerSettings &settings)
 {
     FSettings = settings;
+    FWatches->SetExpressions(FSettings.WatchList);
+    Memo()->setFont(QFont(FSettings.ScriptFontName, FSettings.ScriptFontSize));
+    Memo()->UpdateView();
     Action(cmRulers)->setChecked(FSettings.ShowRulers);
     Action(cmGuides)->setChecked(FSettings.ShowGuides);
     Action(cmShowGrid)->setChecked(FSettings.ShowGrid);

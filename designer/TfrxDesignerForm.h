@@ -11,16 +11,22 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 class QLabel;
-class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
+class TfrxCodeTab;
+class TfrxDataTree;
+class TfrxScriptDebugger;
+class TfrxWatchList;
+class TfrxSyntaxMemo;
 class TfrxComponent;
 class TfrxDesignerPageArea;
 class TfrxDesignerRecovery;
+class TfrxDesignerSearch;
 class TfrxDesignerWorkspace;
 class TfrxFormatToolbars;
 class QDockWidget;
@@ -67,6 +73,9 @@ public:
     void ApplySettings(const TfrxDesignerSettings &settings);
 
     TfrxDesignerWorkspace *Workspace() const;
+    TfrxScriptDebugger *Debugger() const { return FDebugger; }
+    TfrxWatchList *Watches() const { return FWatches; }
+    TfrxSyntaxMemo *Memo() const;
     QAction *Action(TfrxDesignerCommand command) const { return FCommands->Action(command); }
     const TfrxUndoBuffer &UndoBuffer() const { return FUndo; }
     QStringList RecentFiles() const { return FSettings.RecentFiles; }
@@ -120,7 +129,9 @@ private:
     // Objects: the inspector, the page menu, the object editors, the report's dialogs.
     void CreateToolWindows();
     QDockWidget *AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
-                               TfrxDesignerCommand toggleCommand);
+                               TfrxDesignerCommand toggleCommand,
+                               Qt::DockWidgetArea area = Qt::LeftDockWidgetArea);
+    void InsertIntoScript(const QString &text);
     void UpdateReportTree();
     void ShowObject(TfrxComponent *object);
     void UpdateInspector();
@@ -136,6 +147,24 @@ private:
     void RestoreSelection(const QStringList &names);
     QStringList SelectedNames() const;
     QList<TfrxPage *> Pages() const;
+
+    // The code tab: the script, its language and its files.
+    void CreateCodeTab();
+    void LoadScript();
+    void ScriptEdited();
+    void ChooseLanguage(const QString &name);
+    void OpenScriptFile();
+    void SaveScriptFile();
+    QString ScriptFileFilter() const;
+
+    // The script debugger.
+    void CreateDebugger();
+    void ShowEvaluate();
+    void ShowStoppedScript();
+    void LockForPreview();
+    void DebugStateChanged();
+    void ApplyDebugLock();
+    void RunPreviewWindow();
 
     // Editing.
     void CommitEdits();
@@ -171,19 +200,24 @@ private:
     TfrxFormatCommands FFormat;
     TfrxDesignerCommands *FCommands;
     TfrxDesignerPageArea *FPageArea = nullptr;
-    QPlainTextEdit *FScriptEdit = nullptr;
+    TfrxCodeTab *FCodeTab = nullptr;
     QTabBar *FTabs = nullptr;
     QStackedWidget *FStack = nullptr;
     TfrxFormatToolbars *FFormatBars = nullptr;
     TfrxObjectToolbar *FObjectBar = nullptr;
     TfrxObjectInspector *FInspector = nullptr;
     TfrxReportTree *FReportTree = nullptr;
+    TfrxDataTree *FDataTree = nullptr;
+    TfrxScriptDebugger *FDebugger = nullptr;
+    TfrxWatchList *FWatches = nullptr;
+    QPointer<QWidget> FPreviewWindow;
     QMenu *FRecentMenu = nullptr;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;
     QLabel *FSizeLabel = nullptr;
     QLabel *FNameLabel = nullptr;
     std::unique_ptr<TfrxDesignerRecovery> FRecovery;
+    std::unique_ptr<TfrxDesignerSearch> FSearch;
     // The window fills its controls from the report: their change signals are not the operator's.
     bool FFilling = false;
 };

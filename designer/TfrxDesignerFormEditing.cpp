@@ -24,14 +24,15 @@
 #include "TfrxReportServices.h"
 #include "TfrxResources.h"
 #include "TfrxSelectionCommands.h"
+#include "TfrxScriptDebugger.h"
 #include "TfrxSubreport.h"
+#include "TfrxSyntaxMemo.h"
 #include "TfsScript.h"
 #include "zorDesignerObjects.h"
 #include "zorFontDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -62,7 +63,7 @@ QSizeF InsertionSize(const TfrxObjectItem &item, TfrxDesignerUnits units)
 void TfrxDesignerForm::Undo()
 {
     if (FPage == nullptr) {
-        FScriptEdit->undo();
+        Memo()->Undo();
         return;
     }
     ReloadFromUndo(true);
@@ -70,10 +71,8 @@ void TfrxDesignerForm::Undo()
 
 void TfrxDesignerForm::Redo()
 {
-    if (FPage == nullptr) {
-        FScriptEdit->redo();
+    if (FPage == nullptr)
         return;
-    }
     ReloadFromUndo(false);
 }
 
@@ -93,9 +92,7 @@ void TfrxDesignerForm::ReloadFromUndo(bool undo)
     Workspace()->SetPage(nullptr);
     const bool done = undo ? FUndo.Undo(FReport) : FUndo.Redo(FReport);
     zorSetDesigning(&FReport, true);
-    FFilling = true;
-    FScriptEdit->setPlainText(FReport.ScriptText().join(u'\n'));
-    FFilling = false;
+    LoadScript();
     UpdatePageTabs();
     FFilling = true;
     FTabs->setCurrentIndex(std::min(tab, FTabs->count() - 1));
@@ -116,7 +113,7 @@ void TfrxDesignerForm::ReloadFromUndo(bool undo)
 void TfrxDesignerForm::CopySelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->copy();
+        Memo()->CopyToClipboard();
         return;
     }
     const QString text = TfrxClipboard::CopyText(FSelectedObjects);
@@ -127,7 +124,7 @@ void TfrxDesignerForm::CopySelection()
 void TfrxDesignerForm::CutSelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->cut();
+        Memo()->CutToClipboard();
         return;
     }
     CopySelection();
@@ -137,7 +134,7 @@ void TfrxDesignerForm::CutSelection()
 void TfrxDesignerForm::PasteClipboard()
 {
     if (FPage == nullptr) {
-        FScriptEdit->paste();
+        Memo()->PasteFromClipboard();
         return;
     }
     const QString text = QGuiApplication::clipboard()->text();
@@ -170,7 +167,8 @@ void TfrxDesignerForm::PasteClipboard()
 void TfrxDesignerForm::DeleteSelection()
 {
     if (FPage == nullptr) {
-        FScriptEdit->textCursor().removeSelectedText();
+        if (!Memo()->SelText().isEmpty())
+            Memo()->SetSelText(QString());
         return;
     }
     Workspace()->DeleteObjects();
@@ -179,7 +177,7 @@ void TfrxDesignerForm::DeleteSelection()
 void TfrxDesignerForm::SelectAll()
 {
     if (FPage == nullptr) {
-        FScriptEdit->selectAll();
+        Memo()->SelectAll();
         return;
     }
     zorSelectAll(FPage, FSelectedObjects);
@@ -373,14 +371,18 @@ void TfrxDesignerForm::ShowOptions()
 // preview cannot change the template, Modified or the undo list.
 void TfrxDesignerForm::PreviewReport()
 {
-    if (!TfrxDesignerCommands::Allowed(cmPreview))
+    if (FDebugger->GetState() == TfrxScriptDebugger::dsStopped) {
+        FDebugger->Run(false, {});
+        return;
+    }
+    if (!TfrxDesignerCommands::Allowed(cmPreview) || FPreviewWindow != nullptr)
         return;
     CommitEdits();
     StoreScript();
     if (!FReport.PrepareScript()) {
         const QStringList position = FReport.Script().ErrorPos().split(u':');
         ShowScript(position.value(0).toInt(), position.value(1).toInt());
-        TfrxDesignerDialogs::Current().ShowError(this, FReport.Script().ErrorMsg());
+        Memo()->ShowMessage(FReport.Script().ErrorMsg());
         return;
     }
     const int tab = CurrentTab();
@@ -389,7 +391,7 @@ void TfrxDesignerForm::PreviewReport()
     TfrxPreviewOptions *options = FReport.PreviewOptions();
     const bool modal = options->Modal;
     const bool mdiChild = options->MDIChild;
-    options->Modal = true;
+    options->Modal = false;
     options->MDIChild = false;
     Workspace()->DisableUpdate();
     FPage = nullptr;
@@ -398,7 +400,7 @@ void TfrxDesignerForm::PreviewReport()
     Workspace()->SetPage(nullptr);
     zorSetDesigning(&FReport, false);
     try {
-        FReport.ShowReport(true);
+        RunPreviewWindow();
     } catch (...) {
         // The preview shows its own errors; nothing of them may end the designer.
     }

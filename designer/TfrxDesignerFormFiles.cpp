@@ -1,6 +1,9 @@
 // The designer window's files: new, open, save, closing, settings and the recovery copy.
 #include "TfrxDesignerForm.h"
 
+#include "TfrxScriptDebugger.h"
+#include "TfrxWatchList.h"
+
 #include "TfrxBandInsertion.h"
 #include "TfrxBands.h"
 #include "TfrxDataBand.h"
@@ -165,10 +168,7 @@ void TfrxDesignerForm::ReloadReport()
     }
     FReport.CheckDataPage();
     zorSetDesigning(&FReport, true);
-    FFilling = true;
-    FScriptEdit->setPlainText(FReport.ScriptText().join(u'\n'));
-    FFilling = false;
-    FScriptChanged = false;
+    LoadScript();
     FPictures.Clear();
     FPage = nullptr;
     ReloadPages(-2);
@@ -285,6 +285,11 @@ bool TfrxDesignerForm::QuerySave()
 
 void TfrxDesignerForm::closeEvent(QCloseEvent *event)
 {
+    // The preparation under way uses the report.
+    if (FDebugger->Active()) {
+        event->ignore();
+        return;
+    }
     if (!QuerySave()) {
         event->ignore();
         return;

@@ -3,9 +3,10 @@
 // report's dialogs.
 #include "TfrxDesignerForm.h"
 
-#include "TfrxBands.h"
 #include "TfrxBand.h"
+#include "TfrxBands.h"
 #include "TfrxComponentEditor.h"
+#include "TfrxDataTree.h"
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDialogPage.h"
 #include "TfrxObjectInspector.h"
@@ -13,6 +14,7 @@
 #include "TfrxReportPage.h"
 #include "TfrxReportTree.h"
 #include "TfrxResources.h"
+#include "TfrxSyntaxMemo.h"
 #include "zorDesignerObjects.h"
 #include "zorEditorDialogs.h"
 #include "zorEditorMenu.h"
@@ -34,23 +36,25 @@ bool TakesChildBand(const TfrxComponent *object)
 {
     const auto *band = qobject_cast<const TfrxBand *>(object);
     return band != nullptr && qobject_cast<const TfrxColumnFooter *>(band) == nullptr &&
-           qobject_cast<const TfrxOverlay *>(band) == nullptr && qobject_cast<const TfrxPageFooter *>(band) == nullptr;
+           qobject_cast<const TfrxOverlay *>(band) == nullptr &&
+           qobject_cast<const TfrxPageFooter *>(band) == nullptr;
 }
 
 } // namespace
 
-// A tool window at the left, shown and hidden by its View command.
+// A tool window, shown and hidden by its View command.
 QDockWidget *TfrxDesignerForm::AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
-                                             TfrxDesignerCommand toggleCommand)
+                                             TfrxDesignerCommand toggleCommand, Qt::DockWidgetArea area)
 {
     auto *dock = new QDockWidget(Text(titleKey), this);
     dock->setObjectName(QLatin1String(objectName));
     dock->setWidget(content);
-    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    addDockWidget(area, dock);
     QAction *toggle = Action(toggleCommand);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, dock, &QDockWidget::setVisible);
-    connect(dock, &QDockWidget::visibilityChanged, toggle, [toggle, dock] { toggle->setChecked(dock->isVisible()); });
+    connect(dock, &QDockWidget::visibilityChanged, toggle,
+            [toggle, dock] { toggle->setChecked(dock->isVisible()); });
     return dock;
 }
 
@@ -65,6 +69,13 @@ void TfrxDesignerForm::CreateToolWindows()
     connect(tree, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible)
             UpdateReportTree();
+    });
+    FDataTree = new TfrxDataTree(*this, this);
+    AddToolWindow(FDataTree, "2100", "DataTreeDock", cmDataTree, Qt::RightDockWidgetArea);
+    connect(FDataTree, &TfrxDataTree::Activated, this, &TfrxDesignerForm::InsertIntoScript);
+    connect(FDataTree, &TfrxDataTree::DataRequested, this, [this] {
+        if (FPage != nullptr)
+            Action(cmReportData)->trigger();
     });
     connect(FInspector, &TfrxObjectInspector::ObjectChosen, this, [this](TfrxComponent *object) {
         if (FPage == nullptr || object == nullptr)
@@ -151,7 +162,8 @@ void TfrxDesignerForm::EditSelected()
     TfrxComponent *first = FSelectedObjects.front();
     if (first->Restrictions().testFlag(zor::rfDontEdit))
         return;
-    std::unique_ptr<TfrxComponentEditor> editor = TfrxComponentEditors::Instance().GetComponentEditor(first, *this);
+    std::unique_ptr<TfrxComponentEditor> editor =
+        TfrxComponentEditors::Instance().GetComponentEditor(first, *this);
     if (!editor->Edit())
         return;
     if (first == FPage)
@@ -191,8 +203,11 @@ void TfrxDesignerForm::ConnectObjectCommands()
             if (!TfrxDesignerCommands::Allowed(command))
                 return;
             CommitEdits();
-            if (dialog(*this))
+            if (dialog(*this)) {
+                // Data sets and variables may have come or gone.
+                FDataTree->UpdateItems();
                 SetModified(true);
+            }
         });
     }
     connect(Action(cmPageSettings), &QAction::triggered, this, [this] {
@@ -205,6 +220,16 @@ void TfrxDesignerForm::ConnectObjectCommands()
             SetModified(true);
         }
     });
+}
+
+// A double click in the data tree puts its entry into the script when the code tab is shown.
+void TfrxDesignerForm::InsertIntoScript(const QString &text)
+{
+    if (FPage != nullptr || text.isEmpty())
+        return;
+    Memo()->SetSelText(text);
+    ScriptEdited();
+    Memo()->setFocus();
 }
 
 QString TfrxDesignerForm::InsertExpression(const QString &text)

@@ -39,6 +39,8 @@ public:
 
     void SetSyntax(const QString &name);
     QString Syntax() const { return FColouring.Syntax(); }
+    // The colouring codes of a line (from 1), coloured now when they are not known yet.
+    QByteArray Codes(int line) { return FColouring.Codes(FText.Lines(), line - 1); }
 
     // The caret as (column, line); a column past the end of its line is allowed.
     QPoint Pos() const { return {FCaret.column + 1, FCaret.line + 1}; }

@@ -26,7 +26,7 @@ SearchState &lastSearch()
 
 } // namespace
 
-TfrxSearchDialog::TfrxSearchDialog(QWidget *parent) : QDialog(parent)
+TfrxSearchDialog::TfrxSearchDialog(QWidget *parent, bool replace) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrxSearchDialog"));
     setWindowTitle(zorPrinterText("300"));
@@ -34,6 +34,11 @@ TfrxSearchDialog::TfrxSearchDialog(QWidget *parent) : QDialog(parent)
     TextE->setObjectName(QStringLiteral("TextE"));
     TextE->setMinimumWidth(260);
     TextE->selectAll();
+    ReplaceE = new QLineEdit(this);
+    ReplaceE->setObjectName(QStringLiteral("ReplaceE"));
+    auto *replaceLabel = new QLabel(zorPrinterText("303"), this);
+    replaceLabel->setVisible(replace);
+    ReplaceE->setVisible(replace);
     auto *options = new QGroupBox(zorPrinterText("302"), this);
     CaseCB = new QCheckBox(zorPrinterText("305"), options);
     CaseCB->setObjectName(QStringLiteral("CaseCB"));
@@ -51,14 +56,33 @@ TfrxSearchDialog::TfrxSearchDialog(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(zorPrinterText("301"), this));
     layout->addWidget(TextE);
+    layout->addWidget(replaceLabel);
+    layout->addWidget(ReplaceE);
     layout->addWidget(options);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TfrxSearchDialog::Text() const { return TextE->text(); }
-bool TfrxSearchDialog::CaseSensitive() const { return CaseCB->isChecked(); }
-bool TfrxSearchDialog::FromTop() const { return TopCB->isChecked(); }
+QString TfrxSearchDialog::Text() const
+{
+    return TextE->text();
+}
+QString TfrxSearchDialog::ReplaceText() const
+{
+    return ReplaceE->text();
+}
+void TfrxSearchDialog::SetFromTopEnabled(bool enabled)
+{
+    TopCB->setEnabled(enabled);
+}
+bool TfrxSearchDialog::CaseSensitive() const
+{
+    return CaseCB->isChecked();
+}
+bool TfrxSearchDialog::FromTop() const
+{
+    return TopCB->isChecked();
+}
 
 void TfrxSearchDialog::accept()
 {
@@ -66,5 +90,11 @@ void TfrxSearchDialog::accept()
     QDialog::accept();
 }
 
-QString TfrxSearchDialog::LastText() { return lastSearch().text; }
-bool TfrxSearchDialog::LastCaseSensitive() { return lastSearch().caseSensitive; }
+QString TfrxSearchDialog::LastText()
+{
+    return lastSearch().text;
+}
+bool TfrxSearchDialog::LastCaseSensitive()
+{
+    return lastSearch().caseSensitive;
+}

@@ -6,15 +6,18 @@ class QCheckBox;
 class QLineEdit;
 
 // "Find Text": the text to find, case sensitivity and whether to start at the first page. The
-// text and the case option of the last search are shared by every preview of the process.
+// text and the case option of the last search are shared by every preview of the process. The
+// designer's Replace shows a row for the replacement as well.
 class TfrxSearchDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TfrxSearchDialog(QWidget *parent = nullptr);
+    explicit TfrxSearchDialog(QWidget *parent = nullptr, bool replace = false);
 
     QString Text() const;
+    QString ReplaceText() const;
+    void SetFromTopEnabled(bool enabled);
     bool CaseSensitive() const;
     bool FromTop() const;
 
@@ -26,6 +29,7 @@ public:
 
 private:
     QLineEdit *TextE;
+    QLineEdit *ReplaceE;
     QCheckBox *CaseCB;
     QCheckBox *TopCB;
 };

@@ -139,6 +139,7 @@ public:
     // Preparation: before the script is compiled, after it compiled, after a successful run.
     void SetOnBeginDoc(NotifyEvent handler) { FOnBeginDoc = std::move(handler); }
     void SetOnAfterScriptCompile(NotifyEvent handler) { FOnAfterScriptCompile = std::move(handler); }
+    const NotifyEvent &OnAfterScriptCompile() const { return FOnAfterScriptCompile; }
     void SetOnEndDoc(NotifyEvent handler) { FOnEndDoc = std::move(handler); }
     // Values of names that nothing in the report knows; a value they set is taken.
     void SetOnGetValue(GetValueEvent handler) { FOnGetValue = std::move(handler); }
@@ -298,6 +299,8 @@ public:
     void SetLoadFailed(bool value) { FLoadFailed = value; }
     // The problems of the last load, each message once, sorted.
     const QStringList &Errors() const { return FErrors; }
+    // Puts back a list saved before (what evaluating an expression for the operator added goes).
+    void SetErrors(const QStringList &errors) { FErrors = errors; }
     void AddError(const QString &message);
     // Makes sure the report has a data page, named "Data" unless that name is taken, as its first child.
     void CheckDataPage();
