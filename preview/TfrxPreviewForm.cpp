@@ -338,7 +338,9 @@ void TfrxPreviewForm::showProgress(int pageIndex, bool finalPass)
 // loop: it is kept and the window closes; whoever opened the window raises it again.
 void TfrxPreviewForm::prepare()
 {
-    if (Preparing())
+    // A window closed before its preparation began is on its way out (and may be deleted while
+    // the preparation services events): it prepares nothing.
+    if (Preparing() || !isVisible())
         return;
     FPreparing = true;
     FPreview->HoldRunning(true);

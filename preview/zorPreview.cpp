@@ -38,7 +38,12 @@ void showPreview(TfrxReport &report, bool prepareFirst)
         return;
     }
     const TfrxPreviewOptions &options = *report.PreviewOptions();
-    auto *form = new TfrxPreviewForm(report, QApplication::activeWindow());
+    // The preview belongs to the window it was asked from; without an active window (none has
+    // the focus yet), to the modal one, which would otherwise block it.
+    QWidget *owner = QApplication::activeWindow();
+    if (owner == nullptr)
+        owner = QApplication::activeModalWidget();
+    auto *form = new TfrxPreviewForm(report, owner);
     if (prepareFirst)
         form->PrepareOnShow();
     if (const auto &handler = report.OnPreview())

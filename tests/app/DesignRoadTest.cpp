@@ -9,6 +9,7 @@
 #include "TfrxDesignerDialogs.h"
 #include "TfrxDesignerForm.h"
 #include "TfrxDesignerWorkspace.h"
+#include "TfrxPreviewForm.h"
 #include "TfrxReport.h"
 
 #include <QAction>
@@ -34,6 +35,9 @@ protected:
         // The designer keeps its window layout in the template's settings store; start afresh.
         QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                       QStringLiteral("/Tervane/Tervane.conf"));
+        // A run stopped while the designer was open leaves a recovery copy, which would be offered.
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"))
+            .removeRecursively();
         QFile::remove(beside);
         ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
         QFile::setPermissions(beside, QFile::ReadOwner | QFile::WriteOwner);
@@ -115,20 +119,28 @@ TEST_F(DesignRoad, APreviewFromTheDesignerChangesNothing)
         QTest::keyClick(form.Workspace(), Qt::Key_Right, Qt::ControlModifier);
         const int steps = form.UndoBuffer().UndoCount();
         const double left = form.Report().FindObject(QStringLiteral("Memo5"))->Left();
-        // The preview is modal: close it as soon as its pages are there.
-        QTimer::singleShot(0, [] {
+        // The preview runs in a loop of its own while the designer waits: close it once it is
+        // shown. It belongs to the designer's window, or the modal designer would block it.
+        bool ownedByDesigner = false;
+        QTimer::singleShot(0, [&form, &ownedByDesigner] {
             auto *closer = new QTimer;
             closer->setInterval(20);
-            QObject::connect(closer, &QTimer::timeout, closer, [closer] {
-                QWidget *preview = QApplication::activeModalWidget();
-                if (preview == nullptr || qobject_cast<TfrxDesignerForm *>(preview) != nullptr)
+            QObject::connect(closer, &QTimer::timeout, closer, [closer, &form, &ownedByDesigner] {
+                for (QWidget *window : QApplication::topLevelWidgets()) {
+                    auto *preview = qobject_cast<TfrxPreviewForm *>(window);
+                    if (preview == nullptr || !preview->isVisible())
+                        continue;
+                    for (QWidget *w = preview->parentWidget(); w != nullptr; w = w->parentWidget())
+                        ownedByDesigner = ownedByDesigner || w == &form;
+                    closer->deleteLater();
+                    preview->close();
                     return;
-                closer->deleteLater();
-                preview->close();
+                }
             });
             closer->start();
         });
         form.PreviewReport();
+        EXPECT_TRUE(ownedByDesigner);
         EXPECT_TRUE(form.Modified());
         EXPECT_EQ(form.UndoBuffer().UndoCount(), steps);
         EXPECT_DOUBLE_EQ(form.Report().FindObject(QStringLiteral("Memo5"))->Left(), left);
