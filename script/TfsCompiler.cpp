@@ -442,7 +442,9 @@ void TfsCompiler::Uses(const TfsXMLItem &item, TfsStatementList &list, TfsScript
     FUnit = outer;
 }
 
-// var -> ident {ident} [array] [type] [init]: array and init belong to the ident before them.
+// var -> ident {ident} [array] [type] [init], or type ident [array] [init] {ident [array] [init]}:
+// init belongs to the ident before it; so does an array in the second (C) form, while in the first
+// ("a, b: array[1..3] of T") the array before the type is every name's.
 void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     struct Pending
@@ -451,15 +453,25 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
         const TfsXMLItem *array = nullptr;
         const TfsXMLItem *init = nullptr;
     };
+    int typeAt = -1;
+    for (int i = 0; i < item.Count() && typeAt < 0; ++i)
+        if (item.Item(i)->Name() == u"type")
+            typeAt = i;
     std::vector<Pending> names;
     for (int i = 0; i < item.Count(); ++i) {
         const TfsXMLItem &c = *item.Item(i);
-        if (c.Name() == u"ident")
+        if (c.Name() == u"ident") {
             names.push_back({&c});
-        else if (!names.empty() && c.Name() == u"array")
-            names.back().array = &c;
-        else if (!names.empty() && c.Name() == u"init")
+        } else if (!names.empty() && c.Name() == u"array") {
+            if (typeAt > i) {
+                for (Pending &p : names)
+                    p.array = &c;
+            } else {
+                names.back().array = &c;
+            }
+        } else if (!names.empty() && c.Name() == u"init") {
             names.back().init = &c;
+        }
     }
     const QString typeName = TypeOf(item);
     const TfsVarType type = ResolveType(typeName, scope);

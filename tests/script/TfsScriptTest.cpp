@@ -122,6 +122,20 @@ const Program kPrograms[] = {
      "Dim r = 2147483647\r\nr = r + 1\r\n",
      "var r = 2147483647; r = r + 1;",
      "2147483648"},
+    // Before the fix the second name of a Pascal list got no array ("Array type required").
+    {"arrays declared in one list",
+     "var a, b: array[1..3, 1..2] of Integer; r: Integer; begin a[3, 2] := 4; b[1, 1] := 5; r := a[3, 2] * b[1, 1] end.",
+     "int a[4][3], b[4][3], r; { a[3][2] = 4; b[1][1] = 5; r = a[3][2] * b[1][1]; }",
+     "Dim a[4, 3], b[4, 3], r\r\na[3, 2] = 4\r\nb[1, 1] = 5\r\nr = a[3, 2] * b[1, 1]\r\n",
+     "var a[4, 3], b[4, 3], r; a[3, 2] = 4; b[1, 1] = 5; r = a[3, 2] * b[1, 1];",
+     "20"},
+    // Before the fix an empty statement ended a Pascal statement list ("';' expected").
+    {"empty statements",
+     "var r: Integer; begin r := 1;; r := r + 1; begin end; ; r := r * 5; end.",
+     "int r; { r = 1;; r = r + 1; {} ; r = r * 5; }",
+     "Dim r\r\nr = 1\r\n\r\nr = r + 1\r\nr = r * 5\r\n",
+     "var r; r = 1;; r = r + 1; {} ; r = r * 5;",
+     "10"},
 };
 // clang-format on
 
