@@ -22,9 +22,6 @@ class TfsXMLItem;
 class TfsScript
 {
 public:
-    // Nested calls of script routines deeper than this are the run-time error "Stack overflow".
-    static constexpr int MaxCallDepth = 1000;
-
     explicit TfsScript(TfsScript *parent = nullptr);
     ~TfsScript();
     TfsScript(const TfsScript &) = delete;
@@ -144,7 +141,6 @@ public:
     bool FTerminated = false;
     bool FMainProg = true;
     TfsScript *FProgRunning = nullptr; // main programs: scope of the routine running now
-    int FCallDepth = 0;                // main programs: script routine calls now running
     void RunLine(const QString &unit, const QString &pos)
     {
         // Called before every statement: the usual case, no hook, stays inline.

@@ -5,8 +5,10 @@
 #include "TfrxExpressionCache.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
+#include "TfsStack.h"
 
 #include <QBuffer>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +131,15 @@ const Program kPrograms[] = {
      "Dim a[4, 3], b[4, 3], r\r\na[3, 2] = 4\r\nb[1, 1] = 5\r\nr = a[3, 2] * b[1, 1]\r\n",
      "var a[4, 3], b[4, 3], r; a[3, 2] = 4; b[1, 1] = 5; r = a[3, 2] * b[1, 1];",
      "20"},
+    // Before the fix the limit was 1,000 calls, whatever the stack.
+    {"recursion 50,000 calls deep",
+     "var r: Integer; function Depth(n: Integer): Integer; begin if n = 0 then Result := 0 else "
+     "Result := Depth(n - 1) + 1 end; begin r := Depth(50000) end.",
+     "int r; int Depth(int n) { if (n == 0) return 0; return Depth(n - 1) + 1; } { r = Depth(50000); }",
+     "Dim r\r\nFunction Depth(n)\r\n  If n = 0 Then Return 0\r\n  Return Depth(n - 1) + 1\r\nEnd Function\r\n"
+     "r = Depth(50000)\r\n",
+     "var r; function Depth(n) { if (n == 0) return 0; return Depth(n - 1) + 1; } r = Depth(50000);",
+     "50000"},
     // Before the fix an empty statement ended a Pascal statement list ("';' expected").
     {"empty statements",
      "var r: Integer; begin r := 1;; r := r + 1; begin end; ; r := r * 5; end.",
@@ -195,8 +206,6 @@ const Case kRunTime[] = {
     {"PascalScript", "var r: Integer; v: Variant; begin v := 'abc';\n  r := v end.",
      "runtime: Could not convert variant of type (String) into type (Integer) @ 2:3"},
     {"PascalScript", "var r: Int64; begin r := 9223372036854775807;\n  r := r + 1 end.", "runtime: Integer overflow @ 2:3"},
-    {"PascalScript", "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\nbegin r := F(0) end.",
-     "runtime: Stack overflow @ 1:56"},
     {"PascalScript", "var r: array[1..3] of Integer; begin\n  r[4] := 1 end.", "runtime: Index out of range: 4 @ 2:3"},
 };
 
@@ -431,6 +440,29 @@ TEST(TfsScriptHost, ILRoundTrip)
     }
 }
 
+// A runaway recursion ends with "Stack overflow" at the calling statement once the stack's budget
+// (small here) is spent, in every language; the error can be caught, and the script runs again.
+TEST(TfsScriptHost, RunawayRecursionIsAStackOverflow)
+{
+    const std::size_t budget = TfsStack::Budget();
+    TfsStack::SetBudget(std::size_t(16) << 20);
+    const auto restore = qScopeGuard([budget] { TfsStack::SetBudget(budget); });
+    const Case cases[] = {
+        {"PascalScript", "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+                         "begin r := F(0) end.", "runtime: Stack overflow @ 1:56"},
+        {"C++Script", "int r; int F(int n) { return F(n + 1); }\n{ r = F(0); }", "runtime: Stack overflow @ 1:23"},
+        {"BasicScript", "Dim r\r\nFunction F(n)\r\n  Return F(n + 1)\r\nEnd Function\r\nr = F(0)\r\n",
+         "runtime: Stack overflow @ 3:3"},
+        {"JScript", "var r; function F(n) { return F(n + 1); }\nr = F(0);", "runtime: Stack overflow @ 1:24"},
+        {"PascalScript", "var r: Variant; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+                         "begin try r := F(0) except r := ExceptionMessage end end.", "Stack overflow"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(run(c.language, c.source), c.expected) << c.language;
+        EXPECT_EQ(run(c.language, c.source), c.expected) << c.language << ", run again";
+    }
+}
+
 // Errors raised in a routine leave the routine's locals as they were and carry the position.
 TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
 {
@@ -445,7 +477,6 @@ TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
         EXPECT_EQ(e.Message(), QStringLiteral("Division by zero"));
         EXPECT_EQ(e.Pos(), QStringLiteral("1:70"));
     }
-    EXPECT_EQ(script.FCallDepth, 0);
     EXPECT_EQ(script.FProgRunning, nullptr);
 }
 
@@ -512,7 +543,7 @@ TEST(TfsScriptHost, TerminateStopsARunningRoutine)
     script.Execute();
     EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 500);
     EXPECT_EQ(script.Variable(QStringLiteral("after")).ToInt(), 0);
-    EXPECT_EQ(script.FCallDepth, 0);
+    EXPECT_EQ(script.FProgRunning, nullptr);
     script.OnRunLine = nullptr;
     script.SetVariable(QStringLiteral("n"), TfsValue(0));
     TfsValue limit = TfsValue::MakeArray(0, 0);
