@@ -2,6 +2,7 @@
 
 #include "TfsClassVariable.h"
 #include "TfsError.h"
+#include "TfsRuntimeError.h"
 #include "TfsScript.h"
 #include "TfsStatement.h"
 #include "TfsXMLItem.h"
@@ -488,11 +489,20 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
         if (p.array) {
             // Each dimension is a count (0..count-1) or two bounds; inner dimensions are nested arrays.
             std::vector<std::pair<int, int>> dims;
+            int64_t elements = 1;
             for (int d = 0; d < p.array->Count(); ++d) {
                 const TfsXMLItem &dim = *p.array->Item(d);
                 const int a = Constant(need(dim, 0), scope).ToInt();
                 dims.push_back(dim.Count() > 1 ? std::pair{a, Constant(*dim.Item(1), scope).ToInt()}
                                                : std::pair{0, a - 1});
+                // The rows share one array until written: the limit is on what writing them all makes.
+                const int64_t count =
+                    std::max<int64_t>(int64_t(dims.back().second) - dims.back().first + 1, 0);
+                if (__builtin_mul_overflow(elements, count, &elements) ||
+                    elements > TfsValue::MaxArrayLength()) {
+                    Enter(*p.ident);
+                    throw TfsError(TfsRuntimeError::OutOfMemory().Message());
+                }
             }
             TfsValue value = TfsValue::MakeNull();
             for (auto d = dims.rbegin(); d != dims.rend(); ++d) {
@@ -946,8 +956,10 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
 }
 
 // The member named by node of the object that base gives.
-std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesignator> base, const TfsXMLItem &node,
-                                                       std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesignator> base,
+                                                       const TfsXMLItem &node,
+                                                       std::vector<const TfsXMLItem *> &exprs,
+                                                       TfsScript &scope)
 {
     Enter(node);
     const QString name = leafText(node);
@@ -1091,7 +1103,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariab
 }
 
 // The first name of a designator: a variable (with indexes) or a routine (with arguments).
-std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node,
+                                                      std::vector<const TfsXMLItem *> &exprs,
                                                       const TfsXMLItem &dsgn, TfsScript &scope)
 {
     TfsCustomVariable *item = Lookup(leafText(node), scope);

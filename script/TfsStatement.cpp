@@ -76,18 +76,33 @@ public:
     // A statement run directly, between Enter and Leave.
     void Enter(TfsStatement *statement) { FRunning = statement; }
     void Leave() { FRunning = nullptr; }
-    // In the handler around the runs.
-    void Locate(TfsRuntimeError &e) const
-    {
-        if (FRunning && e.Pos().isEmpty())
-            e.SetPos(FRunning->FSourcePos);
-    }
+    // In the handler around the runs: the error as the script sees it, at the statement run directly.
+    [[noreturn]] void Rethrow() const { fsRethrowAt(FRunning ? FRunning->FSourcePos : QString()); }
 
 private:
     TfsStatement *FRunning = nullptr;
 };
 
 } // namespace
+
+void fsRethrowAt(const QString &pos)
+{
+    try {
+        throw;
+    } catch (TfsRuntimeError &e) {
+        if (e.Pos().isEmpty())
+            e.SetPos(pos);
+        throw;
+    } catch (const std::bad_alloc &) {
+        TfsRuntimeError error = TfsRuntimeError::OutOfMemory();
+        error.SetPos(pos);
+        throw error;
+    } catch (const std::exception &e) {
+        TfsRuntimeError error(QString::fromUtf8(e.what()));
+        error.SetPos(pos);
+        throw error;
+    }
+}
 
 inline bool TfsLoopStmt::AfterBody(TfsScript &program)
 {
@@ -112,11 +127,9 @@ void TfsStatementList::Run()
                 break;
             (*statement)->Exec();
         }
-    } catch (TfsRuntimeError &e) {
+    } catch (...) {
         // An error leaving a statement carries the position of the innermost statement it left.
-        if (e.Pos().isEmpty())
-            e.SetPos((*statement)->FSourcePos);
-        throw;
+        fsRethrowAt((*statement)->FSourcePos);
     }
 }
 
@@ -211,9 +224,8 @@ void TfsIfStmt::Exec()
     InPlace branch;
     try {
         branch.Run(FCondition->EvalBool() ? FThen : FElse);
-    } catch (TfsRuntimeError &e) {
-        branch.Locate(e);
-        throw;
+    } catch (...) {
+        branch.Rethrow();
     }
 }
 
@@ -249,9 +261,8 @@ void TfsLoopStmt::Exec()
             if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
                 break;
         }
-    } catch (TfsRuntimeError &e) {
-        body.Locate(e);
-        throw;
+    } catch (...) {
+        body.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -278,9 +289,8 @@ void TfsForStmt::Exec()
             if (TfsLoopStmt::AfterBody(program) || k == count)
                 break;
         }
-    } catch (TfsRuntimeError &e) {
-        body.Locate(e);
-        throw;
+    } catch (...) {
+        body.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -314,8 +324,9 @@ void TfsCppForStmt::Exec()
     TfsScript &program = *FProgram;
     FFirstStmt.Run();
     // A counter step (i++, i--) is applied here, without running a statement for it.
-    auto *step = FSecondStmt.FItems.size() == 1 ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
-                                                : nullptr;
+    auto *step = FSecondStmt.FItems.size() == 1
+                     ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
+                     : nullptr;
     if (step && step->FModificator == 0)
         step = nullptr;
     TfsCustomVariable *counter = step ? step->FDesignator->Variable() : nullptr;
@@ -347,9 +358,8 @@ void TfsCppForStmt::Exec()
                 step->Modify(counter);
             inner.Leave();
         }
-    } catch (TfsRuntimeError &e) {
-        inner.Locate(e);
-        throw;
+    } catch (...) {
+        inner.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -364,7 +374,7 @@ void TfsTryStmt::Exec()
         try {
             FBody.Run();
         } catch (const TfsRuntimeError &e) {
-            if (program.FTerminated)
+            if (program.FTerminated || !e.Catchable())
                 throw;
             FClassNameVar->SetValue(TfsValue(e.ClassName()));
             FMessageVar->SetValue(TfsValue(e.Message()));

@@ -30,6 +30,11 @@ public:
 
 using TfsStatementPtr = std::unique_ptr<TfsStatement>;
 
+// Rethrows the error leaving a statement as a script error, with the statement's position pos unless an
+// inner statement gave its own: a host's error (a report object refusing a value) keeps its text, and a
+// failed allocation is "Out of memory". Called in a handler.
+[[noreturn]] void fsRethrowAt(const QString &pos);
+
 // Statements run in order until a jump is pending or the script is terminated.
 class TfsStatementList
 {

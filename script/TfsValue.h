@@ -30,7 +30,10 @@ public:
         if (Boxed())
             AddRef();
     }
-    TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload) { other.FKind = Empty; }
+    TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload)
+    {
+        other.FKind = Empty;
+    }
     TfsValue &operator=(const TfsValue &other) noexcept
     {
         if (this != &other) {
@@ -142,6 +145,19 @@ public:
     // Negative, zero or positive.
     static int Compare(const TfsValue &a, const TfsValue &b);
 
+    // Strings longer than this many characters and arrays of more elements than this are refused with
+    // "Out of memory", so that a runaway script ends soon with an error instead of exhausting the
+    // machine. Tests lower them.
+    static constexpr int64_t DefaultMaxStringLength = int64_t(1) << 28;
+    static constexpr int64_t DefaultMaxArrayLength = int64_t(1) << 24;
+    static int64_t MaxStringLength() { return sMaxStringLength; }
+    static int64_t MaxArrayLength() { return sMaxArrayLength; }
+    static void SetMaxStringLength(int64_t length) { sMaxStringLength = length; }
+    static void SetMaxArrayLength(int64_t length) { sMaxArrayLength = length; }
+    // Throws "Out of memory" when a string or an array of that length would be above its limit.
+    static void CheckStringLength(int64_t length);
+    static void CheckArrayLength(int64_t length);
+
     // Kind names for messages ("Integer", "String", ...).
     static QString KindName(Kind kind);
 
@@ -162,6 +178,9 @@ private:
     Box *box() const noexcept { return FPayload.box; }
     Box *Unshare();
 
+    static inline int64_t sMaxStringLength = DefaultMaxStringLength;
+    static inline int64_t sMaxArrayLength = DefaultMaxArrayLength;
+
     Kind FKind = Empty;
     union {
         int32_t i32;
@@ -173,4 +192,5 @@ private:
 };
 
 static_assert(sizeof(TfsValue) == 16, "a script value is a tag and eight bytes");
-static_assert(std::endian::native == std::endian::little, "the narrow views of the payload are its low bytes");
+static_assert(std::endian::native == std::endian::little,
+              "the narrow views of the payload are its low bytes");

@@ -1,10 +1,10 @@
 // Programs compiled and run by the interpreter: the value of a result variable after Execute, the
 // same program side by side in the four languages, compile errors with their position and run-time
 // errors with theirs.
+#include "TfsScript.h"
 #include "ScriptTestUtil.h"
 #include "TfrxExpressionCache.h"
 #include "TfsRuntimeError.h"
-#include "TfsScript.h"
 #include "TfsStack.h"
 
 #include <QBuffer>
@@ -19,11 +19,11 @@ std::string run(const char *language, const char *source, const char *result = "
 {
     return runProgram(language, source, result, [](TfsScript &script) {
         script.AddMethod(
-            QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); }, 1,
-            1, QStringLiteral("String"));
+            QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); },
+            1, 1, QStringLiteral("String"));
         script.AddMethod(
-            QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1, 1,
-            QStringLiteral("Integer"));
+            QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1,
+            1, QStringLiteral("Integer"));
     });
 }
 
@@ -448,19 +448,60 @@ TEST(TfsScriptHost, RunawayRecursionIsAStackOverflow)
     TfsStack::SetBudget(std::size_t(16) << 20);
     const auto restore = qScopeGuard([budget] { TfsStack::SetBudget(budget); });
     const Case cases[] = {
-        {"PascalScript", "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
-                         "begin r := F(0) end.", "runtime: Stack overflow @ 1:56"},
-        {"C++Script", "int r; int F(int n) { return F(n + 1); }\n{ r = F(0); }", "runtime: Stack overflow @ 1:23"},
+        {"PascalScript",
+         "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+         "begin r := F(0) end.",
+         "runtime: Stack overflow @ 1:56"},
+        {"C++Script", "int r; int F(int n) { return F(n + 1); }\n{ r = F(0); }",
+         "runtime: Stack overflow @ 1:23"},
         {"BasicScript", "Dim r\r\nFunction F(n)\r\n  Return F(n + 1)\r\nEnd Function\r\nr = F(0)\r\n",
          "runtime: Stack overflow @ 3:3"},
         {"JScript", "var r; function F(n) { return F(n + 1); }\nr = F(0);", "runtime: Stack overflow @ 1:24"},
-        {"PascalScript", "var r: Variant; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
-                         "begin try r := F(0) except r := ExceptionMessage end end.", "Stack overflow"},
+        {"PascalScript",
+         "var r: Variant; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+         "begin try r := F(0) except r := ExceptionMessage end end.",
+         "Stack overflow"},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(run(c.language, c.source), c.expected) << c.language;
         EXPECT_EQ(run(c.language, c.source), c.expected) << c.language << ", run again";
     }
+}
+
+// A string or array above its size limit (small here) ends the script with "Out of memory" at the
+// statement, before the memory is taken; no except block catches it. Before the fix a huge array ended
+// the process and a doubling string ran for minutes.
+TEST(TfsScriptHost, OutOfMemoryEndsTheScript)
+{
+    TfsValue::SetMaxStringLength(1 << 16);
+    TfsValue::SetMaxArrayLength(1 << 12);
+    const auto restore = qScopeGuard([] {
+        TfsValue::SetMaxStringLength(TfsValue::DefaultMaxStringLength);
+        TfsValue::SetMaxArrayLength(TfsValue::DefaultMaxArrayLength);
+    });
+    const Case cases[] = {
+        {"PascalScript", "var r: String; begin r := 'x';\n  while True do r := r + r end.",
+         "runtime: Out of memory @ 2:17"},
+        {"C++Script", "String r = \"x\"; {\n  while (true) r = r + r; }", "runtime: Out of memory @ 2:16"},
+        {"BasicScript", "Dim r = \"x\"\r\nDo\r\n  r = r & r\r\nLoop Until False\r\n",
+         "runtime: Out of memory @ 3:3"},
+        {"JScript", "var r = \"x\";\nwhile (true) r += r;", "runtime: Out of memory @ 2:14"},
+        {"PascalScript",
+         "var r: String; begin r := 'x'; try while True do r := r + r except r := 'caught' end end.",
+         "runtime: Out of memory @ 1:50"},
+        {"PascalScript", "var r: String; begin\n  SetLength(r, 100000) end.", "runtime: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Variant; begin\n  r := VarArrayCreate([0, 5000], 12) end.",
+         "runtime: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Integer;\n  a: array[1..2000000000] of Integer; begin end.",
+         "error: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Integer;\n  a: array[1..100, 1..100] of Integer; begin end.",
+         "error: Out of memory @ 2:3"},
+        {"JScript", "var r;\nvar a[100000];", "error: Out of memory @ 2:5"},
+        {"PascalScript",
+         "var r: Integer; a: array[1..64, 1..64] of Integer; begin a[64, 64] := 5; r := a[64, 64] end.", "5"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(runProgram(c.language, c.source), c.expected) << c.language << ": " << c.source;
 }
 
 // Errors raised in a routine leave the routine's locals as they were and carry the position.
