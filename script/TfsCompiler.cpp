@@ -603,7 +603,7 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
             if (operand)
                 stmt.FExpression = std::move(operand);
         }
-        stmt.FOperand = TfsPlainOperand(*stmt.FExpression);
+        stmt.Prepare();
     }
 }
 

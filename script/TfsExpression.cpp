@@ -219,6 +219,7 @@ public:
         const TfsValue a = FLeft->Eval(); // left before right
         return FFn(a, FRight->Eval());
     }
+    bool Pure() const override { return FLeft->Pure() && FRight->Pure(); }
 
 private:
     BinaryFn FFn;
@@ -250,6 +251,7 @@ public:
         }
         return Eval().ToBool();
     }
+    bool Pure() const override { return FLeft->Pure() && FRight->Pure(); }
 
     TfsCustomVariable *LeftVariable() const { return FLeftPlain.variable; }
     const TfsPlainOperand &LeftPlain() const { return FLeftPlain; }
@@ -384,6 +386,7 @@ public:
         const TfsValue v = FOperand->Eval();
         return FIsNot ? TfsValue::Not(v) : TfsValue::Neg(v);
     }
+    bool Pure() const override { return FOperand->Pure(); }
 
 private:
     bool FIsNot;
@@ -440,9 +443,11 @@ TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
 TfsPlainOperand::TfsPlainOperand(TfsNode &node)
 {
     if (auto *c = dynamic_cast<TfsConstNode *>(&node))
-        constant = &c->FValue;
+        at = constant = &c->FValue;
     else if (auto *designator = dynamic_cast<TfsVariableDesignator *>(&node))
         variable = designator->FVar;
+    if (variable && !variable->FOnGetVarValue)
+        at = &variable->FValue;
 }
 
 TfsOperatorType fsPlainComparison(TfsNode &condition, TfsPlainOperand &left, TfsPlainOperand &right)

@@ -54,13 +54,19 @@ public:
     TfsNodePtr FExpression;
     TfsOperatorType FModificator = opNone; // x += e and the like
     TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
-    TfsPlainOperand FOperand;              // e when it is a constant or a plain variable
+    // Chooses, once the statement is built, whether v op= e runs in place: v a plain variable the
+    // host does not supply, and e unable to change v while it is evaluated.
+    void Prepare();
 
 protected:
     void Exec() override;
 
 private:
-    bool CombineInPlace(TfsCustomVariable &variable);
+    // Integers combined and texts appended where v is stored; false leaves the general path to decide.
+    using InPlaceFn = bool (*)(TfsCustomVariable &variable, const TfsValue &operand);
+    void ExecInPlace();
+    InPlaceFn FInPlace = nullptr;
+    const TfsValue *FOperand = nullptr; // e where it lies, when it is a constant or a plain variable
 };
 
 class TfsCallStmt : public TfsStatement
@@ -74,6 +80,9 @@ public:
 
 protected:
     void Exec() override;
+
+private:
+    void ModifyGeneral(TfsCustomVariable *variable);
 };
 
 class TfsIfStmt : public TfsStatement

@@ -124,6 +124,22 @@ const Program kPrograms[] = {
      "Dim r = 2147483647\r\nr = r + 1\r\n",
      "var r = 2147483647; r = r + 1;",
      "2147483648"},
+    // Counters and sums change where they are stored: a step past 32 bits must still widen.
+    {"counter steps past 32 bits",
+     "var r: Int64; i: Integer; begin r := 2147483646; for i := 1 to 3 do r := r + 1 end.",
+     "Int64 r; int i; { r = 2147483646; for (i = 1; i <= 3; i++) r++; }",
+     "Dim r = 2147483646\r\nFor i = 1 To 3\r\n  r = r + 1\r\nNext\r\n",
+     "var r = 2147483646; for (var i = 1; i <= 3; i++) r++;",
+     "2147483649"},
+    // The target is read before a call on the right changes it; only an operand that calls nothing
+    // is combined where the target is stored.
+    {"compound assignment reads its target first",
+     "var r: Integer; function Bump: Integer; begin r := r + 100; Result := 1 end; "
+     "begin r := 1; r := r + Bump end.",
+     "int r; int Bump() { r = r + 100; return 1; } { r = 1; r += Bump(); }",
+     "Dim r\r\nFunction Bump()\r\n  r = r + 100\r\n  Return 1\r\nEnd Function\r\nr = 1\r\nr = r + Bump()\r\n",
+     "var r; function Bump() { r = r + 100; return 1; } r = 1; r += Bump();",
+     "2"},
     // Before the fix the second name of a Pascal list got no array ("Array type required").
     {"arrays declared in one list",
      "var a, b: array[1..3, 1..2] of Integer; r: Integer; begin a[3, 2] := 4; b[1, 1] := 5; r := a[3, 2] * b[1, 1] end.",
