@@ -794,6 +794,8 @@ TfsValue callRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<
 
     // Read the result and the var parameters, restore the caller's locals, then write back.
     TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
+    if (varArgs.empty())
+        return result;
     const size_t backCount = std::min(varArgs.size(), proc.FParams.size());
     SmallValues<8> back(backCount,
                         [&](size_t i) { return varArgs[i] ? proc.FParams[i]->FValue : TfsValue(); });

@@ -73,14 +73,6 @@ bool TfsScript::FreeObject(QObject *object)
     return true;
 }
 
-TfsScript *TfsScript::MainProg()
-{
-    TfsScript *s = this;
-    while (!s->FMainProg && s->FParent)
-        s = s->FParent;
-    return s;
-}
-
 TfsCustomVariable *TfsScript::Add(std::unique_ptr<TfsCustomVariable> item)
 {
     TfsCustomVariable *raw = item.get();
