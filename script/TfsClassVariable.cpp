@@ -6,6 +6,7 @@
 #include "TfsScript.h"
 #include "TfsVariant.h"
 
+#include <QMetaEnum>
 #include <QMetaObject>
 #include <QMetaProperty>
 #include <QObject>
@@ -48,6 +49,23 @@ TfsVarType propertyType(const QMetaProperty &p, QString &typeName)
     }
 }
 
+// A value outside an enumeration or a set is refused, as the template reader refuses it, rather than
+// stored to fail at the next load: an enumeration takes one of its values, a set only its members.
+int enumeratedValue(const QMetaEnum &type, int raw)
+{
+    bool fits = type.valueToKey(raw) != nullptr;
+    if (type.isFlag()) {
+        int members = 0;
+        for (int i = 0; i < type.keyCount(); ++i)
+            members |= type.value(i);
+        fits = (raw & ~members) == 0;
+    }
+    if (!fits)
+        throw TfsRuntimeError(QStringLiteral("Invalid property value: %1").arg(raw),
+                              QStringLiteral("EPropertyError"));
+    return raw;
+}
+
 QVariant valueToProperty(const QMetaProperty &p, const TfsValue &value)
 {
     const QMetaType t = p.metaType();
@@ -60,7 +78,7 @@ QVariant valueToProperty(const QMetaProperty &p, const TfsValue &value)
         return v;
     }
     if (p.isEnumType())
-        return QVariant(value.ToInt());
+        return QVariant(enumeratedValue(p.enumerator(), value.ToInt()));
     switch (t.id()) {
     case QMetaType::Bool:
         return QVariant(value.ToBool());
@@ -291,7 +309,8 @@ const TfsClassMember *TfsClassVariable::Find(const QString &name, const TfsScrip
     for (int depth = 0; c && depth < 64; ++depth) {
         if (const auto it = c->FMembers.find(key); it != c->FMembers.end())
             return &it->second;
-        c = c->FAncestor.isEmpty() ? nullptr : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
+        c = c->FAncestor.isEmpty() ? nullptr
+                                   : dynamic_cast<const TfsClassVariable *>(scope.Find(c->FAncestor));
     }
     return nullptr;
 }

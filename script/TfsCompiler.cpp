@@ -2,6 +2,7 @@
 
 #include "TfsClassVariable.h"
 #include "TfsError.h"
+#include "TfsRuntimeError.h"
 #include "TfsScript.h"
 #include "TfsStatement.h"
 #include "TfsXMLItem.h"
@@ -442,7 +443,9 @@ void TfsCompiler::Uses(const TfsXMLItem &item, TfsStatementList &list, TfsScript
     FUnit = outer;
 }
 
-// var -> ident {ident} [array] [type] [init]: array and init belong to the ident before them.
+// var -> ident {ident} [array] [type] [init], or type ident [array] [init] {ident [array] [init]}:
+// init belongs to the ident before it; so does an array in the second (C) form, while in the first
+// ("a, b: array[1..3] of T") the array before the type is every name's.
 void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope)
 {
     struct Pending
@@ -451,15 +454,25 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
         const TfsXMLItem *array = nullptr;
         const TfsXMLItem *init = nullptr;
     };
+    int typeAt = -1;
+    for (int i = 0; i < item.Count() && typeAt < 0; ++i)
+        if (item.Item(i)->Name() == u"type")
+            typeAt = i;
     std::vector<Pending> names;
     for (int i = 0; i < item.Count(); ++i) {
         const TfsXMLItem &c = *item.Item(i);
-        if (c.Name() == u"ident")
+        if (c.Name() == u"ident") {
             names.push_back({&c});
-        else if (!names.empty() && c.Name() == u"array")
-            names.back().array = &c;
-        else if (!names.empty() && c.Name() == u"init")
+        } else if (!names.empty() && c.Name() == u"array") {
+            if (typeAt > i) {
+                for (Pending &p : names)
+                    p.array = &c;
+            } else {
+                names.back().array = &c;
+            }
+        } else if (!names.empty() && c.Name() == u"init") {
             names.back().init = &c;
+        }
     }
     const QString typeName = TypeOf(item);
     const TfsVarType type = ResolveType(typeName, scope);
@@ -476,11 +489,20 @@ void TfsCompiler::Var(const TfsXMLItem &item, TfsStatementList &list, TfsScript 
         if (p.array) {
             // Each dimension is a count (0..count-1) or two bounds; inner dimensions are nested arrays.
             std::vector<std::pair<int, int>> dims;
+            int64_t elements = 1;
             for (int d = 0; d < p.array->Count(); ++d) {
                 const TfsXMLItem &dim = *p.array->Item(d);
                 const int a = Constant(need(dim, 0), scope).ToInt();
                 dims.push_back(dim.Count() > 1 ? std::pair{a, Constant(*dim.Item(1), scope).ToInt()}
                                                : std::pair{0, a - 1});
+                // The rows share one array until written: the limit is on what writing them all makes.
+                const int64_t count =
+                    std::max<int64_t>(int64_t(dims.back().second) - dims.back().first + 1, 0);
+                if (__builtin_mul_overflow(elements, count, &elements) ||
+                    elements > TfsValue::MaxArrayLength()) {
+                    Enter(*p.ident);
+                    throw TfsError(TfsRuntimeError::OutOfMemory().Message());
+                }
             }
             TfsValue value = TfsValue::MakeNull();
             for (auto d = dims.rbegin(); d != dims.rend(); ++d) {
@@ -581,7 +603,7 @@ void TfsCompiler::Assign(const TfsXMLItem &item, TfsStatementList &list, TfsScri
             if (operand)
                 stmt.FExpression = std::move(operand);
         }
-        stmt.FOperand = TfsPlainOperand(*stmt.FExpression);
+        stmt.Prepare();
     }
 }
 
@@ -934,8 +956,10 @@ std::unique_ptr<TfsDesignator> TfsCompiler::BuildDesignator(const TfsXMLItem &ds
 }
 
 // The member named by node of the object that base gives.
-std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesignator> base, const TfsXMLItem &node,
-                                                       std::vector<const TfsXMLItem *> &exprs, TfsScript &scope)
+std::unique_ptr<TfsDesignator> TfsCompiler::MemberStep(std::unique_ptr<TfsDesignator> base,
+                                                       const TfsXMLItem &node,
+                                                       std::vector<const TfsXMLItem *> &exprs,
+                                                       TfsScript &scope)
 {
     Enter(node);
     const QString name = leafText(node);
@@ -1079,7 +1103,8 @@ std::unique_ptr<TfsDesignator> TfsCompiler::ConstructorStep(const TfsClassVariab
 }
 
 // The first name of a designator: a variable (with indexes) or a routine (with arguments).
-std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node, std::vector<const TfsXMLItem *> &exprs,
+std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node,
+                                                      std::vector<const TfsXMLItem *> &exprs,
                                                       const TfsXMLItem &dsgn, TfsScript &scope)
 {
     TfsCustomVariable *item = Lookup(leafText(node), scope);

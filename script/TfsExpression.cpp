@@ -4,14 +4,15 @@
 #include "TfsObjectRegistry.h"
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
+#include "TfsStack.h"
 #include "TfsStatement.h"
 
 #include <QObject>
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -218,6 +219,7 @@ public:
         const TfsValue a = FLeft->Eval(); // left before right
         return FFn(a, FRight->Eval());
     }
+    bool Pure() const override { return FLeft->Pure() && FRight->Pure(); }
 
 private:
     BinaryFn FFn;
@@ -249,6 +251,7 @@ public:
         }
         return Eval().ToBool();
     }
+    bool Pure() const override { return FLeft->Pure() && FRight->Pure(); }
 
     TfsCustomVariable *LeftVariable() const { return FLeftPlain.variable; }
     const TfsPlainOperand &LeftPlain() const { return FLeftPlain; }
@@ -267,7 +270,8 @@ private:
     {
         // Left before right: a variable on the left is read before a call on the right can change it.
         TfsValue leftValue, rightValue;
-        const TfsValue &a = FRightPlain.At() ? operand(*FLeft, FLeftPlain, leftValue) : (leftValue = FLeft->Eval());
+        const TfsValue &a =
+            FRightPlain.At() ? operand(*FLeft, FLeftPlain, leftValue) : (leftValue = FLeft->Eval());
         const TfsValue &b = operand(*FRight, FRightPlain, rightValue);
         if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
             return Op::Int32(a.RawInt(), b.RawInt());
@@ -323,14 +327,17 @@ TfsNodePtr integerNode(TfsOperatorType op, BinaryFn fn, TfsNodePtr &left, TfsNod
     case opLess:
         return std::make_unique<IntegerNode<CompareOp<std::less<>>>>(fn, std::move(left), std::move(right));
     case opLessEq:
-        return std::make_unique<IntegerNode<CompareOp<std::less_equal<>>>>(fn, std::move(left), std::move(right));
+        return std::make_unique<IntegerNode<CompareOp<std::less_equal<>>>>(fn, std::move(left),
+                                                                           std::move(right));
     case opGreat:
-        return std::make_unique<IntegerNode<CompareOp<std::greater<>>>>(fn, std::move(left), std::move(right));
+        return std::make_unique<IntegerNode<CompareOp<std::greater<>>>>(fn, std::move(left),
+                                                                        std::move(right));
     case opGreatEq:
         return std::make_unique<IntegerNode<CompareOp<std::greater_equal<>>>>(fn, std::move(left),
                                                                               std::move(right));
     case opEq:
-        return std::make_unique<IntegerNode<CompareOp<std::equal_to<>>>>(fn, std::move(left), std::move(right));
+        return std::make_unique<IntegerNode<CompareOp<std::equal_to<>>>>(fn, std::move(left),
+                                                                         std::move(right));
     case opNonEq:
         return std::make_unique<IntegerNode<CompareOp<std::not_equal_to<>>>>(fn, std::move(left),
                                                                              std::move(right));
@@ -379,6 +386,7 @@ public:
         const TfsValue v = FOperand->Eval();
         return FIsNot ? TfsValue::Not(v) : TfsValue::Neg(v);
     }
+    bool Pure() const override { return FOperand->Pure(); }
 
 private:
     bool FIsNot;
@@ -435,9 +443,11 @@ TfsNodePtr fsMakeOperator(TfsOperatorType op, TfsNodePtr left, TfsNodePtr right)
 TfsPlainOperand::TfsPlainOperand(TfsNode &node)
 {
     if (auto *c = dynamic_cast<TfsConstNode *>(&node))
-        constant = &c->FValue;
+        at = constant = &c->FValue;
     else if (auto *designator = dynamic_cast<TfsVariableDesignator *>(&node))
         variable = designator->FVar;
+    if (variable && !variable->FOnGetVarValue)
+        at = &variable->FValue;
 }
 
 TfsOperatorType fsPlainComparison(TfsNode &condition, TfsPlainOperand &left, TfsPlainOperand &right)
@@ -460,7 +470,8 @@ TfsOperatorType fsPlainComparison(TfsNode &condition, TfsPlainOperand &left, Tfs
     return parts(dynamic_cast<IntegerNode<CompareOp<std::greater_equal<>>> *>(node), opGreatEq);
 }
 
-TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand)
+TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var,
+                                     TfsNodePtr &operand)
 {
     const auto split = [&](auto *node, TfsOperatorType op) {
         if (!node || node->LeftVariable() != var)
@@ -736,7 +747,6 @@ struct CallFrame
           savedValues(saved ? s.Locals().size() : 0, [&s](size_t i) { return s.Locals()[i]->FValue; })
     {
         ++proc.FDepth;
-        ++main.FCallDepth;
         main.FProgRunning = &scope;
         scope.FFlags = {};
         scope.FTerminated = false;
@@ -748,7 +758,6 @@ struct CallFrame
             return;
         restored = true;
         --proc.FDepth;
-        --main.FCallDepth;
         main.FProgRunning = previousRunning;
         scope.FFlags = {};
         if (!saved)
@@ -763,14 +772,12 @@ struct CallFrame
 
 } // namespace
 
-TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
-                       std::span<TfsDesignator *const> varArgs)
+namespace {
+
+TfsValue callRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs)
 {
     TfsScript &scope = *proc.FProgram;
-    TfsScript &main = *scope.MainProg();
-    if (main.FCallDepth >= TfsScript::MaxCallDepth)
-        throw TfsRuntimeError(QStringLiteral("Stack overflow"), QStringLiteral("EStackOverflow"));
-    CallFrame frame(proc, scope, main);
+    CallFrame frame(proc, scope, *scope.MainProg());
 
     // More or fewer arguments than parameters: the common part is assigned, missing ones take their
     // default or null.
@@ -787,11 +794,22 @@ TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
 
     // Read the result and the var parameters, restore the caller's locals, then write back.
     TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
+    if (varArgs.empty())
+        return result;
     const size_t backCount = std::min(varArgs.size(), proc.FParams.size());
-    SmallValues<8> back(backCount, [&](size_t i) { return varArgs[i] ? proc.FParams[i]->FValue : TfsValue(); });
+    SmallValues<8> back(backCount,
+                        [&](size_t i) { return varArgs[i] ? proc.FParams[i]->FValue : TfsValue(); });
     frame.Restore();
     for (size_t i = 0; i < backCount; ++i)
         if (varArgs[i])
             varArgs[i]->Assign(back[i]);
     return result;
+}
+
+} // namespace
+
+TfsValue fsCallRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
+                       std::span<TfsDesignator *const> varArgs)
+{
+    return TfsStack::Call([&] { return callRoutine(proc, args, varArgs); });
 }

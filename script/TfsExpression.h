@@ -48,6 +48,8 @@ public:
     virtual TfsValue Eval() = 0;
     // The value as a condition; comparisons of integers answer without building a value.
     virtual bool EvalBool() { return Eval().ToBool(); }
+    // Evaluating the node calls nothing and reads no host hook, so it cannot change a variable.
+    virtual bool Pure() const { return false; }
 
     TfsVarType FTyp = fvtVariant;
     QString FTypeName;
@@ -61,6 +63,7 @@ class TfsConstNode : public TfsNode
 public:
     explicit TfsConstNode(TfsValue value);
     TfsValue Eval() override { return FValue; }
+    bool Pure() const override { return true; }
     TfsValue FValue;
 };
 
@@ -71,7 +74,8 @@ TfsValue fsMul(const TfsValue &a, const TfsValue &b);
 
 // v := v + e, v := v - e and v := v * e: moves e into operand and answers the operator, leaving
 // expression empty; opNone (nothing moved) for any other expression.
-TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var, TfsNodePtr &operand);
+TfsOperatorType fsSplitSelfOperation(TfsNodePtr &expression, const TfsCustomVariable *var,
+                                     TfsNodePtr &operand);
 // Where an operand that is a constant or a plain variable keeps its value, so that hot paths read
 // it without a call or a copy.
 struct TfsPlainOperand
@@ -80,14 +84,11 @@ struct TfsPlainOperand
     // Both null when the node is neither a constant nor a plain variable.
     explicit TfsPlainOperand(TfsNode &node);
     // The value where it lies; null for other nodes and for a variable whose value the host supplies.
-    const TfsValue *At() const
-    {
-        if (constant)
-            return constant;
-        return variable && !variable->FOnGetVarValue ? &variable->FValue : nullptr;
-    }
+    // Found once: read hooks are given when a variable is declared, before anything reads it.
+    const TfsValue *At() const { return at; }
     const TfsValue *constant = nullptr;
     TfsCustomVariable *variable = nullptr;
+    const TfsValue *at = nullptr;
 };
 
 // a < b, a <= b, a > b or a >= b with a and b constants or plain variables: the operands and the
@@ -128,6 +129,7 @@ public:
     void Assign(const TfsValue &value) override { FVar->SetValue(value); }
     TfsValue *Ref() override { return &FVar->FValue; }
     TfsCustomVariable *Variable() const override { return FVar; }
+    bool Pure() const override { return !FVar->FOnGetVarValue; }
     TfsCustomVariable *FVar;
 };
 

@@ -372,16 +372,19 @@ bool TfsILParser::MatchLoop(int index)
             break;
         ++complete;
         end = FParser->Position();
-        if (end == iterationStart)
-            break;
-        if (!e.text.isEmpty()) {
-            FParser->SkipSpaces();
-            if (FParser->GetChar() != e.text)
+        // An iteration may match nothing (an empty statement between two ";"): the loop goes on
+        // as long as a separator follows, and ends where nothing moves any more.
+        if (e.text.isEmpty()) {
+            if (end == iterationStart)
                 break;
-            // The separator belongs to the iteration before it, so a trailing one is consumed
-            // (PascalScript's "1: a; else b; end").
-            end = FParser->Position();
+            continue;
         }
+        FParser->SkipSpaces();
+        if (FParser->GetChar() != e.text)
+            break;
+        // The separator belongs to the iteration before it, so a trailing one is consumed
+        // (PascalScript's "1: a; else b; end").
+        end = FParser->Position();
     }
     if (complete == 0) {
         FParser->SetPosition(start);

@@ -76,6 +76,12 @@ public:
         }
         SetValue(narrow ? TfsValue::FromInt64(value) : TfsValue(value));
     }
+    // v := v op operand on integers where v is stored, as SetInteger would store the result; false,
+    // with v unchanged, when the result needs another kind or v is read-only.
+    template <class Op> bool CombineInPlace(const TfsValue &operand)
+    {
+        return !FIsReadOnly && KeepsKind(FValue.kind()) && FValue.CombineIntegerInPlace<Op>(operand);
+    }
     // The stored value, or what the read hook supplies.
     TfsValue GetValue() const;
     // The stored value itself, for in-place writes of array elements and string characters.
@@ -89,11 +95,22 @@ private:
     {
         // Types without a kind of their own always convert (no value has kind "none").
         constexpr auto none = TfsValue::Kind(0xFF);
-        constexpr TfsValue::Kind kinds[] = {TfsValue::Int, TfsValue::Bool, TfsValue::Double, none,
-                                            TfsValue::String, none, none, none, none, none, TfsValue::Int64};
+        constexpr TfsValue::Kind kinds[] = {
+            TfsValue::Int, TfsValue::Bool, TfsValue::Double, none, TfsValue::String, none, none, none,
+            none,          none,           TfsValue::Int64};
         return kinds[type];
     }
     void Convert(const TfsValue &value);
+    // An integer of this kind is what the declared type stores: a 32-bit one by Integer, a 64-bit one
+    // by Int64, either by the types that keep what they are given (variant, enumeration, class).
+    bool KeepsKind(TfsValue::Kind kind) const
+    {
+        constexpr auto bit = [](TfsVarType t) { return 1u << t; };
+        constexpr unsigned either =
+            bit(fvtVariant) | bit(fvtEnum) | bit(fvtClass) | bit(fvtArray) | bit(fvtConstructor);
+        const unsigned keeps = kind == TfsValue::Int ? either | bit(fvtInt) : either | bit(fvtInt64);
+        return (keeps >> FTyp) & 1;
+    }
 
 public:
     TfsVarType FTyp;

@@ -9,9 +9,10 @@
 #include "TfsILParser.h"
 #include "TfsMethodSyntax.h"
 #include "TfsObjectRegistry.h"
-#include "TfsSysFunctions.h"
 #include "TfsParser.h"
+#include "TfsRuntimeError.h"
 #include "TfsStatement.h"
+#include "TfsSysFunctions.h"
 #include "TfsXMLDocument.h"
 #include "TfsXMLItem.h"
 
@@ -70,14 +71,6 @@ bool TfsScript::FreeObject(QObject *object)
         return false;
     FOwnedObjects.erase(it);
     return true;
-}
-
-TfsScript *TfsScript::MainProg()
-{
-    TfsScript *s = this;
-    while (!s->FMainProg && s->FParent)
-        s = s->FParent;
-    return s;
 }
 
 TfsCustomVariable *TfsScript::Add(std::unique_ptr<TfsCustomVariable> item)
@@ -383,15 +376,20 @@ bool TfsScript::Build(const TfsXMLItem &program)
         bool &flag;
         ~Done() { flag = false; }
     } done{FCompiling};
+    // Constants are computed while building: their run-time errors are errors of the compilation.
     try {
         compiler.Build(program);
+        return true;
     } catch (const TfsError &e) {
         FErrorMsg = e.Message();
-        FErrorPos = compiler.ErrorPos();
-        FErrorUnit = compiler.ErrorUnit();
-        return false;
+    } catch (const TfsRuntimeError &e) {
+        FErrorMsg = e.Message();
+    } catch (const std::bad_alloc &) {
+        FErrorMsg = TfsRuntimeError::OutOfMemory().Message();
     }
-    return true;
+    FErrorPos = compiler.ErrorPos();
+    FErrorUnit = compiler.ErrorUnit();
+    return false;
 }
 
 void TfsScript::Execute()

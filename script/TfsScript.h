@@ -22,9 +22,6 @@ class TfsXMLItem;
 class TfsScript
 {
 public:
-    // Nested calls of script routines deeper than this are the run-time error "Stack overflow".
-    static constexpr int MaxCallDepth = 1000;
-
     explicit TfsScript(TfsScript *parent = nullptr);
     ~TfsScript();
     TfsScript(const TfsScript &) = delete;
@@ -93,7 +90,8 @@ public:
     void AddRTTI();
     // A host class by its name, the name of its ancestor's class item and its property table (none
     // for a name-only class); null when a class of that name is already registered.
-    class TfsClassVariable *AddClass(const QString &name, const QString &ancestor, const struct QMetaObject *meta);
+    class TfsClassVariable *AddClass(const QString &name, const QString &ancestor,
+                                     const struct QMetaObject *meta);
     // A variable of the object's class whose value is a reference to the object.
     TfsCustomVariable *AddObject(const QString &name, class QObject *object);
     // An enumeration type and one constant per comma-separated name, valued 0, 1, 2 ...; a set
@@ -147,7 +145,6 @@ public:
     bool FTerminated = false;
     bool FMainProg = true;
     TfsScript *FProgRunning = nullptr; // main programs: scope of the routine running now
-    int FCallDepth = 0;                // main programs: script routine calls now running
     void RunLine(const QString &unit, const QString &pos)
     {
         // Called before every statement: the usual case, no hook, stays inline.
@@ -155,7 +152,14 @@ public:
             if (s->OnRunLine)
                 return CallRunLine(*s, unit, pos);
     }
-    TfsScript *MainProg();
+    // The program whose routine this scope is (itself for a program). Inline: every call asks.
+    TfsScript *MainProg()
+    {
+        TfsScript *s = this;
+        while (!s->FMainProg && s->FParent)
+            s = s->FParent;
+        return s;
+    }
     TfsStatementList &Statements() { return *FStatement; }
     QHash<QString, QString> FTypeAliases; // lower-cased alias to type name, from the language
     std::vector<TfsScript *> FRoutineScripts;

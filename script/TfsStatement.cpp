@@ -5,53 +5,34 @@
 
 namespace {
 
-// x += e, x -= e, x++ and x-- on two 32-bit integers, the usual counters, without a call.
-TfsValue add(const TfsValue &a, const TfsValue &b)
+// v op e for the modificators of assignments (+=, -=, *=, /=).
+TfsValue combined(TfsOperatorType op, const TfsValue &current, const TfsValue &operand)
 {
-    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-        return TfsValue::FromInt64(int64_t(a.RawInt()) + b.RawInt());
-    return fsAdd(a, b);
-}
-
-TfsValue sub(const TfsValue &a, const TfsValue &b)
-{
-    if (a.kind() == TfsValue::Int && b.kind() == TfsValue::Int)
-        return TfsValue::FromInt64(int64_t(a.RawInt()) - b.RawInt());
-    return fsSub(a, b);
-}
-
-// v += e, v -= e and v *= e on integers, computed and stored in place; false when an operand is not
-// an integer, the 64-bit result overflows, or for division, which leaves the general path to decide.
-bool integerInPlace(TfsOperatorType op, TfsCustomVariable &variable, const TfsValue &current,
-                    const TfsValue &operand)
-{
-    if (current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int && op != opDivFloat) {
-        // Two 32-bit operands cannot overflow 64 bits.
-        const int64_t x = current.RawInt(), y = operand.RawInt();
-        variable.SetInteger(op == opPlus ? x + y : op == opMinus ? x - y : x * y, true);
-        return true;
-    }
-    if (!current.IsIntegral() || !operand.IsIntegral())
-        return false;
-    const int64_t x = current.ToInt64(), y = operand.ToInt64();
-    int64_t r = 0;
-    bool overflow = true;
     switch (op) {
     case opPlus:
-        overflow = __builtin_add_overflow(x, y, &r);
-        break;
+        return fsAdd(current, operand);
     case opMinus:
-        overflow = __builtin_sub_overflow(x, y, &r);
-        break;
+        return fsSub(current, operand);
     case opMul:
-        overflow = __builtin_mul_overflow(x, y, &r);
-        break;
+        return fsMul(current, operand);
     default:
-        break;
+        return TfsValue::DivFloat(current, operand);
     }
-    if (overflow)
+}
+
+template <class Op> bool integerInPlace(TfsCustomVariable &variable, const TfsValue &operand)
+{
+    return variable.CombineInPlace<Op>(operand);
+}
+
+// Building a text in a loop appends where the text is stored and copies nothing.
+bool appendOrAddInPlace(TfsCustomVariable &variable, const TfsValue &operand)
+{
+    if (integerInPlace<TfsIntegerOp::Add>(variable, operand))
+        return true;
+    if (variable.FValue.kind() != TfsValue::String || operand.kind() != TfsValue::String)
         return false;
-    variable.SetInteger(r, current.kind() == TfsValue::Int && operand.kind() == TfsValue::Int);
+    variable.FValue.AppendText(operand.ToString());
     return true;
 }
 
@@ -76,18 +57,33 @@ public:
     // A statement run directly, between Enter and Leave.
     void Enter(TfsStatement *statement) { FRunning = statement; }
     void Leave() { FRunning = nullptr; }
-    // In the handler around the runs.
-    void Locate(TfsRuntimeError &e) const
-    {
-        if (FRunning && e.Pos().isEmpty())
-            e.SetPos(FRunning->FSourcePos);
-    }
+    // In the handler around the runs: the error as the script sees it, at the statement run directly.
+    [[noreturn]] void Rethrow() const { fsRethrowAt(FRunning ? FRunning->FSourcePos : QString()); }
 
 private:
     TfsStatement *FRunning = nullptr;
 };
 
 } // namespace
+
+void fsRethrowAt(const QString &pos)
+{
+    try {
+        throw;
+    } catch (TfsRuntimeError &e) {
+        if (e.Pos().isEmpty())
+            e.SetPos(pos);
+        throw;
+    } catch (const std::bad_alloc &) {
+        TfsRuntimeError error = TfsRuntimeError::OutOfMemory();
+        error.SetPos(pos);
+        throw error;
+    } catch (const std::exception &e) {
+        TfsRuntimeError error(QString::fromUtf8(e.what()));
+        error.SetPos(pos);
+        throw error;
+    }
+}
 
 inline bool TfsLoopStmt::AfterBody(TfsScript &program)
 {
@@ -112,27 +108,44 @@ void TfsStatementList::Run()
                 break;
             (*statement)->Exec();
         }
-    } catch (TfsRuntimeError &e) {
+    } catch (...) {
         // An error leaving a statement carries the position of the innermost statement it left.
-        if (e.Pos().isEmpty())
-            e.SetPos((*statement)->FSourcePos);
-        throw;
+        fsRethrowAt((*statement)->FSourcePos);
     }
 }
 
-// v op= e with e a constant or a plain variable: integers are combined and text grows where they are
-// stored (building a text in a loop copies nothing); false leaves the general path to decide.
-bool TfsAssignmentStmt::CombineInPlace(TfsCustomVariable &variable)
+void TfsAssignmentStmt::Prepare()
 {
-    const TfsValue *operand = FOperand.At();
-    if (!operand)
-        return false;
-    TfsValue &stored = variable.FValue;
-    if (FModificator == opPlus && stored.kind() == TfsValue::String && operand->kind() == TfsValue::String) {
-        stored.AppendText(operand->ToString());
-        return true;
+    TfsCustomVariable *variable = FVar ? FVar->FVar : nullptr;
+    if (!variable || variable->FOnGetVarValue || variable->FIsReadOnly || !FExpression->Pure())
+        return;
+    switch (FModificator) {
+    case opPlus:
+        FInPlace = appendOrAddInPlace;
+        break;
+    case opMinus:
+        FInPlace = integerInPlace<TfsIntegerOp::Sub>;
+        break;
+    case opMul:
+        FInPlace = integerInPlace<TfsIntegerOp::Mul>;
+        break;
+    default:
+        return;
     }
-    return integerInPlace(FModificator, variable, stored, *operand);
+    FOperand = TfsPlainOperand(*FExpression).At();
+}
+
+inline void TfsAssignmentStmt::ExecInPlace()
+{
+    TfsCustomVariable &variable = *FVar->FVar;
+    if (FOperand) {
+        if (!FInPlace(variable, *FOperand))
+            variable.SetValue(combined(FModificator, variable.FValue, *FOperand));
+        return;
+    }
+    const TfsValue operand = FExpression->Eval();
+    if (!FInPlace(variable, operand))
+        variable.SetValue(combined(FModificator, variable.FValue, operand));
 }
 
 void TfsAssignmentStmt::Exec()
@@ -140,6 +153,10 @@ void TfsAssignmentStmt::Exec()
     ReportLine();
     if (FProgram->FTerminated)
         return;
+    if (FInPlace) {
+        ExecInPlace();
+        return;
+    }
     if (FModificator == opNone) {
         if (FVar)
             FVar->FVar->SetValue(FExpression->Eval());
@@ -147,32 +164,25 @@ void TfsAssignmentStmt::Exec()
             FDesignator->Assign(FExpression->Eval());
         return;
     }
-    // A plain variable is read where it is stored, unless the host supplies its value.
-    TfsCustomVariable *variable = FVar && !FVar->FVar->FOnGetVarValue ? FVar->FVar : nullptr;
-    if (variable && CombineInPlace(*variable))
-        return;
-    const TfsValue current = variable ? variable->FValue : FDesignator->Eval();
-    const TfsValue operand = FExpression->Eval();
-    if (variable && integerInPlace(FModificator, *variable, current, operand))
-        return;
-    TfsValue result;
-    switch (FModificator) {
-    case opPlus:
-        result = add(current, operand);
-        break;
-    case opMinus:
-        result = sub(current, operand);
-        break;
-    case opMul:
-        result = fsMul(current, operand);
-        break;
-    default:
-        result = TfsValue::DivFloat(current, operand);
-    }
-    if (variable)
-        variable->SetValue(result);
+    // The target is read before the expression, which may change it.
+    const TfsValue current = FDesignator->Eval();
+    FDesignator->Assign(combined(FModificator, current, FExpression->Eval()));
+}
+
+inline void TfsCallStmt::Modify(TfsCustomVariable *var)
+{
+    // x++ and x-- on an integer variable stay in place.
+    if (!var || var->FOnGetVarValue || !var->CombineInPlace<TfsIntegerOp::Add>(TfsValue(FModificator)))
+        ModifyGeneral(var);
+}
+
+void TfsCallStmt::ModifyGeneral(TfsCustomVariable *var)
+{
+    const TfsValue step(FModificator);
+    if (var && !var->FOnGetVarValue)
+        var->SetValue(fsAdd(var->FValue, step));
     else
-        FDesignator->Assign(result);
+        FDesignator->Assign(fsAdd(FDesignator->Eval(), step));
 }
 
 void TfsCallStmt::Exec()
@@ -187,22 +197,6 @@ void TfsCallStmt::Exec()
     Modify(FDesignator->Variable());
 }
 
-void TfsCallStmt::Modify(TfsCustomVariable *var)
-{
-    // x++ and x-- on an integer variable stay in place.
-    if (var && !var->FOnGetVarValue) {
-        const TfsValue &current = var->FValue;
-        int64_t r = 0;
-        if (current.IsIntegral() && !__builtin_add_overflow(current.ToInt64(), int64_t(FModificator), &r)) {
-            var->SetInteger(r, current.kind() == TfsValue::Int);
-            return;
-        }
-        var->SetValue(add(var->FValue, TfsValue(FModificator)));
-        return;
-    }
-    FDesignator->Assign(fsAdd(FDesignator->Eval(), TfsValue(FModificator)));
-}
-
 TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
 
 void TfsIfStmt::Exec()
@@ -211,9 +205,8 @@ void TfsIfStmt::Exec()
     InPlace branch;
     try {
         branch.Run(FCondition->EvalBool() ? FThen : FElse);
-    } catch (TfsRuntimeError &e) {
-        branch.Locate(e);
-        throw;
+    } catch (...) {
+        branch.Rethrow();
     }
 }
 
@@ -249,9 +242,8 @@ void TfsLoopStmt::Exec()
             if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
                 break;
         }
-    } catch (TfsRuntimeError &e) {
-        body.Locate(e);
-        throw;
+    } catch (...) {
+        body.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -278,9 +270,8 @@ void TfsForStmt::Exec()
             if (TfsLoopStmt::AfterBody(program) || k == count)
                 break;
         }
-    } catch (TfsRuntimeError &e) {
-        body.Locate(e);
-        throw;
+    } catch (...) {
+        body.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -314,16 +305,17 @@ void TfsCppForStmt::Exec()
     TfsScript &program = *FProgram;
     FFirstStmt.Run();
     // A counter step (i++, i--) is applied here, without running a statement for it.
-    auto *step = FSecondStmt.FItems.size() == 1 ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
-                                                : nullptr;
+    auto *step = FSecondStmt.FItems.size() == 1
+                     ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
+                     : nullptr;
     if (step && step->FModificator == 0)
         step = nullptr;
     TfsCustomVariable *counter = step ? step->FDesignator->Variable() : nullptr;
     // A bound test (i <= n) of two integers held in place is made here.
     TfsPlainOperand left, right;
     const TfsOperatorType test = FExpression ? fsPlainComparison(*FExpression, left, right) : opNone;
+    const TfsValue *a = left.At(), *b = right.At();
     const auto holds = [&] {
-        const TfsValue *a = left.At(), *b = right.At();
         if (test == opNone || !a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
             return FExpression->EvalBool();
         const int x = a->RawInt(), y = b->RawInt();
@@ -347,9 +339,8 @@ void TfsCppForStmt::Exec()
                 step->Modify(counter);
             inner.Leave();
         }
-    } catch (TfsRuntimeError &e) {
-        inner.Locate(e);
-        throw;
+    } catch (...) {
+        inner.Rethrow();
     }
     program.FFlags.breakCalled = false;
 }
@@ -364,7 +355,7 @@ void TfsTryStmt::Exec()
         try {
             FBody.Run();
         } catch (const TfsRuntimeError &e) {
-            if (program.FTerminated)
+            if (program.FTerminated || !e.Catchable())
                 throw;
             FClassNameVar->SetValue(TfsValue(e.ClassName()));
             FMessageVar->SetValue(TfsValue(e.Message()));

@@ -30,6 +30,11 @@ public:
 
 using TfsStatementPtr = std::unique_ptr<TfsStatement>;
 
+// Rethrows the error leaving a statement as a script error, with the statement's position pos unless an
+// inner statement gave its own: a host's error (a report object refusing a value) keeps its text, and a
+// failed allocation is "Out of memory". Called in a handler.
+[[noreturn]] void fsRethrowAt(const QString &pos);
+
 // Statements run in order until a jump is pending or the script is terminated.
 class TfsStatementList
 {
@@ -49,13 +54,19 @@ public:
     TfsNodePtr FExpression;
     TfsOperatorType FModificator = opNone; // x += e and the like
     TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
-    TfsPlainOperand FOperand;              // e when it is a constant or a plain variable
+    // Chooses, once the statement is built, whether v op= e runs in place: v a plain variable the
+    // host does not supply, and e unable to change v while it is evaluated.
+    void Prepare();
 
 protected:
     void Exec() override;
 
 private:
-    bool CombineInPlace(TfsCustomVariable &variable);
+    // Integers combined and texts appended where v is stored; false leaves the general path to decide.
+    using InPlaceFn = bool (*)(TfsCustomVariable &variable, const TfsValue &operand);
+    void ExecInPlace();
+    InPlaceFn FInPlace = nullptr;
+    const TfsValue *FOperand = nullptr; // e where it lies, when it is a constant or a plain variable
 };
 
 class TfsCallStmt : public TfsStatement
@@ -69,6 +80,9 @@ public:
 
 protected:
     void Exec() override;
+
+private:
+    void ModifyGeneral(TfsCustomVariable *variable);
 };
 
 class TfsIfStmt : public TfsStatement

@@ -181,8 +181,22 @@ int sign(double x)
 
 } // namespace
 
+void TfsValue::CheckStringLength(int64_t length)
+{
+    if (length > sMaxStringLength)
+        throw TfsRuntimeError::OutOfMemory();
+}
+
+void TfsValue::CheckArrayLength(int64_t length)
+{
+    if (length > sMaxArrayLength)
+        throw TfsRuntimeError::OutOfMemory();
+}
+
 TfsValue::TfsValue(const QString &s) : FKind(String)
 {
+    // Functions that build a text (StringReplace, the lines of a list) are refused here, afterwards.
+    CheckStringLength(s.size());
     FPayload.box = new Box;
     FPayload.box->text = s;
 }
@@ -227,6 +241,7 @@ TfsValue TfsValue::MakeArray(int low, int high)
 {
     if (high < low - 1)
         throw TfsRuntimeError(QStringLiteral("Invalid array bounds"));
+    CheckArrayLength(int64_t(high) - low + 1);
     TfsValue r;
     r.FKind = Array;
     r.FPayload.box = new Box;
@@ -415,19 +430,30 @@ TfsValue &TfsValue::ArrayRef(int index)
 
 void TfsValue::ArrayAppend(const TfsValue &v)
 {
-    ArrayLow();
+    CheckArrayLength(int64_t(ArrayHigh()) - ArrayLow() + 2);
     Unshare()->items.push_back(v);
 }
 
 void TfsValue::AppendText(const QString &text)
 {
+    CheckStringLength(int64_t(FPayload.box->text.size()) + text.size());
     Unshare()->text += text;
 }
+
+namespace {
+
+TfsValue joined(const QString &a, const QString &b)
+{
+    TfsValue::CheckStringLength(int64_t(a.size()) + b.size());
+    return TfsValue(a + b);
+}
+
+} // namespace
 
 TfsValue operator+(const TfsValue &a, const TfsValue &b)
 {
     if (a.kind() == TfsValue::String && b.kind() == TfsValue::String)
-        return TfsValue(a.ToString() + b.ToString());
+        return joined(a.ToString(), b.ToString());
     return arith(Arith::Add, a, b);
 }
 
@@ -444,7 +470,7 @@ TfsValue operator*(const TfsValue &a, const TfsValue &b)
 TfsValue TfsValue::StrCat(const TfsValue &a, const TfsValue &b)
 {
     if (a.kind() == String)
-        return TfsValue(a.ToString() + b.ToString());
+        return joined(a.ToString(), b.ToString());
     return a + b;
 }
 

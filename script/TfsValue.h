@@ -30,7 +30,10 @@ public:
         if (Boxed())
             AddRef();
     }
-    TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload) { other.FKind = Empty; }
+    TfsValue(TfsValue &&other) noexcept : FKind(other.FKind), FPayload(other.FPayload)
+    {
+        other.FKind = Empty;
+    }
     TfsValue &operator=(const TfsValue &other) noexcept
     {
         if (this != &other) {
@@ -119,6 +122,28 @@ public:
     // Appends text to a string value in place, copying the string first only when it is shared.
     void AppendText(const QString &text);
 
+    // this := this op operand on integers where the value lies, when the result keeps the value's
+    // kind: two 32-bit integers whose result fits 32 bits, or a 64-bit value and any integer without
+    // overflow. False, with the value unchanged, leaves every other case to the general operators.
+    // Op is one of TfsIntegerOp's operations.
+    template <class Op> bool CombineIntegerInPlace(const TfsValue &operand) noexcept
+    {
+        if (FKind == Int && operand.FKind == Int) {
+            int32_t r = 0;
+            if (Op::Overflows(FPayload.i32, operand.FPayload.i32, r))
+                return false;
+            FPayload.i64 = int64_t(uint32_t(r));
+            return true;
+        }
+        if (FKind != Int64 || !operand.IsIntegral())
+            return false;
+        int64_t r = 0;
+        if (Op::Overflows(FPayload.i64, operand.ToInt64(), r))
+            return false;
+        FPayload.i64 = r;
+        return true;
+    }
+
     // Operators of expressions. Null propagates through arithmetic; integers that overflow 32 bits
     // become 64-bit; a 64-bit overflow and an integer division by zero are errors.
     friend TfsValue operator+(const TfsValue &a, const TfsValue &b);
@@ -142,6 +167,19 @@ public:
     // Negative, zero or positive.
     static int Compare(const TfsValue &a, const TfsValue &b);
 
+    // Strings longer than this many characters and arrays of more elements than this are refused with
+    // "Out of memory", so that a runaway script ends soon with an error instead of exhausting the
+    // machine. Tests lower them.
+    static constexpr int64_t DefaultMaxStringLength = int64_t(1) << 28;
+    static constexpr int64_t DefaultMaxArrayLength = int64_t(1) << 24;
+    static int64_t MaxStringLength() { return sMaxStringLength; }
+    static int64_t MaxArrayLength() { return sMaxArrayLength; }
+    static void SetMaxStringLength(int64_t length) { sMaxStringLength = length; }
+    static void SetMaxArrayLength(int64_t length) { sMaxArrayLength = length; }
+    // Throws "Out of memory" when a string or an array of that length would be above its limit.
+    static void CheckStringLength(int64_t length);
+    static void CheckArrayLength(int64_t length);
+
     // Kind names for messages ("Integer", "String", ...).
     static QString KindName(Kind kind);
 
@@ -162,6 +200,9 @@ private:
     Box *box() const noexcept { return FPayload.box; }
     Box *Unshare();
 
+    static inline int64_t sMaxStringLength = DefaultMaxStringLength;
+    static inline int64_t sMaxArrayLength = DefaultMaxArrayLength;
+
     Kind FKind = Empty;
     union {
         int32_t i32;
@@ -172,5 +213,23 @@ private:
     } FPayload;
 };
 
+// The integer operations that values combine in place: the result of x op y in r, and whether it
+// overflowed the width of T.
+namespace TfsIntegerOp {
+struct Add
+{
+    template <class T> static bool Overflows(T x, T y, T &r) { return __builtin_add_overflow(x, y, &r); }
+};
+struct Sub
+{
+    template <class T> static bool Overflows(T x, T y, T &r) { return __builtin_sub_overflow(x, y, &r); }
+};
+struct Mul
+{
+    template <class T> static bool Overflows(T x, T y, T &r) { return __builtin_mul_overflow(x, y, &r); }
+};
+} // namespace TfsIntegerOp
+
 static_assert(sizeof(TfsValue) == 16, "a script value is a tag and eight bytes");
-static_assert(std::endian::native == std::endian::little, "the narrow views of the payload are its low bytes");
+static_assert(std::endian::native == std::endian::little,
+              "the narrow views of the payload are its low bytes");

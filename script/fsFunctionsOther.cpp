@@ -62,7 +62,7 @@ TfsValue varArrayCreate(std::span<TfsValue> a)
         throw TfsRuntimeError(QStringLiteral("Invalid array bounds"), QStringLiteral("ERangeError"));
     const int64_t low = bounds.ArrayAt(bounds.ArrayLow()).ToInt64();
     const int64_t high = bounds.ArrayAt(bounds.ArrayHigh()).ToInt64();
-    if (high < low - 1 || high - low >= (1 << 24) || low < INT32_MIN || high > INT32_MAX)
+    if (high < low - 1 || low < INT32_MIN || high > INT32_MAX)
         throw TfsRuntimeError(QStringLiteral("Invalid array bounds"), QStringLiteral("ERangeError"));
     return TfsValue::MakeArray(int(low), int(high));
 }
@@ -144,8 +144,9 @@ constexpr TfsFunctionEntry kFunctions[] = {
     {u"function ExtractFilePath(const FileName: string): string;", u"ctOther", extractFilePath},
     {u"function CreateOleObject(ClassName: String): Variant", u"ctOther",
      [](std::span<TfsValue> a) -> TfsValue {
-         throw TfsRuntimeError(QStringLiteral("Automation objects are not available: %1").arg(a[0].ToString()),
-                               QStringLiteral("EOleError"));
+         throw TfsRuntimeError(
+             QStringLiteral("Automation objects are not available: %1").arg(a[0].ToString()),
+             QStringLiteral("EOleError"));
      }},
     {u"function VarArrayCreate(Bounds: Array; Typ: Integer): Variant", u"ctOther", varArrayCreate},
     {u"function VarType(V: Variant): Integer", u"ctOther", varType},

@@ -83,7 +83,8 @@ TfsValue chr(std::span<TfsValue> a)
 {
     const int64_t code = a[0].ToInt64();
     if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        throw TfsRuntimeError(QStringLiteral("Invalid character code: %1").arg(code), QStringLiteral("ERangeError"));
+        throw TfsRuntimeError(QStringLiteral("Invalid character code: %1").arg(code),
+                              QStringLiteral("ERangeError"));
     const char32_t c = char32_t(code);
     return TfsValue(QString::fromUcs4(&c, 1));
 }
@@ -104,15 +105,18 @@ TfsValue setLength(std::span<TfsValue> a)
 {
     const int64_t l = a[1].ToInt64();
     if (a[0].kind() == TfsValue::String || a[0].kind() == TfsValue::Null || a[0].IsEmpty()) {
+        TfsValue::CheckStringLength(l);
         QString s = text(a[0]);
-        s.resize(qsizetype(std::clamp<int64_t>(l, 0, 1 << 28)), QChar(0));
+        s.resize(qsizetype(std::max<int64_t>(l, 0)), QChar(0));
         a[0] = TfsValue(s);
         return TfsValue::MakeNull();
     }
     if (a[0].kind() != TfsValue::Array)
         throw TfsRuntimeError(QStringLiteral("Array type required"));
-    if (l < 0 || l > (1 << 24))
-        throw TfsRuntimeError(QStringLiteral("Invalid array length: %1").arg(l), QStringLiteral("ERangeError"));
+    if (l < 0)
+        throw TfsRuntimeError(QStringLiteral("Invalid array length: %1").arg(l),
+                              QStringLiteral("ERangeError"));
+    TfsValue::CheckArrayLength(l);
     TfsValue resized = TfsValue::MakeArray(0, int(l) - 1);
     const int low = a[0].ArrayLow();
     for (int i = 0; i < int(l) && low + i <= a[0].ArrayHigh(); ++i)

@@ -5,8 +5,8 @@
 #include "fsLanguages.h"
 
 #include <QFile>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
@@ -83,28 +83,37 @@ int zorRunScript(const QStringList &args)
         return Report(kNotRun, error);
     QFile file(options.File);
     if (!file.open(QIODevice::ReadOnly))
-        return Report(kNotRun, QStringLiteral("Cannot open file \"%1\": %2").arg(options.File, file.errorString()));
+        return Report(kNotRun,
+                      QStringLiteral("Cannot open file \"%1\": %2").arg(options.File, file.errorString()));
     const QString language = LanguageOf(options);
     if (language.isEmpty())
-        return Report(kNotRun, options.Language.isEmpty()
-                                   ? QStringLiteral("Cannot tell the language of \"%1\": use --language").arg(options.File)
-                                   : QStringLiteral("Unknown language \"%1\"").arg(options.Language));
+        return Report(
+            kNotRun,
+            options.Language.isEmpty()
+                ? QStringLiteral("Cannot tell the language of \"%1\": use --language").arg(options.File)
+                : QStringLiteral("Unknown language \"%1\"").arg(options.Language));
 
     TfsScript script;
     script.SetSyntaxType(language);
     script.SetLines(QString::fromUtf8(file.readAll()));
     script.BaseFolder = QFileInfo(options.File).absolutePath();
     if (!script.Compile())
-        return Report(kNotRun, QStringLiteral("%1:%2: %3").arg(options.File, script.ErrorPos(), script.ErrorMsg()));
+        return Report(kNotRun,
+                      QStringLiteral("%1:%2: %3").arg(options.File, script.ErrorPos(), script.ErrorMsg()));
     for (const QString &name : std::as_const(options.Print)) {
         const TfsCustomVariable *item = script.Find(name);
         if (item == nullptr || !item->IsVariable())
-            return Report(kNotRun, QStringLiteral("No global variable \"%1\" in \"%2\"").arg(name, options.File));
+            return Report(kNotRun,
+                          QStringLiteral("No global variable \"%1\" in \"%2\"").arg(name, options.File));
     }
     try {
         script.Execute();
     } catch (const TfsRuntimeError &e) {
         return Report(kRunFailed, QStringLiteral("%1:%2: %3").arg(options.File, e.Pos(), e.Message()));
+    } catch (const std::bad_alloc &) {
+        // Scripts turn a failed allocation into their own error; this one happened outside statements.
+        return Report(kRunFailed,
+                      QStringLiteral("%1: %2").arg(options.File, TfsRuntimeError::OutOfMemory().Message()));
     }
     QTextStream out(stdout);
     for (const QString &name : std::as_const(options.Print))

@@ -1,5 +1,6 @@
 // A report's script sees the report: its objects by name with their properties and methods, the
 // report's Calc, the events of its objects, Value and Self, and the aggregate macros.
+#include "TfrxBands.h"
 #include "TfrxFont.h"
 #include "TfrxMemoView.h"
 #include "TfrxOutlineScriptObject.h"
@@ -37,7 +38,8 @@ struct Bound : testing::Test
     {
         report.SetScriptText(QString::fromUtf8(source).split(u'\n'));
         if (!report.PrepareScript())
-            return report.Script().ErrorMsg().toStdString() + " at " + report.Script().ErrorPos().toStdString();
+            return report.Script().ErrorMsg().toStdString() + " at " +
+                   report.Script().ErrorPos().toStdString();
         return "ok";
     }
 
@@ -355,6 +357,60 @@ TEST_F(Bound, WithOverAReportObject)
 }
 
 // An object reference outlives its object only as a handle that no longer reaches it.
+// Errors that report objects raise (a duplicate or invalid name, a circular child, a refused value)
+// are caught by the script's except blocks, in every language; before the fix they passed through
+// them. Uncaught, they carry the statement's position like any run-time error.
+TEST_F(Bound, ExceptCatchesErrorsOfReportObjects)
+{
+    auto *other = new TfrxMemoView(page);
+    other->SetName(QStringLiteral("Memo2"));
+    auto *child = new TfrxChild(page);
+    child->SetName(QStringLiteral("Child1"));
+    const struct
+    {
+        const char *language, *source, *expected;
+    } cases[] = {
+        {"PascalScript",
+         "var r: String; begin try Memo1.Name := 'Memo2' except r := ExceptionMessage end end.",
+         "Duplicate name"},
+        {"C++Script", "String r; { try { Memo1.Name = \"1st\"; } except { r = ExceptionMessage; } }",
+         "\"1st\" is not a valid object name"},
+        {"BasicScript",
+         "Dim r\r\nTry\r\n  Child1.Child = Child1\r\nCatch\r\n  r = ExceptionMessage\r\nEnd Try\r\n",
+         "Circular child reference is not allowed"},
+        {"JScript", "var r; try { Memo1.HAlign = 7; } except { r = ExceptionMessage; }",
+         "Invalid property value: 7"},
+    };
+    for (const auto &c : cases) {
+        report.SetScriptLanguage(QString::fromLatin1(c.language));
+        ASSERT_EQ(execute(c.source), "ok") << c.language;
+        EXPECT_EQ(eval("r"), c.expected) << c.language;
+    }
+    EXPECT_EQ(memo->Name(), QStringLiteral("Memo1"));
+    report.SetScriptLanguage(QStringLiteral("PascalScript"));
+    EXPECT_EQ(execute("begin\n  Memo1.Left := 5;\n  Memo1.Name := 'Memo2'\nend."), "!Duplicate name at 3:3");
+}
+
+// Values outside an enumeration or a set are refused at the statement, as the template reader refuses
+// them; before the fix they were stored and the saved template failed at its next load.
+TEST_F(Bound, OutOfRangeValuesAreRefused)
+{
+    const struct
+    {
+        const char *source, *expected;
+    } cases[] = {
+        {"begin\n  Memo1.HAlign := 7 end.", "!Invalid property value: 7 at 2:3"},
+        {"begin\n  Memo1.HAlign := -1 end.", "!Invalid property value: -1 at 2:3"},
+        {"begin\n  Memo1.Frame.Typ := 16 end.", "!Invalid property value: 16 at 2:3"},
+        {"begin\n  Memo1.Font.Style := 65 end.", "!Invalid property value: 65 at 2:3"},
+        {"begin Memo1.HAlign := haBlock; Memo1.Frame.Typ := ftLeft + ftBottom end.", "ok"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(execute(c.source), c.expected) << c.source;
+    EXPECT_EQ(memo->HAlign(), zorTextAlign::haBlock);
+    EXPECT_EQ(eval("Memo1.Frame.Typ"), "9");
+}
+
 TEST(ObjectRegistry, DeadAndUnknownHandlesAreErrors)
 {
     auto *obj = new QObject;
@@ -404,7 +460,8 @@ TEST(ClassItems, AncestorRegisteredLater)
     base->AddProperty(QStringLiteral("Answer"), QStringLiteral("Integer"), script,
                       [](QObject *) { return TfsValue(42); });
     ASSERT_NE(child->Find(QStringLiteral("answer"), script), nullptr);
-    base->AddProperty(QStringLiteral("Flag"), QStringLiteral("Boolean"), script, [](QObject *) { return TfsValue(1); });
+    base->AddProperty(QStringLiteral("Flag"), QStringLiteral("Boolean"), script,
+                      [](QObject *) { return TfsValue(1); });
     EXPECT_EQ(child->Find(QStringLiteral("Flag"), script)->get(nullptr).kind(), TfsValue::Bool);
     EXPECT_EQ(script.AddClass(QStringLiteral("TBase"), QString(), nullptr), nullptr);
 }

@@ -209,7 +209,7 @@ const Case kCases[] = {
     {"en", "VarType(1) * 1000 + VarType('a')", "3256"},
     {"en", "VarType(Null) + VarType(1.5) * 10", "51"},
     {"en", "VarArrayCreate([3, 1], varVariant)", "!Invalid array bounds"},
-    {"en", "VarArrayCreate([0, 100000000], varVariant)", "!Invalid array bounds"},
+    {"en", "VarArrayCreate([0, 100000000], varVariant)", "!Out of memory"},
     {"en", "(Random >= 0) and (Random < 1)", "True"},
     // The integer fast path of the operators keeps the general rules: 32-bit results that overflow
     // become 64-bit, a 64-bit overflow is an error, other kinds take the general operator.

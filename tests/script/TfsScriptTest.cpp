@@ -1,12 +1,14 @@
 // Programs compiled and run by the interpreter: the value of a result variable after Execute, the
 // same program side by side in the four languages, compile errors with their position and run-time
 // errors with theirs.
+#include "TfsScript.h"
 #include "ScriptTestUtil.h"
 #include "TfrxExpressionCache.h"
 #include "TfsRuntimeError.h"
-#include "TfsScript.h"
+#include "TfsStack.h"
 
 #include <QBuffer>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -17,11 +19,11 @@ std::string run(const char *language, const char *source, const char *result = "
 {
     return runProgram(language, source, result, [](TfsScript &script) {
         script.AddMethod(
-            QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); }, 1,
-            1, QStringLiteral("String"));
+            QStringLiteral("IntToStr"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToString()); },
+            1, 1, QStringLiteral("String"));
         script.AddMethod(
-            QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1, 1,
-            QStringLiteral("Integer"));
+            QStringLiteral("StrToInt"), [](std::span<TfsValue> args) { return TfsValue(args[0].ToInt()); }, 1,
+            1, QStringLiteral("Integer"));
     });
 }
 
@@ -122,6 +124,45 @@ const Program kPrograms[] = {
      "Dim r = 2147483647\r\nr = r + 1\r\n",
      "var r = 2147483647; r = r + 1;",
      "2147483648"},
+    // Counters and sums change where they are stored: a step past 32 bits must still widen.
+    {"counter steps past 32 bits",
+     "var r: Int64; i: Integer; begin r := 2147483646; for i := 1 to 3 do r := r + 1 end.",
+     "Int64 r; int i; { r = 2147483646; for (i = 1; i <= 3; i++) r++; }",
+     "Dim r = 2147483646\r\nFor i = 1 To 3\r\n  r = r + 1\r\nNext\r\n",
+     "var r = 2147483646; for (var i = 1; i <= 3; i++) r++;",
+     "2147483649"},
+    // The target is read before a call on the right changes it; only an operand that calls nothing
+    // is combined where the target is stored.
+    {"compound assignment reads its target first",
+     "var r: Integer; function Bump: Integer; begin r := r + 100; Result := 1 end; "
+     "begin r := 1; r := r + Bump end.",
+     "int r; int Bump() { r = r + 100; return 1; } { r = 1; r += Bump(); }",
+     "Dim r\r\nFunction Bump()\r\n  r = r + 100\r\n  Return 1\r\nEnd Function\r\nr = 1\r\nr = r + Bump()\r\n",
+     "var r; function Bump() { r = r + 100; return 1; } r = 1; r += Bump();",
+     "2"},
+    // Before the fix the second name of a Pascal list got no array ("Array type required").
+    {"arrays declared in one list",
+     "var a, b: array[1..3, 1..2] of Integer; r: Integer; begin a[3, 2] := 4; b[1, 1] := 5; r := a[3, 2] * b[1, 1] end.",
+     "int a[4][3], b[4][3], r; { a[3][2] = 4; b[1][1] = 5; r = a[3][2] * b[1][1]; }",
+     "Dim a[4, 3], b[4, 3], r\r\na[3, 2] = 4\r\nb[1, 1] = 5\r\nr = a[3, 2] * b[1, 1]\r\n",
+     "var a[4, 3], b[4, 3], r; a[3, 2] = 4; b[1, 1] = 5; r = a[3, 2] * b[1, 1];",
+     "20"},
+    // Before the fix the limit was 1,000 calls, whatever the stack.
+    {"recursion 50,000 calls deep",
+     "var r: Integer; function Depth(n: Integer): Integer; begin if n = 0 then Result := 0 else "
+     "Result := Depth(n - 1) + 1 end; begin r := Depth(50000) end.",
+     "int r; int Depth(int n) { if (n == 0) return 0; return Depth(n - 1) + 1; } { r = Depth(50000); }",
+     "Dim r\r\nFunction Depth(n)\r\n  If n = 0 Then Return 0\r\n  Return Depth(n - 1) + 1\r\nEnd Function\r\n"
+     "r = Depth(50000)\r\n",
+     "var r; function Depth(n) { if (n == 0) return 0; return Depth(n - 1) + 1; } r = Depth(50000);",
+     "50000"},
+    // Before the fix an empty statement ended a Pascal statement list ("';' expected").
+    {"empty statements",
+     "var r: Integer; begin r := 1;; r := r + 1; begin end; ; r := r * 5; end.",
+     "int r; { r = 1;; r = r + 1; {} ; r = r * 5; }",
+     "Dim r\r\nr = 1\r\n\r\nr = r + 1\r\nr = r * 5\r\n",
+     "var r; r = 1;; r = r + 1; {} ; r = r * 5;",
+     "10"},
 };
 // clang-format on
 
@@ -181,8 +222,6 @@ const Case kRunTime[] = {
     {"PascalScript", "var r: Integer; v: Variant; begin v := 'abc';\n  r := v end.",
      "runtime: Could not convert variant of type (String) into type (Integer) @ 2:3"},
     {"PascalScript", "var r: Int64; begin r := 9223372036854775807;\n  r := r + 1 end.", "runtime: Integer overflow @ 2:3"},
-    {"PascalScript", "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\nbegin r := F(0) end.",
-     "runtime: Stack overflow @ 1:56"},
     {"PascalScript", "var r: array[1..3] of Integer; begin\n  r[4] := 1 end.", "runtime: Index out of range: 4 @ 2:3"},
 };
 
@@ -417,6 +456,70 @@ TEST(TfsScriptHost, ILRoundTrip)
     }
 }
 
+// A runaway recursion ends with "Stack overflow" at the calling statement once the stack's budget
+// (small here) is spent, in every language; the error can be caught, and the script runs again.
+TEST(TfsScriptHost, RunawayRecursionIsAStackOverflow)
+{
+    const std::size_t budget = TfsStack::Budget();
+    TfsStack::SetBudget(std::size_t(16) << 20);
+    const auto restore = qScopeGuard([budget] { TfsStack::SetBudget(budget); });
+    const Case cases[] = {
+        {"PascalScript",
+         "var r: Integer; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+         "begin r := F(0) end.",
+         "runtime: Stack overflow @ 1:56"},
+        {"C++Script", "int r; int F(int n) { return F(n + 1); }\n{ r = F(0); }",
+         "runtime: Stack overflow @ 1:23"},
+        {"BasicScript", "Dim r\r\nFunction F(n)\r\n  Return F(n + 1)\r\nEnd Function\r\nr = F(0)\r\n",
+         "runtime: Stack overflow @ 3:3"},
+        {"JScript", "var r; function F(n) { return F(n + 1); }\nr = F(0);", "runtime: Stack overflow @ 1:24"},
+        {"PascalScript",
+         "var r: Variant; function F(n: Integer): Integer; begin Result := F(n + 1) end;\n"
+         "begin try r := F(0) except r := ExceptionMessage end end.",
+         "Stack overflow"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(run(c.language, c.source), c.expected) << c.language;
+        EXPECT_EQ(run(c.language, c.source), c.expected) << c.language << ", run again";
+    }
+}
+
+// A string or array above its size limit (small here) ends the script with "Out of memory" at the
+// statement, before the memory is taken; no except block catches it. Before the fix a huge array ended
+// the process and a doubling string ran for minutes.
+TEST(TfsScriptHost, OutOfMemoryEndsTheScript)
+{
+    TfsValue::SetMaxStringLength(1 << 16);
+    TfsValue::SetMaxArrayLength(1 << 12);
+    const auto restore = qScopeGuard([] {
+        TfsValue::SetMaxStringLength(TfsValue::DefaultMaxStringLength);
+        TfsValue::SetMaxArrayLength(TfsValue::DefaultMaxArrayLength);
+    });
+    const Case cases[] = {
+        {"PascalScript", "var r: String; begin r := 'x';\n  while True do r := r + r end.",
+         "runtime: Out of memory @ 2:17"},
+        {"C++Script", "String r = \"x\"; {\n  while (true) r = r + r; }", "runtime: Out of memory @ 2:16"},
+        {"BasicScript", "Dim r = \"x\"\r\nDo\r\n  r = r & r\r\nLoop Until False\r\n",
+         "runtime: Out of memory @ 3:3"},
+        {"JScript", "var r = \"x\";\nwhile (true) r += r;", "runtime: Out of memory @ 2:14"},
+        {"PascalScript",
+         "var r: String; begin r := 'x'; try while True do r := r + r except r := 'caught' end end.",
+         "runtime: Out of memory @ 1:50"},
+        {"PascalScript", "var r: String; begin\n  SetLength(r, 100000) end.", "runtime: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Variant; begin\n  r := VarArrayCreate([0, 5000], 12) end.",
+         "runtime: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Integer;\n  a: array[1..2000000000] of Integer; begin end.",
+         "error: Out of memory @ 2:3"},
+        {"PascalScript", "var r: Integer;\n  a: array[1..100, 1..100] of Integer; begin end.",
+         "error: Out of memory @ 2:3"},
+        {"JScript", "var r;\nvar a[100000];", "error: Out of memory @ 2:5"},
+        {"PascalScript",
+         "var r: Integer; a: array[1..64, 1..64] of Integer; begin a[64, 64] := 5; r := a[64, 64] end.", "5"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(runProgram(c.language, c.source), c.expected) << c.language << ": " << c.source;
+}
+
 // Errors raised in a routine leave the routine's locals as they were and carry the position.
 TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
 {
@@ -431,7 +534,6 @@ TEST(TfsScriptHost, RunTimeErrorLeavesCleanState)
         EXPECT_EQ(e.Message(), QStringLiteral("Division by zero"));
         EXPECT_EQ(e.Pos(), QStringLiteral("1:70"));
     }
-    EXPECT_EQ(script.FCallDepth, 0);
     EXPECT_EQ(script.FProgRunning, nullptr);
 }
 
@@ -498,7 +600,7 @@ TEST(TfsScriptHost, TerminateStopsARunningRoutine)
     script.Execute();
     EXPECT_EQ(script.Variable(QStringLiteral("n")).ToInt(), 500);
     EXPECT_EQ(script.Variable(QStringLiteral("after")).ToInt(), 0);
-    EXPECT_EQ(script.FCallDepth, 0);
+    EXPECT_EQ(script.FProgRunning, nullptr);
     script.OnRunLine = nullptr;
     script.SetVariable(QStringLiteral("n"), TfsValue(0));
     TfsValue limit = TfsValue::MakeArray(0, 0);
