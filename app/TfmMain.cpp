@@ -4,6 +4,7 @@
 #include "CertificatePrinting.h"
 #include "CertificateRecord.h"
 #include "CertificateTemplateValues.h"
+#include "DataLocations.h"
 #include "zorCodePage.h"
 #include "HoursTable.h"
 #include "ReportLibrary.h"
@@ -35,7 +36,6 @@ namespace {
 
 const QString caption = QStringLiteral("Свидетельство о профессии водителя (Зелта-автошкола)");
 const QString notSaved = QStringLiteral("Файл не сохранен!");
-const QString templateFileName = QStringLiteral("shablon.ze3");
 
 constexpr int bottomStripHeight = 41;
 constexpr int exitAreaWidth = 262;
@@ -238,20 +238,27 @@ void TfmMain::N6Click() { FBlank->setRecord(CertificateRecord::blank(QDate::curr
 void TfmMain::N10Click()
 {
     const QString chosen = FDialogs.openFileName(this, dialogFolder());
-    if (!chosen.isEmpty()) {
-        const QString path = QFileInfo(chosen).absoluteFilePath();
-        const std::optional<TIniFile> ini = TIniFile::load(path);
-        if (!ini || !(ini->hasSection(CertificateFile::leftSection) || ini->hasSection(CertificateFile::tableSection))) {
-            FDialogs.message(this, QStringLiteral("Файл не является файлом свидетельства!"));
-            return;
-        }
-        const CertificateRecord record = CertificateRecord::readFrom(*ini, QDate::currentDate());
-        FBlank->setRecord(record);
-        setWindowTitle(record.texts[4]);
-        FileOpenName = path;
-        FSaveAction->setEnabled(true);
+    if (chosen.isEmpty())
+        recomputeTotal();
+    else
+        openCertificate(chosen);
+}
+
+bool TfmMain::openCertificate(const QString &fileName)
+{
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    const std::optional<TIniFile> ini = TIniFile::load(path);
+    if (!ini || !(ini->hasSection(CertificateFile::leftSection) || ini->hasSection(CertificateFile::tableSection))) {
+        FDialogs.message(this, QStringLiteral("Файл не является файлом свидетельства!"));
+        return false;
     }
+    const CertificateRecord record = CertificateRecord::readFrom(*ini, QDate::currentDate());
+    FBlank->setRecord(record);
+    setWindowTitle(record.texts[4]);
+    FileOpenName = path;
+    FSaveAction->setEnabled(true);
     recomputeTotal();
+    return true;
 }
 
 void TfmMain::N2Click()
@@ -293,15 +300,14 @@ void TfmMain::writeCertificate(const QString &path)
     FDialogs.message(this, savedMessage(shownPath));
 }
 
+// Until a certificate was opened the dialogs start in the user's documents, not in the folder
+// of the program, which an installed program's user cannot write to.
 QString TfmMain::dialogFolder() const
 {
-    return FileOpenName.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(FileOpenName).absolutePath();
+    return FileOpenName.isEmpty() ? DataLocations::documentsFolder() : QFileInfo(FileOpenName).absolutePath();
 }
 
-QString TfmMain::templatePath() const
-{
-    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(templateFileName));
-}
+DataLocations TfmMain::locations() const { return DataLocations(QCoreApplication::applicationDirPath()); }
 
 TfmMain::~TfmMain() = default;
 
@@ -322,18 +328,23 @@ void TfmMain::N7Click()
 // take effect. Problems met while loading are shown; a template that cannot be opened stops the
 // command, and so does one that is damaged (empty, cut short, not XML, of another kind) when
 // printing: what was read of it would print a certificate with fields missing.
-bool TfmMain::loadTemplate(TemplateUse use)
+std::optional<DataLocations::Location> TfmMain::loadTemplate(TemplateUse use)
 {
-    const QString path = templatePath();
+    const std::optional<DataLocations::Location> found = locations().findTemplate();
+    if (!found) {
+        FDialogs.message(this, locations().notFoundMessage());
+        return std::nullopt;
+    }
+    const QString &path = found->path;
     const bool opened = FReport->LoadFromFile(path, false);
     const bool damaged = FReport->LoadFailed() || firstReportPage(*FReport) == nullptr;
     if (!opened || (use == TemplateUse::Printing && damaged)) {
         FDialogs.message(this, QStringLiteral("Не удалось загрузить шаблон печати: ") + path);
-        return false;
+        return std::nullopt;
     }
     if (!FReport->Errors().isEmpty())
         FDialogs.message(this, CertificatePrinting::loadErrorsMessage(FReport->Errors()));
-    return true;
+    return found;
 }
 
 void TfmMain::configureDesigner()
@@ -354,14 +365,22 @@ void TfmMain::configureDesigner()
 
 void TfmMain::Button3Click()
 {
-    if (!loadTemplate(TemplateUse::Designing))
+    const std::optional<DataLocations::Location> found = loadTemplate(TemplateUse::Designing);
+    if (!found)
         return;
+    // A template from a read-only place (the shipped one) is saved as the user's own copy, which
+    // is looked for first from then on; a folder that cannot be made shows as a failed save.
+    const QString target = locations().designTarget(*found);
+    if (target != found->path) {
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        FReport->SetFileName(target);
+    }
     // The blank lies under the template's page, covering the whole paper, so that fitting a field
     // to its line on the blank is a matter of looking.
     QRectF paper(0, 0, 210, 148);
     if (const TfrxReportPage *page = firstReportPage(*FReport))
         paper.setSize(QSizeF(page->PaperWidth(), page->PaperHeight()));
-    FDesigner->Backdrop = {FBlank->picture(), paper, templatePath(), QStringLiteral("Бланк")};
+    FDesigner->Backdrop = {FBlank->picture(), paper, target, QStringLiteral("Бланк")};
     FReport->DesignReport(true, false);
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "DataLocations.h"
+
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -33,6 +36,9 @@ public:
 
     // True when the certificate may be printed; otherwise shows the first problem.
     bool CorrectAll();
+    // Loads a certificate file into the window as "Открыть" does with the chosen file (the file
+    // named on the command line); false after the message when it is no certificate file.
+    bool openCertificate(const QString &fileName);
 
 public slots:
     void N10Click(); // "Открыть"
@@ -57,9 +63,10 @@ private:
     void recomputeTotal();
     void writeCertificate(const QString &path);
     QString dialogFolder() const;
-    QString templatePath() const;
+    DataLocations locations() const;
     enum class TemplateUse { Printing, Designing };
-    bool loadTemplate(TemplateUse use);
+    // Loads the first template found; where it was found, or nothing after the message.
+    std::optional<DataLocations::Location> loadTemplate(TemplateUse use);
     void configureDesigner();
 
     TOperatorDialogs &FDialogs;

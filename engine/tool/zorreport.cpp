@@ -30,7 +30,7 @@ const char kHelp[] =
     "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--page N] [--dpi D] -o OUT.png\n"
     "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... -o OUT.pdf\n"
     "  zorreport run SCRIPT [--language NAME] [--print VARIABLE]...\n"
-    "  zorreport --help\n"
+    "  zorreport --help | --version\n"
     "\n"
     "prepare  prepares a report template (.ze3) and writes the prepared report (.zi3).\n"
     "render   draws one page of a prepared report, or of a template prepared first, as a PNG\n"
@@ -197,10 +197,23 @@ int Output(TfrxReport &report, const Options &options)
     return options.Command == QLatin1String("pdf") ? WritePdf(report, options) : Render(report, options);
 }
 
+// Standard error carries only zorreport's own messages: Qt's notices (such as the one about a
+// missing XDG_RUNTIME_DIR) are dropped, its critical errors kept.
+void KeepOwnMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        QTextStream(stderr) << message << Qt::endl;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    qInstallMessageHandler(KeepOwnMessages);
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("zorreport " ZOR_LIBRARY_VERSION);
+        return 0;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "run") == 0) {
         QCoreApplication app(argc, argv); // scripts need no windowing system
         return zorRunScript(QCoreApplication::arguments());

@@ -1,5 +1,6 @@
 // The window's commands: print checks, clearing, and the certificate file (open, save as, save).
 #include "zorCodePage.h"
+#include "DataLocations.h"
 #include "FakeDialogs.h"
 #include "SampleCertificate.h"
 #include "TBlankArea.h"
@@ -112,7 +113,7 @@ TEST_F(Commands, SaveAsThenOpenRestoresEveryField)
     window.blank()->setRecord(filled());
     saveAs(path("new.vod"));
     EXPECT_EQ(dialogs.lastMessage(), saved(path("new.vod")));
-    EXPECT_EQ(dialogs.folders, QStringList{QCoreApplication::applicationDirPath()});
+    EXPECT_EQ(dialogs.folders, QStringList{DataLocations::documentsFolder()});
     EXPECT_FALSE(saveAction()->isEnabled()) << "save as does not make a current file";
     EXPECT_TRUE(window.fileOpenName().isEmpty());
 

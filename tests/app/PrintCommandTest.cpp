@@ -1,4 +1,5 @@
 #include "CertificateRecord.h"
+#include "DataLocations.h"
 #include "FakeDialogs.h"
 #include "SampleCertificate.h"
 #include "TBlankArea.h"
@@ -59,6 +60,7 @@ protected:
 
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("shablon.ze3"));
     const QString shown = QDir::toNativeSeparators(beside);
+    const QString notFound = DataLocations(QCoreApplication::applicationDirPath()).notFoundMessage();
     FakeDialogs dialogs;
     TfmMain window{dialogs};
     int previewPages = 0;
@@ -67,7 +69,7 @@ protected:
 TEST_F(PrintCommand, MissingTemplateIsNamedAndNothingIsFilled)
 {
     window.N7Click();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Не удалось загрузить шаблон печати: ") + shown});
+    EXPECT_EQ(dialogs.messages, QStringList{notFound});
     EXPECT_TRUE(window.report()->Objects().isEmpty());
 }
 
@@ -129,7 +131,7 @@ TEST_F(PrintCommand, ShippedTemplateIsFilledAndShownInThePreview)
 TEST_F(PrintCommand, DesignLoadsTheTemplateToo)
 {
     window.Button3Click();
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Не удалось загрузить шаблон печати: ") + shown});
+    EXPECT_EQ(dialogs.messages, QStringList{notFound});
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
     dialogs.messages.clear();
