@@ -7,10 +7,19 @@
 
 namespace {
 
-// zelta [FILE.vod]: a file named on the command line (a double-click in the file manager) opens
-// as with "Открыть".
-QStringList certificateArguments(const QApplication &application)
+void nameProgram()
 {
+    QCoreApplication::setApplicationName(QStringLiteral("zelta"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZOR_LIBRARY_VERSION));
+}
+
+// zelta [FILE.vod]: a file named on the command line (a double-click in the file manager) opens
+// as with "Открыть". Read before the window system starts, so that --help and --version answer
+// without a display.
+QStringList certificateArguments(int &argc, char **argv)
+{
+    const QCoreApplication commandLine(argc, argv);
+    nameProgram();
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Заполнение и печать свидетельства о профессии водителя."));
@@ -19,7 +28,7 @@ QStringList certificateArguments(const QApplication &application)
     parser.addPositionalArgument(QStringLiteral("файл"),
                                  QStringLiteral("файл свидетельства (.vod), который открыть"),
                                  QStringLiteral("[файл]"));
-    parser.process(application);
+    parser.process(commandLine);
     return parser.positionalArguments();
 }
 
@@ -27,14 +36,13 @@ QStringList certificateArguments(const QApplication &application)
 
 int main(int argc, char *argv[])
 {
+    const QStringList files = certificateArguments(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zelta"));
+    nameProgram();
     QApplication::setApplicationDisplayName(QStringLiteral("Зелта-автошкола"));
-    QApplication::setApplicationVersion(QStringLiteral(ZOR_LIBRARY_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("zelta"));
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("zelta"), QIcon(QStringLiteral(":/zelta/zelta.png"))));
-    const QStringList files = certificateArguments(application);
 
     TWidgetDialogs dialogs;
     TfmMain window(dialogs);
