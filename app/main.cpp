@@ -14,13 +14,9 @@ void nameProgram()
 }
 
 // zelta [FILE.vod]: a file named on the command line (a double-click in the file manager) opens
-// as with "Открыть". Read before the window system starts, so that --help and --version answer
-// without a display.
-QStringList certificateArguments(int &argc, char **argv)
+// as with "Открыть".
+void describeCommandLine(QCommandLineParser &parser)
 {
-    const QCoreApplication commandLine(argc, argv);
-    nameProgram();
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Заполнение и печать свидетельства о профессии водителя."));
     parser.addHelpOption();
@@ -28,21 +24,39 @@ QStringList certificateArguments(int &argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("файл"),
                                  QStringLiteral("файл свидетельства (.vod), который открыть"),
                                  QStringLiteral("[файл]"));
-    parser.process(commandLine);
-    return parser.positionalArguments();
+}
+
+// --help and --version answer before the window system starts, so they need no display.
+void answerWithoutWindow(int &argc, char **argv)
+{
+    static const QByteArrayList questions{"-h", "--help", "-?", "--help-all", "-v", "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (questions.contains(QByteArray(argv[i]))) {
+            const QCoreApplication commandLine(argc, argv);
+            nameProgram();
+            QCommandLineParser parser;
+            describeCommandLine(parser);
+            parser.process(commandLine); // prints the answer and ends the program
+        }
+    }
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const QStringList files = certificateArguments(argc, argv);
+    answerWithoutWindow(argc, argv);
     QApplication application(argc, argv);
     nameProgram();
     QApplication::setApplicationDisplayName(QStringLiteral("Зелта-автошкола"));
     QApplication::setDesktopFileName(QStringLiteral("zelta"));
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("zelta"), QIcon(QStringLiteral(":/zelta/zelta.png"))));
+    // The toolkit's own options (-platform, -style) are gone from the arguments by now.
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    parser.process(application);
+    const QStringList files = parser.positionalArguments();
 
     TWidgetDialogs dialogs;
     TfmMain window(dialogs);
