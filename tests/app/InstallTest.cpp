@@ -85,8 +85,10 @@ TEST_F(Installed, EveryFileIsInItsPlace)
         QStringLiteral("share/applications/zelta.desktop"),
         QStringLiteral("share/mime/packages/zelta.xml"),
         QStringLiteral("share/icons/hicolor/scalable/apps/zelta.svg"),
-        QStringLiteral("share/man/man1/zelta.1"),
-        QStringLiteral("share/man/man1/zorreport.1"),
+        QStringLiteral("share/man/man1/zelta.1.gz"),
+        QStringLiteral("share/man/man1/zorreport.1.gz"),
+        QStringLiteral("share/doc/zelta/guide.md"),
+        QStringLiteral("share/doc/zelta/images/designer.png"),
         QStringLiteral("share/fontconfig/conf.avail/60-zelta.conf"),
     };
     for (const char *size : {"16", "24", "32", "48", "64", "128", "256"})
@@ -187,7 +189,7 @@ TEST_F(Installed, TheDebianPackageHoldsTheProgramAndNamesWhatItNeeds)
          {"./usr/bin/zelta", "./usr/bin/zorreport", "./usr/share/zelta/shablon.ze3",
           "./usr/share/zelta/blank.png", "./usr/share/applications/zelta.desktop",
           "./usr/share/mime/packages/zelta.xml", "./usr/share/icons/hicolor/48x48/apps/zelta.png",
-          "./usr/share/man/man1/zelta.1", "./usr/share/fontconfig/conf.avail/60-zelta.conf"})
+          "./usr/share/man/man1/zelta.1.gz", "./usr/share/fontconfig/conf.avail/60-zelta.conf"})
         EXPECT_TRUE(contents.out.contains(QByteArray(file) + '\n')) << file;
 }
 
