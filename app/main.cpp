@@ -1,3 +1,4 @@
+#include "ReportLibrary.h"
 #include "TOperatorDialogs.h"
 #include "TfmMain.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZOR_LIBRARY_VERSION));
 
     TWidgetDialogs dialogs;
+    loadRussianTexts(dialogs);
     TfmMain window(dialogs);
     window.show();
     return QApplication::exec();

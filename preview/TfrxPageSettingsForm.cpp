@@ -22,11 +22,15 @@ using namespace zor;
 
 namespace {
 
-QString text(const char *key) { return zorPrinterText(key); }
+QString text(const char *key)
+{
+    return zorPrinterText(key);
+}
 
 } // namespace
 
-TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent, bool templatePages)
+TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent,
+                                           bool templatePages)
     : QDialog(parent), FReport(report), FPageIndex(pageIndex), FTemplatePages(templatePages)
 {
     setObjectName(QStringLiteral("TfrxPageSettingsForm"));
@@ -111,11 +115,14 @@ QDoubleSpinBox *TfrxPageSettingsForm::lengthBox(const char *name)
     box->setObjectName(QLatin1String(name));
     box->setDecimals(2);
     box->setRange(0, 10000 / FUnit);
-    box->setSuffix(Inches() ? QStringLiteral(" in") : QStringLiteral(" cm"));
+    box->setSuffix(u' ' + zorPrinterText(Inches() ? "uInch" : "uCm"));
     return box;
 }
 
-bool TfrxPageSettingsForm::ApplyToAll() const { return AllRB->isChecked(); }
+bool TfrxPageSettingsForm::ApplyToAll() const
+{
+    return AllRB->isChecked();
+}
 
 void TfrxPageSettingsForm::readPage(const TfrxReportPage &page)
 {
@@ -163,7 +170,8 @@ void TfrxPageSettingsForm::sizeTyped()
 void TfrxPageSettingsForm::writePage(TfrxReportPage &page) const
 {
     page.SetOrientation(LandscapeRB->isChecked() ? poLandscape : poPortrait);
-    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit, HeightE->value() * FUnit);
+    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit,
+                              HeightE->value() * FUnit);
     page.SetLeftMargin(LeftE->value() * FUnit);
     page.SetTopMargin(TopE->value() * FUnit);
     page.SetRightMargin(RightE->value() * FUnit);
