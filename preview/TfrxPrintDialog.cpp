@@ -30,17 +30,12 @@ namespace {
 constexpr int defaultSheet = TfrxCustomPrinter::customPaper; // "Default" in the sheet list
 constexpr int a4 = 9;
 
-QString text(const char *key)
-{
-    return zorPrinterText(key);
-}
+QString text(const char *key) { return zorPrinterText(key); }
 
-QIcon icon(const char *name)
-{
-    return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
-}
+QIcon icon(const char *name) { return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name))); }
 
-template <typename T> T *named(T *widget, const char *name)
+template <typename T>
+T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -123,10 +118,8 @@ void TfrxPrintDialog::buildControls()
     auto *modeGroup = named(new QGroupBox(text("213"), this), "ModeGroup");
     PrintModeCB = named(new QComboBox(modeGroup), "PrintModeCB");
     PrintModeCB->setIconSize(QSize(24, 24));
-    const char *modes[][2] = {{"pmDefault", "mode-default"},
-                              {"pmSplit", "mode-split"},
-                              {"pmJoin", "mode-join"},
-                              {"pmScale", "mode-scale"}};
+    const char *modes[][2] = {{"pmDefault", "mode-default"}, {"pmSplit", "mode-split"},
+                              {"pmJoin", "mode-join"}, {"pmScale", "mode-scale"}};
     for (const auto &mode : modes)
         PrintModeCB->addItem(icon(mode[1]), text(mode[0]));
     PagPageSizeCB = named(new QComboBox(modeGroup), "PagPageSizeCB");

@@ -245,22 +245,20 @@ void TfrxResources::RemoveLoadListener(int id)
 
 const QStringList &TfrxResources::ScriptMessageKeys()
 {
-    static const QStringList keys = {QStringLiteral("SLangNotFound"),      QStringLiteral("SInvalidLanguage"),
-                                     QStringLiteral("SIdRedeclared"),      QStringLiteral("SUnknownType"),
-                                     QStringLiteral("SIncompatibleTypes"), QStringLiteral("SIdUndeclared"),
-                                     QStringLiteral("SClassRequired"),     QStringLiteral("SIndexRequired"),
-                                     QStringLiteral("SStringError"),       QStringLiteral("SClassError"),
-                                     QStringLiteral("SArrayRequired"),     QStringLiteral("SVarRequired"),
-                                     QStringLiteral("SNotEnoughParams"),   QStringLiteral("STooManyParams"),
-                                     QStringLiteral("SLeftCantAssigned"),  QStringLiteral("SForError"),
-                                     QStringLiteral("SEventError")};
+    static const QStringList keys = {
+        QStringLiteral("SLangNotFound"),     QStringLiteral("SInvalidLanguage"), QStringLiteral("SIdRedeclared"),
+        QStringLiteral("SUnknownType"),      QStringLiteral("SIncompatibleTypes"), QStringLiteral("SIdUndeclared"),
+        QStringLiteral("SClassRequired"),    QStringLiteral("SIndexRequired"),   QStringLiteral("SStringError"),
+        QStringLiteral("SClassError"),       QStringLiteral("SArrayRequired"),   QStringLiteral("SVarRequired"),
+        QStringLiteral("SNotEnoughParams"),  QStringLiteral("STooManyParams"),   QStringLiteral("SLeftCantAssigned"),
+        QStringLiteral("SForError"),         QStringLiteral("SEventError")};
     return keys;
 }
 
 TfrxResources &zorResources()
 {
     static TfrxResources resources(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                                : QString());
+                                                                 : QString());
     static const bool loaded = (resources.LoadBuiltIn(), true);
     Q_UNUSED(loaded);
     return resources;

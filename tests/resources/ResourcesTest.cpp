@@ -11,8 +11,7 @@
 
 namespace {
 
-QByteArray table(const QByteArray &entries,
-                 const QByteArray &header = R"(<?xml version="1.1" encoding="utf-8"?>)")
+QByteArray table(const QByteArray &entries, const QByteArray &header = R"(<?xml version="1.1" encoding="utf-8"?>)")
 {
     return header + R"(<Resources CodePage="1252">)" + entries + "</Resources>";
 }
@@ -96,8 +95,7 @@ TEST_F(BuiltInTables, SingleInstanceHasTheBuiltInTexts)
 {
     EXPECT_EQ(&zorResources(), &zorResources());
     EXPECT_EQ(zorGet(2), QStringLiteral("Cancel"));
-    EXPECT_EQ(zorResources().Get(QStringLiteral("CLERRORS")),
-              QStringLiteral("The following error(s) have occured:"));
+    EXPECT_EQ(zorResources().Get(QStringLiteral("CLERRORS")), QStringLiteral("The following error(s) have occured:"));
 }
 
 TEST(Resources, LookupRules)
@@ -118,8 +116,7 @@ TEST(Resources, AddReplacesInPlaceAndAddStringsSkipsEmptyParts)
     res.AddW(QStringLiteral("A"), QStringLiteral("3"));
     EXPECT_EQ(res.Keys(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     EXPECT_EQ(res.Get(QStringLiteral("a")), QStringLiteral("3"));
-    res.AddStrings(
-        {QStringLiteral("c=x=y"), QStringLiteral("=v"), QStringLiteral("d="), QStringLiteral("plain")});
+    res.AddStrings({QStringLiteral("c=x=y"), QStringLiteral("=v"), QStringLiteral("d="), QStringLiteral("plain")});
     EXPECT_EQ(res.Count(), 3);
     EXPECT_EQ(res.Get(QStringLiteral("c")), QStringLiteral("x=y"));
     res.Clear();
