@@ -231,6 +231,12 @@ QString TfrxResources::CurrentLanguage() const
     return d->currentLanguage;
 }
 
+void TfrxResources::ResetLanguage()
+{
+    LoadBuiltIn();
+    d->currentLanguage.clear();
+}
+
 int TfrxResources::AddLoadListener(std::function<void()> listener)
 {
     const int id = d->nextListener++;

@@ -56,6 +56,8 @@ public:
     bool LoadLanguage(const QString &language, QString *error = nullptr);
     // The language loaded in this run, empty while there is none.
     QString CurrentLanguage() const;
+    // Puts the built-in texts back over any language loaded; CurrentLanguage becomes empty.
+    void ResetLanguage();
 
     // Called after every table loaded, for parts that copy texts out of the table (the script
     // engine's messages). Returns an id for RemoveLoadListener.

@@ -5,6 +5,7 @@
 #include "TfmMain.h"
 #include "TfrxCustomEngine.h"
 #include "TfrxCustomPreviewPages.h"
+#include "TfrxDesignerForm.h"
 #include "TfrxPageSettingsForm.h"
 #include "TfrxPreviewForm.h"
 #include "TfrxPrintDialog.h"
@@ -18,11 +19,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,6 +108,9 @@ protected:
     }
     void SetUp() override
     {
+        // A run stopped while the designer was open leaves a recovery copy, which would be offered.
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"))
+            .removeRecursively();
         QFile::remove(beside);
         ASSERT_TRUE(QFile::copy(QStringLiteral(ZOR_TEMPLATE_FILE), beside));
         window.blank()->setRecord(sampleCertificate());
@@ -127,6 +136,27 @@ protected:
         });
         timer.start();
         window.N7Click();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(dialogs.messages, QStringList());
+    }
+
+    // Runs `work` inside the designer that "НАСТРОЙКА" opens, then closes it.
+    void inDesigner(const std::function<void(TfrxDesignerForm &)> &work)
+    {
+        bool seen = false;
+        QTimer timer;
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto *form = qobject_cast<TfrxDesignerForm *>(QApplication::activeModalWidget());
+            if (form == nullptr || !form->isVisible())
+                return;
+            timer.stop();
+            seen = true;
+            work(*form);
+            form->close();
+        });
+        timer.start();
+        window.Button3Click();
         EXPECT_TRUE(seen);
         EXPECT_EQ(dialogs.messages, QStringList());
     }
@@ -193,6 +223,59 @@ TEST_F(RussianWindows, PrintDialogPageSettingsSearchAndProgressAreRussian)
         EXPECT_EQ(progress.CancelButton()->text(), QStringLiteral("Отмена"));
         look(progress, "russian-progress");
     });
+}
+
+QStringList menuTitles(const TfrxDesignerForm &form)
+{
+    QStringList titles;
+    for (const QAction *menu : form.menuBar()->actions())
+        titles << menu->text();
+    return titles;
+}
+
+// The designer opened from the certificate program is Russian; View ▸ Language switches it to
+// English and back while it is open, and remembers the choice.
+TEST_F(RussianWindows, DesignerSpeaksRussianAndSwitchesLanguage)
+{
+    inDesigner([](TfrxDesignerForm &form) {
+        form.resize(1280, 800);
+        EXPECT_TRUE(form.grab().save(picturePath(QStringLiteral("russian-designer.png"))));
+        EXPECT_EQ(menuTitles(form),
+                  (QStringList{QStringLiteral("&Файл"), QStringLiteral("&Правка"), QStringLiteral("&Отчёт"),
+                               QStringLiteral("&Вид"), QStringLiteral("&Справка")}));
+        auto *languages = form.findChild<QMenu *>(QStringLiteral("LanguageMenu"));
+        ASSERT_NE(languages, nullptr);
+        EXPECT_EQ(languages->title(), QStringLiteral("Язык"));
+        QStringList items, checked;
+        for (QAction *item : languages->actions()) {
+            items << item->text();
+            if (item->isChecked())
+                checked << item->text();
+        }
+        EXPECT_EQ(items, (QStringList{QStringLiteral("English"), QStringLiteral("Russian")}));
+        EXPECT_EQ(checked, QStringList{QStringLiteral("Russian")});
+        auto *inspector = form.findChild<QDockWidget *>(QStringLiteral("ObjectInspectorDock"));
+        ASSERT_NE(inspector, nullptr);
+        EXPECT_EQ(inspector->windowTitle(), QStringLiteral("Инспектор объектов"));
+
+        languages->actions().at(0)->trigger();
+        EXPECT_EQ(menuTitles(form).value(0), QStringLiteral("&File"));
+        EXPECT_EQ(languages->title(), QStringLiteral("Language"));
+        EXPECT_EQ(inspector->windowTitle(), QStringLiteral("Object Inspector"));
+        EXPECT_EQ(form.Action(cmSave)->text(), QStringLiteral("Save"));
+        EXPECT_EQ(form.Action(cmBackdrop)->text(), QStringLiteral("Бланк"))
+            << "the program's own caption stays";
+        EXPECT_TRUE(languages->actions().at(0)->isChecked());
+        EXPECT_EQ(zorGet(2), QStringLiteral("Cancel"));
+
+        languages->actions().at(1)->trigger();
+        EXPECT_EQ(menuTitles(form).value(0), QStringLiteral("&Файл"));
+        EXPECT_EQ(form.Action(cmSave)->text(), QStringLiteral("Сохранить"));
+    });
+    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tervane"),
+                        QStringLiteral("Resources"))
+                  .value(QStringLiteral("Language")),
+              QStringLiteral("Russian"));
 }
 
 } // namespace
