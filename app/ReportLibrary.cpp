@@ -1,5 +1,8 @@
 #include "ReportLibrary.h"
 
+#include "TOperatorDialogs.h"
+#include "TfrxResources.h"
+
 #include "zorDesigner.h"
 #include "zorEngine.h"
 #include "zorPreview.h"
@@ -13,4 +16,14 @@ void registerReportLibrary()
     zorRegisterScriptBindings();
     zorRegisterPreview();
     zorRegisterDesigner();
+}
+
+void loadRussianTexts(TOperatorDialogs &dialogs)
+{
+    QString error;
+    if (zorResources().LoadLanguage(QStringLiteral("Russian"), &error) || error.isEmpty())
+        return;
+    dialogs.message(nullptr, QStringLiteral("Файл русского языка не прочитан, окна печати и настройки "
+                                            "будут на английском.\n\n%1")
+                                 .arg(error));
 }

@@ -1,3 +1,4 @@
+#include "ReportLibrary.h"
 #include "TOperatorDialogs.h"
 #include "TfmMain.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
     const QStringList files = parser.positionalArguments();
 
     TWidgetDialogs dialogs;
+    loadRussianTexts(dialogs);
     TfmMain window(dialogs);
     window.show();
     if (!files.isEmpty())

@@ -86,6 +86,12 @@ TfrxDesignerCommands::TfrxDesignerCommands(QObject *parent) : QObject(parent)
     }
 }
 
+void TfrxDesignerCommands::Retranslate()
+{
+    for (int i = 0; i < cmCommandCount; ++i)
+        FActions[i]->setText(zorResources().Get(QLatin1String(commandTable[i].Key)));
+}
+
 const TfrxCommandInfo &TfrxDesignerCommands::Info(TfrxDesignerCommand command)
 {
     return commandTable[command];

@@ -81,6 +81,8 @@ public:
     explicit TfrxDesignerCommands(QObject *parent);
 
     QAction *Action(TfrxDesignerCommand command) const { return FActions[command]; }
+    // Takes every caption from the string table again (after a language is chosen).
+    void Retranslate();
     static const TfrxCommandInfo &Info(TfrxDesignerCommand command);
     // Whether the command may run now: available, and allowed by the host's restrictions.
     static bool Allowed(TfrxDesignerCommand command);

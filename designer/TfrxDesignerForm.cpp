@@ -13,6 +13,7 @@
 #include "TfrxDesignerWorkspace.h"
 #include "TfrxDialogPage.h"
 #include "TfrxFormatToolbars.h"
+#include "TfrxLanguageMenu.h"
 #include "TfrxObjectInspector.h"
 #include "TfrxObjectToolbar.h"
 #include "TfrxReport.h"
@@ -120,7 +121,8 @@ void TfrxDesignerForm::CreateCentralArea()
 
 void TfrxDesignerForm::CreateToolbars()
 {
-    auto *standard = addToolBar(Text("2349"));
+    auto *standard = addToolBar(QString());
+    BindText("2349", [standard](const QString &text) { standard->setWindowTitle(text); });
     standard->setObjectName(QStringLiteral("StandardToolBar"));
     standard->setIconSize(QSize(16, 16));
     for (TfrxDesignerCommand command : {cmNewReport, cmOpen, cmSave, cmPreview})
@@ -135,11 +137,13 @@ void TfrxDesignerForm::CreateToolbars()
     auto *zoom = new QComboBox(standard);
     zoom->setObjectName(QStringLiteral("ZoomBox"));
     zoom->setEditable(true);
-    zoom->setToolTip(Text("2370"));
+    BindText("2370", [zoom](const QString &text) { zoom->setToolTip(text); });
     for (int percent : zoomPercents)
         zoom->addItem(QString::number(percent) + u'%');
-    zoom->addItem(Text("zmPageWidth"));
-    zoom->addItem(Text("zmWholePage"));
+    zoom->addItem(QString());
+    zoom->addItem(QString());
+    BindText("zmPageWidth", [zoom](const QString &text) { zoom->setItemText(zoom->count() - 2, text); });
+    BindText("zmWholePage", [zoom](const QString &text) { zoom->setItemText(zoom->count() - 1, text); });
     zoom->setMinimumContentsLength(9);
     standard->addWidget(zoom);
     auto applyZoom = [this, zoom] {
@@ -183,7 +187,7 @@ void TfrxDesignerForm::CreateToolbars()
 
 void TfrxDesignerForm::CreateMenus()
 {
-    QMenu *file = menuBar()->addMenu(Text("2378"));
+    QMenu *file = AddMenu(nullptr, "2378");
     for (TfrxDesignerCommand command : {cmNewItem, cmNewReport, cmNewPage, cmNewDialog, cmOpen, cmSave, cmSaveAs})
         file->addAction(Action(command));
     file->addSeparator();
@@ -193,7 +197,7 @@ void TfrxDesignerForm::CreateMenus()
     FRecentMenu = file;
     file->addAction(Action(cmExit));
 
-    QMenu *edit = menuBar()->addMenu(Text("2379"));
+    QMenu *edit = AddMenu(nullptr, "2379");
     for (TfrxDesignerCommand command : {cmUndo, cmRedo})
         edit->addAction(Action(command));
     edit->addSeparator();
@@ -209,12 +213,12 @@ void TfrxDesignerForm::CreateMenus()
     edit->addAction(Action(cmBringToFront));
     edit->addAction(Action(cmSendToBack));
 
-    QMenu *reportMenu = menuBar()->addMenu(Text("2383"));
+    QMenu *reportMenu = AddMenu(nullptr, "2383");
     for (TfrxDesignerCommand command : {cmReportData, cmVariables, cmStyles, cmReportOptions})
         reportMenu->addAction(Action(command));
 
-    QMenu *view = menuBar()->addMenu(Text("2387"));
-    QMenu *toolbars = view->addMenu(Text("2388"));
+    QMenu *view = AddMenu(nullptr, "2387");
+    QMenu *toolbars = AddMenu(view, "2388");
     for (QToolBar *bar : findChildren<QToolBar *>())
         toolbars->addAction(bar->toggleViewAction());
     view->addSeparator();
@@ -226,8 +230,10 @@ void TfrxDesignerForm::CreateMenus()
         view->addAction(Action(command));
     view->addSeparator();
     view->addAction(Action(cmOptions));
+    FLanguageMenu = new TfrxLanguageMenu(zorResources(), view, this);
+    connect(FLanguageMenu, &TfrxLanguageMenu::LanguageChanged, this, &TfrxDesignerForm::RetranslateUi);
 
-    QMenu *help = menuBar()->addMenu(Text("2401"));
+    QMenu *help = AddMenu(nullptr, "2401");
     help->addAction(Action(cmHelp));
     help->addAction(Action(cmAbout));
     // Keys that work beside the menu shortcuts.
@@ -240,6 +246,34 @@ void TfrxDesignerForm::CreateMenus()
     addKey("Ctrl+Ins", [this] { CopySelection(); });
     addKey("Shift+Ins", [this] { PasteClipboard(); });
     addKey("Shift+Del", [this] { CutSelection(); });
+}
+
+// A menu of the menu bar (no parent) or a submenu, titled from the table.
+QMenu *TfrxDesignerForm::AddMenu(QMenu *parent, const char *key)
+{
+    QMenu *menu = parent != nullptr ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+    BindText(key, [menu](const QString &text) { menu->setTitle(text); });
+    return menu;
+}
+
+// Sets a text from the table now and again whenever the language changes.
+void TfrxDesignerForm::BindText(const char *key, std::function<void(const QString &)> set)
+{
+    set(Text(key));
+    FTextBindings.emplace_back(key, std::move(set));
+}
+
+// After a language is chosen: the menus, commands, tool windows, tabs and status bar take their
+// texts from the table again; dialogs opened from now on are built in the new language.
+void TfrxDesignerForm::RetranslateUi()
+{
+    FCommands->Retranslate();
+    for (const auto &[key, set] : FTextBindings)
+        set(Text(key));
+    UpdateBackdrop();
+    UpdatePageTabs();
+    UpdateStatusBar(Workspace()->GetSelectionBounds());
+    UpdateInspector();
 }
 
 void TfrxDesignerForm::CreateStatusBar()

@@ -13,7 +13,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QStackedWidget;
@@ -29,6 +31,7 @@ class TfrxDesignerRecovery;
 class TfrxDesignerSearch;
 class TfrxDesignerWorkspace;
 class TfrxFormatToolbars;
+class TfrxLanguageMenu;
 class QDockWidget;
 class TfrxObjectInspector;
 class TfrxReportTree;
@@ -113,6 +116,9 @@ protected:
 private:
     // Window furniture.
     void CreateMenus();
+    QMenu *AddMenu(QMenu *parent, const char *key);
+    void BindText(const char *key, std::function<void(const QString &)> set);
+    void RetranslateUi();
     void CreateToolbars();
     void CreateCentralArea();
     void CreateStatusBar();
@@ -212,6 +218,9 @@ private:
     TfrxWatchList *FWatches = nullptr;
     QPointer<QWidget> FPreviewWindow;
     QMenu *FRecentMenu = nullptr;
+    TfrxLanguageMenu *FLanguageMenu = nullptr;
+    // Texts of the window's furniture with their keys, set again when the language changes.
+    std::vector<std::pair<const char *, std::function<void(const QString &)>>> FTextBindings;
     QLabel *FUnitsLabel = nullptr;
     QLabel *FPositionLabel = nullptr;
     QLabel *FSizeLabel = nullptr;

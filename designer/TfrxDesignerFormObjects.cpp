@@ -13,7 +13,6 @@
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxReportTree.h"
-#include "TfrxResources.h"
 #include "TfrxSyntaxMemo.h"
 #include "zorDesignerObjects.h"
 #include "zorEditorDialogs.h"
@@ -24,11 +23,6 @@
 #include <QMenu>
 
 namespace {
-
-QString Text(const char *key)
-{
-    return zorResources().Get(QLatin1String(key));
-}
 
 // A page footer publishes no Child, so a child band linked to it would be lost at the next save;
 // column footers and overlays never have one.
@@ -46,7 +40,8 @@ bool TakesChildBand(const TfrxComponent *object)
 QDockWidget *TfrxDesignerForm::AddToolWindow(QWidget *content, const char *titleKey, const char *objectName,
                                              TfrxDesignerCommand toggleCommand, Qt::DockWidgetArea area)
 {
-    auto *dock = new QDockWidget(Text(titleKey), this);
+    auto *dock = new QDockWidget(this);
+    BindText(titleKey, [dock](const QString &text) { dock->setWindowTitle(text); });
     dock->setObjectName(QLatin1String(objectName));
     dock->setWidget(content);
     addDockWidget(area, dock);

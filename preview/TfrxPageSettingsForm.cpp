@@ -111,7 +111,7 @@ QDoubleSpinBox *TfrxPageSettingsForm::lengthBox(const char *name)
     box->setObjectName(QLatin1String(name));
     box->setDecimals(2);
     box->setRange(0, 10000 / FUnit);
-    box->setSuffix(Inches() ? QStringLiteral(" in") : QStringLiteral(" cm"));
+    box->setSuffix(u' ' + zorPrinterText(Inches() ? "uInch" : "uCm"));
     return box;
 }
 

@@ -87,6 +87,9 @@ void TfrxPrintDialog::buildControls()
     DescrL = named(new QLabel(text("9"), pagesGroup), "DescrL");
     DescrL->setWordWrap(true);
     DescrL->setMinimumWidth(220);
+    // The grid gives a wrapped label the height of its widest layout; keep room for the lines
+    // a long translation needs at the narrowest.
+    DescrL->setMinimumHeight(DescrL->heightForWidth(DescrL->minimumWidth()));
     AllRB->setChecked(true);
     auto *pagesLayout = new QGridLayout(pagesGroup);
     pagesLayout->addWidget(AllRB, 0, 0, 1, 2);

@@ -1,5 +1,6 @@
 #include "TfrxResources.h"
 
+#include "TfrxInvalidXMLException.h"
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 #include "zorXML.h"
@@ -39,6 +40,15 @@ QString languageName(const QString &fileName)
     return base.left(1).toUpper() + base.mid(1).toLower();
 }
 
+// The line of a file that holds byte `position`, counting from 1.
+qint64 lineOf(const QString &fileName, qint64 position)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    return file.read(qMax<qint64>(position, 0)).count('\n') + 1;
+}
+
 } // namespace
 
 // The built-in tables live in a static library: make sure they are registered.
@@ -54,13 +64,12 @@ public:
     QStringList keys;
     QStringList values;
     int codePage = 0;
-    QString programFolder;
-    QMap<QString, QString> languageFiles; // language -> file name in the program folder
+    QMap<QString, QString> languageFiles; // language -> path of its file
     QString currentLanguage;
     std::map<int, std::function<void()>> listeners;
     int nextListener = 0;
 
-    void scanLanguages();
+    void scanLanguages(const QString &folder);
     void loaded()
     {
         for (const auto &[id, listener] : listeners)
@@ -68,20 +77,27 @@ public:
     }
 };
 
-void TfrxResourcesPrivate::scanLanguages()
+// Adds the languages of `folder` that no folder scanned before has.
+void TfrxResourcesPrivate::scanLanguages(const QString &folder)
 {
-    if (programFolder.isEmpty())
-        return;
-    const QStringList files = QDir(programFolder).entryList(QDir::Files);
-    for (const QString &file : files)
-        if (file.size() > 4 && file.endsWith(QStringLiteral(".frc"), Qt::CaseInsensitive))
-            languageFiles.insert(languageName(file), file);
+    const QDir dir(folder);
+    const QStringList files = dir.entryList(QDir::Files);
+    for (const QString &file : files) {
+        if (file.size() <= 4 || !file.endsWith(QStringLiteral(".frc"), Qt::CaseInsensitive))
+            continue;
+        const QString language = languageName(file);
+        if (!languageFiles.contains(language))
+            languageFiles.insert(language, dir.filePath(file));
+    }
 }
 
 TfrxResources::TfrxResources(const QString &programFolder) : d(std::make_unique<TfrxResourcesPrivate>())
 {
-    d->programFolder = programFolder;
-    d->scanLanguages();
+    if (programFolder.isEmpty())
+        return;
+    // While developing the files lie beside the program; installed, in the data folder.
+    d->scanLanguages(programFolder);
+    d->scanLanguages(QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/zelta"))));
 }
 
 TfrxResources::~TfrxResources() = default;
@@ -188,12 +204,22 @@ QStringList TfrxResources::Languages() const
     return d->languageFiles.keys();
 }
 
-bool TfrxResources::LoadLanguage(const QString &language)
+bool TfrxResources::LoadLanguage(const QString &language, QString *error)
 {
     for (auto it = d->languageFiles.cbegin(); it != d->languageFiles.cend(); ++it) {
         if (it.key().compare(language, Qt::CaseInsensitive) != 0)
             continue;
-        LoadFromFile(QDir(d->programFolder).filePath(it.value()));
+        try {
+            // The whole file is parsed before any text is added, so a broken one changes nothing.
+            LoadFromFile(it.value());
+        } catch (const TfrxInvalidXMLException &e) {
+            if (error != nullptr)
+                *error = QStringLiteral("%1, line %2: %3")
+                             .arg(QDir::toNativeSeparators(it.value()))
+                             .arg(lineOf(it.value(), e.Position()))
+                             .arg(QString::fromUtf8(e.what()));
+            return false;
+        }
         d->currentLanguage = it.key();
         return true;
     }
@@ -203,6 +229,12 @@ bool TfrxResources::LoadLanguage(const QString &language)
 QString TfrxResources::CurrentLanguage() const
 {
     return d->currentLanguage;
+}
+
+void TfrxResources::ResetLanguage()
+{
+    LoadBuiltIn();
+    d->currentLanguage.clear();
 }
 
 int TfrxResources::AddLoadListener(std::function<void()> listener)

@@ -11,11 +11,13 @@ class TfrxResourcesPrivate;
 
 // The process-wide table of the report library's texts, by key (without regard to case) or by
 // number. It is filled from the built-in tables at first use and can be overlaid by language
-// files (".frc" beside the program); other parts keep small keyed texts in it too.
+// files (".frc" beside the program, or in the installed data folder "../share/zelta" next to the
+// program's folder); other parts keep small keyed texts in it too.
 class TfrxResources
 {
 public:
-    // `programFolder` is where language files are looked for; the built-in tables are not loaded.
+    // Language files are looked for in `programFolder`, then in its "../share/zelta"; the built-in
+    // tables are not loaded.
     explicit TfrxResources(const QString &programFolder = QString());
     ~TfrxResources();
     TfrxResources(const TfrxResources &) = delete;
@@ -44,13 +46,18 @@ public:
     // The CodePage attribute of the last table loaded (0 when it is not a number).
     int CodePage() const;
 
-    // The languages whose ".frc" files lie in the program folder: the file name without the
-    // extension, capitalised, sorted.
+    // The languages whose ".frc" files were found: the file name without the extension,
+    // capitalised, sorted. A file beside the program hides one of the same language in the data
+    // folder.
     QStringList Languages() const;
-    // Loads the language file of `language` over the table; false when there is no such language.
-    bool LoadLanguage(const QString &language);
+    // Loads the language file of `language` over the table. False when there is no such language,
+    // or when its file cannot be read: then the table keeps every text it had and `error` (when
+    // given) says which file and line are wrong.
+    bool LoadLanguage(const QString &language, QString *error = nullptr);
     // The language loaded in this run, empty while there is none.
     QString CurrentLanguage() const;
+    // Puts the built-in texts back over any language loaded; CurrentLanguage becomes empty.
+    void ResetLanguage();
 
     // Called after every table loaded, for parts that copy texts out of the table (the script
     // engine's messages). Returns an id for RemoveLoadListener.

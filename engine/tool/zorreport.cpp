@@ -5,6 +5,7 @@
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
+#include "TfrxResources.h"
 #include "zorEngine.h"
 #include "zorPdfExport.h"
 #include "zorScriptBindings.h"
@@ -31,6 +32,9 @@ const char kHelp[] =
     "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... -o OUT.pdf\n"
     "  zorreport run SCRIPT [--language NAME] [--print VARIABLE]...\n"
     "  zorreport --help | --version\n"
+    "\n"
+    "--language NAME  with prepare, render and pdf: the library's texts from the language file\n"
+    "                 NAME.frc (e.g. Russian) instead of English.\n"
     "\n"
     "prepare  prepares a report template (.ze3) and writes the prepared report (.zi3).\n"
     "render   draws one page of a prepared report, or of a template prepared first, as a PNG\n"
@@ -112,6 +116,26 @@ bool ParseArguments(const QStringList &args, Options &options, QString &error)
         return false;
     }
     return true;
+}
+
+// --language NAME puts a language file's texts over the library's English ones; the option is
+// taken out before the command's own arguments are read. A language that is missing or cannot be
+// read is a warning: the texts stay English and the command still runs.
+QStringList ChooseLanguage(QStringList args)
+{
+    const qsizetype at = args.indexOf(QStringLiteral("--language"));
+    if (at < 2 || at + 1 >= args.size())
+        return args;
+    const QString language = args.at(at + 1);
+    args.remove(at, 2);
+    QString error;
+    if (zorResources().LoadLanguage(language, &error))
+        return args;
+    if (error.isEmpty())
+        error = QStringLiteral("there is no language \"%1\" (known: %2)")
+                    .arg(language, zorResources().Languages().join(QStringLiteral(", ")));
+    QTextStream(stderr) << "zorreport: warning: " << error << "; the texts stay English" << Qt::endl;
+    return args;
 }
 
 bool IsPreparedReport(const QString &fileName)
@@ -221,7 +245,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    const QStringList args = ChooseLanguage(QCoreApplication::arguments());
     if (args.size() == 2 && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h"))) {
         std::fputs(kHelp, stdout);
         return 0;

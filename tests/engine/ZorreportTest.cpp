@@ -201,4 +201,31 @@ TEST(ZorReportTest, HelpDescribesTheCommands)
     EXPECT_TRUE(r.Out.contains(QStringLiteral("zorreport run SCRIPT")));
 }
 
+// The library's texts stay English unless --language names a language file; one that is not
+// there is a warning and the command still does its work. The run command keeps --language for
+// the script's language.
+TEST(ZorReportTest, LanguageOptionChoosesTheLibrarysTexts)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("a.png"));
+    Result r = RunTool({QStringLiteral("render"), kTemplate, QStringLiteral("--language"), QStringLiteral("russian"),
+                        QStringLiteral("-o"), png});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_FALSE(r.Err.contains(QStringLiteral("warning"))) << r.Err.toStdString();
+    EXPECT_TRUE(QFile::exists(png));
+
+    QFile::remove(png);
+    r = RunTool({QStringLiteral("render"), kTemplate, QStringLiteral("-o"), png, QStringLiteral("--language"),
+                 QStringLiteral("Klingon")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains(QStringLiteral("zorreport: warning: there is no language \"Klingon\" (known: "
+                                              "Russian); the texts stay English\n")))
+        << r.Err.toStdString();
+    EXPECT_TRUE(QFile::exists(png));
+
+    r = RunTool({QStringLiteral("prepare"), kTemplate, QStringLiteral("-o"), png, QStringLiteral("--language")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Err.contains(QStringLiteral("Unexpected argument \"--language\""))) << r.Err.toStdString();
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -178,6 +179,61 @@ TEST(Resources, LanguageFilesOverlayTheTable)
     EXPECT_TRUE(res.LoadLanguage(QStringLiteral("de")));
     EXPECT_EQ(res.Get(QStringLiteral("2")), QStringLiteral("Abbrechen"));
     EXPECT_EQ(loads, 1);
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(Resources, LanguageFilesAreFoundBesideTheProgramThenInTheDataFolder)
+{
+    // bin/ holds the program; an installed program's data lie in share/zelta beside it
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    WriteFile(dir.filePath(QStringLiteral("share/zelta/russian.frc")),
+              table(R"(<StrRes Name="2" Text="installed"/>)"));
+    WriteFile(dir.filePath(QStringLiteral("share/zelta/de.frc")),
+              table(R"(<StrRes Name="2" Text="Abbrechen"/>)"));
+    {
+        TfrxResources installed(bin);
+        EXPECT_EQ(installed.Languages(), (QStringList{QStringLiteral("De"), QStringLiteral("Russian")}));
+        EXPECT_TRUE(installed.LoadLanguage(QStringLiteral("russian")));
+        EXPECT_EQ(installed.Get(QStringLiteral("2")), QStringLiteral("installed"));
+    }
+    WriteFile(QDir(bin).filePath(QStringLiteral("Russian.frc")),
+              table(R"(<StrRes Name="2" Text="beside"/>)"));
+    TfrxResources developing(bin);
+    EXPECT_EQ(developing.Languages(), (QStringList{QStringLiteral("De"), QStringLiteral("Russian")}));
+    EXPECT_TRUE(developing.LoadLanguage(QStringLiteral("Russian")));
+    EXPECT_EQ(developing.Get(QStringLiteral("2")), QStringLiteral("beside"))
+        << "the program's folder comes first";
+}
+
+TEST(Resources, ABrokenLanguageFileChangesNothingAndSaysWhere)
+{
+    QTemporaryDir dir;
+    WriteFile(dir.filePath(QStringLiteral("russian.frc")),
+              table("\r\n<StrRes Name=\"2\" Text=\"Отмена\"/>\r\n"
+                    "<StrRes Name=\"3\" Text=\"Все\" <StrRes Name=\"4\" Text=\"x\"/>\r\n"));
+    TfrxResources res(dir.path());
+    res.Add(QStringLiteral("2"), QStringLiteral("Cancel"));
+    int loads = 0;
+    res.AddLoadListener([&] { ++loads; });
+    QString error;
+    EXPECT_FALSE(res.LoadLanguage(QStringLiteral("Russian"), &error));
+    EXPECT_EQ(res.Get(QStringLiteral("2")), QStringLiteral("Cancel"));
+    EXPECT_EQ(res.Count(), 1);
+    EXPECT_EQ(res.CurrentLanguage(), QString());
+    EXPECT_EQ(loads, 0);
+    EXPECT_TRUE(error.contains(QStringLiteral("russian.frc, line 3"))) << error.toStdString();
+
+    error.clear();
+    EXPECT_FALSE(res.LoadLanguage(QStringLiteral("French"), &error));
+    EXPECT_EQ(error, QString()) << "a language that is not there is no error";
 }
 
 } // namespace
