@@ -1,16 +1,20 @@
 #include "TfmMain.h"
 
+#include "CalibrationSheet.h"
 #include "CertificateChecks.h"
 #include "CertificatePrinting.h"
 #include "CertificateRecord.h"
 #include "CertificateTemplateValues.h"
 #include "zorCodePage.h"
 #include "HoursTable.h"
+#include "PrintWarnings.h"
 #include "ReportLibrary.h"
 #include "TBlankArea.h"
 #include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
+#include "TPrintWarningsDialog.h"
+#include "TPrinterSetupDialog.h"
 #include "TfrxDesigner.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
@@ -134,6 +138,8 @@ void TfmMain::createMenus()
     connect(print->addAction(QStringLiteral("Очистить форму")), &QAction::triggered, this, &TfmMain::N6Click);
     FPrintAction = print->addAction(QStringLiteral("Печать свидетельства"));
     connect(FPrintAction, &QAction::triggered, this, &TfmMain::N7Click);
+    connect(print->addAction(QStringLiteral("Настройка принтера...")), &QAction::triggered, this,
+            &TfmMain::printerSetupClick);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Помощь"));
     connect(help->addAction(QStringLiteral("О программе")), &QAction::triggered, this, &TfmMain::aboutClick);
@@ -315,7 +321,21 @@ void TfmMain::N7Click()
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
     if (!missing.isEmpty())
         FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
+    const QStringList warnings =
+        PrintWarnings::find(*TemplatePage::of(*FReport), PrintWarnings::printerOf(*FReport));
+    if (!warnings.isEmpty() && TPrintWarningsDialog(warnings, this).exec() != QDialog::Accepted)
+        return;
     FReport->ShowReport(true);
+}
+
+// The calibration sheet shows the fields of the template as it is now.
+void TfmMain::printerSetupClick()
+{
+    if (!loadTemplate(TemplateUse::Printing))
+        return;
+    const CalibrationSheet sheet(*TemplatePage::of(*FReport));
+    TPrinterSetupDialog dialog(sheet, FDialogs, this);
+    dialog.exec();
 }
 
 // The template is read afresh for every print and every design, so changes saved in the designer
