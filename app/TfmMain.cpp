@@ -16,6 +16,7 @@
 #include "TPrintWarningsDialog.h"
 #include "TPrinterSetupDialog.h"
 #include "TfrxDesigner.h"
+#include "TfrxPreviewBackdrop.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxReportServices.h"
@@ -321,10 +322,15 @@ void TfmMain::N7Click()
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
     if (!missing.isEmpty())
         FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
-    const QStringList warnings =
-        PrintWarnings::find(*TemplatePage::of(*FReport), PrintWarnings::printerOf(*FReport));
+    const TemplatePage page = *TemplatePage::of(*FReport);
+    const QStringList warnings = PrintWarnings::find(page, PrintWarnings::printerOf(*FReport));
     if (!warnings.isEmpty() && TPrintWarningsDialog(warnings, this).exec() != QDialog::Accepted)
         return;
+    // The preview can show the blank under the page, as the designer does, and print it on plain
+    // paper for a test print.
+    TfrxPreviewBackdrop::SetCurrent({FBlank->picture(), QRectF(QPointF(), page.PaperMm), templatePath(),
+                                     QStringLiteral("Бланк"),
+                                     QStringLiteral("Печатать бланк на чистом листе (пробная печать)")});
     FReport->ShowReport(true);
 }
 
