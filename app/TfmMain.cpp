@@ -1,5 +1,6 @@
 #include "TfmMain.h"
 
+#include "CalibrationSheet.h"
 #include "CertificateChecks.h"
 #include "CertificatePrinting.h"
 #include "CertificateRecord.h"
@@ -7,12 +8,16 @@
 #include "DataLocations.h"
 #include "zorCodePage.h"
 #include "HoursTable.h"
+#include "PrintWarnings.h"
 #include "ReportLibrary.h"
 #include "TBlankArea.h"
 #include "TahomaFont.h"
 #include "TIniFile.h"
 #include "TOperatorDialogs.h"
+#include "TPrintWarningsDialog.h"
+#include "TPrinterSetupDialog.h"
 #include "TfrxDesigner.h"
+#include "TfrxPreviewBackdrop.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxReportServices.h"
@@ -134,6 +139,8 @@ void TfmMain::createMenus()
     connect(print->addAction(QStringLiteral("Очистить форму")), &QAction::triggered, this, &TfmMain::N6Click);
     FPrintAction = print->addAction(QStringLiteral("Печать свидетельства"));
     connect(FPrintAction, &QAction::triggered, this, &TfmMain::N7Click);
+    connect(print->addAction(QStringLiteral("Настройка принтера...")), &QAction::triggered, this,
+            &TfmMain::printerSetupClick);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Помощь"));
     connect(help->addAction(QStringLiteral("О программе")), &QAction::triggered, this, &TfmMain::aboutClick);
@@ -321,7 +328,26 @@ void TfmMain::N7Click()
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
     if (!missing.isEmpty())
         FDialogs.message(this, CertificatePrinting::missingObjectsMessage(missing));
+    const TemplatePage page = *TemplatePage::of(*FReport);
+    const QStringList warnings = PrintWarnings::find(page, PrintWarnings::printerOf(*FReport));
+    if (!warnings.isEmpty() && TPrintWarningsDialog(warnings, this).exec() != QDialog::Accepted)
+        return;
+    // The preview can show the blank under the page, as the designer does, and print it on plain
+    // paper for a test print.
+    TfrxPreviewBackdrop::SetCurrent({FBlank->picture(), QRectF(QPointF(), page.PaperMm), templatePath(),
+                                     QStringLiteral("Бланк"),
+                                     QStringLiteral("Печатать бланк на чистом листе (пробная печать)")});
     FReport->ShowReport(true);
+}
+
+// The calibration sheet shows the fields of the template as it is now.
+void TfmMain::printerSetupClick()
+{
+    if (!loadTemplate(TemplateUse::Printing))
+        return;
+    const CalibrationSheet sheet(*TemplatePage::of(*FReport));
+    TPrinterSetupDialog dialog(sheet, FDialogs, this);
+    dialog.exec();
 }
 
 // The template is read afresh for every print and every design, so changes saved in the designer

@@ -46,6 +46,7 @@ public slots:
     void N3Click();  // "Сохранить"
     void N6Click();  // "Очистить форму"
     void N7Click();  // "Печать свидетельства"
+    void printerSetupClick(); // "Настройка принтера..."
     void Button3Click(); // "НАСТРОЙКА"
     void aboutClick();   // "О программе"
     // Rewrites all ten hours cells in the "0.#" form and the total; false (after a message) when a

@@ -407,6 +407,17 @@ void TfrxPreview::Rebuild()
     SetPageNo(FPageNo);
 }
 
+void TfrxPreview::SetBackdrop(const QImage &picture, const QRectF &rectMm)
+{
+    FBackdrop = picture;
+    FBackdropMm = rectMm;
+    FWorkspace->SetBackdrop(picture, rectMm);
+}
+
+bool TfrxPreview::BackdropVisible() const { return FWorkspace->BackdropVisible(); }
+
+void TfrxPreview::SetBackdropVisible(bool value) { FWorkspace->SetBackdropVisible(value); }
+
 void TfrxPreview::Cancel()
 {
     if (FReport != nullptr && Busy())
@@ -423,6 +434,8 @@ bool TfrxPreview::Print()
     Lock();
     TfrxPrintRun run(*FReport, *pages);
     run.SetCurrentPage(FPageNo);
+    if (FBackdropPrinted)
+        run.SetBackdrop(FBackdrop, FBackdropMm);
     const bool printed = run.Print();
     FPrinting = false;
     Unlock();

@@ -4,6 +4,7 @@
 #include "zorTypes.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QPointer>
 #include <QRectF>
 #include <QWidget>
@@ -83,6 +84,14 @@ public:
     void Unlock();
     // Lays out the pages by the zoom mode; nothing while locked or without pages.
     void UpdatePages();
+
+    // A picture under the pages (the blank they are printed on), shown when visible and printed
+    // with them when printed; placed in millimetres from the paper's corner.
+    void SetBackdrop(const QImage &picture, const QRectF &rectMm);
+    bool BackdropVisible() const;
+    void SetBackdropVisible(bool value);
+    bool BackdropPrinted() const { return FBackdropPrinted; }
+    void SetBackdropPrinted(bool value) { FBackdropPrinted = value; }
 
     bool OutlineVisible() const;
     void SetOutlineVisible(bool value);
@@ -169,4 +178,7 @@ private:
     bool FHeld = false;
     int FTick = 50;
     QElapsedTimer FFirstPageTime;
+    QImage FBackdrop;
+    QRectF FBackdropMm;
+    bool FBackdropPrinted = false;
 };

@@ -2,6 +2,7 @@
 
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxPreview.h"
+#include "TfrxPreviewBackdrop.h"
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "zorPdfExport.h"
@@ -15,8 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QStatusBar>
 #include <QTimer>
+#include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,6 +34,9 @@ constexpr int prepareDelayMs = 50;
 const double zoomSteps[] = {0.25, 0.5, 0.75, 1, 1.5, 2};
 
 QString text(const char *key) { return zorPrinterText(key); }
+
+// Whether the blank shows under the pages, in the report's settings store.
+const QString backdropKey = QStringLiteral("Preview/Backdrop");
 
 QString zoomText(double zoom) { return QString::number(std::lround(zoom * 100)) + u'%'; }
 
@@ -61,6 +67,7 @@ TfrxPreviewForm::TfrxPreviewForm(TfrxReport &report, QWidget *parent) : QDialog(
     FStatusBar->addWidget(FPagePanel);
     FStatusBar->addWidget(FMessagePanel, 1);
     buildToolBar();
+    buildBackdropButton();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -174,6 +181,44 @@ void TfrxPreviewForm::buildToolBar()
     FCloseButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     FToolBar->addWidget(FCloseButton)->setObjectName(QStringLiteral("CloseBAction"));
     connect(FCloseButton, &QToolButton::clicked, this, &TfrxPreviewForm::closeClicked);
+}
+
+// The blank under the pages: off until the operator turns it on, then on in every later preview
+// of the report; printing it too lasts for this window only, so that no real blank is printed
+// over by mistake.
+void TfrxPreviewForm::buildBackdropButton()
+{
+    const TfrxPreviewBackdrop &backdrop = TfrxPreviewBackdrop::Current();
+    if (!backdrop.AppliesTo(FReport))
+        return;
+    FPreview->SetBackdrop(backdrop.Picture, backdrop.RectMm);
+    FBackdropButton = new QToolButton(FToolBar);
+    FBackdropButton->setObjectName(QStringLiteral("BackdropB"));
+    FBackdropButton->setText(backdrop.Caption);
+    FBackdropButton->setToolTip(backdrop.Caption);
+    FBackdropButton->setIcon(QIcon(QPixmap::fromImage(
+        backdrop.Picture.scaled(QSize(24, 24), Qt::KeepAspectRatio, Qt::SmoothTransformation))));
+    FBackdropButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    FBackdropButton->setCheckable(true);
+    FBackdropButton->setPopupMode(QToolButton::MenuButtonPopup);
+    auto *menu = new QMenu(FBackdropButton);
+    FPrintBackdrop = menu->addAction(backdrop.PrintCaption);
+    FPrintBackdrop->setCheckable(true);
+    FBackdropButton->setMenu(menu);
+    FToolBar->insertWidget(Button(QStringLiteral("Sep3")), FBackdropButton)
+        ->setObjectName(QStringLiteral("BackdropBAction"));
+    const std::unique_ptr<QSettings> settings = FReport.GetIniFile();
+    FBackdropButton->setChecked(settings != nullptr && settings->value(backdropKey, false).toBool());
+    FPreview->SetBackdropVisible(FBackdropButton->isChecked());
+    connect(FBackdropButton, &QToolButton::toggled, this, &TfrxPreviewForm::showBackdrop);
+    connect(FPrintBackdrop, &QAction::toggled, FPreview, &TfrxPreview::SetBackdropPrinted);
+}
+
+void TfrxPreviewForm::showBackdrop(bool visible)
+{
+    FPreview->SetBackdropVisible(visible);
+    if (const std::unique_ptr<QSettings> settings = FReport.GetIniFile())
+        settings->setValue(backdropKey, visible);
 }
 
 QAction *TfrxPreviewForm::Button(const QString &name) const { return FToolBar->findChild<QAction *>(name); }

@@ -36,6 +36,10 @@ public:
     QString StatusText(int panel) const;
     // The toolbar button of an action name ("PrintB", "FindB", ...); none when absent.
     QAction *Button(const QString &name) const;
+    // The switch of the blank under the pages, with its menu item that prints the blank too; none
+    // when the report has no backdrop.
+    QToolButton *BackdropButton() const { return FBackdropButton; }
+    QAction *PrintBackdropAction() const { return FPrintBackdrop; }
 
     // Prepares the report 50 ms after the window has appeared, inside its event loop.
     void PrepareOnShow();
@@ -62,6 +66,8 @@ protected:
 
 private:
     void buildToolBar();
+    void buildBackdropButton();
+    void showBackdrop(bool visible);
     QAction *addButton(const QString &name, const char *icon, const char *caption, const char *hint);
     void applyButtons();
     void prepare();
@@ -85,6 +91,8 @@ private:
     QLabel *FOfNL = nullptr;
     QToolButton *FCloseButton = nullptr;
     QMenu *FSaveMenu = nullptr;
+    QToolButton *FBackdropButton = nullptr;
+    QAction *FPrintBackdrop = nullptr;
     bool FPrepareOnShow = false;
     bool FPreparing = false;
     bool FFullScreen = false;

@@ -1,6 +1,7 @@
 #include "TfrxPreviewWorkspace.h"
 
 #include "TfrxCustomPreviewPages.h"
+#include "zorTypes.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QStyle>
 
 #include <cmath>
+
+using zor::fr01cm;
 
 namespace {
 
@@ -125,6 +128,30 @@ void TfrxPreviewWorkspace::EnsureVisible(const QRect &rect)
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() + rect.left() - margin);
 }
 
+void TfrxPreviewWorkspace::SetBackdrop(const QImage &picture, const QRectF &rectMm)
+{
+    FBackdrop = picture;
+    FBackdropMm = rectMm;
+    FScaledBackdrop = QImage();
+    viewport()->update();
+}
+
+void TfrxPreviewWorkspace::SetBackdropVisible(bool value)
+{
+    FBackdropVisible = value;
+    viewport()->update();
+}
+
+void TfrxPreviewWorkspace::drawBackdrop(QPainter &painter, const QRect &page)
+{
+    const QRectF place(page.topLeft() + FBackdropMm.topLeft() * fr01cm * FZoom,
+                       FBackdropMm.size() * fr01cm * FZoom);
+    if (FScaledBackdrop.size() != place.size().toSize())
+        FScaledBackdrop =
+            FBackdrop.scaled(place.size().toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(place.topLeft(), FScaledBackdrop);
+}
+
 void TfrxPreviewWorkspace::paintEvent(QPaintEvent *)
 {
     if (FDisableUpdate)
@@ -154,6 +181,8 @@ void TfrxPreviewWorkspace::drawPage(QPainter &painter, int index, const QRect &r
     painter.setPen(QColor(FrameColor));
     painter.drawRect(rect.adjusted(-1, -1, 0, 0));
     painter.setClipRect(rect);
+    if (FBackdropVisible && !FBackdrop.isNull())
+        drawBackdrop(painter, rect);
     if (FPages != nullptr)
         FPages->DrawPage(index, &painter, FZoom, FZoom, rect.left(), rect.top());
     painter.setClipping(false);

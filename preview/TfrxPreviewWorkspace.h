@@ -3,6 +3,7 @@
 #include "TfrxPageList.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 class TfrxCustomPreviewPages;
 
@@ -43,6 +44,11 @@ public:
     QRect FoundRectOnScreen() const;
     // Scrolls so that a rectangle of the viewport becomes visible, with 20 pixels of room.
     void EnsureVisible(const QRect &rect);
+    // A picture under every page, placed in millimetres from the paper's corner; a null picture
+    // shows none.
+    void SetBackdrop(const QImage &picture, const QRectF &rectMm);
+    void SetBackdropVisible(bool value);
+    bool BackdropVisible() const { return FBackdropVisible; }
     // Disables repaints and layout while the pages change.
     void SetDisableUpdate(bool value) { FDisableUpdate = value; }
 
@@ -79,6 +85,7 @@ private:
     void addPages(int from);
     void updateScrollRange();
     void drawPage(QPainter &painter, int index, const QRect &rect);
+    void drawBackdrop(QPainter &painter, const QRect &page);
     // The page under a viewport point and the point in report pixels on it; -1 when none.
     int pageAt(QPoint viewportPoint, QPointF &onPage) const;
 
@@ -94,4 +101,8 @@ private:
     int FFoundPage = -1;
     QRectF FFoundBounds;
     bool FDisableUpdate = false;
+    QImage FBackdrop;
+    QRectF FBackdropMm;
+    bool FBackdropVisible = false;
+    QImage FScaledBackdrop; // the picture at the current zoom, made once per zoom
 };

@@ -12,6 +12,7 @@
 #include "zorPrintLayout.h"
 #include "zorPrinterTexts.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QSet>
@@ -59,6 +60,8 @@ struct TfrxPrintRun::Private
     TfrxPrintOptions &options;
     TfrxCustomPrinter *printer = nullptr;
     int currentPage = 1;
+    QImage backdrop;
+    QRectF backdropMm;
 
     // One run.
     QStringList pageList;
@@ -105,6 +108,12 @@ TfrxPrintRun::TfrxPrintRun(TfrxReport &report, TfrxCustomPreviewPages &pages)
 TfrxPrintRun::~TfrxPrintRun() = default;
 
 void TfrxPrintRun::SetCurrentPage(int pageNo) { d->currentPage = pageNo; }
+
+void TfrxPrintRun::SetBackdrop(const QImage &picture, const QRectF &rectMm)
+{
+    d->backdrop = picture;
+    d->backdropMm = rectMm;
+}
 
 bool TfrxPrintRun::Print()
 {
@@ -302,6 +311,13 @@ void TfrxPrintRun::Private::drawPage(int index, double scaleX, double scaleY, do
     pages.SetCurPage(index);
     if (const auto &handler = report.OnPrintPage())
         handler(pages.GetPage(index), copyNo);
+    // The offsets are the paper's corner on the device; the backdrop lies under the page.
+    if (!backdrop.isNull())
+        printer->Canvas()->drawImage(QRectF(offsetX + backdropMm.left() * fr01cm * scaleX,
+                                            offsetY + backdropMm.top() * fr01cm * scaleY,
+                                            backdropMm.width() * fr01cm * scaleX,
+                                            backdropMm.height() * fr01cm * scaleY),
+                                     backdrop);
     pages.DrawPage(index, printer->Canvas(), scaleX, scaleY, offsetX, offsetY);
 }
 

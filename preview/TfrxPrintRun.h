@@ -2,6 +2,9 @@
 
 #include <memory>
 
+class QImage;
+class QRectF;
+
 class TfrxCustomPreviewPages;
 class TfrxReport;
 
@@ -19,6 +22,9 @@ public:
 
     // The page the preview shows (from 1), printed by the dialog's "Current page".
     void SetCurrentPage(int pageNo);
+    // A picture drawn under every printed page (the blank, on a test print on plain paper),
+    // placed in millimetres from the paper's corner.
+    void SetBackdrop(const QImage &picture, const QRectF &rectMm);
     // False when nothing was printed: no printer, the dialog cancelled, a bad range, a failed or
     // cancelled job. Failures are shown through the printing error handler.
     bool Print();

@@ -1,5 +1,6 @@
 #include "TfrxPrinter.h"
 
+#include "TfrxPrinterCalibration.h"
 #include "zorPrinterTexts.h"
 
 #include <QApplication>
@@ -55,6 +56,8 @@ struct TfrxPrinter::Job
     int pages = 0;
     QPageLayout layout; // the paper of the spooler job being written
     QPoint origin; // the printable area's corner, in device pixels from the paper's corner
+    // This printer's correction, read when the job starts so that a change applies to the next job.
+    QTransform calibration;
     // A raw job goes to the spooler, or to the output file when one is set.
     int rawJobId = 0;
     std::unique_ptr<QFile> rawFile;
@@ -214,6 +217,7 @@ bool TfrxPrinter::BeginDoc()
     FDevice->setDocName(FTitle.isEmpty() ? QStringLiteral("Quillora Document") : FTitle);
     FDevice->setOutputFileName(FFileName);
     FJob = std::make_unique<Job>();
+    FJob->calibration = TfrxPrinterCalibration::Load(FName).DeviceTransform(FDPI);
     if (!FJob->painter.begin(FDevice.get())) {
         FJob.reset();
         return false;
@@ -231,9 +235,10 @@ bool TfrxPrinter::BeginPage()
     if (++FJob->pages == 1)
         FJob->layout = FDevice->pageLayout();
     // Drawing starts at the printable area's corner, as on devices that cannot reach the paper's
-    // edge; callers shift by the unprintable margins to measure from the paper's edge.
+    // edge; callers shift by the unprintable margins to measure from the paper's edge. The
+    // printer's correction applies to the paper's coordinates, so it comes outermost.
     FJob->origin = PhysicalOffset();
-    FJob->painter.resetTransform();
+    FJob->painter.setTransform(FJob->calibration);
     FJob->painter.translate(FJob->origin);
     return true;
 }

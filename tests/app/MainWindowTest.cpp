@@ -134,7 +134,7 @@ TEST_F(MainWindow, StartsEmptyWithTodayAndNoChoices)
         menus << menu->text() + QStringLiteral(": ") + items.join(QStringLiteral(", "));
     }
     EXPECT_EQ(menus, (QStringList{QStringLiteral("Файл: Открыть, Сохранить как..., Сохранить (off), Выход"),
-                                  QStringLiteral("Печать: Очистить форму, Печать свидетельства"),
+                                  QStringLiteral("Печать: Очистить форму, Печать свидетельства, Настройка принтера..."),
                                   QStringLiteral("Помощь: О программе")}));
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // Printer corrections and other settings go to the test folders, never the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     CupsSandbox sandbox;
     if (!sandbox.start() || sandbox.addPdfQueue(QStringLiteral("ZorPDF")).isEmpty() ||
         sandbox.addPdfQueue(QStringLiteral("Second")).isEmpty() || !sandbox.setDefault(QStringLiteral("Second"))) {
