@@ -121,6 +121,7 @@ TEST_F(GuidePictures, TheDesignerOnTheTemplate)
         if (form == nullptr || !form->isVisible())
             return false;
         form->SelectedObjects() = {form->Report().FindObject(QStringLiteral("Memo5"))};
+        form->SelectionChanged();
         form->showNormal();
         form->resize(1280, 860);
         save(*form, "designer.png");
