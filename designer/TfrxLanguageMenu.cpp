@@ -55,7 +55,8 @@ bool TfrxLanguageMenu::Choose(const QString &language)
         FResources.ResetLanguage();
     else if (!FResources.LoadLanguage(language, &error)) {
         checkCurrent();
-        TfrxDesignerDialogs::Current().ShowError(FWindow, error.isEmpty() ? language : error);
+        TfrxDesignerDialogs::Current().ShowError(FWindow, FResources.Get(QStringLiteral("dsCantLoad")) +
+                                                              u'\n' + (error.isEmpty() ? language : error));
         return false;
     }
     languageStore().setValue(QStringLiteral("Language"), builtIn ? BuiltIn() : FResources.CurrentLanguage());
