@@ -71,14 +71,22 @@ bool parse(const QStringList &args, PrintOptions &options, QString &error)
 {
     using Setter = std::function<bool(const QString &)>;
     const std::map<QString, Setter> setters = {
-        {QStringLiteral("--printer"), [&](const QString &v) { return options.Printer = v, !v.isEmpty(); }},
+        {QStringLiteral("--printer"),
+         [&](const QString &v) {
+             options.Printer = v;
+             return !v.isEmpty();
+         }},
         {QStringLiteral("--copies"),
          [&](const QString &v) {
              bool ok = false;
              options.Copies = v.toInt(&ok);
              return ok && options.Copies >= 1 && options.Copies <= 1000;
          }},
-        {QStringLiteral("--pages"), [&](const QString &v) { return options.Pages = v, true; }},
+        {QStringLiteral("--pages"),
+         [&](const QString &v) {
+             options.Pages = v;
+             return true;
+         }},
         {QStringLiteral("--data"), [&](const QString &v) { return splitAssignment(v, options.Data); }},
         {QStringLiteral("--var"), [&](const QString &v) { return splitAssignment(v, options.Variables); }},
     };
