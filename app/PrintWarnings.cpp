@@ -20,10 +20,12 @@ constexpr double tolerance = 1;
 constexpr double marginTolerance = 0.01; // mm
 
 // A text fits on one line, or wraps within the object's height. One line a little taller than
-// its object still prints whole, as the template's single-line objects are.
+// its object still prints whole, as the template's single-line objects are. A text the template
+// computes is known only once prepared, so it is not judged here.
 bool fits(TfrxCustomMemoView &memo)
 {
-    if (memo.Text().trimmed().isEmpty() || memo.CalcWidth() <= memo.Width() + tolerance)
+    const bool computed = memo.AllowExpressions() && memo.Text().contains(u'[');
+    if (computed || memo.Text().trimmed().isEmpty() || memo.CalcWidth() <= memo.Width() + tolerance)
         return true;
     return memo.WordWrap() && memo.CalcHeight() <= memo.Height() + tolerance;
 }

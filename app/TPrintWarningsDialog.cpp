@@ -20,6 +20,7 @@ TPrintWarningsDialog::TPrintWarningsDialog(const QStringList &warnings, QWidget 
 
     auto *list = new QListWidget;
     list->setWordWrap(true);
+    list->setSpacing(3);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFocusPolicy(Qt::NoFocus);
     list->addItems(warnings);

@@ -322,7 +322,8 @@ void TfmMain::N7Click()
 {
     if (!CorrectAll() || !edt_1Change())
         return;
-    if (!loadTemplate(TemplateUse::Printing))
+    const std::optional<DataLocations::Location> found = loadTemplate(TemplateUse::Printing);
+    if (!found)
         return;
     const QStringList missing =
         CertificatePrinting::preprint(*FReport, CertificateTemplateValues::values(FBlank->record()));
@@ -334,7 +335,7 @@ void TfmMain::N7Click()
         return;
     // The preview can show the blank under the page, as the designer does, and print it on plain
     // paper for a test print.
-    TfrxPreviewBackdrop::SetCurrent({FBlank->picture(), QRectF(QPointF(), page.PaperMm), templatePath(),
+    TfrxPreviewBackdrop::SetCurrent({FBlank->picture(), QRectF(QPointF(), page.PaperMm), found->path,
                                      QStringLiteral("Бланк"),
                                      QStringLiteral("Печатать бланк на чистом листе (пробная печать)")});
     FReport->ShowReport(true);

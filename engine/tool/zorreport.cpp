@@ -1,5 +1,6 @@
 // zorreport: prepares report templates, renders prepared pages and runs scripts from the command line.
 #include "CsvDataSet.h"
+#include "PrintCommands.h"
 #include "ScriptRun.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
@@ -238,6 +239,8 @@ int main(int argc, char **argv)
         std::puts("zorreport " ZOR_LIBRARY_VERSION);
         return 0;
     }
+    if (argc >= 2 && zorIsPrintCommand(argv[1]))
+        return zorRunPrintCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "run") == 0) {
         QCoreApplication app(argc, argv); // scripts need no windowing system
         return zorRunScript(QCoreApplication::arguments());

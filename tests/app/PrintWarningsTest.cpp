@@ -70,6 +70,13 @@ TEST_F(PrintWarningRules, AFilledTemplateInsideThePrintableAreaHasNone)
     memo(report, "Memo1")
         ->SetText(QStringLiteral("Автономная некоммерческая организация «Автошкола Зелёная»"));
     EXPECT_TRUE(warnings().isEmpty()) << warnings().join(u'\n').toStdString();
+    // What a template computes is judged only once prepared; the operator's text never is computed.
+    memo(report, "Memo5")
+        ->SetText(QStringLiteral("[Report.Variables.ALongExpressionOfTheTemplateItself + "
+                                 "Report.Variables.AndAnotherOneJustAsLong]"));
+    EXPECT_TRUE(warnings().isEmpty()) << warnings().join(u'\n').toStdString();
+    memo(report, "Memo5")->SetAllowExpressions(false);
+    EXPECT_EQ(warnings().size(), 1) << warnings().join(u'\n').toStdString();
 }
 
 TEST_F(PrintWarningRules, EachProblemIsNamedByTheFieldsLabel)

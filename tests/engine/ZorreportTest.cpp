@@ -135,7 +135,7 @@ TEST(ZorReportTest, FailuresExitNonZeroWithTheReason)
         {{QStringLiteral("render"), kTemplate, QStringLiteral("--page"), QStringLiteral("2"), QStringLiteral("-o"), out},
          QStringLiteral("Page 2 does not exist: the report has 1 page(s)")},
         {{QStringLiteral("prepare"), kTemplate}, QStringLiteral("-o OUTPUT")},
-        {{QStringLiteral("print"), kTemplate}, QStringLiteral("Unknown command")},
+        {{QStringLiteral("publish"), kTemplate}, QStringLiteral("Unknown command")},
     };
     for (const Case &c : cases) {
         const Result r = RunTool(c.Args);

@@ -3,6 +3,7 @@
 #include "CupsSandbox.h"
 #include "PdfText.h"
 #include "PrintingTestMain.h"
+#include "TfrxCustomPreviewPages.h"
 #include "TfrxMemoView.h"
 #include "TfrxPrinterCalibration.h"
 #include "TfrxReport.h"
@@ -16,6 +17,8 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -191,6 +194,102 @@ TEST_F(CalibratedPrinting, AChangedCorrectionAppliesToTheNextPrint)
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         EXPECT_NEAR(after.value(it.key()).left(), it->left() - 4, 0.1) << it.key().toStdString();
         EXPECT_NEAR(after.value(it.key()).top(), it->top() + 3, 0.1) << it.key().toStdString();
+    }
+}
+
+// zorreport's print commands, run as a shell runs them, with the settings of this test.
+class PrintCommand : public CalibratedPrinting
+{
+protected:
+    struct Outcome
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    static Outcome zorreport(const QStringList &args, const QString &cupsServer = QString())
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // it must start without a display
+        if (!cupsServer.isEmpty())
+            environment.insert(QStringLiteral("CUPS_SERVER"), cupsServer);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZOR_ZORREPORT), args);
+        if (!process.waitForFinished(120000))
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+};
+
+TEST_F(PrintCommand, PrintsLikeThePreviewWithThePrintersCorrection)
+{
+    ASSERT_TRUE(TfrxPrinterCalibration::Save(calibrated, {2.5, -1.5, 101}));
+    const QHash<QString, QRectF> fromPreview = printOn(calibrated);
+    ASSERT_EQ(fromPreview.size(), 48);
+    const QString prepared = folder.filePath(QStringLiteral("certificate.zi3"));
+    ASSERT_TRUE(report.PreviewPages()->SaveToFile(prepared));
+    QFile::remove(outputOf(calibrated));
+
+    const Outcome outcome = zorreport({QStringLiteral("print"), prepared, QStringLiteral("--printer"), calibrated});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    ASSERT_TRUE(spooler().waitUntilPrinted(calibrated, outputOf(calibrated)));
+    const QHash<QString, QRectF> fromCommand = wordsInMm(outputOf(calibrated));
+    ASSERT_EQ(fromCommand.size(), 48);
+    for (auto it = fromPreview.cbegin(); it != fromPreview.cend(); ++it) {
+        EXPECT_NEAR(fromCommand.value(it.key()).left(), it->left(), 0.1) << it.key().toStdString();
+        EXPECT_NEAR(fromCommand.value(it.key()).top(), it->top(), 0.1) << it.key().toStdString();
+    }
+}
+
+TEST_F(PrintCommand, ListsThePrintersWithTheirPapersAndCorrections)
+{
+    ASSERT_TRUE(TfrxPrinterCalibration::Save(calibrated, {2.5, -1.5, 101}));
+    const Outcome outcome = zorreport({QStringLiteral("printers")});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("ZorPDF\n"))) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("Second (default)\n"))) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("correction: offset 2.5 mm right, -1.5 mm down, scale 101.0 %")))
+        << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("A5"))) << outcome.out.toStdString();
+}
+
+TEST_F(PrintCommand, BadInputIsAClearErrorAndPrintsNothing)
+{
+    const QString prepared = folder.filePath(QStringLiteral("certificate.zi3"));
+    ASSERT_TRUE(report.PreviewPages()->SaveToFile(prepared));
+    struct Case
+    {
+        QStringList args;
+        QString message;
+        QString cupsServer;
+    };
+    const QString print = QStringLiteral("print");
+    const Case cases[] = {
+        {{print, prepared, QStringLiteral("--printer"), QStringLiteral("Nowhere")},
+         QStringLiteral("Unknown printer \"Nowhere\"; the printers are: "), {}},
+        {{print, prepared, QStringLiteral("--pages"), QStringLiteral("2-5")},
+         QStringLiteral("The range \"2-5\" names no page of the report (it has 1)"), {}},
+        {{print, prepared, QStringLiteral("--pages"), QStringLiteral("1,x")},
+         QStringLiteral("\"1,x\" is not a valid page range"), {}},
+        {{print, prepared, QStringLiteral("--copies"), QStringLiteral("0")},
+         QStringLiteral("Invalid value for --copies: \"0\""), {}},
+        {{print, folder.filePath(QStringLiteral("none.zi3"))}, QStringLiteral("Cannot open file"), {}},
+        {{print, prepared}, QStringLiteral("No printers installed on your system"),
+         QStringLiteral("/nonexistent/cups.sock")},
+        {{QStringLiteral("printers")}, QStringLiteral("No printers installed on your system"),
+         QStringLiteral("/nonexistent/cups.sock")},
+    };
+    for (const Case &c : cases) {
+        QFile::remove(outputOf(plain));
+        const Outcome outcome = zorreport(c.args, c.cupsServer);
+        EXPECT_EQ(outcome.status, 1) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(outcome.err.contains(c.message)) << outcome.err.toStdString();
+        EXPECT_FALSE(QFile::exists(outputOf(plain))) << c.args.join(u' ').toStdString();
     }
 }
 
