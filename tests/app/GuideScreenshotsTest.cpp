@@ -4,6 +4,7 @@
 //   ZOR_GUIDE_IMAGES=$PWD/docs/images build/asan/tests/app/test_app_guide
 #include "FakeDialogs.h"
 #include "PrintingTestMain.h"
+#include "ReportLibrary.h"
 #include "SampleCertificate.h"
 #include "TBlankArea.h"
 #include "TfmMain.h"
@@ -43,6 +44,12 @@ void whenReady(const std::function<bool()> &step)
 class GuidePictures : public ::testing::Test
 {
 protected:
+    // The windows as the program shows them: with the Russian texts over the library's table.
+    static void SetUpTestSuite()
+    {
+        FakeDialogs startDialogs;
+        loadRussianTexts(startDialogs);
+    }
     void SetUp() override
     {
         QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
