@@ -615,6 +615,7 @@ void TfsCompiler::Call(const TfsXMLItem &item, TfsStatementList &list, TfsScript
     stmt.FDesignator->FNeedResult = false;
     if (const TfsXMLItem *mod = child(item, u"modificator"))
         stmt.FModificator = leafText(*mod) == u"-" ? -1 : 1;
+    stmt.Prepare();
 }
 
 // ifstmt -> expr thenstmt [elsestmt]
