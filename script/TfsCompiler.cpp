@@ -1126,6 +1126,7 @@ std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node,
             CheckRoutineArgs(*call, exprs);
         else
             CheckNativeArgs(*call, exprs);
+        call->Prepare();
         return call;
     }
     if (dynamic_cast<TfsClassVariable *>(item) && exprs.size() == 1) {

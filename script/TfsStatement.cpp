@@ -4,6 +4,7 @@
 #include "TfsScript.h"
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 
 namespace {
@@ -235,7 +236,7 @@ void TfsAssignmentStmt::Exec()
     if (FProgram->FTerminated)
         return;
     if (FQuiet) {
-        ExecQuiet();
+        TfsAssignmentStmt::ExecQuiet();
         return;
     }
     if (FModificator == opNone) {
@@ -380,24 +381,43 @@ void TfsCppForStmt::Exec()
 {
     ReportLine();
     FFirstStmt.Run();
-    // A bound test (i <= n) of two integers held in place is made here.
+    // A bound test (i <= n) of two integers held in place is made here, by a loop made for its operator.
     TfsPlainOperand left, right;
     const TfsOperatorType test = FExpression ? fsPlainComparison(*FExpression, left, right) : opNone;
-    const TfsValue *a = left.At(), *b = right.At();
+    switch (test) {
+    case opLess:
+        Loop(left.At(), right.At(), std::less<int>());
+        break;
+    case opLessEq:
+        Loop(left.At(), right.At(), std::less_equal<int>());
+        break;
+    case opGreat:
+        Loop(left.At(), right.At(), std::greater<int>());
+        break;
+    case opGreatEq:
+        Loop(left.At(), right.At(), std::greater_equal<int>());
+        break;
+    default:
+        Loop(nullptr, nullptr, std::less<int>());
+        break;
+    }
+}
+
+template <class Compare> void TfsCppForStmt::Loop(const TfsValue *a, const TfsValue *b, Compare compare)
+{
     const auto holds = [&] {
-        if (test == opNone || !a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
+        if (!FExpression)
+            return true;
+        if (!a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
             return FExpression->EvalBool();
-        const int x = a->RawInt(), y = b->RawInt();
-        return test == opLess ? x < y : test == opLessEq ? x <= y : test == opGreat ? x > y : x >= y;
+        return compare(a->RawInt(), b->RawInt());
     };
     // A counter step (i++) of a quiet loop runs without a dispatch.
     auto *counter = FSecondStmt.FItems.size() == 1 && FSecondStmt.FItems.front()->Quiet()
                         ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
                         : nullptr;
     runLoop(*FProgram, {&FBody, &FSecondStmt}, !FExpression || FExpression->Pure(), [&](auto &body) {
-        for (;;) {
-            if (FExpression && !holds())
-                break;
+        while (holds()) {
             body.Run(FBody);
             if (body.Ends(*FProgram))
                 break;

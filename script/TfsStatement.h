@@ -190,6 +190,10 @@ public:
 
 protected:
     void Exec() override;
+
+private:
+    // The loop, with a test of two integers a and b by compare when both are there and integers.
+    template <class Compare> void Loop(const TfsValue *a, const TfsValue *b, Compare compare);
 };
 
 class TfsTryStmt : public TfsStatement
