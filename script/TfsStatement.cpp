@@ -377,45 +377,114 @@ void TfsVbForStmt::Exec()
 
 TfsCppForStmt::TfsCppForStmt(TfsScript *p) : TfsStatement(p), FFirstStmt(p), FSecondStmt(p), FBody(p) {}
 
+namespace {
+
+// The bound test of a C-style loop, i <= n, on two integers held in place; other kinds take the
+// expression itself.
+template <class Compare> struct IntegerTest
+{
+    const TfsValue &a, &b;
+    TfsNode &expression;
+    bool operator()() const
+    {
+        if (a.kind() != TfsValue::Int || b.kind() != TfsValue::Int)
+            return expression.EvalBool();
+        return Compare()(a.RawInt(), b.RawInt());
+    }
+};
+
+} // namespace
+
 void TfsCppForStmt::Exec()
 {
     ReportLine();
     FFirstStmt.Run();
-    // A bound test (i <= n) of two integers held in place is made here, by a loop made for its operator.
+    // A loop is made for its bound test, when that compares two values held in place.
     TfsPlainOperand left, right;
     const TfsOperatorType test = FExpression ? fsPlainComparison(*FExpression, left, right) : opNone;
+    const TfsValue *a = left.At(), *b = right.At();
+    if (Counted(left, right, test))
+        return;
+    if (!a || !b) {
+        Loop([this] { return !FExpression || FExpression->EvalBool(); });
+        return;
+    }
     switch (test) {
     case opLess:
-        Loop(left.At(), right.At(), std::less<int>());
+        Loop(IntegerTest<std::less<int>>{*a, *b, *FExpression});
         break;
     case opLessEq:
-        Loop(left.At(), right.At(), std::less_equal<int>());
+        Loop(IntegerTest<std::less_equal<int>>{*a, *b, *FExpression});
         break;
     case opGreat:
-        Loop(left.At(), right.At(), std::greater<int>());
-        break;
-    case opGreatEq:
-        Loop(left.At(), right.At(), std::greater_equal<int>());
+        Loop(IntegerTest<std::greater<int>>{*a, *b, *FExpression});
         break;
     default:
-        Loop(nullptr, nullptr, std::less<int>());
+        Loop(IntegerTest<std::greater_equal<int>>{*a, *b, *FExpression});
         break;
     }
 }
 
-template <class Compare> void TfsCppForStmt::Loop(const TfsValue *a, const TfsValue *b, Compare compare)
+TfsCallStmt *TfsCppForStmt::CounterStep()
 {
-    const auto holds = [&] {
-        if (!FExpression)
-            return true;
-        if (!a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
-            return FExpression->EvalBool();
-        return compare(a->RawInt(), b->RawInt());
+    return FSecondStmt.FItems.size() == 1 && FSecondStmt.FItems.front()->Quiet()
+               ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
+               : nullptr;
+}
+
+// for (i = a; i < n; i++) of quiet statements that change neither i nor n, i and n integers: counted
+// as a Pascal for loop is, i kept aside and stored for the body to read, and left one step past the
+// last value run as the step leaves it. The step's overflow stays with the general loop.
+bool TfsCppForStmt::Counted(const TfsPlainOperand &left, const TfsPlainOperand &right, TfsOperatorType test)
+{
+    TfsCallStmt *step = CounterStep();
+    const TfsValue *a = left.At(), *b = right.At();
+    if (!step || !a || !b || left.variable != step->Target() || a->kind() != TfsValue::Int ||
+        b->kind() != TfsValue::Int)
+        return false;
+    const int direction = step->FModificator;
+    const int64_t bound = b->RawInt();
+    int64_t last = 0;
+    if (direction > 0 && (test == opLess || test == opLessEq))
+        last = test == opLess ? bound - 1 : bound;
+    else if (direction < 0 && (test == opGreat || test == opGreatEq))
+        last = test == opGreat ? bound + 1 : bound;
+    else
+        return false;
+    const auto changes = [this](const TfsCustomVariable *v) {
+        return std::any_of(FBody.FItems.begin(), FBody.FItems.end(),
+                           [v](const TfsStatementPtr &s) { return s->Target() == v; });
     };
+    const int64_t past = last + direction;
+    if (past < INT32_MIN || past > INT32_MAX || !FExpression->Pure() ||
+        !QuietRun::Fits(*FProgram, {&FBody}) || changes(left.variable) ||
+        (right.variable && changes(right.variable)))
+        return false;
+    TfsCustomVariable &counter = *left.variable;
+    int64_t value = a->RawInt();
+    if (direction > 0 ? value > last : value < last)
+        return true;
+    QuietRun body;
+    try {
+        for (;; value += direction) {
+            counter.SetInteger(value, true);
+            body.Run(FBody);
+            if (body.Ends(*FProgram))
+                return true;
+            if (value == last)
+                break;
+        }
+    } catch (...) {
+        body.Rethrow();
+    }
+    counter.SetInteger(past, true);
+    return true;
+}
+
+template <class Test> void TfsCppForStmt::Loop(Test holds)
+{
     // A counter step (i++) of a quiet loop runs without a dispatch.
-    auto *counter = FSecondStmt.FItems.size() == 1 && FSecondStmt.FItems.front()->Quiet()
-                        ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
-                        : nullptr;
+    TfsCallStmt *counter = CounterStep();
     runLoop(*FProgram, {&FBody, &FSecondStmt}, !FExpression || FExpression->Pure(), [&](auto &body) {
         while (holds()) {
             body.Run(FBody);

@@ -30,6 +30,8 @@ public:
     // reports no line and skips the terminate check.
     virtual bool Quiet() const { return false; }
     virtual void ExecQuiet() { Exec(); }
+    // The plain variable a quiet statement changes.
+    virtual const TfsCustomVariable *Target() const { return nullptr; }
     // Tells the nearest OnRunLine hook that this statement's line runs now.
     void ReportLine();
 };
@@ -72,6 +74,7 @@ public:
     void Prepare();
     bool Quiet() const override { return FQuiet; }
     void ExecQuiet() override;
+    const TfsCustomVariable *Target() const override { return FQuiet ? FVar->FVar : nullptr; }
 
 protected:
     void Exec() override;
@@ -97,6 +100,7 @@ public:
     void Prepare();
     bool Quiet() const override { return FCounter; }
     void ExecQuiet() override { Step(); }
+    const TfsCustomVariable *Target() const override { return FCounter; }
     // x++ or x-- when quiet, where the counter is stored; a loop's step calls it without dispatch.
     void Step()
     {
@@ -192,8 +196,12 @@ protected:
     void Exec() override;
 
 private:
-    // The loop, with a test of two integers a and b by compare when both are there and integers.
-    template <class Compare> void Loop(const TfsValue *a, const TfsValue *b, Compare compare);
+    // The loop, with holds() as its bound test.
+    template <class Test> void Loop(Test holds);
+    // The loop run as a counted one when it can be; false when it cannot.
+    bool Counted(const TfsPlainOperand &left, const TfsPlainOperand &right, TfsOperatorType test);
+    // A single quiet x++ or x-- step, or null.
+    TfsCallStmt *CounterStep();
 };
 
 class TfsTryStmt : public TfsStatement
