@@ -60,6 +60,7 @@ public:
         else
             Convert(value);
     }
+    // The same with the value moved in: a call's arguments become its parameters without a copy.
     void SetValue(TfsValue &&value)
     {
         if (!FIsReadOnly && (FTyp == fvtVariant || NativeKind(FTyp) == value.kind()))

@@ -50,8 +50,8 @@ public:
     explicit TfsStatementList(TfsScript *program) : FProgram(program) {}
     void Run();
     bool Empty() const { return FItems.empty(); }
-    // Not empty, and every statement quiet; found at the first question, as the list is complete
-    // by the time it runs.
+    // Every statement is quiet (so is an empty list); found at the first question, as the list is
+    // complete by the time it runs.
     bool Quiet();
     TfsScript *FProgram;
     std::vector<TfsStatementPtr> FItems;
@@ -94,8 +94,6 @@ public:
     using TfsStatement::TfsStatement;
     std::unique_ptr<TfsDesignator> FDesignator;
     int FModificator = 0; // +1 for x++, -1 for x--
-    // x++ or x-- once the line is reported; variable is the designator's plain variable, or null.
-    void Modify(TfsCustomVariable *variable);
     // Once the statement is built: x++ and x-- on a plain variable the host does not supply are quiet.
     void Prepare();
     bool Quiet() const override { return FCounter; }
@@ -112,6 +110,8 @@ protected:
     void Exec() override;
 
 private:
+    // x++ or x-- once the line is reported; variable is the designator's plain variable, or null.
+    void Modify(TfsCustomVariable *variable);
     void ModifyGeneral(TfsCustomVariable *variable);
     TfsCustomVariable *FCounter = nullptr; // set when quiet
 };
