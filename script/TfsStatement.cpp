@@ -440,7 +440,7 @@ bool TfsCppForStmt::Counted(const TfsPlainOperand &left, const TfsPlainOperand &
     TfsCallStmt *step = CounterStep();
     const TfsValue *a = left.At(), *b = right.At();
     if (!step || !a || !b || left.variable != step->Target() || a->kind() != TfsValue::Int ||
-        b->kind() != TfsValue::Int)
+        b->kind() != TfsValue::Int || (left.variable->FTyp != fvtInt && left.variable->FTyp != fvtVariant))
         return false;
     const int direction = step->FModificator;
     const int64_t bound = b->RawInt();
@@ -460,14 +460,15 @@ bool TfsCppForStmt::Counted(const TfsPlainOperand &left, const TfsPlainOperand &
         !QuietRun::Fits(*FProgram, {&FBody}) || changes(left.variable) ||
         (right.variable && changes(right.variable)))
         return false;
-    TfsCustomVariable &counter = *left.variable;
-    int64_t value = a->RawInt();
+    // Every value the counter takes is a 32-bit integer, which an Integer or a variant stores as it is.
+    TfsValue &counter = left.variable->Storage();
+    int value = a->RawInt();
     if (direction > 0 ? value > last : value < last)
         return true;
     QuietRun body;
     try {
         for (;; value += direction) {
-            counter.SetInteger(value, true);
+            counter.AssignInt(value);
             body.Run(FBody);
             if (body.Ends(*FProgram))
                 return true;
@@ -477,7 +478,7 @@ bool TfsCppForStmt::Counted(const TfsPlainOperand &left, const TfsPlainOperand &
     } catch (...) {
         body.Rethrow();
     }
-    counter.SetInteger(past, true);
+    counter.AssignInt(int(past));
     return true;
 }
 
