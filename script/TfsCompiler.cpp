@@ -615,6 +615,7 @@ void TfsCompiler::Call(const TfsXMLItem &item, TfsStatementList &list, TfsScript
     stmt.FDesignator->FNeedResult = false;
     if (const TfsXMLItem *mod = child(item, u"modificator"))
         stmt.FModificator = leafText(*mod) == u"-" ? -1 : 1;
+    stmt.Prepare();
 }
 
 // ifstmt -> expr thenstmt [elsestmt]
@@ -809,8 +810,25 @@ void TfsCompiler::Return(const TfsXMLItem &item, TfsStatementList &list, TfsScri
         auto target = std::make_unique<TfsVariableDesignator>(result);
         stmt.FVar = target.get();
         stmt.FDesignator = std::move(target);
+        stmt.Prepare();
     }
-    Exit(item, list, scope);
+    if (!EndsRoutine(item))
+        Exit(item, list, scope);
+}
+
+// The statement is the last of its routine's text: a return there needs no jump, the routine ends.
+bool TfsCompiler::EndsRoutine(const TfsXMLItem &item) const
+{
+    const TfsXMLItem *at = &item;
+    for (const TfsXMLItem *parent = at->Parent(); parent; at = parent, parent = parent->Parent()) {
+        if (parent->Item(parent->Count() - 1) != at)
+            return false;
+        if (FRoutines.contains(parent))
+            return true;
+        if (parent->Name() != u"compoundstmt")
+            return false;
+    }
+    return false;
 }
 
 // delete -> dsgn: the object is freed through TObject's Free.
@@ -1125,6 +1143,7 @@ std::unique_ptr<TfsDesignator> TfsCompiler::FirstStep(const TfsXMLItem &node,
             CheckRoutineArgs(*call, exprs);
         else
             CheckNativeArgs(*call, exprs);
+        call->Prepare();
         return call;
     }
     if (dynamic_cast<TfsClassVariable *>(item) && exprs.size() == 1) {

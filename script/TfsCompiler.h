@@ -64,6 +64,7 @@ private:
     void Continue(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Exit(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void Return(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
+    bool EndsRoutine(const TfsXMLItem &item) const;
     void Delete(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
     void With(const TfsXMLItem &item, TfsStatementList &list, TfsScript &scope);
 

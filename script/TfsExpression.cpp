@@ -618,10 +618,18 @@ void TfsIndexDesignator::Assign(const TfsValue &value)
     FBase->Assign(whole);
 }
 
+void TfsCallDesignator::Prepare()
+{
+    FArgAt.clear();
+    for (const TfsNodePtr &arg : FArgs)
+        FArgAt.push_back(TfsPlainOperand(*arg).At());
+}
+
 TfsValue TfsCallDesignator::Eval()
 {
     // All arguments are evaluated before any parameter is assigned.
-    SmallValues<8> values(FArgs.size(), [this](size_t i) { return FArgs[i]->Eval(); });
+    SmallValues<8> values(FArgs.size(),
+                          [this](size_t i) { return FArgAt[i] ? *FArgAt[i] : FArgs[i]->Eval(); });
     const std::span<TfsValue> args = values.Span();
     if (FNative) {
         TfsValue result = FNative->FCall(args);
@@ -730,21 +738,28 @@ TfsValue TfsConstructorDesignator::Eval()
 
 namespace {
 
-// Restores what a call changed, on every way out of it.
+// Restores what a call changed, on every way out of it. A recursive call moves the caller's locals
+// aside (a move copies no text and counts no reference) and gives the callee copies of those that
+// are neither parameters nor the result, which the call sets anyway.
 struct CallFrame
 {
     TfsProcVariable &proc;
     TfsScript &scope;
     TfsScript &main;
     TfsScript *previousRunning;
-    // A recursive call keeps the caller's locals aside.
     bool saved;
     SmallValues<8> savedValues;
     bool restored = false;
 
-    CallFrame(TfsProcVariable &p, TfsScript &s, TfsScript &m)
-        : proc(p), scope(s), main(m), previousRunning(m.FProgRunning), saved(p.FDepth > 0),
-          savedValues(saved ? s.Locals().size() : 0, [&s](size_t i) { return s.Locals()[i]->FValue; })
+    explicit CallFrame(TfsProcVariable &p)
+        : proc(p), scope(*p.FProgram), main(*scope.MainProg()), previousRunning(main.FProgRunning),
+          saved(p.FDepth > 0), savedValues(saved ? scope.Locals().size() : 0, [this](size_t i) {
+              TfsCustomVariable &local = *scope.Locals()[i];
+              TfsValue value = std::move(local.FValue);
+              if (local.Kind() != TfsCustomVariable::ikParam && &local != proc.FResult)
+                  local.FValue = value;
+              return value;
+          })
     {
         ++proc.FDepth;
         main.FProgRunning = &scope;
@@ -770,30 +785,30 @@ struct CallFrame
     ~CallFrame() { Restore(); }
 };
 
-} // namespace
-
-namespace {
-
-TfsValue callRoutine(TfsProcVariable &proc, std::span<TfsValue> args, std::span<TfsDesignator *const> varArgs)
+// Inlined where the stack is checked: one call less on every call of a routine.
+[[gnu::always_inline]] inline TfsValue callRoutine(TfsProcVariable &proc, std::span<TfsValue> args,
+                                                   std::span<TfsDesignator *const> varArgs)
 {
-    TfsScript &scope = *proc.FProgram;
-    CallFrame frame(proc, scope, *scope.MainProg());
+    CallFrame frame(proc);
 
     // More or fewer arguments than parameters: the common part is assigned, missing ones take their
     // default or null.
     const size_t common = std::min(args.size(), proc.FParams.size());
     for (size_t i = 0; i < common; ++i)
-        proc.FParams[i]->SetValue(args[i]);
+        proc.FParams[i]->SetValue(std::move(args[i]));
     for (size_t i = common; i < proc.FParams.size(); ++i)
         proc.FParams[i]->FValue =
             proc.FParams[i]->FIsOptional ? proc.FParams[i]->FDefValue : TfsValue::MakeNull();
     if (proc.FResult)
         proc.FResult->FValue = TfsValue::MakeNull();
 
-    scope.Statements().Run();
+    frame.scope.Statements().Run();
 
-    // Read the result and the var parameters, restore the caller's locals, then write back.
-    TfsValue result = proc.FResult ? proc.FResult->FValue : TfsValue::MakeNull();
+    // Read the result and the var parameters, restore the caller's locals, then write back. A
+    // recursive call's result is moved out: the caller's comes back in its place.
+    TfsValue result = !proc.FResult ? TfsValue::MakeNull()
+                      : frame.saved ? std::move(proc.FResult->FValue)
+                                    : proc.FResult->FValue;
     if (varArgs.empty())
         return result;
     const size_t backCount = std::min(varArgs.size(), proc.FParams.size());

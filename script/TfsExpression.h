@@ -155,10 +155,15 @@ class TfsCallDesignator : public TfsDesignator
 {
 public:
     TfsValue Eval() override;
+    // Once the arguments are final: those that are constants or plain variables are read in place.
+    void Prepare();
     TfsProcVariable *FProc = nullptr;
     TfsNativeFunction *FNative = nullptr;
     std::vector<TfsNodePtr> FArgs;
     std::vector<TfsDesignator *> FVarArgs; // per argument: the designator of a var parameter, or null
+
+private:
+    std::vector<const TfsValue *> FArgAt; // per argument: its value where it lies, or null
 };
 
 // A class name used as a type cast, TfrxMemoView(Sender): the value itself, seen as of that class.

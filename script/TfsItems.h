@@ -60,6 +60,14 @@ public:
         else
             Convert(value);
     }
+    // The same with the value moved in: a call's arguments become its parameters without a copy.
+    void SetValue(TfsValue &&value)
+    {
+        if (!FIsReadOnly && (FTyp == fvtVariant || NativeKind(FTyp) == value.kind()))
+            FValue = std::move(value);
+        else
+            Convert(value);
+    }
     // Stores the integer result of an operation as SetValue would store its value: 32 bits when it
     // fits and narrow is set (both operands were 32-bit), else 64 bits, then the declared type.
     void SetInteger(int64_t value, bool narrow)

@@ -152,6 +152,14 @@ public:
             if (s->OnRunLine)
                 return CallRunLine(*s, unit, pos);
     }
+    // Some script up the parent chain has an OnRunLine hook.
+    bool HasRunLineHook() const
+    {
+        for (const TfsScript *s = this; s; s = s->FParent)
+            if (s->OnRunLine)
+                return true;
+        return false;
+    }
     // The program whose routine this scope is (itself for a program). Inline: every call asks.
     TfsScript *MainProg()
     {

@@ -3,6 +3,10 @@
 #include "TfsRuntimeError.h"
 #include "TfsScript.h"
 
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+
 namespace {
 
 // v op e for the modificators of assignments (+=, -=, *=, /=).
@@ -36,7 +40,7 @@ bool appendOrAddInPlace(TfsCustomVariable &variable, const TfsValue &operand)
     return true;
 }
 
-// Runs a list of one statement (a loop's body or step, a branch) without the call of the list's Run,
+// Runs a loop's lists (body, step, branch), calling a list of one statement directly and
 // remembering the statement so that an error leaving it can be given its position.
 class InPlace
 {
@@ -54,15 +58,71 @@ public:
         FRunning->Exec();
         FRunning = nullptr;
     }
-    // A statement run directly, between Enter and Leave.
-    void Enter(TfsStatement *statement) { FRunning = statement; }
-    void Leave() { FRunning = nullptr; }
+    // A loop's step, or its counter step (x++) when it has one.
+    void Step(TfsStatementList &list, TfsCallStmt *) { Run(list); }
+    // After the body: true when the loop must end (break, exit, terminate); clears continue.
+    static bool Ends(TfsScript &program) { return TfsLoopStmt::AfterBody(program); }
     // In the handler around the runs: the error as the script sees it, at the statement run directly.
     [[noreturn]] void Rethrow() const { fsRethrowAt(FRunning ? FRunning->FSourcePos : QString()); }
 
 private:
     TfsStatement *FRunning = nullptr;
 };
+
+// Runs a loop whose lists hold only quiet statements while no line hook listens: nothing the loop
+// runs can set a hook, jump or terminate, so no line is reported and the terminate flag (which only
+// another thread could set meanwhile) is looked at once every CheckEvery passes.
+class QuietRun
+{
+public:
+    static constexpr unsigned CheckEvery = 1024;
+    static bool Fits(const TfsScript &program, std::initializer_list<TfsStatementList *> lists)
+    {
+        return !program.HasRunLineHook() &&
+               std::all_of(lists.begin(), lists.end(), [](TfsStatementList *list) { return list->Quiet(); });
+    }
+    void Run(TfsStatementList &list)
+    {
+        for (const TfsStatementPtr &statement : list.FItems) {
+            FRunning = statement.get();
+            FRunning->ExecQuiet();
+        }
+    }
+    void Step(TfsStatementList &list, TfsCallStmt *counter)
+    {
+        if (!counter) {
+            Run(list);
+            return;
+        }
+        FRunning = counter;
+        counter->Step();
+    }
+    bool Ends(const TfsScript &program) { return ++FPasses % CheckEvery == 0 && program.FTerminated; }
+    [[noreturn]] void Rethrow() const { fsRethrowAt(FRunning ? FRunning->FSourcePos : QString()); }
+
+private:
+    TfsStatement *FRunning = nullptr;
+    unsigned FPasses = 0;
+};
+
+// Runs loop(runner) with the quiet runner when the lists fit it, else statement by statement; an error
+// leaving the loop gets the position of the statement it left.
+template <class Loop>
+void runLoop(TfsScript &program, std::initializer_list<TfsStatementList *> lists, bool quietTests, Loop loop)
+{
+    const auto run = [&loop](auto runner) {
+        try {
+            loop(runner);
+        } catch (...) {
+            runner.Rethrow();
+        }
+    };
+    if (quietTests && QuietRun::Fits(program, lists))
+        run(QuietRun());
+    else
+        run(InPlace());
+    program.FFlags.breakCalled = false;
+}
 
 } // namespace
 
@@ -114,12 +174,25 @@ void TfsStatementList::Run()
     }
 }
 
+bool TfsStatementList::Quiet()
+{
+    if (FQuietness == Quietness::Unknown)
+        FQuietness =
+            std::all_of(FItems.begin(), FItems.end(), [](const TfsStatementPtr &s) { return s->Quiet(); })
+                ? Quietness::Quiet
+                : Quietness::Loud;
+    return FQuietness == Quietness::Quiet;
+}
+
 void TfsAssignmentStmt::Prepare()
 {
     TfsCustomVariable *variable = FVar ? FVar->FVar : nullptr;
     if (!variable || variable->FOnGetVarValue || variable->FIsReadOnly || !FExpression->Pure())
         return;
     switch (FModificator) {
+    case opNone:
+        FQuiet = true;
+        return;
     case opPlus:
         FInPlace = appendOrAddInPlace;
         break;
@@ -132,7 +205,16 @@ void TfsAssignmentStmt::Prepare()
     default:
         return;
     }
+    FQuiet = true;
     FOperand = TfsPlainOperand(*FExpression).At();
+}
+
+void TfsAssignmentStmt::ExecQuiet()
+{
+    if (FInPlace)
+        ExecInPlace();
+    else
+        FVar->FVar->SetValue(FExpression->Eval());
 }
 
 inline void TfsAssignmentStmt::ExecInPlace()
@@ -153,8 +235,8 @@ void TfsAssignmentStmt::Exec()
     ReportLine();
     if (FProgram->FTerminated)
         return;
-    if (FInPlace) {
-        ExecInPlace();
+    if (FQuiet) {
+        TfsAssignmentStmt::ExecQuiet();
         return;
     }
     if (FModificator == opNone) {
@@ -176,6 +258,13 @@ inline void TfsCallStmt::Modify(TfsCustomVariable *var)
         ModifyGeneral(var);
 }
 
+void TfsCallStmt::Prepare()
+{
+    TfsCustomVariable *variable = FDesignator->Variable();
+    if (FModificator != 0 && variable && !variable->FOnGetVarValue && !variable->FIsReadOnly)
+        FCounter = variable;
+}
+
 void TfsCallStmt::ModifyGeneral(TfsCustomVariable *var)
 {
     const TfsValue step(FModificator);
@@ -194,7 +283,7 @@ void TfsCallStmt::Exec()
         FDesignator->Eval();
         return;
     }
-    Modify(FDesignator->Variable());
+    Modify(FCounter ? FCounter : FDesignator->Variable());
 }
 
 TfsIfStmt::TfsIfStmt(TfsScript *p) : TfsStatement(p), FThen(p), FElse(p) {}
@@ -230,22 +319,17 @@ TfsLoopStmt::TfsLoopStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
 void TfsLoopStmt::Exec()
 {
     ReportLine();
-    TfsScript &program = *FProgram;
-    InPlace body;
-    try {
+    runLoop(*FProgram, {&FBody}, FCondition->Pure(), [this](auto &body) {
         for (;;) {
             if (FTestFirst && FCondition->EvalBool() == FStopWhen)
                 break;
             body.Run(FBody);
-            if (AfterBody(program))
+            if (body.Ends(*FProgram))
                 break;
             if (!FTestFirst && FCondition->EvalBool() == FStopWhen)
                 break;
         }
-    } catch (...) {
-        body.Rethrow();
-    }
-    program.FFlags.breakCalled = false;
+    });
 }
 
 TfsForStmt::TfsForStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
@@ -258,22 +342,16 @@ void TfsForStmt::Exec()
     ReportLine();
     if (FDown ? first < last : last < first)
         return;
-    TfsScript &program = *FProgram;
     TfsCustomVariable &variable = *FVariable->Variable();
     const uint64_t count = FDown ? uint64_t(first) - uint64_t(last) : uint64_t(last) - uint64_t(first);
-    InPlace body;
-    try {
+    runLoop(*FProgram, {&FBody}, true, [&](auto &body) {
         for (uint64_t k = 0;; ++k) {
-            const int64_t value = FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k);
-            variable.SetInteger(value, true);
+            variable.SetInteger(FDown ? int64_t(uint64_t(first) - k) : int64_t(uint64_t(first) + k), true);
             body.Run(FBody);
-            if (TfsLoopStmt::AfterBody(program) || k == count)
+            if (body.Ends(*FProgram) || k == count)
                 break;
         }
-    } catch (...) {
-        body.Rethrow();
-    }
-    program.FFlags.breakCalled = false;
+    });
 }
 
 TfsVbForStmt::TfsVbForStmt(TfsScript *p) : TfsStatement(p), FBody(p) {}
@@ -299,50 +377,123 @@ void TfsVbForStmt::Exec()
 
 TfsCppForStmt::TfsCppForStmt(TfsScript *p) : TfsStatement(p), FFirstStmt(p), FSecondStmt(p), FBody(p) {}
 
+namespace {
+
+// The bound test of a C-style loop, i <= n, on two integers held in place; other kinds take the
+// expression itself.
+template <class Compare> struct IntegerTest
+{
+    const TfsValue &a, &b;
+    TfsNode &expression;
+    bool operator()() const
+    {
+        if (a.kind() != TfsValue::Int || b.kind() != TfsValue::Int)
+            return expression.EvalBool();
+        return Compare()(a.RawInt(), b.RawInt());
+    }
+};
+
+} // namespace
+
 void TfsCppForStmt::Exec()
 {
     ReportLine();
-    TfsScript &program = *FProgram;
     FFirstStmt.Run();
-    // A counter step (i++, i--) is applied here, without running a statement for it.
-    auto *step = FSecondStmt.FItems.size() == 1
-                     ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
-                     : nullptr;
-    if (step && step->FModificator == 0)
-        step = nullptr;
-    TfsCustomVariable *counter = step ? step->FDesignator->Variable() : nullptr;
-    // A bound test (i <= n) of two integers held in place is made here.
+    // A loop is made for its bound test, when that compares two values held in place.
     TfsPlainOperand left, right;
     const TfsOperatorType test = FExpression ? fsPlainComparison(*FExpression, left, right) : opNone;
     const TfsValue *a = left.At(), *b = right.At();
-    const auto holds = [&] {
-        if (test == opNone || !a || !b || a->kind() != TfsValue::Int || b->kind() != TfsValue::Int)
-            return FExpression->EvalBool();
-        const int x = a->RawInt(), y = b->RawInt();
-        return test == opLess ? x < y : test == opLessEq ? x <= y : test == opGreat ? x > y : x >= y;
+    if (Counted(left, right, test))
+        return;
+    if (!a || !b) {
+        Loop([this] { return !FExpression || FExpression->EvalBool(); });
+        return;
+    }
+    switch (test) {
+    case opLess:
+        Loop(IntegerTest<std::less<int>>{*a, *b, *FExpression});
+        break;
+    case opLessEq:
+        Loop(IntegerTest<std::less_equal<int>>{*a, *b, *FExpression});
+        break;
+    case opGreat:
+        Loop(IntegerTest<std::greater<int>>{*a, *b, *FExpression});
+        break;
+    default:
+        Loop(IntegerTest<std::greater_equal<int>>{*a, *b, *FExpression});
+        break;
+    }
+}
+
+TfsCallStmt *TfsCppForStmt::CounterStep()
+{
+    return FSecondStmt.FItems.size() == 1 && FSecondStmt.FItems.front()->Quiet()
+               ? dynamic_cast<TfsCallStmt *>(FSecondStmt.FItems.front().get())
+               : nullptr;
+}
+
+// for (i = a; i < n; i++) of quiet statements that change neither i nor n, i and n integers: counted
+// as a Pascal for loop is, i kept aside and stored for the body to read, and left one step past the
+// last value run as the step leaves it. The step's overflow stays with the general loop.
+bool TfsCppForStmt::Counted(const TfsPlainOperand &left, const TfsPlainOperand &right, TfsOperatorType test)
+{
+    TfsCallStmt *step = CounterStep();
+    const TfsValue *a = left.At(), *b = right.At();
+    if (!step || !a || !b || left.variable != step->Target() || a->kind() != TfsValue::Int ||
+        b->kind() != TfsValue::Int || (left.variable->FTyp != fvtInt && left.variable->FTyp != fvtVariant))
+        return false;
+    const int direction = step->FModificator;
+    const int64_t bound = b->RawInt();
+    int64_t last = 0;
+    if (direction > 0 && (test == opLess || test == opLessEq))
+        last = test == opLess ? bound - 1 : bound;
+    else if (direction < 0 && (test == opGreat || test == opGreatEq))
+        last = test == opGreat ? bound + 1 : bound;
+    else
+        return false;
+    const auto changes = [this](const TfsCustomVariable *v) {
+        return std::any_of(FBody.FItems.begin(), FBody.FItems.end(),
+                           [v](const TfsStatementPtr &s) { return s->Target() == v; });
     };
-    InPlace inner;
+    const int64_t past = last + direction;
+    if (past < INT32_MIN || past > INT32_MAX || !FExpression->Pure() ||
+        !QuietRun::Fits(*FProgram, {&FBody}) || changes(left.variable) ||
+        (right.variable && changes(right.variable)))
+        return false;
+    // Every value the counter takes is a 32-bit integer, which an Integer or a variant stores as it is.
+    TfsValue &counter = left.variable->Storage();
+    int value = a->RawInt();
+    if (direction > 0 ? value > last : value < last)
+        return true;
+    QuietRun body;
     try {
-        for (;;) {
-            if (FExpression && !holds())
+        for (;; value += direction) {
+            counter.AssignInt(value);
+            body.Run(FBody);
+            if (body.Ends(*FProgram))
+                return true;
+            if (value == last)
                 break;
-            inner.Run(FBody);
-            if (TfsLoopStmt::AfterBody(program))
-                break;
-            if (!step) {
-                inner.Run(FSecondStmt);
-                continue;
-            }
-            inner.Enter(step);
-            step->ReportLine();
-            if (!program.FTerminated)
-                step->Modify(counter);
-            inner.Leave();
         }
     } catch (...) {
-        inner.Rethrow();
+        body.Rethrow();
     }
-    program.FFlags.breakCalled = false;
+    counter.AssignInt(int(past));
+    return true;
+}
+
+template <class Test> void TfsCppForStmt::Loop(Test holds)
+{
+    // A counter step (i++) of a quiet loop runs without a dispatch.
+    TfsCallStmt *counter = CounterStep();
+    runLoop(*FProgram, {&FBody, &FSecondStmt}, !FExpression || FExpression->Pure(), [&](auto &body) {
+        while (holds()) {
+            body.Run(FBody);
+            if (body.Ends(*FProgram))
+                break;
+            body.Step(FSecondStmt, counter);
+        }
+    });
 }
 
 TfsTryStmt::TfsTryStmt(TfsScript *p) : TfsStatement(p), FBody(p), FExceptStmt(p) {}

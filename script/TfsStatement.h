@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,13 @@ public:
 
     // Runs the statement; whoever runs it gives a run-time error leaving it its position.
     virtual void Exec() = 0;
+    // A quiet statement changes one plain variable and calls nothing, so it cannot set a line hook,
+    // terminate the script or jump: a loop made of such statements runs them by ExecQuiet, which
+    // reports no line and skips the terminate check.
+    virtual bool Quiet() const { return false; }
+    virtual void ExecQuiet() { Exec(); }
+    // The plain variable a quiet statement changes.
+    virtual const TfsCustomVariable *Target() const { return nullptr; }
     // Tells the nearest OnRunLine hook that this statement's line runs now.
     void ReportLine();
 };
@@ -42,8 +50,15 @@ public:
     explicit TfsStatementList(TfsScript *program) : FProgram(program) {}
     void Run();
     bool Empty() const { return FItems.empty(); }
+    // Every statement is quiet (so is an empty list); found at the first question, as the list is
+    // complete by the time it runs.
+    bool Quiet();
     TfsScript *FProgram;
     std::vector<TfsStatementPtr> FItems;
+
+private:
+    enum class Quietness : uint8_t { Unknown, Quiet, Loud };
+    Quietness FQuietness = Quietness::Unknown;
 };
 
 class TfsAssignmentStmt : public TfsStatement
@@ -55,8 +70,11 @@ public:
     TfsOperatorType FModificator = opNone; // x += e and the like
     TfsVariableDesignator *FVar = nullptr; // fast target: a plain variable
     // Chooses, once the statement is built, whether v op= e runs in place: v a plain variable the
-    // host does not supply, and e unable to change v while it is evaluated.
+    // host does not supply, and e unable to change v while it is evaluated. Such a statement is quiet.
     void Prepare();
+    bool Quiet() const override { return FQuiet; }
+    void ExecQuiet() override;
+    const TfsCustomVariable *Target() const override { return FQuiet ? FVar->FVar : nullptr; }
 
 protected:
     void Exec() override;
@@ -67,6 +85,7 @@ private:
     void ExecInPlace();
     InPlaceFn FInPlace = nullptr;
     const TfsValue *FOperand = nullptr; // e where it lies, when it is a constant or a plain variable
+    bool FQuiet = false;
 };
 
 class TfsCallStmt : public TfsStatement
@@ -75,14 +94,26 @@ public:
     using TfsStatement::TfsStatement;
     std::unique_ptr<TfsDesignator> FDesignator;
     int FModificator = 0; // +1 for x++, -1 for x--
-    // x++ or x-- once the line is reported; variable is the designator's plain variable, or null.
-    void Modify(TfsCustomVariable *variable);
+    // Once the statement is built: x++ and x-- on a plain variable the host does not supply are quiet.
+    void Prepare();
+    bool Quiet() const override { return FCounter; }
+    void ExecQuiet() override { Step(); }
+    const TfsCustomVariable *Target() const override { return FCounter; }
+    // x++ or x-- when quiet, where the counter is stored; a loop's step calls it without dispatch.
+    void Step()
+    {
+        if (!FCounter->CombineInPlace<TfsIntegerOp::Add>(TfsValue(FModificator)))
+            ModifyGeneral(FCounter);
+    }
 
 protected:
     void Exec() override;
 
 private:
+    // x++ or x-- once the line is reported; variable is the designator's plain variable, or null.
+    void Modify(TfsCustomVariable *variable);
     void ModifyGeneral(TfsCustomVariable *variable);
+    TfsCustomVariable *FCounter = nullptr; // set when quiet
 };
 
 class TfsIfStmt : public TfsStatement
@@ -163,6 +194,14 @@ public:
 
 protected:
     void Exec() override;
+
+private:
+    // The loop, with holds() as its bound test.
+    template <class Test> void Loop(Test holds);
+    // The loop run as a counted one when it can be; false when it cannot.
+    bool Counted(const TfsPlainOperand &left, const TfsPlainOperand &right, TfsOperatorType test);
+    // A single quiet x++ or x-- step, or null.
+    TfsCallStmt *CounterStep();
 };
 
 class TfsTryStmt : public TfsStatement

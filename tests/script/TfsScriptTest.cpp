@@ -316,6 +316,23 @@ const Case kInPlace[] = {
     {"JScript", "var r = 0; for (var i = 0; i < 5; i++) { if (i == 2) continue; if (i == 4) break; r = r * 10 + i; }",
      "13"},
     {"C++Script", "int r, i; { for (i = 2147483646; i > 0;\n  i++) r = i; }", "runtime: Integer overflow @ 2:3"},
+    // Loops of plain assignments run without line reports; they still give every statement's result,
+    // and an error leaves at the statement that raised it.
+    {"PascalScript", "var r, a, i: Integer; begin for i := 1 to 4 do begin a := a + i; r := a * 2 end end.", "20"},
+    {"PascalScript", "var r, i: Integer; begin while r < 10 do r := r + 3; for i := 1 to 0 do r := 0 end.", "12"},
+    {"PascalScript", "var r, i, z: Integer; begin for i := 1 to 3 do begin r := r + 1;\n  r := 10 div z end end.",
+     "runtime: Division by zero @ 2:3"},
+    {"JScript", "var r = 0, s = 0; for (var i = 0; i < 4; i += 2) { s = s + i; r = s * 10 + i; }", "22"},
+    {"JScript", "var r = 0; for (var i = 0; i < 10; i++) for (var j = i; j < 3; j++) r += j;", "8"},
+    // A C-style loop counted like a Pascal one leaves its counter one step past the last value run.
+    {"JScript", "var r = 0, i; for (i = 5; i > 2; i--) r = r * 10 + i; r = r * 10 + i;", "5432"},
+    {"C++Script", "int r, i; { for (i = 2147483640; i <= 2147483646; i++) r = i - 2147483600; r = r * 100 + i - 2147483600; }",
+     "4647"},
+    {"C++Script", "int r, i; { for (i = 2147483640; i <= 2147483647;\n  i++) r = i; }", "runtime: Integer overflow @ 2:3"},
+    // A recursive call gets its own locals; the caller's come back when it returns.
+    {"PascalScript", "var r: Integer; function F(n: Integer): Integer; var k: Integer; begin k := n * 10; "
+                     "if n > 0 then Result := F(n - 1) + k else Result := k end; begin r := F(3) end.", "60"},
+    {"JScript", "var r; function F(n) { var k = n * 10; if (n > 0) return F(n - 1) + k; return k; } r = F(3);", "60"},
 };
 // clang-format on
 
