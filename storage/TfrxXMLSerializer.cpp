@@ -866,7 +866,7 @@ void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *ite
         return;
     }
     const QString name = zorXMLToStr(item->GetProp(QStringLiteral("Name")));
-    auto *obj = qobject_cast<TfrxComponent *>(FindByName(s, name));
+    auto *obj = s.FMatchNames ? qobject_cast<TfrxComponent *>(FindByName(s, name)) : nullptr;
     if (obj != nullptr && !inherited && obj->metaObject() != cls) {
         // A name taken by an object of another class: the element gets an object of its own.
         AddError(s, QStringLiteral("Duplicate name ") + name);
@@ -883,7 +883,7 @@ void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *ite
     }
     obj->SetIsLoading(true);
     QString text = item->Text();
-    if (created && FindByName(s, name) != nullptr) {
+    if (created && s.FMatchNames && FindByName(s, name) != nullptr) {
         // Read the attributes but keep the new object's own unique name.
         s.XMLToObj(text, obj);
         obj->CreateUniqueName();
