@@ -1,16 +1,17 @@
 #include "TfrxXMLSerializer.h"
 
+#include "TfrxBand.h"
 #include "TfrxClassRegistry.h"
 #include "TfrxCollection.h"
 #include "TfrxCollectionItem.h"
 #include "TfrxComponent.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxError.h"
-#include "TfrxBand.h"
 #include "TfrxPage.h"
 #include "TfrxPersistent.h"
 #include "TfrxPictureView.h"
 #include "TfrxProperties.h"
+#include "TfrxPropertyTable.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxStyles.h"
@@ -120,38 +121,9 @@ bool IsMemoLines(const QObject *obj, const QMetaProperty &p)
     return qobject_cast<const TfrxCustomMemoView *>(obj) != nullptr && std::strcmp(p.name(), "Memo") == 0;
 }
 
-// What the writer needs of one published property, worked out once per class: walking the
-// property table and parsing the declared defaults again for every object made large reports
-// (and the designer's undo snapshots) slow to write.
-struct WrittenProperty {
-    QMetaProperty Property;
-    Kind PropertyKind;
-    QLatin1String Name;
-    QVariant Default; // none declared: invalid
-    // A number, Boolean, enumeration or set of at most 8 bytes: read into plain storage and
-    // compared with the default's bytes, without a QVariant for every object.
-    bool Plain = false;
-    qsizetype Size = 0;
-    int Index = 0; // in the class's whole property table
-    alignas(8) unsigned char DefaultBytes[8] = {};
-};
-
-WrittenProperty MakeWrittenProperty(const QObject *obj, const QMetaProperty &p)
-{
-    WrittenProperty property{p, TfrxProperties::KindOf(p), QLatin1String(p.name()), TfrxProperties::DefaultValue(obj, p)};
-    const Kind kind = property.PropertyKind;
-    property.Size = p.metaType().sizeOf();
-    property.Index = p.propertyIndex();
-    property.Plain = (kind == Kind::Integer || kind == Kind::Int64 || kind == Kind::Boolean ||
-                      kind == Kind::Enumeration || kind == Kind::Set ||
-                      (kind == Kind::Float && p.metaType() == QMetaType::fromType<double>())) &&
-                     property.Size > 0 && property.Size <= qsizetype(sizeof property.DefaultBytes);
-    if (property.Plain && property.Default.isValid() && property.Default.metaType() == p.metaType())
-        std::memcpy(property.DefaultBytes, property.Default.constData(), property.Size);
-    else if (property.Plain && property.Default.isValid())
-        property.Plain = false;
-    return property;
-}
+// The writer walks the class's property table: what each property needs is worked out once per
+// class, not for every object of a large report.
+using WrittenProperty = TfrxPropertyTable::Property;
 
 // The sub-object a nested property holds (font, frame, fill, ...), read as a plain pointer: report
 // classes derive from QObject alone, so the pointer needs no adjustment.
@@ -174,22 +146,21 @@ void ReadPlain(QObject *obj, const WrittenProperty &property, unsigned char (&by
 }
 
 // The stored, readable properties of an object's class in table order, base classes first.
-const std::vector<WrittenProperty> &WrittenProperties(const QObject *obj)
+const std::vector<const WrittenProperty *> &WrittenProperties(const QObject *obj)
 {
     // Node-based, so a class's list stays where it is while nested objects add theirs.
-    static std::unordered_map<const QMetaObject *, std::vector<WrittenProperty>> classes;
+    static std::unordered_map<const QMetaObject *, std::vector<const WrittenProperty *>> classes;
     static QMutex mutex;
     const QMetaObject *mo = obj->metaObject();
     const QMutexLocker lock(&mutex);
     auto it = classes.find(mo);
     if (it != classes.end())
         return it->second;
-    std::vector<WrittenProperty> list;
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        if (!p.isReadable() || !p.isStored() || IsMemoLines(obj, p))
-            continue;
-        list.push_back(MakeWrittenProperty(obj, p));
+    std::vector<const WrittenProperty *> list;
+    for (const WrittenProperty &property : TfrxPropertyTable::Of(mo).Properties()) {
+        const QMetaProperty &p = property.Meta;
+        if (p.isReadable() && p.isStored() && !IsMemoLines(obj, p))
+            list.push_back(&property);
     }
     return classes.emplace(mo, std::move(list)).first->second;
 }
@@ -198,7 +169,7 @@ const std::vector<WrittenProperty> &WrittenProperties(const QObject *obj)
 // is not stored, ...).
 bool StoredNow(const TfrxPersistent *persistent, const WrittenProperty &property)
 {
-    return persistent == nullptr || persistent->IsPropertyStored(property.Property.name());
+    return persistent == nullptr || persistent->IsPropertyStored(property.Meta.name());
 }
 
 // Whether an object of a class may be a child of the container: pages under the report, bands
@@ -377,7 +348,7 @@ QString TfrxXMLSerializer::Private::PlainText(const QVariant &v, const WrittenPr
     case Kind::Boolean:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case Kind::Enumeration: {
-        const char *key = property.Property.enumerator().valueToKey(RawInt(v));
+        const char *key = property.Meta.enumerator().valueToKey(RawInt(v));
         return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
     }
     case Kind::Set:
@@ -393,7 +364,7 @@ QString TfrxXMLSerializer::Private::PlainText(const QVariant &v, const WrittenPr
 QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const WrittenProperty &property,
                                               QObject *ancestor, bool &write)
 {
-    const QMetaProperty &p = property.Property;
+    const QMetaProperty &p = property.Meta;
     const Kind kind = property.PropertyKind;
     if (kind == Kind::Text && ancestor == nullptr && p.metaType() == QMetaType::fromType<QString>()) {
         // Texts are read straight into a string: most of them (event names, hints, links) are empty.
@@ -498,10 +469,11 @@ void TfrxXMLSerializer::Private::AppendAttributes(TfrxXMLSerializer &s, QString 
 
     // The property table in declaration order, base classes first.
     const auto *persistent = qobject_cast<const TfrxPersistent *>(obj);
-    for (const WrittenProperty &property : WrittenProperties(obj)) {
+    for (const WrittenProperty *written : WrittenProperties(obj)) {
+        const WrittenProperty &property = *written;
         if (!StoredNow(persistent, property))
             continue;
-        const QMetaProperty &p = property.Property;
+        const QMetaProperty &p = property.Meta;
         const Kind kind = property.PropertyKind;
         const QLatin1String name = property.Name;
         if (kind == Kind::Nested) {
