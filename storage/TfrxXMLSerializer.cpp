@@ -27,6 +27,7 @@
 #include <QMetaEnum>
 #include <QtEndian>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -303,7 +304,8 @@ public:
     static void Apply(TfrxXMLSerializer &s, QObject *obj, const QString &name, const QString &value);
     static QString PictureText(TfrxXMLSerializer &s, TfrxPictureView *view, TfrxPictureView *ancestor,
                                const QString &prefix);
-    static void ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e, const QString &value);
+    static void ApplyProperty(TfrxXMLSerializer &s, QObject *holder, const TfrxPropertyTable::Property &property,
+                              QStringView path, const QString &value);
     static void FinishLoading(TfrxXMLSerializer &s);
     static void RememberName(TfrxXMLSerializer &s, TfrxComponent *c);
     static QObject *FindByName(const TfrxXMLSerializer &s, const QString &name);
@@ -319,6 +321,24 @@ TfrxXMLSerializer::~TfrxXMLSerializer() = default;
 
 bool TfrxXMLSerializer::StrToFloat(const QString &text, double &value)
 {
+    // Most texts are short plain numbers: parsed from a stack buffer without a new string.
+    char buffer[64];
+    qsizetype length = 0;
+    bool plain = text.size() < qsizetype(sizeof buffer);
+    for (qsizetype i = 0; plain && i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u',')
+            buffer[length++] = '.';
+        else if (c > 0x7f)
+            plain = false;
+        else if (c != u' ')
+            buffer[length++] = char(c);
+    }
+    if (plain && length > 0 && buffer[0] != '+') {
+        const auto [end, error] = std::from_chars(buffer, buffer + length, value);
+        if (error == std::errc() && end == buffer + length)
+            return std::isfinite(value);
+    }
     QString t;
     t.reserve(text.size());
     for (QChar c : text) {
@@ -628,13 +648,14 @@ QObject *TfrxXMLSerializer::Private::FindByName(const TfrxXMLSerializer &s, cons
 }
 
 // Applies one property value by its kind; failures raise ApplyError with the message to record.
-void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e,
+void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, QObject *holder,
+                                               const TfrxPropertyTable::Property &property, QStringView path,
                                                const QString &value)
 {
-    const QMetaProperty &p = e.Property;
+    const QMetaProperty &p = property.Meta;
     QVariant v;
     bool ok = true;
-    switch (e.PropertyKind) {
+    switch (property.PropertyKind) {
     case Kind::Integer:
         v = value.toInt(&ok);
         if (!ok)
@@ -654,7 +675,7 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
         else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
             v = false;
         else
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
         break;
     }
     case Kind::Enumeration: {
@@ -664,7 +685,7 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
             raw = meta.keyToValue(value.toLatin1().constData(), &ok);
         // A value outside the type is never stored.
         if (!ok || meta.valueToKey(raw) == nullptr)
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
         v = TypedEnum(p, raw);
         break;
     }
@@ -691,14 +712,14 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
         v = zorXMLToStr(value);
         break;
     case Kind::Reference:
-        s.FFixups.append(TfrxFixupItem{e.Object, p, zorXMLToStr(value)});
+        s.FFixups.append(TfrxFixupItem{holder, p, zorXMLToStr(value)});
         return;
     default:
         return;
     }
     try {
-        if (!p.write(e.Object, v))
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+        if (!p.write(holder, v))
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
     } catch (const TfrxError &error) {
         throw ApplyError{error.Message()};
     }
@@ -757,26 +778,27 @@ void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const
         const qsizetype dot = name.indexOf(u'.', start);
         if (dot < 0)
             break;
-        TfrxProperties::Entry part;
-        if (!TfrxProperties::Find(holder, QStringView(name).mid(start, dot - start), part))
+        const TfrxPropertyTable::Property *part =
+            TfrxPropertyTable::Of(holder->metaObject()).Find(QStringView(name).mid(start, dot - start));
+        if (part == nullptr)
             return;
-        if (part.PropertyKind == Kind::StringList && QStringView(name).mid(dot + 1).compare(u"Text", Qt::CaseInsensitive) == 0) {
-            if (part.Property.isWritable())
-                part.Property.write(holder, zorXMLToStr(value).split(CrLf));
+        if (part->PropertyKind == Kind::StringList && QStringView(name).mid(dot + 1).compare(u"Text", Qt::CaseInsensitive) == 0) {
+            if (part->Meta.isWritable())
+                part->Meta.write(holder, zorXMLToStr(value).split(CrLf));
             return;
         }
-        if (part.PropertyKind != Kind::Nested)
+        if (part->PropertyKind != Kind::Nested)
             return;
-        holder = TfrxProperties::NestedObject(holder, part.Property);
+        holder = TfrxProperties::NestedObject(holder, part->Meta);
         if (holder == nullptr)
             return;
         start = dot + 1;
     }
-    TfrxProperties::Entry e;
-    if (!TfrxProperties::Find(holder, QStringView(name).mid(start), e) || !e.Property.isWritable()
-        || e.PropertyKind == Kind::Nested)
+    const QStringView last = QStringView(name).mid(start);
+    const TfrxPropertyTable::Property *property = TfrxPropertyTable::Of(holder->metaObject()).Find(last);
+    if (property == nullptr || !property->Meta.isWritable() || property->PropertyKind == Kind::Nested)
         return;
-    ApplyProperty(s, e, value);
+    ApplyProperty(s, holder, *property, last, value);
 }
 
 // attributes -> { name [spaces] "=" ... '"' value '"' }
