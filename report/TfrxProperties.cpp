@@ -44,6 +44,31 @@ void Collect(QObject *obj, const QString &prefix, int depth, bool nested, QList<
     }
 }
 
+// Copies a number, Boolean, enumeration, set or text between two objects of one class through the
+// class's read and write calls, without a QVariant for each.
+bool CopyDirectly(const QObject *source, QObject *target, const TfrxPropertyTable::Property &property)
+{
+    const auto copy = [&](void *value) {
+        int status = -1;
+        int flags = 0;
+        void *readArgs[] = {value, nullptr, &status};
+        QMetaObject::metacall(const_cast<QObject *>(source), QMetaObject::ReadProperty, property.Index, readArgs);
+        void *writeArgs[] = {value, nullptr, &status, &flags};
+        QMetaObject::metacall(target, QMetaObject::WriteProperty, property.Index, writeArgs);
+    };
+    if (property.Plain) {
+        alignas(8) unsigned char bytes[8] = {};
+        copy(bytes);
+        return true;
+    }
+    if (property.PropertyKind == Kind::Text && property.Meta.metaType() == QMetaType::fromType<QString>()) {
+        QString text;
+        copy(&text);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QVariant TfrxProperties::ValueFromText(const QMetaProperty &p, const QString &text)
@@ -234,7 +259,9 @@ void TfrxProperties::CopyValues(const QObject *source, QObject *target, const QL
          TfrxPropertyTable::Of(target->metaObject()).Properties()) {
         const QMetaProperty &p = property.Meta;
         const Kind kind = property.PropertyKind;
-        if (!p.isWritable() || kind == Kind::Reference || skip.contains(p.name()))
+        if (!p.isWritable() || kind == Kind::Reference || (!skip.isEmpty() && skip.contains(p.name())))
+            continue;
+        if (sameClass && CopyDirectly(source, target, property))
             continue;
         const QMetaProperty from = sameClass ? p : [&] {
             const TfrxPropertyTable::Property *match = sourceTable.Find(property.Name);
