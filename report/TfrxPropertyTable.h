@@ -8,8 +8,6 @@
 
 #include <vector>
 
-class QMetaObject;
-
 // The published properties of one report class, worked out once per class: the meta-property,
 // its kind, its declared default and a name lookup that ignores ASCII case. Reading or writing a
 // property by name, the template reader, the writer and the prepared-pages store go through it
