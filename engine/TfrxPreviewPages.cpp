@@ -586,6 +586,7 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildPage(int index)
         return nullptr;
     if (fullTree) {
         TfrxXMLSerializer serializer;
+        serializer.SetMatchNames(false);
         serializer.ReadRootComponent(page.get(), item);
     } else {
         page->Assign(source);
@@ -683,8 +684,7 @@ void TfrxPreviewPages::WriteSourcePages()
     TfrxXMLItem *pages = RootChild(QStringLiteral("sourcepages"));
     pages->Clear();
     for (const auto &page : FSourcePages) {
-        TfrxXMLSerializer serializer;
-        serializer.WriteRootComponent(page.get(), true, false, pages->Add());
+        pages->AddItem(FullTreeItem(page.get()));
     }
 }
 

@@ -41,6 +41,8 @@ TfrxXMLItem *TfrxPreviewPages::FullTreeItem(TfrxReportPage *page) const
     TfrxXMLSerializer serializer;
     serializer.WriteRootComponent(page, true, false, item);
     item->SetName(QString::fromLatin1(page->metaObject()->className()));
+    // The writer leaves the root's name out; a page read back from the element keeps it.
+    item->SetProp(QStringLiteral("Name"), page->Name());
     return item;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QPageLayout>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QPdfWriter>
 #include <QSaveFile>
 
@@ -71,6 +72,11 @@ bool zorExportPdf(TfrxReport &report, const QString &fileName, QString &error)
         error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
         return false;
     }
+    // One pass over the pages: each is rebuilt, drawn and let go, instead of filling the cache
+    // with pages the export never reads again.
+    const int pagesInCache = report.PreviewOptions()->PagesInCache;
+    report.PreviewOptions()->PagesInCache = 1;
+    const auto restoreCache = qScopeGuard([&] { report.PreviewOptions()->PagesInCache = pagesInCache; });
     try {
         if (!writePages(report, *pages, file, error)) {
             file.cancelWriting();

@@ -4,6 +4,7 @@
 #include "TfrxDialogPage.h"
 #include "TfrxError.h"
 #include "TfrxFont.h"
+#include "TfrxNameIndex.h"
 #include "TfrxPage.h"
 #include "TfrxProperties.h"
 #include "TfrxReport.h"
@@ -34,6 +35,15 @@ void AppendDescendants(const TfrxComponent *c, QList<TfrxComponent *> &out)
         out.append(child);
         AppendDescendants(child, out);
     }
+}
+
+bool IsDescendant(const TfrxComponent *c, const TfrxComponent *ancestor)
+{
+    for (c = c->Parent(); c != nullptr; c = c->Parent()) {
+        if (c == ancestor)
+            return true;
+    }
+    return false;
 }
 
 TfrxComponent *FindDescendant(const TfrxComponent *c, const QString &name)
@@ -80,18 +90,15 @@ void TfrxComponent::SetName(const QString &value)
         return;
     if (!value.isEmpty() && !IsValidName(value))
         throw TfrxError(QStringLiteral("prInvName"), QStringLiteral("\"%1\" is not a valid object name").arg(value));
-    // The template reader keeps names unique itself, with one lookup table for the whole load;
-    // searching the tree for each of n objects would make loading quadratic.
-    if (!value.isEmpty() && !FIsLoading) {
-        if (TfrxReport *report = GetReport(); report != nullptr && report != this) {
-            TfrxComponent *other = report->FindObject(value);
-            if (other != nullptr && other != this)
-                throw TfrxError(QStringLiteral("prDupl"), QStringLiteral("Duplicate name"));
-        }
-    }
+    // The template reader keeps names unique itself and renames what it reads twice.
+    TfrxReport *report = ReportOf(FParent);
+    if (!value.isEmpty() && !FIsLoading && report != nullptr && report->NameIndex().TakenByOther(value, this))
+        throw TfrxError(QStringLiteral("prDupl"), QStringLiteral("Duplicate name"));
     if (FAncestor)
         throw TfrxError(QStringLiteral("clCantRen"),
                         QStringLiteral("Could not rename %1, it was introduced in the ancestor report").arg(FName));
+    if (report != nullptr)
+        report->NameIndex().Rename(this, FName, value);
     FName = value;
 }
 
@@ -114,12 +121,12 @@ QString TfrxComponent::GetDescription() const
 
 void TfrxComponent::CreateUniqueName()
 {
-    const TfrxComponent *root = GetReport();
-    if (root == nullptr) {
-        root = FParent;
-        while (root != nullptr && root->Parent() != nullptr)
-            root = root->Parent();
-    }
+    if (TfrxReport *report = ReportOf(FParent))
+        return SetName(report->NameIndex().UniqueName(BaseName(), this));
+    // Outside a report: the names of the parent's whole tree.
+    const TfrxComponent *root = FParent;
+    while (root != nullptr && root->Parent() != nullptr)
+        root = root->Parent();
     QSet<QString> names;
     if (root != nullptr) {
         for (TfrxComponent *c : root->GetAllObjects()) {
@@ -144,6 +151,10 @@ void TfrxComponent::SetParent(TfrxComponent *value)
             throw TfrxError(QStringLiteral("clCirRef"),
                             QStringLiteral("An object cannot be placed inside itself or its own children"));
     }
+    TfrxReport *from = ReportOf(FParent);
+    TfrxReport *to = ReportOf(value);
+    if (from != to && from != nullptr)
+        from->NameIndex().RemoveTree(this);
     if (FParent != nullptr)
         FParent->RemoveChild(this);
     FParent = value;
@@ -151,6 +162,8 @@ void TfrxComponent::SetParent(TfrxComponent *value)
         FParent->FObjects.append(this);
         SetParentFont(FParentFont);
     }
+    if (from != to && to != nullptr)
+        to->NameIndex().AddTree(this);
 }
 
 void TfrxComponent::RemoveChild(TfrxComponent *child)
@@ -169,7 +182,15 @@ TfrxComponent *TfrxComponent::FindObject(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    return FindDescendant(this, name);
+    const TfrxReport *report = GetReport();
+    if (report == nullptr)
+        return FindDescendant(this, name);
+    const TfrxNameIndex::Bearers bearers = report->NameIndex().Find(name);
+    if (bearers.size() > 1) // only the tree knows which comes first
+        return FindDescendant(this, name);
+    if (bearers.isEmpty() || (this != report && !IsDescendant(bearers.front(), this)))
+        return nullptr;
+    return bearers.front();
 }
 
 TfrxReport *TfrxComponent::GetReport() const

@@ -2,6 +2,7 @@
 
 #include "TfrxComponent.h"
 #include "TfrxPersistent.h"
+#include "TfrxPropertyTable.h"
 
 #include <QMetaEnum>
 
@@ -28,13 +29,13 @@ bool IsComponentPointer(const QMetaProperty &p)
 
 void Collect(QObject *obj, const QString &prefix, int depth, bool nested, QList<TfrxProperties::Entry> &out)
 {
-    const QMetaObject *mo = obj->metaObject();
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
+    for (const TfrxPropertyTable::Property &property :
+         TfrxPropertyTable::Of(obj->metaObject()).Properties()) {
         TfrxProperties::Entry e;
         e.Object = obj;
-        e.Property = mo->property(i);
-        e.Path = prefix + QLatin1String(e.Property.name());
-        e.PropertyKind = TfrxProperties::KindOf(e.Property);
+        e.Property = property.Meta;
+        e.Path = prefix + property.Name;
+        e.PropertyKind = property.PropertyKind;
         out.append(e);
         if (!nested || e.PropertyKind != Kind::Nested || depth >= MaxNesting)
             continue;
@@ -43,20 +44,38 @@ void Collect(QObject *obj, const QString &prefix, int depth, bool nested, QList<
     }
 }
 
-int IndexOfProperty(const QMetaObject *mo, QStringView name)
+// Copies a number, Boolean, enumeration, set or text between two objects of one class through the
+// class's read and write calls, without a QVariant for each.
+bool CopyDirectly(const QObject *source, QObject *target, const TfrxPropertyTable::Property &property)
 {
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
-        if (QLatin1String(mo->property(i).name()).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+    const auto copy = [&](void *value) {
+        int status = -1;
+        int flags = 0;
+        void *readArgs[] = {value, nullptr, &status};
+        QMetaObject::metacall(const_cast<QObject *>(source), QMetaObject::ReadProperty, property.Index, readArgs);
+        void *writeArgs[] = {value, nullptr, &status, &flags};
+        QMetaObject::metacall(target, QMetaObject::WriteProperty, property.Index, writeArgs);
+    };
+    if (property.Plain) {
+        alignas(8) unsigned char bytes[8] = {};
+        copy(bytes);
+        return true;
     }
-    return -1;
+    if (property.PropertyKind == Kind::Text && property.Meta.metaType() == QMetaType::fromType<QString>()) {
+        QString text;
+        copy(&text);
+        return true;
+    }
+    return false;
 }
 
-QVariant FromText(const QMetaProperty &p, const QString &text)
+} // namespace
+
+QVariant TfrxProperties::ValueFromText(const QMetaProperty &p, const QString &text)
 {
     bool ok = true;
     QVariant v;
-    switch (TfrxProperties::KindOf(p)) {
+    switch (KindOf(p)) {
     case Kind::Enumeration: {
         // By identifier, or by number as difference texts write them.
         int value = p.enumerator().keyToValue(text.toLatin1().constData(), &ok);
@@ -100,8 +119,6 @@ QVariant FromText(const QMetaProperty &p, const QString &text)
     }
     return v;
 }
-
-}  // namespace
 
 Kind TfrxProperties::KindOf(const QMetaProperty &p)
 {
@@ -170,20 +187,19 @@ bool TfrxProperties::Find(QObject *obj, QStringView path, Entry &entry)
     for (int depth = 0; holder != nullptr && depth <= MaxNesting; ++depth) {
         const qsizetype dot = path.indexOf(QLatin1Char('.'), start);
         const QStringView name = dot < 0 ? path.mid(start) : path.mid(start, dot - start);
-        const int index = IndexOfProperty(holder->metaObject(), name);
-        if (index < 0)
+        const TfrxPropertyTable::Property *p = TfrxPropertyTable::Of(holder->metaObject()).Find(name);
+        if (p == nullptr)
             return false;
-        const QMetaProperty p = holder->metaObject()->property(index);
         if (dot < 0) {
             entry.Object = holder;
-            entry.Property = p;
+            entry.Property = p->Meta;
             entry.Path = path.toString();
-            entry.PropertyKind = KindOf(p);
+            entry.PropertyKind = p->PropertyKind;
             return true;
         }
-        if (KindOf(p) != Kind::Nested)
+        if (p->PropertyKind != Kind::Nested)
             return false;
-        holder = NestedObject(holder, p);
+        holder = NestedObject(holder, p->Meta);
         start = dot + 1;
     }
     return false;
@@ -205,7 +221,7 @@ bool TfrxProperties::Write(QObject *obj, QStringView path, const QVariant &value
     QVariant v = value;
     if (value.metaType().id() == QMetaType::QString && e.PropertyKind != Kind::Text
         && e.PropertyKind != Kind::Variant) {
-        v = FromText(e.Property, value.toString());
+        v = ValueFromText(e.Property, value.toString());
         if (!v.isValid())
             return false;
     } else if (e.Property.isEnumType() && value.metaType() != e.Property.metaType()) {
@@ -213,7 +229,7 @@ bool TfrxProperties::Write(QObject *obj, QStringView path, const QVariant &value
         const int raw = value.toInt(&ok);
         if (!ok)
             return false;
-        v = FromText(e.Property, QString::number(raw));
+        v = ValueFromText(e.Property, QString::number(raw));
         if (e.PropertyKind == Kind::Enumeration && !e.Property.enumerator().valueToKey(raw))
             return false;
     }
@@ -222,12 +238,9 @@ bool TfrxProperties::Write(QObject *obj, QStringView path, const QVariant &value
 
 QVariant TfrxProperties::DefaultValue(const QObject *obj, const QMetaProperty &p)
 {
-    const QMetaObject *mo = obj->metaObject();
-    const QByteArray key = QByteArrayLiteral("Default.") + p.name();
-    const int index = mo->indexOfClassInfo(key.constData());
-    if (index < 0)
-        return {};
-    return FromText(p, QString::fromLatin1(mo->classInfo(index).value()));
+    const TfrxPropertyTable::Property *property =
+        TfrxPropertyTable::Of(obj->metaObject()).Find(QLatin1String(p.name()));
+    return property != nullptr ? property->Default : QVariant();
 }
 
 bool TfrxProperties::IsStored(const QObject *obj, const QMetaProperty &p)
@@ -240,21 +253,28 @@ bool TfrxProperties::IsStored(const QObject *obj, const QMetaProperty &p)
 
 void TfrxProperties::CopyValues(const QObject *source, QObject *target, const QList<QByteArray> &skip)
 {
-    const QMetaObject *mo = target->metaObject();
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        const int si = source->metaObject()->indexOfProperty(p.name());
-        if (si < 0 || !p.isWritable() || skip.contains(p.name()))
+    const TfrxPropertyTable &sourceTable = TfrxPropertyTable::Of(source->metaObject());
+    const bool sameClass = source->metaObject() == target->metaObject();
+    for (const TfrxPropertyTable::Property &property :
+         TfrxPropertyTable::Of(target->metaObject()).Properties()) {
+        const QMetaProperty &p = property.Meta;
+        const Kind kind = property.PropertyKind;
+        if (!p.isWritable() || kind == Kind::Reference || (!skip.isEmpty() && skip.contains(p.name())))
             continue;
-        const Kind kind = KindOf(p);
-        if (kind == Kind::Reference)
+        if (sameClass && CopyDirectly(source, target, property))
             continue;
-        const QVariant v = source->metaObject()->property(si).read(source);
+        const QMetaProperty from = sameClass ? p : [&] {
+            const TfrxPropertyTable::Property *match = sourceTable.Find(property.Name);
+            return match != nullptr ? match->Meta : QMetaProperty();
+        }();
+        if (!from.isValid())
+            continue;
+        const QVariant v = from.read(source);
         if (kind == Kind::Nested) {
-            auto *from = qobject_cast<TfrxPersistent *>(v.value<QObject *>());
+            auto *held = qobject_cast<TfrxPersistent *>(v.value<QObject *>());
             auto *to = qobject_cast<TfrxPersistent *>(NestedObject(target, p));
-            if (from != nullptr && to != nullptr)
-                to->Assign(from);
+            if (held != nullptr && to != nullptr)
+                to->Assign(held);
             continue;
         }
         p.write(target, v);

@@ -42,6 +42,9 @@ public:
     static bool Write(QObject *obj, QStringView path, const QVariant &value);
 
     static Kind KindOf(const QMetaProperty &property);
+    // A property's value from its text: numbers, Booleans ("True"), enumerations by identifier
+    // or number, sets by number or identifiers; an invalid QVariant when the text does not convert.
+    static QVariant ValueFromText(const QMetaProperty &property, const QString &text);
     // The sub-object held by a nested property, or none.
     static QObject *NestedObject(QObject *obj, const QMetaProperty &property);
     // The default declared for a property (class info "Default.<name>"), converted to the

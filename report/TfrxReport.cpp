@@ -6,6 +6,7 @@
 #include "TfrxCustomPreviewPages.h"
 #include "TfrxDataPage.h"
 #include "TfrxExpressionCache.h"
+#include "TfrxNameIndex.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportServices.h"
 #include "TfrxView.h"
@@ -41,6 +42,7 @@ using namespace zor;
 
 TfrxReport::TfrxReport(QObject *owner)
     : TfrxComponent(owner),
+      FNameIndex(std::make_unique<TfrxNameIndex>()),
       FDataSets(new TfrxReportDataSets(this, this)),
       FEnabledDataSets(new TfrxReportDataSets(this, this)),
       FStyles(new TfrxStyles(this, this)),

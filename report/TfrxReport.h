@@ -17,6 +17,7 @@ class TfrxDataSet;
 class TfrxDrawText;
 class TfrxEngineOptions;
 class TfrxExpressionCache;
+class TfrxNameIndex;
 class TfrxPreviewOptions;
 class TfrxPrintOptions;
 class TfrxReportDataSets;
@@ -304,6 +305,8 @@ public:
     void AddError(const QString &message);
     // Makes sure the report has a data page, named "Data" unless that name is taken, as its first child.
     void CheckDataPage();
+    // The names of the objects of the tree, kept by the objects themselves.
+    TfrxNameIndex &NameIndex() const { return *FNameIndex; }
 
     // The data set through the report's list by user name.
     TfrxDataSet *GetDataset(const QString &alias) const;
@@ -331,6 +334,8 @@ private:
     bool CheckPassword();
     QString ProgressText(int type, int n) const;
 
+    // First, so that it outlives the other members: objects of the tree leave it as they go.
+    std::unique_ptr<TfrxNameIndex> FNameIndex;
     QPointer<TfrxDataSet> FDataSet;
     QString FDataSetName;
     TfrxReportDataSets *FDataSets;

@@ -1,16 +1,17 @@
 #include "TfrxXMLSerializer.h"
 
+#include "TfrxBand.h"
 #include "TfrxClassRegistry.h"
 #include "TfrxCollection.h"
 #include "TfrxCollectionItem.h"
 #include "TfrxComponent.h"
 #include "TfrxCustomMemoView.h"
 #include "TfrxError.h"
-#include "TfrxBand.h"
 #include "TfrxPage.h"
 #include "TfrxPersistent.h"
 #include "TfrxPictureView.h"
 #include "TfrxProperties.h"
+#include "TfrxPropertyTable.h"
 #include "TfrxReport.h"
 #include "TfrxReportDataSets.h"
 #include "TfrxStyles.h"
@@ -26,6 +27,7 @@
 #include <QMetaEnum>
 #include <QtEndian>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -120,38 +122,9 @@ bool IsMemoLines(const QObject *obj, const QMetaProperty &p)
     return qobject_cast<const TfrxCustomMemoView *>(obj) != nullptr && std::strcmp(p.name(), "Memo") == 0;
 }
 
-// What the writer needs of one published property, worked out once per class: walking the
-// property table and parsing the declared defaults again for every object made large reports
-// (and the designer's undo snapshots) slow to write.
-struct WrittenProperty {
-    QMetaProperty Property;
-    Kind PropertyKind;
-    QLatin1String Name;
-    QVariant Default; // none declared: invalid
-    // A number, Boolean, enumeration or set of at most 8 bytes: read into plain storage and
-    // compared with the default's bytes, without a QVariant for every object.
-    bool Plain = false;
-    qsizetype Size = 0;
-    int Index = 0; // in the class's whole property table
-    alignas(8) unsigned char DefaultBytes[8] = {};
-};
-
-WrittenProperty MakeWrittenProperty(const QObject *obj, const QMetaProperty &p)
-{
-    WrittenProperty property{p, TfrxProperties::KindOf(p), QLatin1String(p.name()), TfrxProperties::DefaultValue(obj, p)};
-    const Kind kind = property.PropertyKind;
-    property.Size = p.metaType().sizeOf();
-    property.Index = p.propertyIndex();
-    property.Plain = (kind == Kind::Integer || kind == Kind::Int64 || kind == Kind::Boolean ||
-                      kind == Kind::Enumeration || kind == Kind::Set ||
-                      (kind == Kind::Float && p.metaType() == QMetaType::fromType<double>())) &&
-                     property.Size > 0 && property.Size <= qsizetype(sizeof property.DefaultBytes);
-    if (property.Plain && property.Default.isValid() && property.Default.metaType() == p.metaType())
-        std::memcpy(property.DefaultBytes, property.Default.constData(), property.Size);
-    else if (property.Plain && property.Default.isValid())
-        property.Plain = false;
-    return property;
-}
+// The writer walks the class's property table: what each property needs is worked out once per
+// class, not for every object of a large report.
+using WrittenProperty = TfrxPropertyTable::Property;
 
 // The sub-object a nested property holds (font, frame, fill, ...), read as a plain pointer: report
 // classes derive from QObject alone, so the pointer needs no adjustment.
@@ -174,22 +147,21 @@ void ReadPlain(QObject *obj, const WrittenProperty &property, unsigned char (&by
 }
 
 // The stored, readable properties of an object's class in table order, base classes first.
-const std::vector<WrittenProperty> &WrittenProperties(const QObject *obj)
+const std::vector<const WrittenProperty *> &WrittenProperties(const QObject *obj)
 {
     // Node-based, so a class's list stays where it is while nested objects add theirs.
-    static std::unordered_map<const QMetaObject *, std::vector<WrittenProperty>> classes;
+    static std::unordered_map<const QMetaObject *, std::vector<const WrittenProperty *>> classes;
     static QMutex mutex;
     const QMetaObject *mo = obj->metaObject();
     const QMutexLocker lock(&mutex);
     auto it = classes.find(mo);
     if (it != classes.end())
         return it->second;
-    std::vector<WrittenProperty> list;
-    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        if (!p.isReadable() || !p.isStored() || IsMemoLines(obj, p))
-            continue;
-        list.push_back(MakeWrittenProperty(obj, p));
+    std::vector<const WrittenProperty *> list;
+    for (const WrittenProperty &property : TfrxPropertyTable::Of(mo).Properties()) {
+        const QMetaProperty &p = property.Meta;
+        if (p.isReadable() && p.isStored() && !IsMemoLines(obj, p))
+            list.push_back(&property);
     }
     return classes.emplace(mo, std::move(list)).first->second;
 }
@@ -198,7 +170,7 @@ const std::vector<WrittenProperty> &WrittenProperties(const QObject *obj)
 // is not stored, ...).
 bool StoredNow(const TfrxPersistent *persistent, const WrittenProperty &property)
 {
-    return persistent == nullptr || persistent->IsPropertyStored(property.Property.name());
+    return persistent == nullptr || persistent->IsPropertyStored(property.Meta.name());
 }
 
 // Whether an object of a class may be a child of the container: pages under the report, bands
@@ -332,7 +304,8 @@ public:
     static void Apply(TfrxXMLSerializer &s, QObject *obj, const QString &name, const QString &value);
     static QString PictureText(TfrxXMLSerializer &s, TfrxPictureView *view, TfrxPictureView *ancestor,
                                const QString &prefix);
-    static void ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e, const QString &value);
+    static void ApplyProperty(TfrxXMLSerializer &s, QObject *holder, const TfrxPropertyTable::Property &property,
+                              QStringView path, const QString &value);
     static void FinishLoading(TfrxXMLSerializer &s);
     static void RememberName(TfrxXMLSerializer &s, TfrxComponent *c);
     static QObject *FindByName(const TfrxXMLSerializer &s, const QString &name);
@@ -348,6 +321,24 @@ TfrxXMLSerializer::~TfrxXMLSerializer() = default;
 
 bool TfrxXMLSerializer::StrToFloat(const QString &text, double &value)
 {
+    // Most texts are short plain numbers: parsed from a stack buffer without a new string.
+    char buffer[64];
+    qsizetype length = 0;
+    bool plain = text.size() < qsizetype(sizeof buffer);
+    for (qsizetype i = 0; plain && i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u',')
+            buffer[length++] = '.';
+        else if (c > 0x7f)
+            plain = false;
+        else if (c != u' ')
+            buffer[length++] = char(c);
+    }
+    if (plain && length > 0 && buffer[0] != '+') {
+        const auto [end, error] = std::from_chars(buffer, buffer + length, value);
+        if (error == std::errc() && end == buffer + length)
+            return std::isfinite(value);
+    }
     QString t;
     t.reserve(text.size());
     for (QChar c : text) {
@@ -377,7 +368,7 @@ QString TfrxXMLSerializer::Private::PlainText(const QVariant &v, const WrittenPr
     case Kind::Boolean:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case Kind::Enumeration: {
-        const char *key = property.Property.enumerator().valueToKey(RawInt(v));
+        const char *key = property.Meta.enumerator().valueToKey(RawInt(v));
         return key != nullptr ? QString::fromLatin1(key) : QString::number(RawInt(v));
     }
     case Kind::Set:
@@ -393,7 +384,7 @@ QString TfrxXMLSerializer::Private::PlainText(const QVariant &v, const WrittenPr
 QString TfrxXMLSerializer::Private::ValueText(TfrxXMLSerializer &s, QObject *obj, const WrittenProperty &property,
                                               QObject *ancestor, bool &write)
 {
-    const QMetaProperty &p = property.Property;
+    const QMetaProperty &p = property.Meta;
     const Kind kind = property.PropertyKind;
     if (kind == Kind::Text && ancestor == nullptr && p.metaType() == QMetaType::fromType<QString>()) {
         // Texts are read straight into a string: most of them (event names, hints, links) are empty.
@@ -498,10 +489,11 @@ void TfrxXMLSerializer::Private::AppendAttributes(TfrxXMLSerializer &s, QString 
 
     // The property table in declaration order, base classes first.
     const auto *persistent = qobject_cast<const TfrxPersistent *>(obj);
-    for (const WrittenProperty &property : WrittenProperties(obj)) {
+    for (const WrittenProperty *written : WrittenProperties(obj)) {
+        const WrittenProperty &property = *written;
         if (!StoredNow(persistent, property))
             continue;
-        const QMetaProperty &p = property.Property;
+        const QMetaProperty &p = property.Meta;
         const Kind kind = property.PropertyKind;
         const QLatin1String name = property.Name;
         if (kind == Kind::Nested) {
@@ -656,13 +648,14 @@ QObject *TfrxXMLSerializer::Private::FindByName(const TfrxXMLSerializer &s, cons
 }
 
 // Applies one property value by its kind; failures raise ApplyError with the message to record.
-void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxProperties::Entry &e,
+void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, QObject *holder,
+                                               const TfrxPropertyTable::Property &property, QStringView path,
                                                const QString &value)
 {
-    const QMetaProperty &p = e.Property;
+    const QMetaProperty &p = property.Meta;
     QVariant v;
     bool ok = true;
-    switch (e.PropertyKind) {
+    switch (property.PropertyKind) {
     case Kind::Integer:
         v = value.toInt(&ok);
         if (!ok)
@@ -682,7 +675,7 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
         else if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
             v = false;
         else
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
         break;
     }
     case Kind::Enumeration: {
@@ -692,7 +685,7 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
             raw = meta.keyToValue(value.toLatin1().constData(), &ok);
         // A value outside the type is never stored.
         if (!ok || meta.valueToKey(raw) == nullptr)
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
         v = TypedEnum(p, raw);
         break;
     }
@@ -719,14 +712,14 @@ void TfrxXMLSerializer::Private::ApplyProperty(TfrxXMLSerializer &s, const TfrxP
         v = zorXMLToStr(value);
         break;
     case Kind::Reference:
-        s.FFixups.append(TfrxFixupItem{e.Object, p, zorXMLToStr(value)});
+        s.FFixups.append(TfrxFixupItem{holder, p, zorXMLToStr(value)});
         return;
     default:
         return;
     }
     try {
-        if (!p.write(e.Object, v))
-            throw ApplyError{QStringLiteral("Invalid property value ") + e.Path};
+        if (!p.write(holder, v))
+            throw ApplyError{QStringLiteral("Invalid property value ") + path.toString()};
     } catch (const TfrxError &error) {
         throw ApplyError{error.Message()};
     }
@@ -785,26 +778,27 @@ void TfrxXMLSerializer::Private::Apply(TfrxXMLSerializer &s, QObject *obj, const
         const qsizetype dot = name.indexOf(u'.', start);
         if (dot < 0)
             break;
-        TfrxProperties::Entry part;
-        if (!TfrxProperties::Find(holder, QStringView(name).mid(start, dot - start), part))
+        const TfrxPropertyTable::Property *part =
+            TfrxPropertyTable::Of(holder->metaObject()).Find(QStringView(name).mid(start, dot - start));
+        if (part == nullptr)
             return;
-        if (part.PropertyKind == Kind::StringList && QStringView(name).mid(dot + 1).compare(u"Text", Qt::CaseInsensitive) == 0) {
-            if (part.Property.isWritable())
-                part.Property.write(holder, zorXMLToStr(value).split(CrLf));
+        if (part->PropertyKind == Kind::StringList && QStringView(name).mid(dot + 1).compare(u"Text", Qt::CaseInsensitive) == 0) {
+            if (part->Meta.isWritable())
+                part->Meta.write(holder, zorXMLToStr(value).split(CrLf));
             return;
         }
-        if (part.PropertyKind != Kind::Nested)
+        if (part->PropertyKind != Kind::Nested)
             return;
-        holder = TfrxProperties::NestedObject(holder, part.Property);
+        holder = TfrxProperties::NestedObject(holder, part->Meta);
         if (holder == nullptr)
             return;
         start = dot + 1;
     }
-    TfrxProperties::Entry e;
-    if (!TfrxProperties::Find(holder, QStringView(name).mid(start), e) || !e.Property.isWritable()
-        || e.PropertyKind == Kind::Nested)
+    const QStringView last = QStringView(name).mid(start);
+    const TfrxPropertyTable::Property *property = TfrxPropertyTable::Of(holder->metaObject()).Find(last);
+    if (property == nullptr || !property->Meta.isWritable() || property->PropertyKind == Kind::Nested)
         return;
-    ApplyProperty(s, e, value);
+    ApplyProperty(s, holder, *property, last, value);
 }
 
 // attributes -> { name [spaces] "=" ... '"' value '"' }
@@ -866,7 +860,7 @@ void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *ite
         return;
     }
     const QString name = zorXMLToStr(item->GetProp(QStringLiteral("Name")));
-    auto *obj = qobject_cast<TfrxComponent *>(FindByName(s, name));
+    auto *obj = s.FMatchNames ? qobject_cast<TfrxComponent *>(FindByName(s, name)) : nullptr;
     if (obj != nullptr && !inherited && obj->metaObject() != cls) {
         // A name taken by an object of another class: the element gets an object of its own.
         AddError(s, QStringLiteral("Duplicate name ") + name);
@@ -883,7 +877,7 @@ void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *ite
     }
     obj->SetIsLoading(true);
     QString text = item->Text();
-    if (created && FindByName(s, name) != nullptr) {
+    if (created && s.FMatchNames && FindByName(s, name) != nullptr) {
         // Read the attributes but keep the new object's own unique name.
         s.XMLToObj(text, obj);
         obj->CreateUniqueName();

@@ -59,6 +59,12 @@ public:
     void SetSerializeDefaultValues(bool value) { FSerializeDefaultValues = value; }
     bool HandleNestedProperties() const { return FHandleNestedProperties; }
     void SetHandleNestedProperties(bool value) { FHandleNestedProperties = value; }
+    // Whether an element whose Name an object of the tree already bears reads into that object
+    // (templates, inherited objects); off, every element makes a new object with the name as
+    // written, as the whole-tree pages of a prepared report need, where each row repeats its
+    // band's names.
+    bool MatchNames() const { return FMatchNames; }
+    void SetMatchNames(bool value) { FMatchNames = value; }
 
     using AncestorHandler = std::function<TfrxComponent *(const QString &name)>;
     using CustomDataHandler = std::function<void(TfrxXMLItem *item)>;
@@ -117,6 +123,7 @@ private:
     bool FOldFormat = false;
     bool FSerializeDefaultValues = false;
     bool FHandleNestedProperties = true;
+    bool FMatchNames = true;
     AncestorHandler FOnGetAncestor;
     CustomDataHandler FOnGetCustomData;
     CustomDataHandler FOnSaveCustomData;

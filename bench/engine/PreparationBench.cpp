@@ -11,6 +11,7 @@
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
 #include "zorEngine.h"
+#include "zorPdfExport.h"
 #include "zorTemplateFormat.h"
 
 #include <benchmark/benchmark.h>
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <malloc.h>
 
@@ -37,6 +39,12 @@ double PeakMiB()
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
     }
     return 0;
+}
+
+// Bytes the allocator has handed out and not taken back.
+double HeapMiB()
+{
+    return double(mallinfo2().uordblks) / 1048576;
 }
 
 // Starts a new peak for the next run (Linux: writing 5 to clear_refs resets VmHWM), so that each run
@@ -78,7 +86,8 @@ BENCHMARK(BM_PrepareCertificate)->Unit(benchmark::kMillisecond);
 
 // A page header, a data band of five text objects over state.range(0) records and a report
 // summary with a total.
-struct ListReport {
+struct ListReport
+{
     std::unique_ptr<CsvDataSet> Data = std::make_unique<CsvDataSet>();
     std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>();
 
@@ -87,11 +96,12 @@ struct ListReport {
         QList<QStringList> rows;
         rows.reserve(records);
         for (int i = 1; i <= records; ++i)
-            rows.append({QString::number(i), QStringLiteral("Name %1").arg(i), QStringLiteral("City %1").arg(i % 97),
-                         QString::number(i % 13), QString::number(i * 7 % 1000)});
+            rows.append({QString::number(i), QStringLiteral("Name %1").arg(i),
+                         QStringLiteral("City %1").arg(i % 97), QString::number(i % 13),
+                         QString::number(i * 7 % 1000)});
         Data->SetUserName(QStringLiteral("Data"));
-        Data->SetRows({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("City"), QStringLiteral("Group"),
-                       QStringLiteral("Amount")},
+        Data->SetRows({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("City"),
+                       QStringLiteral("Group"), QStringLiteral("Amount")},
                       rows);
         TfrxReport *report = Report.get();
         report->EngineOptions()->DestroyForms = false;
@@ -116,7 +126,8 @@ struct ListReport {
         const QStringList fields{QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("City"),
                                  QStringLiteral("Group"), QStringLiteral("Amount")};
         for (int i = 0; i < fields.size(); ++i)
-            Memo(band, QStringLiteral("Field%1").arg(i), i * 140, QStringLiteral("[Data.\"%1\"]").arg(fields[i]));
+            Memo(band, QStringLiteral("Field%1").arg(i), i * 140,
+                 QStringLiteral("[Data.\"%1\"]").arg(fields[i]));
         auto *summary = new TfrxReportSummary(page);
         summary->SetName(QStringLiteral("ReportSummary1"));
         summary->SetBounds(0, 100, 700, 20);
@@ -139,6 +150,7 @@ void BM_PrepareDataBand(benchmark::State &state)
     list.Report->EngineOptions()->MaxMemSize = 1;
     ResetPeak();
     int pages = 0;
+    double heldMiB = 0;
     for (auto _ : state) {
         // Every round starts as the first one does: without the pages of the last round to free and
         // with its memory given back, so that rounds of a small report are timed like one round of
@@ -146,13 +158,20 @@ void BM_PrepareDataBand(benchmark::State &state)
         state.PauseTiming();
         list.Report->PreviewPages()->Clear();
         malloc_trim(0);
+        const double before = HeapMiB();
         state.ResumeTiming();
         if (!list.Report->PrepareReport())
             state.SkipWithError("preparation failed");
+        state.PauseTiming();
         pages = list.Report->PreviewPages()->GetCount();
+        heldMiB = HeapMiB() - before;
+        state.ResumeTiming();
     }
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
+    // What the prepared report holds in memory, per page (only meaningful without the file cache).
+    state.counters["MiB/page"] = pages > 0 ? heldMiB / pages : 0;
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["peak_MiB"] = PeakMiB();
 }
 // Records, and whether old pages go to the file cache (with a budget of 1 MB). The large runs only
@@ -185,6 +204,35 @@ void BM_RebuildAndDrawPage(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RebuildAndDrawPage)->Unit(benchmark::kMillisecond);
+
+// The PDF of a prepared list of state.range(0) records, with the peak memory of the preparation
+// and of the export each measured from the state before it.
+void BM_ExportPdf(benchmark::State &state)
+{
+    ListReport list(int(state.range(0)));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("list.pdf"));
+    double preparePeak = 0, exportPeak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.Report->PreviewPages()->Clear();
+        ResetPeak();
+        if (!list.Report->PrepareReport())
+            state.SkipWithError("preparation failed");
+        preparePeak = PeakMiB();
+        ResetPeak();
+        state.ResumeTiming();
+        QString error;
+        if (!zorExportPdf(*list.Report, file, error))
+            state.SkipWithError("the PDF is not written");
+        state.PauseTiming();
+        exportPeak = PeakMiB();
+        state.ResumeTiming();
+    }
+    state.counters["prepare_peak_MiB"] = preparePeak;
+    state.counters["export_peak_MiB"] = exportPeak;
+}
+BENCHMARK(BM_ExportPdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

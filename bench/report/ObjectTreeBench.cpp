@@ -59,6 +59,28 @@ void BM_CreateUniqueName(benchmark::State &state)
 }
 BENCHMARK(BM_CreateUniqueName)->Arg(1000)->Arg(10000)->Iterations(200)->Unit(benchmark::kMillisecond);
 
+// n objects inserted one after another into one band, each named as the designer names a new or
+// pasted object; the whole naming must stay linear in n.
+void BM_InsertNamedObjects(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto report = BuildReport(1);
+        auto *page = qobject_cast<TfrxComponent *>(report->Objects().constLast());
+        auto *band = new TfrxMasterData(page);
+        state.ResumeTiming();
+        for (int i = 0; i < state.range(0); ++i) {
+            auto *shape = new TfrxShapeView(band);
+            shape->CreateUniqueName();
+        }
+        state.PauseTiming();
+        report.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_InsertNamedObjects)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
 void BM_FindObject(benchmark::State &state)
 {
     auto report = BuildReport(10000);

@@ -7,6 +7,7 @@
 #include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "TfrxResources.h"
+#include "VariableOptions.h"
 #include "zorEngine.h"
 #include "zorPdfExport.h"
 #include "zorScriptBindings.h"
@@ -28,9 +29,11 @@ namespace {
 
 const char kHelp[] =
     "Usage:\n"
-    "  zorreport prepare TEMPLATE [--data ALIAS=FILE.csv]... -o OUT.zi3\n"
-    "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--page N] [--dpi D] -o OUT.png\n"
-    "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... -o OUT.pdf\n"
+    "  zorreport prepare TEMPLATE [--data ALIAS=FILE.csv]... [--var NAME=VALUE]... -o OUT.zi3\n"
+    "  zorreport render TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--var NAME=VALUE]... [--page N] "
+    "[--dpi D]\n"
+    "                   -o OUT.png\n"
+    "  zorreport pdf TEMPLATE|PREPARED.zi3 [--data ALIAS=FILE.csv]... [--var NAME=VALUE]... -o OUT.pdf\n"
     "  zorreport run SCRIPT [--language NAME] [--print VARIABLE]...\n"
     "  zorreport --help | --version\n"
     "\n"
@@ -43,6 +46,7 @@ const char kHelp[] =
     "pdf      writes every page of a prepared report, or of a template prepared first, to a\n"
     "         vector PDF with selectable text, each page on its own paper size.\n"
     "--data   makes a CSV file (first line the field names) a data set under ALIAS.\n"
+    "--var    gives a variable of the template a text value (templates only).\n"
     "run      compiles and runs a script (the language from --language, else from the extension:\n"
     "         .pas PascalScript, .cpp C++Script, .vb BasicScript, .js JScript) and prints the\n"
     "         value of each --print variable on its own line. Exits 2 when the script does not\n"
@@ -53,6 +57,7 @@ struct Options {
     QString Input;
     QString Output;
     QList<QPair<QString, QString>> Data;
+    VariableOptions Variables;
     int Page = 1;
     double Dpi = 96;
 };
@@ -63,7 +68,7 @@ int Fail(const QString &message)
     return 1;
 }
 
-// command line -> command input (option)* ; option -> --data A=F | --page N | --dpi D | -o FILE
+// command line -> command input (option)* ; option -> --data A=F | --var N=V | --page N | --dpi D | -o FILE
 bool ParseArguments(const QStringList &args, Options &options, QString &error)
 {
     if (args.size() < 2) {
@@ -80,7 +85,7 @@ bool ParseArguments(const QStringList &args, Options &options, QString &error)
         const QString &arg = args.at(i);
         const bool hasValue = i + 1 < args.size();
         if (arg == QLatin1String("-o") || arg == QLatin1String("--data") || arg == QLatin1String("--page") ||
-            arg == QLatin1String("--dpi")) {
+            arg == QLatin1String("--dpi") || arg == QLatin1String("--var")) {
             if (!hasValue) {
                 error = QStringLiteral("%1 needs a value").arg(arg);
                 return false;
@@ -92,6 +97,8 @@ bool ParseArguments(const QStringList &args, Options &options, QString &error)
             } else if (arg == QLatin1String("--page")) {
                 options.Page = value.toInt(&ok);
                 ok = ok && options.Page >= 1;
+            } else if (arg == QLatin1String("--var")) {
+                ok = options.Variables.Add(value);
             } else if (arg == QLatin1String("--dpi")) {
                 options.Dpi = value.toDouble(&ok);
                 ok = ok && options.Dpi >= 1 && options.Dpi <= 2400;
@@ -172,6 +179,8 @@ bool Prepare(TfrxReport &report, const Options &options, std::vector<std::unique
         error = ErrorText(report, QString());
         return false;
     }
+    if (!options.Variables.Apply(report, error))
+        return false;
     for (const auto &ds : dataSets) {
         if (report.DataSets()->Find(ds->UserName()) == nullptr)
             report.DataSets()->Add(ds.get());
@@ -265,6 +274,8 @@ int main(int argc, char **argv)
     TfrxReport report;
     report.EngineOptions()->NewSilentMode = zor::simSilent;
     if (options.Command != QLatin1String("prepare") && IsPreparedReport(options.Input)) {
+        if (!options.Variables.IsEmpty())
+            return Fail(QStringLiteral("--var sets variables of a template, not of a prepared report"));
         report.PreviewPages()->LoadFromFile(options.Input, false);
         if (!report.Errors().isEmpty())
             return Fail(ErrorText(report, QString()));

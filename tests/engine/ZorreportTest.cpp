@@ -145,6 +145,75 @@ TEST(ZorReportTest, FailuresExitNonZeroWithTheReason)
     EXPECT_FALSE(QFile::exists(out));
 }
 
+// A template with variables filled from the command line, in PascalScript and in JScript, whose
+// literals are quoted differently.
+TEST(ZorReportTest, VariablesFromTheCommandLineReachThePage)
+{
+    QTemporaryDir dir;
+    const std::pair<const char *, const char *> languages[] = {{"PascalScript", "begin end."},
+                                                               {"JScript", ""}};
+    for (const auto &[language, script] : languages) {
+        SCOPED_TRACE(language);
+        const QString templ = dir.filePath(QStringLiteral("vars.ze3"));
+        const QString prepared = dir.filePath(QStringLiteral("vars.zi3"));
+        QFile t(templ);
+        ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+        t.write(QStringLiteral(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport Version="5.1.1" ScriptLanguage="%1" ScriptText.Text="%2">
+  <Variables>
+    <item Name=" Certificate"/>
+    <item Name="Student" Value="'nobody'"/>
+    <item Name="Number" Value="'0'"/>
+  </Variables>
+  <TfrxReportPage Name="Page1" PaperWidth="100" PaperHeight="100" PaperSize="256">
+    <TfrxMemoView Name="Memo1" Left="0" Top="0" Width="300" Height="20" Text="[Student] / [Number]"/>
+  </TfrxReportPage>
+</TfrxReport>
+)")
+                    .arg(QLatin1String(language), QLatin1String(script))
+                    .toUtf8());
+        t.close();
+        const Result r = RunTool({QStringLiteral("prepare"), templ, QStringLiteral("--var"),
+                                  QString::fromUtf8("Student=О'Брайен \"Иван\" = 1"), QStringLiteral("--var"),
+                                  QStringLiteral("number=0042"), QStringLiteral("-o"), prepared});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+        QFile out(prepared);
+        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+        const QString xml = QString::fromUtf8(out.readAll());
+        // The values arrive as texts, quotes and all; "0042" stays a text, not the number 42.
+        EXPECT_TRUE(xml.contains(QString::fromUtf8("О'Брайен &#34;Иван&#34; = 1 / 0042")))
+            << xml.toStdString();
+    }
+}
+
+TEST(ZorReportTest, ABadVariableOptionIsAnErrorWithStatusOne)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.zi3"));
+    const QString prepared = dir.filePath(QStringLiteral("cert.zi3"));
+    ASSERT_EQ(RunTool({QStringLiteral("prepare"), kTemplate, QStringLiteral("-o"), prepared}).ExitCode, 0);
+    const struct
+    {
+        QStringList Args;
+        QString Message;
+    } cases[] = {
+        {{QStringLiteral("prepare"), kTemplate, QStringLiteral("--var"), QStringLiteral("Student")},
+         QStringLiteral("Invalid value for --var: \"Student\"")},
+        {{QStringLiteral("prepare"), kTemplate, QStringLiteral("--var"), QStringLiteral("=x")},
+         QStringLiteral("Invalid value for --var: \"=x\"")},
+        {{QStringLiteral("pdf"), kTemplate, QStringLiteral("--var"), QStringLiteral("NoSuch=1")},
+         QStringLiteral("The report has no variable \"NoSuch\"")},
+        {{QStringLiteral("render"), prepared, QStringLiteral("--var"), QStringLiteral("A=1")},
+         QStringLiteral("--var sets variables of a template, not of a prepared report")},
+    };
+    for (const auto &c : cases) {
+        const Result r = RunTool(c.Args + QStringList{QStringLiteral("-o"), out});
+        EXPECT_EQ(r.ExitCode, 1) << c.Args.join(u' ').toStdString();
+        EXPECT_TRUE(r.Err.contains(c.Message)) << r.Err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
 // Scripts run from the command line in each language; the exit status tells a compile error (2)
 // from a failure while running (1), and the messages carry line:column.
 TEST(ZorReportTest, RunsScriptsAndPrintsTheirVariables)

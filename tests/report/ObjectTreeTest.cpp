@@ -133,6 +133,84 @@ TEST_F(Tree, UniqueNamesTakeTheSmallestFreeNumber)
     EXPECT_EQ(page2->Name(), QStringLiteral("Page2"));
 }
 
+// Names are looked up through the report's index: it must follow every way an object enters,
+// leaves or renames itself in the tree.
+TEST_F(Tree, NameLookupsFollowMovesRenamesAndDeletions)
+{
+    TfrxShapeView *a = Shape(band, QStringLiteral("Moving"));
+    TfrxReport other;
+    auto *otherPage = new TfrxReportPage(&other);
+    a->SetParent(otherPage);
+    EXPECT_EQ(report.FindObject(QStringLiteral("moving")), nullptr);
+    EXPECT_EQ(other.FindObject(QStringLiteral("MOVING")), a);
+    TfrxShapeView *b = Shape(band, QStringLiteral("Moving")); // the name is free again here
+    EXPECT_EQ(report.FindObject(QStringLiteral("Moving")), b);
+    EXPECT_THROW(Shape(otherPage, QStringLiteral("moving")), TfrxError);
+
+    // A band leaving with its objects takes their names along; renaming frees the old name.
+    band->SetParent(nullptr);
+    EXPECT_EQ(report.FindObject(QStringLiteral("Moving")), nullptr);
+    band->SetParent(page);
+    b->SetName(QStringLiteral("Renamed"));
+    EXPECT_EQ(report.FindObject(QStringLiteral("Moving")), nullptr);
+    EXPECT_EQ(report.FindObject(QStringLiteral("renamed")), b);
+    delete b;
+    EXPECT_EQ(report.FindObject(QStringLiteral("Renamed")), nullptr);
+
+    // A page finds only its own objects, the report all of them.
+    auto *page2 = new TfrxReportPage(&report);
+    TfrxShapeView *c = Shape(page2, QStringLiteral("OnPage2"));
+    EXPECT_EQ(page->FindObject(QStringLiteral("OnPage2")), nullptr);
+    EXPECT_EQ(page2->FindObject(QStringLiteral("OnPage2")), c);
+
+    // Names read twice while loading: the first in tree order is found until one is renamed.
+    auto *d1 = new TfrxShapeView(page);
+    auto *d2 = new TfrxShapeView(page2);
+    for (TfrxShapeView *d : {d2, d1}) {
+        d->SetIsLoading(true);
+        d->SetName(QStringLiteral("Twice"));
+        d->SetIsLoading(false);
+    }
+    EXPECT_EQ(report.FindObject(QStringLiteral("Twice")), d1);
+    d1->CreateUniqueName();
+    EXPECT_EQ(report.FindObject(QStringLiteral("Twice")), d2);
+    EXPECT_EQ(page->FindObject(QStringLiteral("Twice")), nullptr);
+}
+
+TEST_F(Tree, UniqueNamesReuseTheNumbersThatWereFreed)
+{
+    QList<TfrxShapeView *> shapes;
+    for (int i = 0; i < 5; ++i) {
+        shapes.append(new TfrxShapeView(band));
+        shapes.last()->CreateUniqueName();
+    }
+    EXPECT_EQ(shapes.last()->Name(), QStringLiteral("Shape5"));
+    delete shapes[3];                            // Shape4
+    shapes[1]->SetName(QStringLiteral("Other")); // Shape2
+    shapes[0]->SetParent(nullptr);               // Shape1 leaves the report
+    const auto next = [this] {
+        auto *shape = new TfrxShapeView(band);
+        shape->CreateUniqueName();
+        return shape->Name();
+    };
+    EXPECT_EQ(next(), QStringLiteral("Shape1"));
+    EXPECT_EQ(next(), QStringLiteral("Shape2"));
+    EXPECT_EQ(next(), QStringLiteral("Shape4"));
+    EXPECT_EQ(next(), QStringLiteral("Shape6"));
+    // A base that ends in digits: "Field1" and 2 make "Field12".
+    const auto field = [this] {
+        auto *shape = new TfrxShapeView(band);
+        shape->SetBaseName(QStringLiteral("Field1"));
+        shape->CreateUniqueName();
+        return shape;
+    };
+    TfrxShapeView *first = field();
+    EXPECT_EQ(field()->Name(), QStringLiteral("Field12"));
+    first->SetName(QStringLiteral("X"));
+    EXPECT_EQ(field()->Name(), QStringLiteral("Field11"));
+    delete shapes[0];
+}
+
 TEST_F(Tree, AbsolutePositionsAndRealBounds)
 {
     band->SetBounds(0, 100, 700, 50);

@@ -5,11 +5,12 @@
 #include "TfrxComponent.h"
 #include "TfrxDataBand.h"
 #include "TfrxError.h"
-#include "TfrxReport.h"
 #include "TfrxFont.h"
 #include "TfrxFrame.h"
 #include "TfrxFrameLine.h"
 #include "TfrxProperties.h"
+#include "TfrxPropertyTable.h"
+#include "TfrxReport.h"
 #include "TfrxReportPage.h"
 #include "TfrxShapeView.h"
 
@@ -142,6 +143,29 @@ TEST_P(EveryClass, NewObjectHoldsTheDeclaredDefaults)
         else
             EXPECT_EQ(v, def);
     }
+}
+
+// The class's name table against the meta-object: every property found by its name in any case,
+// names that only share a beginning or an end not found.
+TEST_P(EveryClass, PropertyTableFindsEveryNameInAnyCase)
+{
+    const QMetaObject *meta = TfrxClassRegistry::Instance().Find(GetParam());
+    ASSERT_NE(meta, nullptr);
+    const TfrxPropertyTable &table = TfrxPropertyTable::Of(meta);
+    EXPECT_EQ(int(table.Properties().size()),
+              meta->propertyCount() - QObject::staticMetaObject.propertyCount());
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QString name = QString::fromLatin1(meta->property(i).name());
+        SCOPED_TRACE(name.toStdString());
+        for (const QString &spelling : {name, name.toUpper(), name.toLower()}) {
+            const TfrxPropertyTable::Property *found = table.Find(spelling);
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(found->Index, meta->indexOfProperty(name.toLatin1().constData()));
+        }
+        EXPECT_EQ(table.Find(name + u'X'), nullptr);
+        EXPECT_EQ(table.Find(QStringView(name).chopped(1)), nullptr);
+    }
+    EXPECT_EQ(table.Find(QStringView()), nullptr);
 }
 
 QStringList RegisteredClasses()
