@@ -6,6 +6,7 @@
 #include "TfrxCustomMemoView.h"
 #include "TfrxDictionary.h"
 #include "TfrxError.h"
+#include "TfrxFileException.h"
 #include "TfrxOutline.h"
 #include "TfrxPictureCache.h"
 #include "TfrxPictureView.h"
@@ -15,11 +16,11 @@
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 #include "TfrxXMLSerializer.h"
+#include "zorSafeFile.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QPaintDevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -784,11 +785,14 @@ void TfrxPreviewPages::LoadFromStream(QIODevice *stream, bool)
 
 bool TfrxPreviewPages::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    SaveToStream(&file);
-    return file.commit();
+    return zorWriteFileSafely(fileName, [this](QIODevice &device) {
+        try {
+            SaveToStream(&device);
+            return true;
+        } catch (const TfrxFileException &) {
+            return false;  // the device says why
+        }
+    });
 }
 
 bool TfrxPreviewPages::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)

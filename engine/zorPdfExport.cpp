@@ -5,11 +5,11 @@
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
+#include "zorSafeFile.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -66,24 +66,20 @@ bool zorExportPdf(TfrxReport &report, const QString &fileName, QString &error)
         error = QStringLiteral("The report has no pages");
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    try {
-        if (!writePages(report, *pages, file, error)) {
-            file.cancelWriting();
-            return false;
-        }
-    } catch (const TfrxError &failure) {
-        file.cancelWriting();
-        error = failure.Message();
-        return false;
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return true;
+    QString failure;
+    const bool written = zorWriteFileSafely(
+        fileName,
+        [&](QIODevice &device) {
+            try {
+                return writePages(report, *pages, device, failure);
+            } catch (const TfrxError &raised) {
+                failure = raised.Message();
+                return false;
+            }
+        },
+        &error);
+    // The export's own reason says more than the file's when the drawing failed.
+    if (!written && !failure.isEmpty())
+        error = failure;
+    return written;
 }
