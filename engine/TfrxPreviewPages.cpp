@@ -747,7 +747,8 @@ void TfrxPreviewPages::ReadDictionary()
         const QString sourceName = item->Prop(QStringLiteral("name"));
         const qsizetype dot = sourceName.indexOf(QLatin1Char('.'));
         bool ok = false;
-        const int pageIndex = sourceName.startsWith(QLatin1String("Page")) && dot > 0 ? sourceName.mid(4, dot - 4).toInt(&ok) : -1;
+        const bool named = sourceName.startsWith(QLatin1String("Page")) && dot > 0;
+        const int pageIndex = named ? sourceName.mid(4, dot - 4).toInt(&ok) : -1;
         TfrxReportPage *page = ok ? SourcePage(pageIndex) : nullptr;
         TfrxComponent *obj = page != nullptr ? page->FindObject(sourceName.mid(dot + 1)) : nullptr;
         if (obj == nullptr) {

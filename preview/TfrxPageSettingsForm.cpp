@@ -23,11 +23,15 @@ using namespace zor;
 
 namespace {
 
-QString text(const char *key) { return zorPrinterText(key); }
+QString text(const char *key)
+{
+    return zorPrinterText(key);
+}
 
 } // namespace
 
-TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent, bool templatePages)
+TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent,
+                                           bool templatePages)
     : QDialog(parent), FReport(report), FPageIndex(pageIndex), FTemplatePages(templatePages)
 {
     setObjectName(QStringLiteral("TfrxPageSettingsForm"));
@@ -130,7 +134,10 @@ QDoubleSpinBox *TfrxPageSettingsForm::lengthBox(const char *name)
     return box;
 }
 
-bool TfrxPageSettingsForm::ApplyToAll() const { return AllRB->isChecked(); }
+bool TfrxPageSettingsForm::ApplyToAll() const
+{
+    return AllRB->isChecked();
+}
 
 void TfrxPageSettingsForm::readPage(const TfrxReportPage &page)
 {
@@ -178,7 +185,8 @@ void TfrxPageSettingsForm::sizeTyped()
 void TfrxPageSettingsForm::writePage(TfrxReportPage &page) const
 {
     page.SetOrientation(LandscapeRB->isChecked() ? poLandscape : poPortrait);
-    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit, HeightE->value() * FUnit);
+    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit,
+                              HeightE->value() * FUnit);
     page.SetLeftMargin(LeftE->value() * FUnit);
     page.SetTopMargin(TopE->value() * FUnit);
     page.SetRightMargin(RightE->value() * FUnit);

@@ -21,7 +21,8 @@ class TfrxPageSettingsForm : public QDialog
 public:
     // pageIndex: the prepared page shown, from 0. templatePages: apply-to-all changes the
     // template's pages (the report is then prepared again) rather than the prepared pages.
-    TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent = nullptr, bool templatePages = true);
+    TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent = nullptr,
+                         bool templatePages = true);
     ~TfrxPageSettingsForm() override;
 
     bool ApplyToAll() const;
