@@ -29,11 +29,12 @@ inline ZorreportResult RunZorreport(const QStringList &args, int timeoutMs = 120
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// The first line of the tool's own message, past what Qt itself may say about the environment.
+// The first line of the tool's own message, past what Qt and the sanitizers may say about the
+// environment.
 inline QString FirstLine(const QString &err)
 {
     for (const QString &line : err.split(u'\n'))
-        if (!line.startsWith(QLatin1String("QStandardPaths:")))
+        if (!line.startsWith(QLatin1String("QStandardPaths:")) && !line.startsWith(QLatin1String("==")))
             return line;
     return {};
 }
