@@ -22,10 +22,12 @@ public:
     const QStringList &Aliases() const { return FOrder; }
 
 private:
-    struct Entry {
+    struct Entry
+    {
         QString SourceName;
         QPointer<TfrxComponent> Source;
     };
     QHash<QString, Entry> FNames;
     QStringList FOrder;
+    mutable QHash<QString, int> FLastNumber; // per base, the number CreateUniqueName gave last
 };

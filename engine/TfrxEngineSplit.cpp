@@ -3,11 +3,11 @@
 #include "TfrxEngine.h"
 
 #include "TfrxBand.h"
+#include "TfrxCustomMemoView.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
 #include "TfrxStretcheable.h"
 #include "TfrxSubreport.h"
-#include "TfrxCustomMemoView.h"
 
 #include <QSet>
 
@@ -40,7 +40,28 @@ void MoveBelow(const TfrxComponent *obj, const QList<TfrxComponent *> &todo, dou
     }
 }
 
-}  // namespace
+enum class TakenLines { None, SomeOfThem, AllOfThem };
+
+// The first lines of a text that cannot fit even an empty page: the height from the free space
+// up, doubled until a line fits in it, takes at least one line and leaves the rest for the next
+// pages. None when only the whole rest would do.
+TakenLines TakeFirstLines(TfrxCustomMemoView *memo, double free, QHash<TfrxComponent *, double> &remaining)
+{
+    const double rest = remaining.value(memo);
+    for (double height = std::max(free - memo->Top(), 1.0); height < rest; height *= 2) {
+        memo->SetHeight(height);
+        const double unused = memo->DrawPart();
+        if (memo->Text().isEmpty())
+            continue;
+        if (memo->PartMemo().isEmpty())
+            return TakenLines::AllOfThem;
+        remaining.insert(memo, rest - height + unused);
+        return TakenLines::SomeOfThem;
+    }
+    return TakenLines::None;
+}
+
+} // namespace
 
 void TfrxEngine::DrawSplit(TfrxBand *band)
 {
@@ -108,13 +129,23 @@ void TfrxEngine::DrawSplit(TfrxBand *band)
         // A fresh page or column where nothing fits still takes the first waiting object whole,
         // so that splitting always ends.
         if (output.isEmpty() && step > 0 && !todo.isEmpty()) {
-            TfrxComponent *first = todo.takeFirst();
-            if (auto *memo = qobject_cast<TfrxCustomMemoView *>(first))
-                memo->SetText(memo->PartMemo());
+            TfrxComponent *first = todo.first();
             first->SetTop(std::max(0.0, first->Top()));
-            first->SetHeight(remaining.value(first));
+            auto *memo = qobject_cast<TfrxCustomMemoView *>(first);
+            const TakenLines taken =
+                memo != nullptr ? TakeFirstLines(memo, free, remaining) : TakenLines::None;
+            if (taken != TakenLines::SomeOfThem) {
+                todo.removeFirst();
+                if (taken == TakenLines::None) {
+                    if (memo != nullptr)
+                        memo->SetText(memo->PartMemo());
+                    first->SetHeight(remaining.value(first));
+                }
+                anyLeft = true;
+            } else {
+                split = true;
+            }
             output.append(first);
-            anyLeft = true;
         }
         double height = 0;
         for (const TfrxComponent *obj : std::as_const(output))

@@ -6,6 +6,7 @@
 #include "TfrxCustomMemoView.h"
 #include "TfrxDictionary.h"
 #include "TfrxError.h"
+#include "TfrxFileException.h"
 #include "TfrxOutline.h"
 #include "TfrxPictureCache.h"
 #include "TfrxPictureView.h"
@@ -15,13 +16,14 @@
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 #include "TfrxXMLSerializer.h"
+#include "zorSafeFile.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QPaintDevice>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <stdexcept>
 #include <cmath>
 
 using namespace zor;
@@ -572,22 +574,18 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildPage(int index)
     if (!item->Loaded())
         FXMLDoc->LoadItem(item);
     const bool fullTree = IsFullTreeName(item->Name());
-    const TfrxReportPage *source = nullptr;
-    QString className = item->Name();
-    if (!fullTree) {
-        source = SourcePage(item->Name().mid(kPage.size()).toInt());
-        if (source == nullptr)
-            return nullptr;
-        className = QString::fromLatin1(source->metaObject()->className());
-    }
-    std::unique_ptr<TfrxReportPage> page(
-        qobject_cast<TfrxReportPage *>(TfrxClassRegistry::Instance().Create(className)));
+    const TfrxReportPage *source = fullTree ? nullptr : SourcePageOf(item);
+    if (!fullTree && source == nullptr)
+        return nullptr;
+    std::unique_ptr<TfrxReportPage> page =
+        CreatePage(fullTree ? item->Name() : QString::fromLatin1(source->metaObject()->className()));
     if (page == nullptr)
         return nullptr;
     if (fullTree) {
         TfrxXMLSerializer serializer;
         serializer.SetMatchNames(false);
         serializer.ReadRootComponent(page.get(), item);
+        AddLoadErrors(serializer.Errors());
     } else {
         page->Assign(source);
         page->SetName(source->Name());
@@ -606,6 +604,9 @@ void TfrxPreviewPages::ReadObjects(TfrxXMLItem *item, TfrxComponent *parent,
     serializer.SetOwner(parent);
     for (int i = 0; i < item->Count(); ++i) {
         TfrxXMLItem *child = item->Items(i);
+        // Reported when the file was loaded; never created where its class may not stand.
+        if (!fullTree && !MayStandIn(child, parent->metaObject(), false))
+            continue;
         const TfrxComponent *original = fullTree ? nullptr : FDictionary->GetObject(child->Name());
         const QString text = (original != nullptr ? original->BaseName() : child->Name()) + QLatin1Char(' ') +
                              child->Text();
@@ -720,17 +721,18 @@ void TfrxPreviewPages::ReadSourcePages()
     TfrxXMLItem *pages = RootChild(QStringLiteral("sourcepages"));
     for (int i = 0; i < pages->Count(); ++i) {
         TfrxXMLItem *item = pages->Items(i);
-        auto *page = qobject_cast<TfrxReportPage *>(TfrxClassRegistry::Instance().Create(item->Name()));
-        if (page == nullptr) {
-            if (FReport != nullptr)
-                FReport->AddError(QStringLiteral("Invalid file format"));
+        std::unique_ptr<TfrxReportPage> created = CreatePage(item->Name());
+        if (created == nullptr) {
+            AddLoadError(QStringLiteral("Invalid file format"));
             // Page numbers of later source pages must stay as they were written.
             FSourcePages.push_back(std::make_unique<TfrxReportPage>());
             continue;
         }
-        FSourcePages.push_back(std::unique_ptr<TfrxReportPage>(page));
+        TfrxReportPage *page = created.get();
+        FSourcePages.push_back(std::move(created));
         TfrxXMLSerializer serializer;
         serializer.ReadRootComponent(page, item);
+        AddLoadErrors(serializer.Errors());
         for (TfrxComponent *obj : page->GetAllObjects())
             obj->SetBaseName(BaseNameOf(obj));
     }
@@ -744,14 +746,15 @@ void TfrxPreviewPages::ReadDictionary()
         const TfrxXMLItem *item = dictionary->Items(i);
         const QString sourceName = item->Prop(QStringLiteral("name"));
         const qsizetype dot = sourceName.indexOf(QLatin1Char('.'));
-        if (!sourceName.startsWith(QLatin1String("Page")) || dot < 0)
-            continue;
         bool ok = false;
-        const int pageIndex = sourceName.mid(4, dot - 4).toInt(&ok);
+        const bool named = sourceName.startsWith(QLatin1String("Page")) && dot > 0;
+        const int pageIndex = named ? sourceName.mid(4, dot - 4).toInt(&ok) : -1;
         TfrxReportPage *page = ok ? SourcePage(pageIndex) : nullptr;
         TfrxComponent *obj = page != nullptr ? page->FindObject(sourceName.mid(dot + 1)) : nullptr;
-        if (obj == nullptr)
+        if (obj == nullptr) {
+            AddLoadError(QStringLiteral("Cannot find object %1 of alias %2").arg(sourceName, item->Name()));
             continue;
+        }
         obj->SetAliasName(item->Name());
         FDictionary->Add(item->Name(), sourceName, obj);
     }
@@ -760,7 +763,18 @@ void TfrxPreviewPages::ReadDictionary()
 void TfrxPreviewPages::LoadFromStream(QIODevice *stream, bool)
 {
     Clear();
-    FXMLDoc->LoadFromStream(stream);
+    if (FReport != nullptr)
+        FReport->SetErrors({});
+    try {
+        FXMLDoc->LoadFromStream(stream);
+        if (FXMLDoc->Root()->Name() != QLatin1String("preparedreport"))
+            throw std::runtime_error("Invalid file format");
+    } catch (const std::exception &failure) {
+        // A truncated or damaged file, or one of another kind, loads no page at all.
+        Clear();
+        AddLoadError(QString::fromUtf8(failure.what()));
+        return;
+    }
     if (FReport != nullptr) {
         const TfrxXMLItem *report = RootChild(QStringLiteral("report"));
         if (report->Count() > 0) {
@@ -779,16 +793,20 @@ void TfrxPreviewPages::LoadFromStream(QIODevice *stream, bool)
     ReadDictionary();
     FPictureCache->LoadFromXML(RootChild(QStringLiteral("picturecache")));
     FOutline->SetRoot(RootChild(QStringLiteral("outline")));
+    CheckPages();
     FCurPage = GetCount() > 0 ? 0 : -1;
 }
 
 bool TfrxPreviewPages::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    SaveToStream(&file);
-    return file.commit();
+    return zorWriteFileSafely(fileName, [this](QIODevice &device) {
+        try {
+            SaveToStream(&device);
+            return true;
+        } catch (const TfrxFileException &) {
+            return false;  // the device says why
+        }
+    });
 }
 
 bool TfrxPreviewPages::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -79,7 +80,7 @@ public:
     // Editing.
     void AddEmptyPage(int index);
     void DeletePage(int index);
-    void ModifyPage(int index, TfrxReportPage *page);
+    void ModifyPage(int index, TfrxReportPage *page) override;
 
     TfrxAddPageAction AddPageAction() const { return FAddPageAction; }
     void SetAddPageAction(TfrxAddPageAction value) { FAddPageAction = value; }
@@ -117,6 +118,15 @@ private:
     void WriteDictionary();
     void ReadDictionary();
     TfrxXMLItem *LogicalPageItem(int index) const;
+    // Checks of a loaded file (TfrxPreviewPagesChecks.cpp).
+    void AddLoadError(const QString &message) const;
+    void AddLoadErrors(const QStringList &messages) const;
+    const TfrxReportPage *SourcePageOf(const TfrxXMLItem *item) const;
+    static std::unique_ptr<TfrxReportPage> CreatePage(const QString &className);
+    const QMetaObject *StoredClass(const TfrxXMLItem *item, bool fullTree) const;
+    bool MayStandIn(const TfrxXMLItem *item, const QMetaObject *container, bool fullTree) const;
+    void CheckObjects(const TfrxXMLItem *item, const QMetaObject *container, int pageNo) const;
+    void CheckPages() const;
     // A new page element holding the whole tree of a page.
     TfrxXMLItem *FullTreeItem(TfrxReportPage *page) const;
 

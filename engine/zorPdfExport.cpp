@@ -5,12 +5,12 @@
 #include "TfrxReport.h"
 #include "TfrxReportOptions.h"
 #include "TfrxReportPage.h"
+#include "zorSafeFile.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -67,29 +67,25 @@ bool zorExportPdf(TfrxReport &report, const QString &fileName, QString &error)
         error = QStringLiteral("The report has no pages");
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
     // One pass over the pages: each is rebuilt, drawn and let go, instead of filling the cache
     // with pages the export never reads again.
     const int pagesInCache = report.PreviewOptions()->PagesInCache;
     report.PreviewOptions()->PagesInCache = 1;
     const auto restoreCache = qScopeGuard([&] { report.PreviewOptions()->PagesInCache = pagesInCache; });
-    try {
-        if (!writePages(report, *pages, file, error)) {
-            file.cancelWriting();
-            return false;
-        }
-    } catch (const TfrxError &failure) {
-        file.cancelWriting();
-        error = failure.Message();
-        return false;
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return true;
+    QString failure;
+    const bool written = zorWriteFileSafely(
+        fileName,
+        [&](QIODevice &device) {
+            try {
+                return writePages(report, *pages, device, failure);
+            } catch (const TfrxError &raised) {
+                failure = raised.Message();
+                return false;
+            }
+        },
+        &error);
+    // The export's own reason says more than the file's when the drawing failed.
+    if (!written && !failure.isEmpty())
+        error = failure;
+    return written;
 }

@@ -5,6 +5,7 @@
 #include "TfrxPrinters.h"
 #include "TfrxReport.h"
 #include "TfrxReportPage.h"
+#include "TfrxVirtualPrinter.h"
 #include "zorPrinterTexts.h"
 
 #include <QComboBox>
@@ -22,11 +23,15 @@ using namespace zor;
 
 namespace {
 
-QString text(const char *key) { return zorPrinterText(key); }
+QString text(const char *key)
+{
+    return zorPrinterText(key);
+}
 
 } // namespace
 
-TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent, bool templatePages)
+TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent,
+                                           bool templatePages)
     : QDialog(parent), FReport(report), FPageIndex(pageIndex), FTemplatePages(templatePages)
 {
     setObjectName(QStringLiteral("TfrxPageSettingsForm"));
@@ -40,7 +45,7 @@ TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QW
     PaperCB = new QComboBox(paperGroup);
     PaperCB->setObjectName(QStringLiteral("PaperCB"));
     PaperCB->setMinimumContentsLength(20);
-    for (const TfrxPrinterItem &paper : zorPrinters()->Printer()->Papers())
+    for (const TfrxPrinterItem &paper : paperPrinter()->Papers())
         PaperCB->addItem(paper.name, paper.number);
     WidthE = lengthBox("WidthE");
     HeightE = lengthBox("HeightE");
@@ -105,6 +110,20 @@ TfrxPageSettingsForm::TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QW
     connect(HeightE, &QDoubleSpinBox::valueChanged, this, &TfrxPageSettingsForm::sizeTyped);
 }
 
+TfrxPageSettingsForm::~TfrxPageSettingsForm() = default;
+
+TfrxCustomPrinter *TfrxPageSettingsForm::paperPrinter()
+{
+    TfrxCustomPrinter *printer = zorPrinters()->Printer();
+    if (printer->Initialized())
+        return printer;
+    if (FStandIn == nullptr) {
+        FStandIn = std::make_unique<TfrxVirtualPrinter>(printer->Name(), QString());
+        FStandIn->Init();
+    }
+    return FStandIn.get();
+}
+
 QDoubleSpinBox *TfrxPageSettingsForm::lengthBox(const char *name)
 {
     auto *box = new QDoubleSpinBox(this);
@@ -115,7 +134,10 @@ QDoubleSpinBox *TfrxPageSettingsForm::lengthBox(const char *name)
     return box;
 }
 
-bool TfrxPageSettingsForm::ApplyToAll() const { return AllRB->isChecked(); }
+bool TfrxPageSettingsForm::ApplyToAll() const
+{
+    return AllRB->isChecked();
+}
 
 void TfrxPageSettingsForm::readPage(const TfrxReportPage &page)
 {
@@ -137,7 +159,7 @@ void TfrxPageSettingsForm::paperChosen()
 {
     if (FUpdating)
         return;
-    TfrxCustomPrinter *printer = zorPrinters()->Printer();
+    TfrxCustomPrinter *printer = paperPrinter();
     const int paper = PaperCB->currentData().toInt();
     const TPrinterOrientation orientation = LandscapeRB->isChecked() ? poLandscape : poPortrait;
     double width = WidthE->value() * FUnit;
@@ -163,7 +185,8 @@ void TfrxPageSettingsForm::sizeTyped()
 void TfrxPageSettingsForm::writePage(TfrxReportPage &page) const
 {
     page.SetOrientation(LandscapeRB->isChecked() ? poLandscape : poPortrait);
-    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit, HeightE->value() * FUnit);
+    page.SetSizeAndDimensions(PaperCB->currentData().toInt(), WidthE->value() * FUnit,
+                              HeightE->value() * FUnit);
     page.SetLeftMargin(LeftE->value() * FUnit);
     page.SetTopMargin(TopE->value() * FUnit);
     page.SetRightMargin(RightE->value() * FUnit);
@@ -180,9 +203,14 @@ void TfrxPageSettingsForm::accept()
     } else if (pages != nullptr) {
         const int from = ApplyToAll() ? 0 : FPageIndex;
         const int to = ApplyToAll() ? pages->GetCount() - 1 : FPageIndex;
-        for (int i = from; i <= to; ++i)
-            if (TfrxReportPage *page = pages->GetPage(i))
+        // Each page is written back: a change to the cached copy alone would be lost when the
+        // page leaves the cache, and a saved prepared report would not keep it.
+        for (int i = from; i <= to; ++i) {
+            if (TfrxReportPage *page = pages->GetPage(i)) {
                 writePage(*page);
+                pages->ModifyPage(i, page);
+            }
+        }
     }
     QDialog::accept();
 }

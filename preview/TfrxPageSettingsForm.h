@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QComboBox;
 class QDoubleSpinBox;
 class QRadioButton;
+class TfrxCustomPrinter;
 class TfrxReport;
 class TfrxReportPage;
 
@@ -18,7 +21,9 @@ class TfrxPageSettingsForm : public QDialog
 public:
     // pageIndex: the prepared page shown, from 0. templatePages: apply-to-all changes the
     // template's pages (the report is then prepared again) rather than the prepared pages.
-    TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent = nullptr, bool templatePages = true);
+    TfrxPageSettingsForm(TfrxReport &report, int pageIndex, QWidget *parent = nullptr,
+                         bool templatePages = true);
+    ~TfrxPageSettingsForm() override;
 
     bool ApplyToAll() const;
     bool Inches() const { return FUnit == 25.4; }
@@ -31,6 +36,11 @@ private:
     void paperChosen();
     void sizeTyped();
     QDoubleSpinBox *lengthBox(const char *name);
+    // The current printer, or a virtual one with every standard paper when it failed to
+    // initialise, so that papers and sizes are never empty.
+    TfrxCustomPrinter *paperPrinter();
+
+    std::unique_ptr<TfrxCustomPrinter> FStandIn;
 
     TfrxReport &FReport;
     int FPageIndex;

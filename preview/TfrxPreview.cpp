@@ -490,6 +490,9 @@ bool TfrxPreview::LoadFromFile(const QString &fileName)
         zorReportPrinterError(error.Message());
     }
     hideMessagePanel();
+    // What the file held that could not be read is shown, not dropped without a word.
+    if (loaded && !FReport->Errors().isEmpty())
+        FReport->ReportErrors();
     FLoaded = loaded;
     FindTextClear();
     FPageNo = 1;

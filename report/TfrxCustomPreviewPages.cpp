@@ -44,6 +44,8 @@ TfrxView *TfrxCustomPreviewPages::LastObjectOver() const
     return FLastObjectOver.data();
 }
 
+void TfrxCustomPreviewPages::ModifyPage(int, TfrxReportPage *) {}
+
 void TfrxCustomPreviewPages::AddFrom(TfrxReport *)
 {
 }

@@ -46,6 +46,10 @@ public:
     // Appends the prepared pages of another report as whole pages, with its anchors and outline
     // moved to the pages they now have. A store that keeps no pages of its own ignores it.
     virtual void AddFrom(TfrxReport *report);
+    // Replaces a stored page with the whole tree of a page (a rebuilt page changed after
+    // preparation), so that the change outlives the page cache and is saved. A store whose pages
+    // are its live objects ignores it.
+    virtual void ModifyPage(int index, TfrxReportPage *page);
 
     // Files of prepared reports (".zi3").
     virtual void Clear() = 0;

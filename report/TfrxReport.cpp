@@ -24,6 +24,7 @@
 #include "TfrxUserDataSet.h"
 #include "TfrxVariable.h"
 #include "TfrxVariables.h"
+#include "zorSafeFile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -32,7 +33,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QHash>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSettings>
 
@@ -772,17 +772,7 @@ bool TfrxReport::SaveToFile(const QString &fileName)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     SaveToStream(&buffer);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // QSaveFile::commit can report success after a failed flush (a full disk) and then rename a
-    // short file over the old one; flushing first and cancelling on failure keeps the old file.
-    if (file.write(buffer.data()) != buffer.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return zorWriteFileSafely(fileName, buffer.data());
 }
 
 void TfrxReport::AddError(const QString &message)

@@ -173,19 +173,6 @@ bool StoredNow(const TfrxPersistent *persistent, const WrittenProperty &property
     return persistent == nullptr || persistent->IsPropertyStored(property.Meta.name());
 }
 
-// Whether an object of a class may be a child of the container: pages under the report, bands
-// under pages, other report objects under pages and bands, never a report below the root.
-bool SuitsContainer(const QMetaObject *cls, const QObject *container)
-{
-    if (!cls->inherits(&TfrxComponent::staticMetaObject) || cls->inherits(&TfrxReport::staticMetaObject))
-        return false;
-    if (cls->inherits(&TfrxPage::staticMetaObject))
-        return qobject_cast<const TfrxReport *>(container) != nullptr;
-    if (cls->inherits(&TfrxBand::staticMetaObject))
-        return qobject_cast<const TfrxPage *>(container) != nullptr;
-    return qobject_cast<const TfrxPage *>(container) != nullptr || qobject_cast<const TfrxBand *>(container) != nullptr;
-}
-
 // The binary property records of a picture: one record "Data" (name length byte, name, tag 10,
 // 32-bit little-endian length, bytes) whose bytes are the graphic's class name (length byte and
 // name) and the graphic's stored form. JPEG and BMP forms carry a 32-bit length first.
@@ -855,7 +842,7 @@ void TfrxXMLSerializer::Private::ReadItem(TfrxXMLSerializer &s, TfrxXMLItem *ite
     }
     const bool inherited = className == u"inherited";
     const QMetaObject *cls = inherited ? nullptr : TfrxClassRegistry::Instance().Find(className);
-    if (!inherited && (cls == nullptr || !SuitsContainer(cls, container))) {
+    if (!inherited && (cls == nullptr || (container == nullptr || !SuitsContainer(cls, container->metaObject())))) {
         AddError(s, CantFindClass(className));
         return;
     }
@@ -940,6 +927,17 @@ void TfrxXMLSerializer::ReadRootComponent(TfrxComponent *root, TfrxXMLItem *item
             Private::ReadItem(*this, child, root, 1);
     }
     Private::FinishLoading(*this);
+}
+
+bool TfrxXMLSerializer::SuitsContainer(const QMetaObject *cls, const QMetaObject *container)
+{
+    if (!cls->inherits(&TfrxComponent::staticMetaObject) || cls->inherits(&TfrxReport::staticMetaObject))
+        return false;
+    if (cls->inherits(&TfrxPage::staticMetaObject))
+        return container->inherits(&TfrxReport::staticMetaObject);
+    if (cls->inherits(&TfrxBand::staticMetaObject))
+        return container->inherits(&TfrxPage::staticMetaObject);
+    return container->inherits(&TfrxPage::staticMetaObject) || container->inherits(&TfrxBand::staticMetaObject);
 }
 
 QObject *TfrxXMLSerializer::ReadComponentStr(QObject *root, const QString &text, bool dontFixup)

@@ -50,6 +50,9 @@ public:
     // The object names are resolved against; the root when none is set.
     TfrxComponent *Owner() const { return FOwner; }
     void SetOwner(TfrxComponent *owner) { FOwner = owner; }
+    // Whether an object of a class may be a child of the container: pages under the report, bands
+    // under pages, other report objects under pages and bands, never a report below the root.
+    static bool SuitsContainer(const QMetaObject *cls, const QMetaObject *container);
     // Every problem met while reading, each distinct message once, sorted.
     const QStringList &Errors() const { return FErrors; }
     const QList<TfrxFixupItem> &Fixups() const { return FFixups; }

@@ -61,7 +61,12 @@ bool CsvDataSet::LoadFromFile(const QString &fileName, QString &error)
         error = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString());
         return false;
     }
-    QTextStream in(&file);
+    return LoadFromDevice(file, fileName, error);
+}
+
+bool CsvDataSet::LoadFromDevice(QIODevice &device, const QString &fileName, QString &error)
+{
+    QTextStream in(&device);
     in.setEncoding(QStringConverter::Utf8);
     QStringList fields;
     QList<QStringList> rows;

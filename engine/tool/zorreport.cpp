@@ -10,14 +10,15 @@
 #include "VariableOptions.h"
 #include "zorEngine.h"
 #include "zorPdfExport.h"
+#include "zorSafeFile.h"
 #include "zorScriptBindings.h"
 #include "zorTemplateFormat.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -210,9 +211,14 @@ int Render(TfrxReport &report, const Options &options)
         QPainter painter(&image);
         pages->DrawPage(options.Page - 1, &painter, scale, scale, 0, 0);
     }
-    QSaveFile file(options.Output);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return Fail(QStringLiteral("Cannot write \"%1\"").arg(options.Output));
+    // Encoded in memory first: the PNG encoder loses memory when the disk fails under it.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG"))
+        return Fail(QStringLiteral("Cannot encode the page as PNG"));
+    QString error;
+    if (!zorWriteFileSafely(options.Output, png.data(), &error))
+        return Fail(error);
     return 0;
 }
 

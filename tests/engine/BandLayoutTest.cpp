@@ -1,6 +1,7 @@
 // Band layout: shifting below grown objects, stretched bands, the free-space test, columns,
 // keeping together, splitting and repeated headers.
 #include "EngineFixture.h"
+#include "TfrxFont.h"
 
 #include "TfrxOutline.h"
 #include "TfrxShiftTree.h"
@@ -221,6 +222,33 @@ TEST_F(LayoutTest, SplitBandContinuesItsTextOnTheNextPageWithTheObjectBelowFollo
     ASSERT_NE(lastPart, nullptr);
     ASSERT_NE(below, nullptr);
     EXPECT_NEAR(below->Top(), lastPart->Top() + lastPart->Height(), 1);
+}
+
+// Lines taller than an empty page: each page takes one of them (cut at the page's end, as it
+// must be) and the text continues on the next pages. Before, the first page took every line and
+// cut all but the first.
+TEST_F(LayoutTest, TextWhoseLinesCannotFitAnEmptyPageContinuesOneLineAPage)
+{
+    FPage->SetSizeAndDimensions(256, 100, 15);
+    const QStringList lines{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")};
+    auto *summary = AddBand<TfrxReportSummary>(QStringLiteral("ReportSummary1"), 0, 20);
+    summary->SetAllowSplit(true);
+    summary->SetStretched(true);
+    auto *text = AddMemo(summary, QStringLiteral("Text"), 0, 0, 200, 20, lines.join(QStringLiteral("\r\n")));
+    text->SetStretchMode(zor::smActualHeight);
+    text->SetParentFont(false);
+    text->Font()->SetSize(60);
+    ASSERT_TRUE(Prepare());
+    QList<QStringList> perPage;
+    for (int page = 0; page < Pages()->GetCount(); ++page) {
+        QStringList printed;
+        for (TfrxComponent *part : FindAll(page, QStringLiteral("Text")))
+            printed += Plain(static_cast<TfrxMemoView *>(part)->Text()).split(u'|', Qt::SkipEmptyParts);
+        // The band starts on the first page, where nothing of it fits before it is forced out.
+        if (!printed.isEmpty())
+            perPage << printed;
+    }
+    EXPECT_EQ(perPage, (QList<QStringList>{{lines[0]}, {lines[1]}, {lines[2]}, {lines[3]}}));
 }
 
 TEST_F(LayoutTest, HeaderWithReprintOnNewPageRepeatsOnEveryPage)

@@ -1,6 +1,7 @@
 // The prepared-pages store: the certificate's page, saving and loading, pages moved out of memory.
 #include "EngineFixture.h"
 
+#include "TfrxDictionary.h"
 #include "TfrxXMLDocument.h"
 #include "TfrxXMLItem.h"
 
@@ -314,6 +315,22 @@ TEST_F(StoreTest, AddFromAppendsAnotherReportsPagesWithAnchorsAndOutlineMoved)
                                                                            : QStringLiteral("Theirs")),
                   nullptr)
             << i;
+}
+
+// Aliases come out m1, m2, ... in creation order, also past the first probe at 10000; each is
+// found from the last one given (before, each walked up from half the count: a page of 20,000
+// objects took half a minute to prepare).
+TEST(DictionaryTest, AliasesCountUpInCreationOrder)
+{
+    TfrxDictionary dictionary;
+    for (int i = 1; i <= 12000; ++i) {
+        const QString alias = dictionary.CreateUniqueName(QStringLiteral("m"));
+        ASSERT_EQ(alias, QStringLiteral("m%1").arg(i));
+        dictionary.Add(alias, QStringLiteral("Page0.Memo%1").arg(i), nullptr);
+    }
+    EXPECT_EQ(dictionary.CreateUniqueName(QStringLiteral("b")), QStringLiteral("b1"));
+    dictionary.Clear();
+    EXPECT_EQ(dictionary.CreateUniqueName(QStringLiteral("m")), QStringLiteral("m1"));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 // The command-line tool end to end: prepare, render, data from CSV files, running scripts, and failures.
+#include "ZorreportRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,20 +12,9 @@
 
 namespace {
 
-struct Result {
-    int ExitCode;
-    QString Out;
-    QString Err;
-};
+using Result = ZorreportResult;
 
-Result RunTool(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(ZOR_REPORT_TOOL), args);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
+Result RunTool(const QStringList &args) { return RunZorreport(args); }
 
 const QString kTemplate = QStringLiteral(ZOR_CERTIFICATE_TEMPLATE);
 

@@ -22,7 +22,10 @@ const QString pdfModel = QStringLiteral("lsb/usr/cupsfilters/Generic-PDF_Printer
 
 } // namespace
 
-CupsSandbox::CupsSandbox() { FDaemon.setProcessChannelMode(QProcess::MergedChannels); }
+CupsSandbox::CupsSandbox()
+{
+    FDaemon.setProcessChannelMode(QProcess::MergedChannels);
+}
 
 CupsSandbox::~CupsSandbox()
 {
@@ -36,9 +39,15 @@ CupsSandbox::~CupsSandbox()
     }
 }
 
-QString CupsSandbox::path(const QString &relative) const { return FRoot.filePath(relative); }
+QString CupsSandbox::path(const QString &relative) const
+{
+    return FRoot.filePath(relative);
+}
 
-QString CupsSandbox::socketPath() const { return path(QStringLiteral("cups.sock")); }
+QString CupsSandbox::socketPath() const
+{
+    return path(QStringLiteral("cups.sock"));
+}
 
 bool CupsSandbox::start()
 {
@@ -46,25 +55,29 @@ bool CupsSandbox::start()
         FError = QStringLiteral("no temporary folder");
         return false;
     }
-    QFile::setPermissions(FRoot.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                            QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                            QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(FRoot.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::ExeOther);
     for (const char *dir : {"conf", "spool", "cache", "state", "log", "tmp", "out"})
         QDir(FRoot.path()).mkdir(QString::fromLatin1(dir));
-    const QString access = QStringLiteral("<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                          "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n");
+    const QString access =
+        QStringLiteral("<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                       "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n");
     const bool written =
         writeText(path(QStringLiteral("conf/cupsd.conf")),
                   QStringLiteral("Listen %1\nLogLevel warn\nBrowsing No\n").arg(socketPath()) + access) &&
         writeText(path(QStringLiteral("conf/cups-files.conf")),
                   QStringLiteral("FileDevice Yes\nServerRoot %1\nStateDir %2\nCacheDir %3\nRequestRoot %4\n"
                                  "TempDir %5\nErrorLog %6\nAccessLog %7\nPageLog %7\n")
-                      .arg(path(QStringLiteral("conf")), path(QStringLiteral("state")), path(QStringLiteral("cache")),
-                           path(QStringLiteral("spool")), path(QStringLiteral("tmp")),
-                           path(QStringLiteral("log/error_log")), path(QStringLiteral("log/access_log"))));
+                      .arg(path(QStringLiteral("conf")), path(QStringLiteral("state")),
+                           path(QStringLiteral("cache")), path(QStringLiteral("spool")),
+                           path(QStringLiteral("tmp")), path(QStringLiteral("log/error_log")),
+                           path(QStringLiteral("log/access_log"))));
     // Raw jobs (dot-matrix output) need the raw type and its conversion in the spooler's own folder.
     for (const char *name : {"raw.types", "raw.convs"})
-        QFile::copy(QStringLiteral("/etc/cups/") + QLatin1String(name), path(QStringLiteral("conf/")) + QLatin1String(name));
+        QFile::copy(QStringLiteral("/etc/cups/") + QLatin1String(name),
+                    path(QStringLiteral("conf/")) + QLatin1String(name));
     if (!written) {
         FError = QStringLiteral("cannot write the spooler's configuration");
         return false;
@@ -72,8 +85,9 @@ bool CupsSandbox::start()
     qputenv("CUPS_SERVER", socketPath().toLocal8Bit());
     // The spooler must not outlive a test process that dies.
     FDaemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    FDaemon.start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("conf/cupsd.conf")),
-                                            QStringLiteral("-s"), path(QStringLiteral("conf/cups-files.conf"))});
+    FDaemon.start(QStringLiteral("cupsd"),
+                  {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("conf/cupsd.conf")),
+                   QStringLiteral("-s"), path(QStringLiteral("conf/cups-files.conf"))});
     if (!FDaemon.waitForStarted(5000)) {
         FError = QStringLiteral("cupsd does not start: ") + FDaemon.errorString();
         return false;
@@ -93,8 +107,9 @@ bool CupsSandbox::start()
 QString CupsSandbox::addPdfQueue(const QString &name)
 {
     const QString output = path(QStringLiteral("out/%1.pdf").arg(name));
-    if (!run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                                         QStringLiteral("file://") + output, QStringLiteral("-m"), pdfModel}))
+    if (!run(QStringLiteral("lpadmin"),
+             {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+              QStringLiteral("file://") + output, QStringLiteral("-m"), pdfModel}))
         return {};
     FQueues << name;
     return output;
@@ -102,15 +117,25 @@ QString CupsSandbox::addPdfQueue(const QString &name)
 
 bool CupsSandbox::addRawSocketQueue(const QString &name, quint16 port)
 {
-    if (!run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                                         QStringLiteral("socket://127.0.0.1:%1").arg(port), QStringLiteral("-m"),
-                                         QStringLiteral("raw")}))
+    if (!run(QStringLiteral("lpadmin"),
+             {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+              QStringLiteral("socket://127.0.0.1:%1").arg(port), QStringLiteral("-m"),
+              QStringLiteral("raw")}))
         return false;
     FQueues << name;
     return true;
 }
 
-bool CupsSandbox::setDefault(const QString &name) { return run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}); }
+bool CupsSandbox::setDefault(const QString &name)
+{
+    return run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name});
+}
+
+bool CupsSandbox::removeQueue(const QString &name)
+{
+    FQueues.removeAll(name);
+    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name});
+}
 
 bool CupsSandbox::waitUntilPrinted(const QString &queue, const QString &outputFile)
 {

@@ -25,6 +25,7 @@ public:
     // Adds a raw queue that sends each job's bytes, untouched, to a socket listening on the port.
     bool addRawSocketQueue(const QString &name, quint16 port);
     bool setDefault(const QString &name);
+    bool removeQueue(const QString &name);
     // Waits until the queue has no job left and its output file exists.
     bool waitUntilPrinted(const QString &queue, const QString &outputFile);
 

@@ -3,12 +3,19 @@
 #include "PdfText.h"
 #include "PrintingTestMain.h"
 #include "TfrxCustomPrinter.h"
+#include "TfrxPageSettingsForm.h"
+#include "TfrxPrinter.h"
 #include "TfrxPrinters.h"
+#include "TfrxReport.h"
 
 #include "QtPrinters.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QPainter>
+#include <QPrinter>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -54,7 +61,8 @@ const PdfWord *findWord(const PdfPage &page, const QString &text)
 
 QString outputOf(const char *queue)
 {
-    return spooler().socketPath().section(u'/', 0, -2) + QStringLiteral("/out/%1.pdf").arg(QLatin1String(queue));
+    return spooler().socketPath().section(u'/', 0, -2) +
+           QStringLiteral("/out/%1.pdf").arg(QLatin1String(queue));
 }
 
 class Printing : public ::testing::Test
@@ -232,6 +240,61 @@ TEST_F(Printing, AnAbortedJobEndsCleanly)
     EXPECT_EQ(printer->Canvas(), nullptr);
     EXPECT_TRUE(printer->EndDoc()) << "ending a job that is not open does nothing";
     EXPECT_EQ(printer->Bin(), -1);
+}
+
+// The report's duplex mode and paper source reach the device; a mode of the printer's own
+// dialog wins, and an explicit simplex is applied rather than left to the printer's default.
+TEST_F(Printing, DuplexAndPaperSourceReachTheDevice)
+{
+    auto *printer = dynamic_cast<TfrxPrinter *>(selectPrinter("ZorPDF"));
+    ASSERT_NE(printer, nullptr);
+    struct Case
+    {
+        int Bin;
+        int Duplex; // 0 the printer's default, 1 long edge, 2 short edge, 3 simplex
+        QPrinter::PaperSource Source;
+        QPrinter::DuplexMode Mode;
+    };
+    const QPrinter::PaperSource byDefault = QPrinter::PaperSource(printer->DefBin() - 1);
+    const Case cases[] = {
+        {TfrxCustomPrinter::defaultBin, 1, byDefault, QPrinter::DuplexLongSide},
+        {TfrxCustomPrinter::defaultBin, 2, byDefault, QPrinter::DuplexShortSide},
+        {TfrxCustomPrinter::defaultBin, 3, byDefault, QPrinter::DuplexNone},
+        {2, 1, QPrinter::Lower, QPrinter::DuplexLongSide},
+        {3, 3, QPrinter::Middle, QPrinter::DuplexNone},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "bin " << c.Bin << ", duplex " << c.Duplex);
+        printer->SetPrintParams(9, 0, 0, zor::poPortrait, c.Bin, c.Duplex, 1);
+        EXPECT_EQ(printer->device()->paperSource(), c.Source);
+        EXPECT_EQ(printer->device()->duplex(), c.Mode);
+    }
+    printer->SetPrintParams(9, 0, 0, zor::poPortrait, TfrxCustomPrinter::defaultBin, 0, 1);
+    EXPECT_EQ(printer->device()->duplex(),
+              printer->DefDuplex() == 2 ? QPrinter::DuplexLongSide : QPrinter::DuplexNone);
+}
+
+// A printer that was listed but is gone when it is selected cannot initialise; the page settings
+// then offer the standard papers with their sizes instead of a paper of 0 x 0.
+TEST_F(Printing, PageSettingsOfAPrinterThatFailedToInitialiseShowRealPapers)
+{
+    ASSERT_FALSE(spooler().addPdfQueue(QStringLiteral("Vanishing")).isEmpty());
+    TfrxPrinters *printers = zorPrinters();
+    printers->FillPrinters();
+    ASSERT_GE(printers->IndexOf(QStringLiteral("Vanishing")), 0);
+    ASSERT_TRUE(spooler().removeQueue(QStringLiteral("Vanishing")));
+    const auto restore = qScopeGuard([printers] { printers->FillPrinters(); });
+    TfrxCustomPrinter *printer = selectPrinter("Vanishing");
+    ASSERT_FALSE(printer->Initialized());
+
+    TfrxReport report;
+    TfrxPageSettingsForm form(report, 0);
+    auto *paper = form.findChild<QComboBox *>(QStringLiteral("PaperCB"));
+    const int a5 = paper->findData(11);
+    ASSERT_GE(a5, 0) << "the standard papers are offered";
+    paper->setCurrentIndex(a5);
+    EXPECT_DOUBLE_EQ(form.findChild<QDoubleSpinBox *>(QStringLiteral("WidthE"))->value(), 14.8);
+    EXPECT_DOUBLE_EQ(form.findChild<QDoubleSpinBox *>(QStringLiteral("HeightE"))->value(), 21.0);
 }
 
 } // namespace

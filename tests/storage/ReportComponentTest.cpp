@@ -1,3 +1,4 @@
+#include "TfrxBands.h"
 #include "TfrxCustomPreview.h"
 #include "TfrxCustomProgress.h"
 #include "TfrxDataPage.h"
@@ -305,6 +306,53 @@ TEST_F(InheritanceTest, AParentChainThatReturnsToAFileFailsTheLoad)
     ASSERT_TRUE(report.LoadFromFile(path(QStringLiteral("a.ze3"))));
     EXPECT_TRUE(report.Errors().join(u'\n').contains(QStringLiteral("Circular parent report")))
         << report.Errors().join(u'\n').toStdString();
+}
+
+// Parents are followed 16 files deep; the 17th is refused as a circular chain would be.
+TEST_F(InheritanceTest, AParentChainEndsAtItsDepthLimit)
+{
+    const auto writeChain = [this](int parents) {
+        for (int i = 0; i <= parents; ++i) {
+            QFile file(path(QStringLiteral("c%1.ze3").arg(i)));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            const QByteArray parent = i < parents ? " ParentReport=\"c" + QByteArray::number(i + 1) + ".ze3\"" : "";
+            file.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<TfrxReport" + parent + "/>\n");
+        }
+    };
+    for (const auto &[parents, refused] : {std::pair{TfrxReport::MaxParentDepth, false},
+                                           std::pair{TfrxReport::MaxParentDepth + 1, true}}) {
+        writeChain(parents);
+        TfrxReport report;
+        report.LoadFromFile(path(QStringLiteral("c0.ze3")));
+        EXPECT_EQ(report.Errors().join(u'\n').contains(QStringLiteral("Circular parent report")), refused)
+            << parents << ": " << report.Errors().join(u'\n').toStdString();
+    }
+}
+
+// A loop of Child references in a file is refused at the band that would close it, so that
+// nothing walking the chain later runs for ever.
+TEST_F(ReportComponentTest, AChildLoopInAFileIsAnErrorAndBroken)
+{
+    QFile file(path(QStringLiteral("loop.ze3")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport>
+  <TfrxReportPage Name="Page1">
+    <TfrxChild Name="Child1" Top="10" Height="20" Child="Child2"/>
+    <TfrxChild Name="Child2" Top="40" Height="20" Child="Child1"/>
+  </TfrxReportPage>
+</TfrxReport>
+)");
+    file.close();
+    TfrxReport report;
+    report.LoadFromFile(file.fileName());
+    EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Circular child reference is not allowed")});
+    const auto *first = qobject_cast<TfrxBand *>(report.FindObject(QStringLiteral("Child1")));
+    ASSERT_NE(first, nullptr);
+    int links = 0;
+    for (const TfrxBand *b = first; b != nullptr && links < 3; b = b->Child())
+        ++links;
+    EXPECT_EQ(links, 2) << "the chain ends after the two bands";
 }
 
 // Progress: a window that records what it is told, and a preview that records the pages.
