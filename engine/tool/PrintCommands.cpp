@@ -1,15 +1,13 @@
 #include "PrintCommands.h"
 
-#include "CsvDataSet.h"
+#include "ReportInput.h"
 #include "TfrxCustomPrinter.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxPrintRun.h"
 #include "TfrxPrinterCalibration.h"
 #include "TfrxPrinters.h"
 #include "TfrxReport.h"
-#include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
-#include "TfrxVariables.h"
 #include "zorEngine.h"
 #include "zorPrintLayout.h"
 #include "zorPrinterTexts.h"
@@ -42,28 +40,16 @@ const char kUsage[] =
 
 struct PrintOptions
 {
-    QString Input;
+    ReportInput Input;
     QString Printer;
     int Copies = 1;
     QString Pages;
-    QList<std::pair<QString, QString>> Data;
-    QList<std::pair<QString, QString>> Variables;
 };
 
 int fail(const QString &message)
 {
     QTextStream(stderr) << message << Qt::endl;
     return 1;
-}
-
-// NAME=VALUE with both parts present.
-bool splitAssignment(const QString &text, QList<std::pair<QString, QString>> &into)
-{
-    const qsizetype eq = text.indexOf(u'=');
-    if (eq <= 0 || eq == text.size() - 1)
-        return false;
-    into.append({text.left(eq), text.mid(eq + 1)});
-    return true;
 }
 
 // print -> input (option)* ; option -> --printer NAME | --copies N | --pages RANGE | --data A=F | --var N=V
@@ -87,8 +73,8 @@ bool parse(const QStringList &args, PrintOptions &options, QString &error)
              options.Pages = v;
              return true;
          }},
-        {QStringLiteral("--data"), [&](const QString &v) { return splitAssignment(v, options.Data); }},
-        {QStringLiteral("--var"), [&](const QString &v) { return splitAssignment(v, options.Variables); }},
+        {QStringLiteral("--data"), [&](const QString &v) { return options.Input.AddData(v); }},
+        {QStringLiteral("--var"), [&](const QString &v) { return options.Input.AddVariable(v); }},
     };
     for (qsizetype i = 2; i < args.size(); ++i) {
         const QString &arg = args.at(i);
@@ -102,71 +88,15 @@ bool parse(const QStringList &args, PrintOptions &options, QString &error)
                 error = QStringLiteral("Invalid value for %1: \"%2\"").arg(arg, value);
                 return false;
             }
-        } else if (options.Input.isEmpty() && !arg.startsWith(u'-')) {
-            options.Input = arg;
+        } else if (options.Input.File.isEmpty() && !arg.startsWith(u'-')) {
+            options.Input.File = arg;
         } else {
             error = QStringLiteral("Unexpected argument \"%1\"").arg(arg);
             return false;
         }
     }
-    if (options.Input.isEmpty()) {
+    if (options.Input.File.isEmpty()) {
         error = QStringLiteral("A report to print is needed (see zorreport print --help)");
-        return false;
-    }
-    return true;
-}
-
-bool isPreparedReport(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) && file.read(4096).contains("<preparedreport");
-}
-
-QString errorsOf(const TfrxReport &report, const QString &fallback)
-{
-    return report.Errors().isEmpty() ? fallback : report.Errors().join(u'\n');
-}
-
-// Report variables hold expressions: a value given on the command line is a text.
-void setTextVariable(TfrxReport &report, const QString &name, QString value)
-{
-    report.Variables()->SetVariable(name,
-                                    QString(u'\'' + value.replace(u'\'', QStringLiteral("''")) + u'\''));
-}
-
-// The prepared pages of the input: a prepared report as it is, a template prepared with the data
-// sets and variables. The data sets outlive the report that lists them.
-bool load(TfrxReport &report, const PrintOptions &options, std::vector<std::unique_ptr<CsvDataSet>> &dataSets,
-          QString &error)
-{
-    if (!QFile::exists(options.Input)) {
-        error = QStringLiteral("Cannot open file \"%1\"").arg(options.Input);
-        return false;
-    }
-    if (isPreparedReport(options.Input)) {
-        report.PreviewPages()->LoadFromFile(options.Input, false);
-        error = errorsOf(report, QString());
-        return error.isEmpty();
-    }
-    for (const auto &[alias, file] : options.Data) {
-        auto dataSet = std::make_unique<CsvDataSet>();
-        dataSet->SetUserName(alias);
-        if (!dataSet->LoadFromFile(file, error))
-            return false;
-        dataSets.push_back(std::move(dataSet));
-    }
-    report.LoadFromFile(options.Input, false);
-    if (!report.Errors().isEmpty()) {
-        error = errorsOf(report, QString());
-        return false;
-    }
-    for (const auto &dataSet : dataSets)
-        if (report.DataSets()->Find(dataSet->UserName()) == nullptr)
-            report.DataSets()->Add(dataSet.get());
-    for (const auto &[name, value] : options.Variables)
-        setTextVariable(report, name, value);
-    if (!report.PrepareReport()) {
-        error = errorsOf(report, QStringLiteral("The report could not be prepared"));
         return false;
     }
     return true;
@@ -199,11 +129,10 @@ int print(const QStringList &args)
     TfrxCustomPrinter *printer = choosePrinter(options.Printer, error);
     if (printer == nullptr)
         return fail(error);
-    std::vector<std::unique_ptr<CsvDataSet>> dataSets;
     TfrxReport report;
     report.EngineOptions()->NewSilentMode = zor::simSilent;
     report.setProperty("ShowProgress", false);
-    if (!load(report, options, dataSets, error))
+    if (!options.Input.Load(report, true, error))
         return fail(error);
     TfrxCustomPreviewPages &pages = *report.PreviewPages();
     QStringList pageList;

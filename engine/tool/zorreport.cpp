@@ -1,13 +1,11 @@
 // zorreport: prepares report templates, renders prepared pages and runs scripts from the command line.
-#include "CsvDataSet.h"
 #include "PrintCommands.h"
+#include "ReportInput.h"
 #include "ScriptRun.h"
 #include "TfrxPreviewPages.h"
 #include "TfrxReport.h"
-#include "TfrxReportDataSets.h"
 #include "TfrxReportOptions.h"
 #include "TfrxResources.h"
-#include "VariableOptions.h"
 #include "zorEngine.h"
 #include "zorPdfExport.h"
 #include "zorSafeFile.h"
@@ -55,10 +53,8 @@ const char kHelp[] =
 
 struct Options {
     QString Command;
-    QString Input;
+    ReportInput Input;
     QString Output;
-    QList<QPair<QString, QString>> Data;
-    VariableOptions Variables;
     int Page = 1;
     double Dpi = 96;
 };
@@ -99,28 +95,25 @@ bool ParseArguments(const QStringList &args, Options &options, QString &error)
                 options.Page = value.toInt(&ok);
                 ok = ok && options.Page >= 1;
             } else if (arg == QLatin1String("--var")) {
-                ok = options.Variables.Add(value);
+                ok = options.Input.AddVariable(value);
             } else if (arg == QLatin1String("--dpi")) {
                 options.Dpi = value.toDouble(&ok);
                 ok = ok && options.Dpi >= 1 && options.Dpi <= 2400;
             } else {
-                const qsizetype eq = value.indexOf(QLatin1Char('='));
-                ok = eq > 0 && eq < value.size() - 1;
-                if (ok)
-                    options.Data.append({value.left(eq), value.mid(eq + 1)});
+                ok = options.Input.AddData(value);
             }
             if (!ok) {
                 error = QStringLiteral("Invalid value for %1: \"%2\"").arg(arg, value);
                 return false;
             }
-        } else if (options.Input.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
-            options.Input = arg;
+        } else if (options.Input.File.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
+            options.Input.File = arg;
         } else {
             error = QStringLiteral("Unexpected argument \"%1\"").arg(arg);
             return false;
         }
     }
-    if (options.Input.isEmpty() || options.Output.isEmpty()) {
+    if (options.Input.File.isEmpty() || options.Output.isEmpty()) {
         error = QStringLiteral("An input file and -o OUTPUT are needed (see zorreport --help)");
         return false;
     }
@@ -145,52 +138,6 @@ QStringList ChooseLanguage(QStringList args)
                     .arg(language, zorResources().Languages().join(QStringLiteral(", ")));
     QTextStream(stderr) << "zorreport: warning: " << error << "; the texts stay English" << Qt::endl;
     return args;
-}
-
-bool IsPreparedReport(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(4096).contains("<preparedreport");
-}
-
-QString ErrorText(const TfrxReport &report, const QString &fallback)
-{
-    return report.Errors().isEmpty() ? fallback : report.Errors().join(QLatin1Char('\n'));
-}
-
-// Loads and prepares a template with the CSV data sets; false with the report's errors.
-bool Prepare(TfrxReport &report, const Options &options, std::vector<std::unique_ptr<CsvDataSet>> &dataSets,
-             QString &error)
-{
-    for (const auto &[alias, file] : options.Data) {
-        auto ds = std::make_unique<CsvDataSet>();
-        ds->SetUserName(alias);
-        if (!ds->LoadFromFile(file, error))
-            return false;
-        dataSets.push_back(std::move(ds));
-    }
-    if (!QFile::exists(options.Input)) {
-        error = QStringLiteral("Cannot open file \"%1\"").arg(options.Input);
-        return false;
-    }
-    report.LoadFromFile(options.Input, false);
-    if (!report.Errors().isEmpty()) {
-        error = ErrorText(report, QString());
-        return false;
-    }
-    if (!options.Variables.Apply(report, error))
-        return false;
-    for (const auto &ds : dataSets) {
-        if (report.DataSets()->Find(ds->UserName()) == nullptr)
-            report.DataSets()->Add(ds.get());
-    }
-    if (!report.PrepareReport()) {
-        error = ErrorText(report, QStringLiteral("The report could not be prepared"));
-        return false;
-    }
-    return true;
 }
 
 int Render(TfrxReport &report, const Options &options)
@@ -275,21 +222,12 @@ int main(int argc, char **argv)
     zorRegisterTemplateFormat();
     zorRegisterEngine();
     zorRegisterScriptBindings();
-    // The data sets outlive the report that lists them.
-    std::vector<std::unique_ptr<CsvDataSet>> dataSets;
     TfrxReport report;
     report.EngineOptions()->NewSilentMode = zor::simSilent;
-    if (options.Command != QLatin1String("prepare") && IsPreparedReport(options.Input)) {
-        if (!options.Variables.IsEmpty())
-            return Fail(QStringLiteral("--var sets variables of a template, not of a prepared report"));
-        report.PreviewPages()->LoadFromFile(options.Input, false);
-        if (!report.Errors().isEmpty())
-            return Fail(ErrorText(report, QString()));
-        return Output(report, options);
-    }
-    if (!Prepare(report, options, dataSets, error))
+    const bool preparing = options.Command == QLatin1String("prepare");
+    if (!options.Input.Load(report, !preparing, error))
         return Fail(error);
-    if (options.Command != QLatin1String("prepare"))
+    if (!preparing)
         return Output(report, options);
     if (!report.PreviewPages()->SaveToFile(options.Output))
         return Fail(QStringLiteral("Cannot write \"%1\"").arg(options.Output));
