@@ -6,14 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${FUZZ_RUNS:-4000}
-cmake --preset fuzz -DZOR_ONLY="render;script;report;storage;resources;bindings;engine;preview;designer;app" >/dev/null
-targets=(fuzz_xml_reader fuzz_template fuzz_script_parser fuzz_script_run fuzz_layout fuzz_certificate_file
-  fuzz_preparation fuzz_prepared_report fuzz_csv)
-cmake --build --preset fuzz --target "${targets[@]}"
-export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+source tools/fuzz-targets.sh
 for target in "${targets[@]}"; do
-  binary=$(find build/fuzz -type f -name "$target" -perm -u+x | head -n 1)
-  corpus=$(dirname "$(grep -rl --include=CMakeLists.txt "zor_add_fuzzer($target " tests)")/corpus
+  binary=$(fuzz_binary "$target")
+  corpus=$(fuzz_corpus "$target")
   scratch=$(mktemp -d)
   echo "fuzz: $target, $runs inputs"
   "$binary" -seed=1 -runs="$runs" -timeout=10 -max_len=65536 "$scratch" "$corpus" 2>"$scratch.log" ||
